@@ -1,0 +1,120 @@
+#include "bar/BarDesign.h"
+
+#include "bar/BarGeometry.h"
+#include "bar/ControlIds.h"
+
+namespace bar {
+
+namespace {
+
+namespace ids = bar_ids;
+
+ui::ControlSpec Make(ui::ControlKind kind, ui::ControlId parent, ui::Rect rect, const char* caption,
+                     const char* toolTip, bool visible = true)
+{
+    ui::ControlSpec spec;
+    spec.kind = kind;
+    spec.parent = parent;
+    spec.rect = rect;
+    spec.caption = caption;
+    spec.toolTip = toolTip;
+    spec.visible = visible;
+    return spec;
+}
+
+ui::ControlSpec PanelLabel(ui::Rect rect, const char* caption, const char* toolTip, bool visible = true)
+{
+    ui::ControlSpec spec = Make(ui::ControlKind::Label, ids::Picture2, rect, caption, toolTip, visible);
+    spec.align = ui::TextAlign::Centre;
+    return spec;
+}
+
+ui::ControlSpec PanelPicture(ui::Rect rect, ui::Artwork artwork, const char* toolTip, bool visible = true)
+{
+    ui::ControlSpec spec = Make(ui::ControlKind::Picture, ids::Picture2, rect, "", toolTip, visible);
+    spec.artwork = artwork;
+    return spec;
+}
+
+} // namespace
+
+ui::ControlSpec DesignOf(ui::ControlId id)
+{
+    using K = ui::ControlKind;
+    using A = ui::Artwork;
+    if (id >= ids::MEMMODE_0 && id <= ids::MEMMODE_0 + 6) {
+        const int level = id - ids::MEMMODE_0;
+        return PanelPicture({780, 660, 240, 240}, static_cast<A>(static_cast<int>(A::Gauge0) + level),
+                            "free physical memory", level == 4);
+    }
+    switch (id) {
+    case ids::OEMLOGO: {
+        ui::ControlSpec spec = Make(K::Picture, 0, {0, 0, 375, 1200}, "", "Tolvane shell bar", false);
+        spec.back = ui::kSysActiveCaption;
+        return spec;
+    }
+    case ids::Picture2: {
+        ui::ControlSpec spec = Make(K::Panel, 0, {0, 990, 3030, 900}, "", "");
+        spec.alignBottom = true;
+        return spec;
+    }
+    case ids::MMX:
+        return PanelPicture({0, 0, 3015, 30}, A::GlowStrip, "");
+    case ids::RBUT: {
+        ui::ControlSpec spec = PanelLabel({120, 60, 375, 255}, "...", "Browse applications");
+        spec.border = true;
+        return spec;
+    }
+    case ids::WMPLAY:
+        return PanelPicture({600, 90, 855, 180}, A::WinampButtons, "WinAMP controls", false);
+    case ids::SSETTS: {
+        ui::ControlSpec spec = PanelLabel({1560, 60, 1095, 255}, "Tolvane", "Show settings menu");
+        spec.font.bold = true;
+        return spec;
+    }
+    case ids::STX:
+        return PanelLabel({2640, 60, 255, 255}, ">", "Show settings menu");
+    case ids::VRUN: {
+        ui::ControlSpec spec = Make(K::TextBox, ids::Picture2, {120, 360, 2775, 285}, "",
+                                    "Enter a programme to start...");
+        spec.back = ui::kSysWindow;
+        spec.fore = ui::kSysWindowText;
+        spec.border = true;
+        return spec;
+    }
+    case ids::TSKMODE_0:
+        return PanelPicture({120, 660, 240, 240}, A::TaskIcon, "tasks running");
+    case ids::TIM3:
+        return PanelLabel({390, 675, 285, 195}, "888", "tasks running");
+    case ids::TIM1:
+        return PanelLabel({1080, 675, 465, 195}, "8888", "free physical memory");
+    case ids::Picture3:
+        return PanelPicture({1560, 660, 180, 180}, A::LampOff, "", false);
+    case ids::Label1:
+        return PanelLabel({1800, 675, 495, 195}, "8888", "date and time", false);
+    case ids::ONLED_0:
+        return PanelPicture({2280, 690, 180, 180}, A::LampOff, "Connected", false);
+    case ids::TIM2:
+        return PanelLabel({2400, 675, 495, 195}, "", "date and time");
+    case ids::ONLED_0 + 1:
+        return PanelPicture({2520, 720, 180, 180}, A::LampOn, "Connected");
+    default:
+        return {};
+    }
+}
+
+ui::FormSpec BarFormDesign(const ui::ScreenMetrics& screen)
+{
+    ui::FormSpec spec;
+    spec.caption = kBarCaption;
+    spec.toolWindow = true;
+    spec.sizable = true;
+    // The designed client area plus a tool window's frame of about 3 pixels and a 16-pixel caption.
+    const float frameX = 6 * screen.twipsPerPixelX;
+    const float frameY = 22 * screen.twipsPerPixelY;
+    spec.rect = {kFloatingStartPixels * screen.twipsPerPixelX, kFloatingStartPixels * screen.twipsPerPixelY,
+                 kDesignClientWidth + frameX, kDesignClientHeight + frameY};
+    return spec;
+}
+
+} // namespace bar

@@ -1,0 +1,97 @@
+#pragma once
+// Every control, timer and menu entry of the bar window, one id each. Screen readers, the
+// end-to-end probe and the toolkit find controls by these ids; a test checks they are unique.
+namespace bar_ids {
+
+// Controls placed directly on the bar window.
+constexpr int OEMLOGO = 101;
+constexpr int Picture2 = 102;
+// VTASKS(i) is VTASKS_BASE + i; the task table never holds more than 65,536 entries.
+constexpr int VTASKS_BASE = 0x200000;
+constexpr int VTASKS_LAST = VTASKS_BASE + 65535;
+
+// Controls inside the panel Picture2.
+constexpr int MMX = 110;
+constexpr int RBUT = 111;
+constexpr int WMPLAY = 112;
+constexpr int SSETTS = 113;
+constexpr int STX = 114;
+constexpr int VRUN = 115;
+constexpr int TSKMODE_0 = 116;
+constexpr int TIM3 = 117;
+constexpr int MEMMODE_0 = 120; // MEMMODE(i) is MEMMODE_0 + i, i from 0 to 6
+constexpr int TIM1 = 127;
+constexpr int Picture3 = 128;
+constexpr int Label1 = 129;
+constexpr int ONLED_0 = 130; // ONLED(i) is ONLED_0 + i, i 0 or 1
+constexpr int TIM2 = 132;
+
+// Timers.
+constexpr int RTASKS = 1;
+constexpr int MALLI = 2;
+constexpr int MMY = 3;
+
+// Menus. Arrays of entries are a base plus the element index.
+namespace menu {
+constexpr int MSETTS = 1000;
+constexpr int MABOUT = 1001;
+constexpr int MA3 = 1002;
+constexpr int MX = 1003;
+constexpr int SM1X = 1004;
+constexpr int SM2X = 1005;
+constexpr int SM3X = 1006;
+constexpr int SM4X = 1007;
+constexpr int PARTER1 = 1008;
+constexpr int SMXX = 1009;
+constexpr int SMAX = 1010;
+constexpr int SMBX = 1011;
+constexpr int SMCX = 1012;
+constexpr int SMDX = 1013;
+constexpr int SMEX = 1014;
+constexpr int SMFX = 1015;
+constexpr int PARTER4 = 1016;
+constexpr int SM5X = 1017;
+constexpr int SM6X = 1018;
+constexpr int SM7X = 1019;
+constexpr int SM8X = 1020;
+constexpr int SM9X = 1021;
+constexpr int PARTER2 = 1022;
+constexpr int PARTER3 = 1023;
+constexpr int MX2 = 1024;
+constexpr int MSTX = 1025;
+constexpr int MTASKSHOW = 1026;
+constexpr int MFREEMEM = 1027;
+constexpr int MIMODE = 1028;
+constexpr int MA1 = 1029;
+constexpr int MSETS = 1030;
+constexpr int MSTCONTROLPANEL = 1031;
+constexpr int MFULLHEIGHT = 1032;
+constexpr int MST3 = 1033;
+constexpr int MSHUT = 1034;
+constexpr int MQ = 1035;
+constexpr int MST_0 = 1036; // MST(i), i from 0 to 2: log off, restart, shut down
+
+constexpr int MF = 1100;
+constexpr int MFF_0 = 1101; // MFF(i), i from 0 to 4
+constexpr int MF1 = 1106;
+constexpr int M2 = 1107;
+constexpr int MOT_0 = 1108; // MOT(i), i 0 or 1
+constexpr int MOT1 = 1110;
+constexpr int MHID = 1111;
+constexpr int MOT2 = 1112;
+constexpr int MFT = 1113;
+constexpr int MF2 = 1114;
+constexpr int MCL = 1115;
+
+constexpr int T = 1200;
+constexpr int MTASKS_0 = 1201; // MTASKS(i), i 0 or 1
+
+constexpr int MMEMS = 1300;
+constexpr int MMEM_0 = 1301; // MMEM(i), i 0 or 1
+
+// Program menu arrays SM0 to SMF: SM_BASE(category) + element index.
+constexpr int SM_STRIDE = 0x100000;
+constexpr int SM_BASE(int category) { return SM_STRIDE * (category + 1); }
+} // namespace menu
+
+} // namespace bar_ids

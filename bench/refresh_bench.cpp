@@ -1,0 +1,90 @@
+// The refresh tick's task work on the simulated desktop: steady state and churn.
+#include "bar/TOLVIX.h"
+#include "platform/sim/SimPlatform.h"
+
+#include <benchmark/benchmark.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <memory>
+#include <new>
+#include <string>
+#include <vector>
+
+#if defined(__GNUC__)
+// The replaced operators below pair malloc with free on purpose.
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+#endif
+
+// Counts heap allocations so the benchmark can report what a steady tick allocates.
+static std::atomic<long long> g_allocations{0};
+void* operator new(std::size_t size)
+{
+    ++g_allocations;
+    if (void* p = std::malloc(size ? size : 1))
+        return p;
+    throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+
+namespace {
+
+struct Desk {
+    sim::SimPlatform sim;
+    std::unique_ptr<TOLVIX> bar;
+    std::vector<platform::WindowHandle> windows;
+
+    explicit Desk(int count)
+    {
+        for (int i = 0; i < count; ++i)
+            windows.push_back(sim.sim_desktop().open("Window " + std::to_string(i)));
+        bar = std::make_unique<TOLVIX>(sim);
+        bar->Load();
+    }
+};
+
+void RefreshSteady(benchmark::State& state)
+{
+    Desk desk(static_cast<int>(state.range(0)));
+    desk.bar->RefreshTaskButtons();
+    const long long writesBefore = desk.sim.sim_toolkit().propertyWrites;
+    const long long allocationsBefore = g_allocations.load();
+    for (auto _ : state)
+        desk.bar->RefreshTaskButtons();
+    state.counters["allocs/tick"] =
+        static_cast<double>(g_allocations.load() - allocationsBefore) / static_cast<double>(state.iterations());
+    state.counters["writes/tick"] = static_cast<double>(desk.sim.sim_toolkit().propertyWrites - writesBefore) /
+                                    static_cast<double>(state.iterations());
+    state.SetComplexityN(state.range(0));
+}
+
+void RefreshChurn(benchmark::State& state)
+{
+    const int count = static_cast<int>(state.range(0));
+    Desk desk(count);
+    auto& desktop = desk.sim.sim_desktop();
+    std::size_t next = 0;
+    int serial = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        // A tenth of the windows close and as many new ones open.
+        for (int k = 0; k < count / 10; ++k) {
+            desktop.close(desk.windows[next]);
+            desk.windows[next] = desktop.open("New " + std::to_string(serial++));
+            next = (next + 7) % desk.windows.size();
+        }
+        desktop.zOrder(); // settle the simulated desktop's index outside the timing
+        desktop.getWindow(desk.windows[0], platform::WindowRelation::Next);
+        state.ResumeTiming();
+        desk.bar->RefreshTaskButtons();
+    }
+    state.SetComplexityN(state.range(0));
+}
+
+} // namespace
+
+BENCHMARK(RefreshSteady)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond)->Complexity();
+BENCHMARK(RefreshChurn)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond)->Complexity();
+
+BENCHMARK_MAIN();

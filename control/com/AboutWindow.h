@@ -1,0 +1,33 @@
+#pragma once
+// The about window DralithFRM: a small non-modal window with the product picture, four labels
+// and the Close button OKK, which unloads it.
+#include <windows.h>
+
+#include "control/com/WinHandles.h"
+#include "control/com/WindowClasses.h"
+
+namespace dralith {
+
+class AboutWindow final : private MessageHandler {
+public:
+    AboutWindow() = default;
+    ~AboutWindow();
+    AboutWindow(const AboutWindow&) = delete;
+    AboutWindow& operator=(const AboutWindow&) = delete;
+
+    // Creates the window on first use (again after OKK unloaded it) and brings it forward.
+    void show(HWND owner);
+    HWND handle() const { return window_.get(); }
+
+private:
+    LRESULT handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
+    void windowDestroyed(HWND window) override;
+    bool create(HWND owner);
+    void addChild(const char* className, const char* text, DWORD style, int id, RECT bounds);
+    void makePicture();
+
+    win::Window window_;
+    win::GdiObject picture_;
+};
+
+} // namespace dralith

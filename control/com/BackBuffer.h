@@ -1,0 +1,31 @@
+#pragma once
+// The off-screen picture of the control surface: every Refresh draws here and the window only
+// copies it, so the screen never shows a half-drawn graph. Created once per size, not per tick.
+#include <windows.h>
+
+#include "control/com/WinHandles.h"
+
+namespace dralith {
+
+class BackBuffer {
+public:
+    // Makes the buffer match the window's client size (keeps it when the size is unchanged).
+    bool resize(HWND window, int width, int height);
+    HDC dc() const { return dc_.get(); }
+    int width() const { return width_; }
+    int height() const { return height_; }
+    explicit operator bool() const { return static_cast<bool>(dc_); }
+
+    void copyTo(HDC target, int x, int y) const;
+
+private:
+    void release();
+
+    win::MemoryDc dc_;
+    win::GdiObject bitmap_;
+    HGDIOBJ originalBitmap_ = nullptr;
+    int width_ = 0;
+    int height_ = 0;
+};
+
+} // namespace dralith

@@ -1,0 +1,20 @@
+#pragma once
+// Stops exceptions at a COM method boundary and turns them into an HRESULT.
+#include <windows.h>
+
+#include <new>
+
+namespace dralith {
+
+template <class Body>
+HRESULT guarded(Body&& body) noexcept {
+    try {
+        return body();
+    } catch (const std::bad_alloc&) {
+        return E_OUTOFMEMORY;
+    } catch (...) {
+        return E_FAIL;
+    }
+}
+
+} // namespace dralith

@@ -1,0 +1,40 @@
+#pragma once
+// The desktop's windows as the bar sees them: enumeration, state and window commands.
+#include "platform/Types.h"
+
+#include <cstdint>
+
+namespace platform {
+
+class Desktop {
+public:
+    virtual ~Desktop() = default;
+
+    virtual WindowHandle desktopWindow() = 0;
+    // 0 when there is no such window.
+    virtual WindowHandle getWindow(WindowHandle window, WindowRelation relation) = 0;
+    virtual bool isVisible(WindowHandle window) = 0;
+    // True when the desktop window manager hides the window from the user although it is "visible".
+    virtual bool isCloaked(WindowHandle window) = 0;
+    virtual WindowHandle parent(WindowHandle window) = 0;
+    virtual std::uint32_t exStyle(WindowHandle window) = 0;
+    // Copies at most capacity - 1 characters and a NUL; returns the number copied (0 on failure).
+    // A caller-owned buffer keeps the refresh tick free of allocations.
+    virtual int windowText(WindowHandle window, char* buffer, int capacity) = 0;
+
+    virtual WindowHandle foreground() = 0;
+    virtual bool setForeground(WindowHandle window) = 0;
+    virtual bool isIconic(WindowHandle window) = 0;
+    virtual bool showWindow(WindowHandle window, ShowCommand command) = 0;
+    virtual bool setWindowPos(WindowHandle window, WindowHandle insertAfter, int x, int y, int cx, int cy,
+                              unsigned flags) = 0;
+    virtual std::intptr_t sendMessage(WindowHandle window, unsigned message, std::uintptr_t wParam,
+                                      std::intptr_t lParam) = 0;
+    virtual std::uint32_t windowProcessId(WindowHandle window) = 0;
+    // Either argument may be null (any class / any title).
+    virtual WindowHandle findWindow(const char* className, const char* title) = 0;
+
+    virtual PixelPoint cursorPos() = 0;
+};
+
+} // namespace platform

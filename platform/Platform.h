@@ -1,0 +1,19 @@
+#pragma once
+// Everything the program asks of Windows, reached through one object handed to each subsystem.
+#include "platform/Desktop.h"
+#include "platform/Files.h"
+#include "platform/System.h"
+#include "platform/Toolkit.h"
+
+namespace platform {
+
+class Platform {
+public:
+    virtual ~Platform() = default;
+    virtual Desktop& desktop() = 0;
+    virtual ui::Toolkit& toolkit() = 0;
+    virtual Files& files() = 0;
+    virtual System& system() = 0;
+};
+
+} // namespace platform

@@ -1,0 +1,231 @@
+#include "platform/sim/SimDesktop.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace sim {
+
+WindowHandle SimDesktop::open(const std::string& title, const WindowOptions& options)
+{
+    SimWindow w;
+    w.handle = nextHandle_;
+    nextHandle_ += 4;
+    w.title = title;
+    w.options = options;
+    windows_.push_back(w);
+    index_.push_back(indexStale_ ? -1 : static_cast<long>(windows_.size() - 1));
+    return w.handle;
+}
+
+void SimDesktop::close(WindowHandle window)
+{
+    long i = indexOf(window);
+    if (i < 0)
+        return;
+    windows_.erase(windows_.begin() + i);
+    indexStale_ = true;
+    if (foreground_ == window)
+        foreground_ = 0;
+}
+
+long SimDesktop::indexOf(WindowHandle window) const
+{
+    if (indexStale_) {
+        std::fill(index_.begin(), index_.end(), -1);
+        for (std::size_t i = 0; i < windows_.size(); ++i)
+            index_[(windows_[i].handle - kFirstHandle) / 4] = static_cast<long>(i);
+        indexStale_ = false;
+    }
+    if (window < kFirstHandle || (window - kFirstHandle) % 4 != 0)
+        return -1;
+    const std::size_t serial = (window - kFirstHandle) / 4;
+    return serial < index_.size() ? index_[serial] : -1;
+}
+
+SimWindow* SimDesktop::find(WindowHandle window)
+{
+    long i = indexOf(window);
+    return i < 0 ? nullptr : &windows_[static_cast<std::size_t>(i)];
+}
+
+void SimDesktop::setTitle(WindowHandle window, const std::string& title)
+{
+    if (auto* w = find(window))
+        w->title = title;
+}
+
+void SimDesktop::setVisible(WindowHandle window, bool visible)
+{
+    if (auto* w = find(window))
+        w->options.visible = visible;
+}
+
+void SimDesktop::moveToTop(WindowHandle window)
+{
+    long i = indexOf(window);
+    if (i < 0)
+        return;
+    SimWindow w = windows_[static_cast<std::size_t>(i)];
+    windows_.erase(windows_.begin() + i);
+    windows_.push_back(w);
+    indexStale_ = true;
+}
+
+void SimDesktop::activate(WindowHandle window)
+{
+    if (!find(window))
+        return;
+    moveToTop(window);
+    foreground_ = window;
+}
+
+std::vector<WindowHandle> SimDesktop::zOrder() const
+{
+    std::vector<WindowHandle> order;
+    for (auto it = windows_.rbegin(); it != windows_.rend(); ++it)
+        order.push_back(it->handle);
+    return order;
+}
+
+WindowHandle SimDesktop::getWindow(WindowHandle window, platform::WindowRelation relation)
+{
+    switch (relation) {
+    case platform::WindowRelation::Child:
+        if (window != kDesktop || windows_.empty())
+            return 0;
+        return windows_.back().handle;
+    case platform::WindowRelation::Next: {
+        long i = indexOf(window);
+        return i <= 0 ? 0 : windows_[static_cast<std::size_t>(i - 1)].handle;
+    }
+    case platform::WindowRelation::Owner: {
+        auto* w = find(window);
+        return w ? w->options.owner : 0;
+    }
+    }
+    return 0;
+}
+
+bool SimDesktop::isVisible(WindowHandle window)
+{
+    auto* w = find(window);
+    return w && w->options.visible;
+}
+
+bool SimDesktop::isCloaked(WindowHandle window)
+{
+    auto* w = find(window);
+    return w && w->options.cloaked;
+}
+
+WindowHandle SimDesktop::parent(WindowHandle window)
+{
+    auto* w = find(window);
+    if (!w)
+        return 0;
+    if (w->options.parent)
+        return w->options.parent;
+    return w->options.popup ? w->options.owner : 0;
+}
+
+std::uint32_t SimDesktop::exStyle(WindowHandle window)
+{
+    auto* w = find(window);
+    return w ? w->options.exStyle : 0;
+}
+
+int SimDesktop::windowText(WindowHandle window, char* buffer, int capacity)
+{
+    auto* w = find(window);
+    if (!w || capacity <= 0) {
+        if (capacity > 0)
+            buffer[0] = '\0';
+        return 0;
+    }
+    int n = static_cast<int>(std::min<std::size_t>(w->title.size(), static_cast<std::size_t>(capacity - 1)));
+    std::memcpy(buffer, w->title.data(), static_cast<std::size_t>(n));
+    buffer[n] = '\0';
+    return n;
+}
+
+bool SimDesktop::setForeground(WindowHandle window)
+{
+    commands.push_back({"foreground", window, 0});
+    if (!find(window))
+        return false;
+    activate(window);
+    return true;
+}
+
+bool SimDesktop::isIconic(WindowHandle window)
+{
+    auto* w = find(window);
+    return w && w->iconic;
+}
+
+bool SimDesktop::showWindow(WindowHandle window, platform::ShowCommand command)
+{
+    commands.push_back({"show", window, static_cast<long long>(command)});
+    auto* w = find(window);
+    if (!w)
+        return false;
+    switch (command) {
+    case platform::ShowCommand::Minimize:
+        w->iconic = true;
+        if (foreground_ == window)
+            foreground_ = 0;
+        break;
+    case platform::ShowCommand::Restore:
+    case platform::ShowCommand::Normal:
+    case platform::ShowCommand::Maximize:
+        w->iconic = false;
+        w->options.visible = true;
+        break;
+    case platform::ShowCommand::Hide:
+        w->options.visible = false;
+        break;
+    case platform::ShowCommand::Show:
+        w->options.visible = true;
+        break;
+    }
+    return true;
+}
+
+bool SimDesktop::setWindowPos(WindowHandle window, WindowHandle insertAfter, int, int, int, int, unsigned)
+{
+    commands.push_back({"pos", window, static_cast<long long>(insertAfter)});
+    auto* w = find(window);
+    if (!w)
+        return false;
+    if (insertAfter == platform::kInsertTopmost)
+        w->topmost = true;
+    else if (insertAfter == platform::kInsertNoTopmost)
+        w->topmost = false;
+    return true;
+}
+
+std::intptr_t SimDesktop::sendMessage(WindowHandle window, unsigned message, std::uintptr_t, std::intptr_t)
+{
+    commands.push_back({"message", window, static_cast<long long>(message)});
+    return 0;
+}
+
+std::uint32_t SimDesktop::windowProcessId(WindowHandle window)
+{
+    auto* w = find(window);
+    return w ? w->options.processId : 0;
+}
+
+WindowHandle SimDesktop::findWindow(const char* className, const char* title)
+{
+    for (auto it = windows_.rbegin(); it != windows_.rend(); ++it) {
+        if (className && it->options.className != className)
+            continue;
+        if (title && it->title != title)
+            continue;
+        return it->handle;
+    }
+    return 0;
+}
+
+} // namespace sim

@@ -1,0 +1,90 @@
+#pragma once
+// An in-memory desktop: z-ordered top-level windows with owners, styles, titles and show states,
+// a foreground window and a cursor. It records the window commands the program sends.
+#include "platform/Desktop.h"
+
+#include <string>
+#include <vector>
+
+namespace sim {
+
+using platform::WindowHandle;
+
+struct WindowOptions {
+    WindowHandle owner = 0;
+    WindowHandle parent = 0;
+    std::uint32_t exStyle = 0;
+    bool popup = false; // a pop-up's GetParent answers its owner
+    bool visible = true;
+    bool cloaked = false;
+    std::string className = "SimWindow";
+    std::uint32_t processId = 100;
+};
+
+struct SimWindow {
+    WindowHandle handle = 0;
+    std::string title;
+    WindowOptions options;
+    bool iconic = false;
+    bool topmost = false;
+};
+
+struct DesktopCommand {
+    std::string what; // "foreground", "show", "pos", "message"
+    WindowHandle window = 0;
+    long long argument = 0;
+};
+
+class SimDesktop final : public platform::Desktop {
+public:
+    static constexpr WindowHandle kDesktop = 0x10010;
+
+    // Opens a window at the top of the Z order.
+    WindowHandle open(const std::string& title, const WindowOptions& options = {});
+    void close(WindowHandle window);
+    SimWindow* find(WindowHandle window);
+    void setTitle(WindowHandle window, const std::string& title);
+    void setVisible(WindowHandle window, bool visible);
+    // What the user does: activate a window directly.
+    void activate(WindowHandle window);
+    void setCursor(int x, int y) { cursor_ = {x, y}; }
+    // Top first.
+    std::vector<WindowHandle> zOrder() const;
+
+    std::vector<DesktopCommand> commands;
+
+    WindowHandle desktopWindow() override { return kDesktop; }
+    WindowHandle getWindow(WindowHandle window, platform::WindowRelation relation) override;
+    bool isVisible(WindowHandle window) override;
+    bool isCloaked(WindowHandle window) override;
+    WindowHandle parent(WindowHandle window) override;
+    std::uint32_t exStyle(WindowHandle window) override;
+    int windowText(WindowHandle window, char* buffer, int capacity) override;
+    WindowHandle foreground() override { return foreground_; }
+    bool setForeground(WindowHandle window) override;
+    bool isIconic(WindowHandle window) override;
+    bool showWindow(WindowHandle window, platform::ShowCommand command) override;
+    bool setWindowPos(WindowHandle window, WindowHandle insertAfter, int x, int y, int cx, int cy,
+                      unsigned flags) override;
+    std::intptr_t sendMessage(WindowHandle window, unsigned message, std::uintptr_t wParam,
+                              std::intptr_t lParam) override;
+    std::uint32_t windowProcessId(WindowHandle window) override;
+    WindowHandle findWindow(const char* className, const char* title) override;
+    platform::PixelPoint cursorPos() override { return cursor_; }
+
+private:
+    // Position in windows_, which is kept bottom first so that opening a window is an append.
+    long indexOf(WindowHandle window) const;
+    void moveToTop(WindowHandle window);
+
+    std::vector<SimWindow> windows_;
+    // Position in windows_ per handle serial ((handle - kFirstHandle) / 4), -1 when closed.
+    mutable std::vector<long> index_;
+    mutable bool indexStale_ = false;
+    static constexpr WindowHandle kFirstHandle = 0x20000;
+    WindowHandle nextHandle_ = kFirstHandle;
+    WindowHandle foreground_ = 0;
+    platform::PixelPoint cursor_{};
+};
+
+} // namespace sim

@@ -1,0 +1,58 @@
+#pragma once
+// The whole simulated platform in one object, for unit tests and benchmarks.
+#include "platform/Platform.h"
+#include "platform/sim/SimDesktop.h"
+#include "platform/sim/SimToolkit.h"
+
+#include <map>
+#include <set>
+#include <string>
+
+namespace sim {
+
+class SimFiles final : public platform::Files {
+public:
+    std::map<std::string, std::string> content;
+    std::set<std::string> unreadable; // exist but fail to read
+
+    bool exists(const std::string& path) override { return content.count(path) > 0; }
+    std::optional<std::string> readBytes(const std::string& path, std::size_t maxBytes) override;
+    bool writeBytes(const std::string& path, const std::string& bytes) override;
+};
+
+class SimSystem final : public platform::System {
+public:
+    explicit SimSystem(const SimToolkit& toolkit) : toolkit_(toolkit) {}
+    std::string exePath = "C:\\Bars\\tolvix.exe";
+    platform::LocalTime start{2026, 12, 7, 9, 0, 0};
+
+    std::string executablePath() override { return exePath; }
+    // The start time plus the virtual clock.
+    platform::LocalTime now() override;
+
+private:
+    const SimToolkit& toolkit_;
+};
+
+class SimPlatform final : public platform::Platform {
+public:
+    SimPlatform() : toolkit_(desktop_), system_(toolkit_) {}
+
+    SimDesktop& sim_desktop() { return desktop_; }
+    SimToolkit& sim_toolkit() { return toolkit_; }
+    SimFiles& sim_files() { return files_; }
+    SimSystem& sim_system() { return system_; }
+
+    platform::Desktop& desktop() override { return desktop_; }
+    ui::Toolkit& toolkit() override { return toolkit_; }
+    platform::Files& files() override { return files_; }
+    platform::System& system() override { return system_; }
+
+private:
+    SimDesktop desktop_;
+    SimToolkit toolkit_;
+    SimFiles files_;
+    SimSystem system_;
+};
+
+} // namespace sim

@@ -1,0 +1,26 @@
+#pragma once
+// One child control of a form: its window and the property values last written to it.
+#include "platform/Toolkit.h"
+#include "platform/win32/Handles.h"
+
+namespace platform::win32 {
+
+struct Control {
+    ui::ControlId id = 0;
+    // Current values; a write that matches them is skipped, so nothing repaints for nothing.
+    ui::ControlSpec spec;
+    UniqueWindow window;
+    // A picture loaded from a file, shown instead of the built-in artwork.
+    UniqueBitmap picture;
+    SIZE pictureSize{};
+    // Background of the standard controls, handed out when they ask their parent for colours.
+    UniqueBrush backBrush;
+
+    bool isPainted() const
+    {
+        return spec.kind == ui::ControlKind::Label || spec.kind == ui::ControlKind::Picture ||
+               spec.kind == ui::ControlKind::Panel;
+    }
+};
+
+} // namespace platform::win32

@@ -1,0 +1,72 @@
+#include "platform/win32/ControlPainter.h"
+
+#include "platform/win32/Artwork.h"
+#include "platform/win32/Units.h"
+
+namespace platform::win32 {
+
+namespace {
+
+void drawText(HDC dc, RECT area, const Control& control, HFONT font)
+{
+    const ui::ControlSpec& spec = control.spec;
+    if (spec.caption.empty())
+        return;
+    const ScopedSelect useFont(dc, font);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, spec.enabled ? toColorRef(spec.fore) : GetSysColor(COLOR_GRAYTEXT));
+    UINT format = DT_WORDBREAK | DT_NOPREFIX;
+    if (spec.align == ui::TextAlign::Centre)
+        format |= DT_CENTER;
+    else if (spec.align == ui::TextAlign::Right)
+        format |= DT_RIGHT;
+    DrawTextA(dc, spec.caption.c_str(), static_cast<int>(spec.caption.size()), &area, format);
+}
+
+void drawPicture(HDC dc, const Control& control)
+{
+    const UniqueMemoryDc source(CreateCompatibleDC(dc));
+    if (!source)
+        return;
+    const ScopedSelect useBitmap(source.get(), control.picture.get());
+    // Shown at its natural size from the top-left corner, as a picture box does.
+    BitBlt(dc, 0, 0, control.pictureSize.cx, control.pictureSize.cy, source.get(), 0, 0, SRCCOPY);
+}
+
+void drawContent(HDC dc, const RECT& area, const Control& control, HFONT font)
+{
+    const UniqueBrush back(CreateSolidBrush(toColorRef(control.spec.back)));
+    FillRect(dc, &area, back.get());
+    if (control.spec.kind == ui::ControlKind::Label) {
+        drawText(dc, area, control, font);
+    } else if (control.spec.kind == ui::ControlKind::Picture) {
+        if (control.picture)
+            drawPicture(dc, control);
+        else
+            drawArtwork(dc, area, control.spec.artwork);
+    }
+}
+
+} // namespace
+
+void paintControl(HWND window, const Control& control, HFONT font)
+{
+    const PaintDc paint(window);
+    RECT area{};
+    GetClientRect(window, &area);
+    if (area.right <= 0 || area.bottom <= 0)
+        return;
+    const UniqueMemoryDc buffer(CreateCompatibleDC(paint.get()));
+    const UniqueBitmap canvas(CreateCompatibleBitmap(paint.get(), area.right, area.bottom));
+    if (!buffer || !canvas) {
+        drawContent(paint.get(), area, control, font);
+        return;
+    }
+    {
+        const ScopedSelect useCanvas(buffer.get(), canvas.get());
+        drawContent(buffer.get(), area, control, font);
+        BitBlt(paint.get(), 0, 0, area.right, area.bottom, buffer.get(), 0, 0, SRCCOPY);
+    }
+}
+
+} // namespace platform::win32

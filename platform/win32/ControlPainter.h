@@ -1,0 +1,10 @@
+#pragma once
+// Draws the toolkit's own controls: labels, pictures and panels.
+#include "platform/win32/Control.h"
+
+namespace platform::win32 {
+
+// Paints the whole client area off-screen and copies it in one go, so a repaint never flickers.
+void paintControl(HWND window, const Control& control, HFONT font);
+
+} // namespace platform::win32

@@ -1,0 +1,52 @@
+#pragma once
+// The child controls of one form: creating their windows and writing their properties.
+#include "platform/win32/Control.h"
+#include "platform/win32/ToolTips.h"
+#include "platform/win32/ToolkitContext.h"
+
+#include <optional>
+#include <string>
+#include <unordered_map>
+
+namespace platform::win32 {
+
+class ControlSet {
+public:
+    explicit ControlSet(ToolkitContext& context) : context_(context), tips_(context.instance) {}
+    void attach(HWND form);
+
+    // Throws std::logic_error for an id already in use or a parent that is not a panel here.
+    void create(ui::ControlId id, const ui::ControlSpec& spec);
+    // Also removes the controls inside a panel. Unknown ids are ignored.
+    void destroy(ui::ControlId id);
+    Control* find(ui::ControlId id);
+
+    void setCaption(ui::ControlId id, const std::string& text);
+    std::string caption(ui::ControlId id);
+    void setToolTip(ui::ControlId id, const std::string& text);
+    void setVisible(ui::ControlId id, bool visible);
+    void setEnabled(ui::ControlId id, bool enabled);
+    void setRect(ui::ControlId id, const ui::Rect& rect);
+    void setColours(ui::ControlId id, ui::Colour back, ui::Colour fore);
+    void setArtwork(ui::ControlId id, ui::Artwork artwork);
+    std::optional<ui::Size> loadPicture(ui::ControlId id, const std::string& path);
+
+    // Keeps the bottom-aligned controls on the form's bottom edge at the client width.
+    void alignToBottom();
+    // The form's window was destroyed, and every child window with it.
+    void windowsGone();
+
+private:
+    HWND parentWindow(ui::ControlId parent);
+    RECT pixelRect(Control& control);
+    void place(Control& control);
+    void refreshBrush(Control& control);
+    static void repaint(const Control& control);
+
+    ToolkitContext& context_;
+    HWND form_ = nullptr;
+    ToolTips tips_;
+    std::unordered_map<ui::ControlId, Control> controls_;
+};
+
+} // namespace platform::win32

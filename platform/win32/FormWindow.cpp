@@ -1,0 +1,403 @@
+#include "platform/win32/FormWindow.h"
+
+#include "platform/win32/PopupMenu.h"
+#include "platform/win32/WindowClasses.h"
+
+#include <stdexcept>
+
+namespace platform::win32 {
+
+namespace {
+
+// Mouse positions arrive as two signed 16-bit values (negative on multiple monitors).
+int lowWord(LPARAM value) { return static_cast<short>(LOWORD(static_cast<DWORD_PTR>(value))); }
+int highWord(LPARAM value) { return static_cast<short>(HIWORD(static_cast<DWORD_PTR>(value))); }
+
+// Shift 1, Ctrl 2, Alt 4, as the mouse events report them.
+int shiftState(WPARAM keys)
+{
+    int shift = 0;
+    if (keys & MK_SHIFT)
+        shift |= 1;
+    if (keys & MK_CONTROL)
+        shift |= 2;
+    if (GetKeyState(VK_MENU) < 0)
+        shift |= 4;
+    return shift;
+}
+
+} // namespace
+
+std::shared_ptr<FormWindow> FormWindow::create(ToolkitContext& context, const ui::FormSpec& spec,
+                                               ui::FormEvents& events)
+{
+    auto form = std::make_shared<FormWindow>(Key{}, context, spec, events);
+    form->createWindow(spec);
+    form->ready_ = true;
+    return form;
+}
+
+FormWindow::FormWindow(Key, ToolkitContext& context, const ui::FormSpec& spec, ui::FormEvents& events)
+    : context_(context), events_(events), background_(CreateSolidBrush(toColorRef(spec.back))), controls_(context)
+{
+}
+
+FormWindow::~FormWindow()
+{
+    // Normally the toolkit destroyed the window already; this covers any other way out.
+    quiet_ = true;
+    if (const HWND window = window_.release()) {
+        DestroyWindow(window);
+        controls_.windowsGone();
+    }
+}
+
+void FormWindow::createWindow(const ui::FormSpec& spec)
+{
+    DWORD style = WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+    if (spec.sizable)
+        style |= WS_THICKFRAME;
+    if (!spec.toolWindow)
+        style |= WS_MINIMIZEBOX | (spec.sizable ? WS_MAXIMIZEBOX : 0);
+    const DWORD exStyle = spec.toolWindow ? WS_EX_TOOLWINDOW : 0;
+    const RECT pixels = toPixelRect(spec.rect, context_.scale);
+    const HWND created =
+        CreateWindowExA(exStyle, kFormClass, spec.caption.c_str(), style, pixels.left, pixels.top,
+                        pixels.right - pixels.left, pixels.bottom - pixels.top, spec.owner ? toHwnd(spec.owner) : nullptr,
+                        nullptr, context_.instance, this);
+    if (!created)
+        throw std::runtime_error("the form's window could not be created");
+}
+
+std::shared_ptr<FormWindow> FormWindow::of(HWND window)
+{
+    const HWND root = window ? GetAncestor(window, GA_ROOT) : nullptr;
+    if (!root)
+        return nullptr;
+    auto* form = reinterpret_cast<FormWindow*>(GetWindowLongPtrA(root, GWLP_USERDATA));
+    return form ? form->weak_from_this().lock() : nullptr;
+}
+
+LRESULT CALLBACK FormWindow::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    try {
+        if (message == WM_NCCREATE) {
+            auto* form = static_cast<FormWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+            SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+            form->onCreated(window);
+        }
+        if (const std::shared_ptr<FormWindow> form = of(window))
+            return form->handle(window, message, wParam, lParam);
+        if (message == WM_NCDESTROY)
+            SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+        return DefWindowProcA(window, message, wParam, lParam);
+    } catch (...) {
+        return 0; // a failing handler must not unwind into the system
+    }
+}
+
+void FormWindow::onCreated(HWND window)
+{
+    window_.reset(window);
+    controls_.attach(window);
+}
+
+LRESULT FormWindow::handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_ERASEBKGND:
+        if (paintBackground(reinterpret_cast<HDC>(wParam)))
+            return 1;
+        break;
+    case WM_SIZE:
+        onSize(wParam);
+        return 0;
+    case WM_TIMER:
+        onTimer(static_cast<ui::TimerId>(wParam));
+        return 0;
+    case WM_LBUTTONDBLCLK:
+        doubleClick(0);
+        return 0;
+    case WM_SYSCOMMAND:
+        // The window menu, the close box and Alt+F4 all arrive here.
+        if ((wParam & 0xFFF0) == SC_CLOSE) {
+            requestClose(ui::CloseReason::ControlMenu);
+            return 0;
+        }
+        break;
+    case WM_CLOSE:
+        requestClose(ui::CloseReason::Other);
+        return 0;
+    case WM_QUERYENDSESSION:
+        return !canNotify() || events_.onCloseRequest(ui::CloseReason::Session) ? TRUE : FALSE;
+    case WM_ENDSESSION:
+        // Only now is the session really ending; another program may have cancelled it.
+        if (wParam && alive())
+            DestroyWindow(window);
+        return 0;
+    case WM_DESTROY:
+        onDestroy();
+        return 0;
+    case WM_NCDESTROY:
+        onWindowGone();
+        break;
+    default: {
+        LRESULT result = 0;
+        if (handleChildNotification(message, wParam, lParam, result))
+            return result;
+        break;
+    }
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+bool FormWindow::paintBackground(HDC dc)
+{
+    RECT client{};
+    if (!background_ || !GetClientRect(window_.get(), &client))
+        return false;
+    FillRect(dc, &client, background_.get());
+    return true;
+}
+
+void FormWindow::onSize(WPARAM kind)
+{
+    if (kind != SIZE_MINIMIZED)
+        controls_.alignToBottom();
+    if (canNotify())
+        events_.onResize();
+}
+
+void FormWindow::onTimer(ui::TimerId id)
+{
+    const auto timer = timers_.find(id);
+    if (timer == timers_.end() || !timer->second.enabled || !canNotify())
+        return;
+    // A tick that lets pending messages run must not start the same timer's handler again.
+    if (!timersRunning_.insert(id).second)
+        return;
+    try {
+        events_.onTimer(id);
+    } catch (...) {
+        timersRunning_.erase(id);
+        throw;
+    }
+    timersRunning_.erase(id);
+}
+
+bool FormWindow::requestClose(ui::CloseReason reason)
+{
+    const bool granted = !canNotify() || events_.onCloseRequest(reason);
+    if (granted && alive())
+        DestroyWindow(window_.get());
+    return granted;
+}
+
+void FormWindow::onDestroy()
+{
+    dying_ = true;
+    if (canNotify())
+        events_.onClosed();
+}
+
+void FormWindow::onWindowGone()
+{
+    const HWND window = window_.release();
+    controls_.windowsGone();
+    timers_.clear();
+    dying_ = true;
+    if (window)
+        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+}
+
+void FormWindow::destroyQuietly()
+{
+    quiet_ = true;
+    if (window_ && !dying_)
+        DestroyWindow(window_.get());
+}
+
+void FormWindow::show(bool visible)
+{
+    if (alive())
+        ShowWindow(window_.get(), visible ? SW_SHOW : SW_HIDE);
+}
+
+ui::Rect FormWindow::rect() const
+{
+    RECT frame{};
+    if (!window_ || !GetWindowRect(window_.get(), &frame))
+        return ui::Rect{};
+    const TwipsPerPixel scale = context_.scale;
+    return ui::Rect{toTwips(frame.left, scale.x), toTwips(frame.top, scale.y),
+                    toTwips(frame.right - frame.left, scale.x), toTwips(frame.bottom - frame.top, scale.y)};
+}
+
+void FormWindow::setRect(const ui::Rect& rect)
+{
+    if (!alive())
+        return;
+    const RECT pixels = toPixelRect(rect, context_.scale);
+    SetWindowPos(window_.get(), nullptr, pixels.left, pixels.top, pixels.right - pixels.left,
+                 pixels.bottom - pixels.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+ui::Size FormWindow::clientSize() const
+{
+    RECT client{};
+    if (!window_ || !GetClientRect(window_.get(), &client))
+        return ui::Size{};
+    return ui::Size{toTwips(client.right, context_.scale.x), toTwips(client.bottom, context_.scale.y)};
+}
+
+ui::WindowState FormWindow::state() const
+{
+    if (window_ && IsIconic(window_.get()))
+        return ui::WindowState::Minimized;
+    if (window_ && IsZoomed(window_.get()))
+        return ui::WindowState::Maximized;
+    return ui::WindowState::Normal;
+}
+
+bool FormWindow::setIcon(const std::string& path)
+{
+    if (!alive())
+        return false;
+    const auto load = [&path](int width, int height) {
+        return UniqueIcon(
+            static_cast<HICON>(LoadImageA(nullptr, path.c_str(), IMAGE_ICON, width, height, LR_LOADFROMFILE)));
+    };
+    UniqueIcon big = load(GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON));
+    UniqueIcon small = load(GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON));
+    if (!big || !small)
+        return false;
+    SendMessageA(window_.get(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.get()));
+    SendMessageA(window_.get(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.get()));
+    // The previous icons are freed only now that the window no longer shows them.
+    bigIcon_ = std::move(big);
+    smallIcon_ = std::move(small);
+    return true;
+}
+
+void FormWindow::setTimer(ui::TimerId id, int intervalMs, bool enabled)
+{
+    Timer& timer = timers_[id];
+    if (timer.intervalMs == intervalMs && timer.enabled == enabled)
+        return; // an unchanged timer keeps counting towards its next tick
+    timer.intervalMs = intervalMs;
+    timer.enabled = enabled;
+    if (!alive())
+        return;
+    if (enabled && intervalMs > 0)
+        SetTimer(window_.get(), static_cast<UINT_PTR>(id), static_cast<UINT>(intervalMs), nullptr);
+    else
+        KillTimer(window_.get(), static_cast<UINT_PTR>(id));
+}
+
+ui::MenuId FormWindow::popupMenu(const ui::MenuItem& menu, ui::MenuId defaultItem)
+{
+    if (!alive())
+        return 0;
+    const PopupMenu popup(menu, defaultItem);
+    return popup.track(window_.get());
+}
+
+void FormWindow::mouseUp(ui::ControlId id, ui::MouseButton button, WPARAM keys, LPARAM position)
+{
+    if (!canNotify())
+        return;
+    const float x = toTwips(lowWord(position), context_.scale.x);
+    const float y = toTwips(highWord(position), context_.scale.y);
+    events_.onMouseUp(id, button, shiftState(keys), x, y);
+    // The mouse-up handler may have removed the control; then there is nothing left to click.
+    if (button == ui::MouseButton::Left && canNotify() && controls_.find(id))
+        events_.onClick(id);
+}
+
+void FormWindow::doubleClick(ui::ControlId id)
+{
+    if (canNotify())
+        events_.onDoubleClick(id);
+}
+
+void FormWindow::keyPress(ui::ControlId id, int character)
+{
+    if (canNotify())
+        events_.onKeyPress(id, character);
+}
+
+void FormWindow::scrolled(HWND bar, int request)
+{
+    SCROLLINFO info{};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_ALL;
+    if (!GetScrollInfo(bar, SB_CTL, &info))
+        return;
+    const int page = info.nPage > 0 ? static_cast<int>(info.nPage) : 10;
+    int position = info.nPos;
+    switch (request) {
+    case SB_LINEUP: position -= 1; break;
+    case SB_LINEDOWN: position += 1; break;
+    case SB_PAGEUP: position -= page; break;
+    case SB_PAGEDOWN: position += page; break;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION: position = info.nTrackPos; break;
+    case SB_TOP: position = info.nMin; break;
+    case SB_BOTTOM: position = info.nMax; break;
+    default: return;
+    }
+    const int highest = info.nMax - (info.nPage > 0 ? static_cast<int>(info.nPage) - 1 : 0);
+    position = position < info.nMin ? info.nMin : position > highest ? highest : position;
+    if (position == info.nPos)
+        return;
+    SetScrollPos(bar, SB_CTL, position, TRUE);
+    if (canNotify())
+        events_.onClick(GetDlgCtrlID(bar));
+}
+
+bool FormWindow::handleChildNotification(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    const HWND child = reinterpret_cast<HWND>(lParam);
+    switch (message) {
+    case WM_COMMAND: {
+        if (!child)
+            return false; // a menu or accelerator, not a control
+        // The id in wParam is cut to 16 bits; the window knows the whole id.
+        const ui::ControlId id = GetDlgCtrlID(child);
+        const Control* control = controls_.find(id);
+        const UINT code = HIWORD(wParam);
+        if (control && canNotify()) {
+            const ui::ControlKind kind = control->spec.kind;
+            if (((kind == ui::ControlKind::Button || kind == ui::ControlKind::CheckBox) && code == BN_CLICKED) ||
+                (kind == ui::ControlKind::ListBox && code == LBN_SELCHANGE))
+                events_.onClick(id);
+        }
+        result = 0;
+        return true;
+    }
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN: {
+        const Control* control = child ? controls_.find(GetDlgCtrlID(child)) : nullptr;
+        if (!control || !control->backBrush)
+            return false;
+        const HDC dc = reinterpret_cast<HDC>(wParam);
+        SetTextColor(dc, toColorRef(control->spec.fore));
+        SetBkColor(dc, toColorRef(control->spec.back));
+        result = reinterpret_cast<LRESULT>(control->backBrush.get());
+        return true;
+    }
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+        if (!child)
+            return false;
+        scrolled(child, LOWORD(wParam));
+        result = 0;
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace platform::win32

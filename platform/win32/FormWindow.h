@@ -1,0 +1,90 @@
+#pragma once
+// One form: its top-level window, child controls, timers and the events it gives the program.
+#include "platform/Toolkit.h"
+#include "platform/win32/ControlSet.h"
+#include "platform/win32/Handles.h"
+#include "platform/win32/ToolkitContext.h"
+
+#include <map>
+#include <memory>
+#include <set>
+#include <string>
+
+namespace platform::win32 {
+
+class FormWindow : public std::enable_shared_from_this<FormWindow> {
+    struct Key {}; // only create() builds forms, so that every form is owned by a shared_ptr
+
+public:
+    // Creates the hidden window; throws std::runtime_error when Windows refuses.
+    static std::shared_ptr<FormWindow> create(ToolkitContext& context, const ui::FormSpec& spec,
+                                              ui::FormEvents& events);
+    FormWindow(Key, ToolkitContext& context, const ui::FormSpec& spec, ui::FormEvents& events);
+    ~FormWindow();
+    FormWindow(const FormWindow&) = delete;
+    FormWindow& operator=(const FormWindow&) = delete;
+
+    // The form a window belongs to (the form's own window or any control in it), kept alive for
+    // the caller even if the program drops the form meanwhile; null when there is none.
+    static std::shared_ptr<FormWindow> of(HWND window);
+    static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+    HWND window() const { return window_.get(); }
+    bool alive() const { return static_cast<bool>(window_) && !dying_; }
+    // Destroys the window without asking the program or telling it.
+    void destroyQuietly();
+
+    void show(bool visible);
+    ui::Rect rect() const;
+    void setRect(const ui::Rect& rect);
+    ui::Size clientSize() const;
+    ui::WindowState state() const;
+    bool setIcon(const std::string& path);
+
+    ControlSet& controls() { return controls_; }
+    HFONT fontOf(const Control& control) { return context_.fonts.get(control.spec.font); }
+    void setTimer(ui::TimerId id, int intervalMs, bool enabled);
+    ui::MenuId popupMenu(const ui::MenuItem& menu, ui::MenuId defaultItem);
+
+    // Input on the controls, passed on to the program.
+    void mouseUp(ui::ControlId id, ui::MouseButton button, WPARAM keys, LPARAM position);
+    void doubleClick(ui::ControlId id);
+    void keyPress(ui::ControlId id, int character);
+    // Notifications the standard controls send to their parent, the form or a panel.
+    bool handleChildNotification(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+
+private:
+    struct Timer {
+        int intervalMs = 0;
+        bool enabled = false;
+    };
+
+    void createWindow(const ui::FormSpec& spec);
+    LRESULT handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    void onCreated(HWND window);
+    void onSize(WPARAM kind);
+    void onTimer(ui::TimerId id);
+    // Asks the program; a granted request destroys the window. Returns whether it was granted.
+    bool requestClose(ui::CloseReason reason);
+    void onDestroy();
+    void onWindowGone();
+    bool paintBackground(HDC dc);
+    void scrolled(HWND bar, int request);
+
+    bool canNotify() const { return ready_ && !quiet_ && !context_.quitting; }
+
+    ToolkitContext& context_;
+    ui::FormEvents& events_;
+    UniqueWindow window_;
+    UniqueBrush background_;
+    UniqueIcon bigIcon_;
+    UniqueIcon smallIcon_;
+    ControlSet controls_;
+    std::map<ui::TimerId, Timer> timers_;
+    std::set<ui::TimerId> timersRunning_;
+    bool ready_ = false; // no events while the window is still being created
+    bool quiet_ = false; // destroyed by the program: no close handling, no closed event
+    bool dying_ = false; // WM_DESTROY has arrived
+};
+
+} // namespace platform::win32

@@ -1,0 +1,31 @@
+#pragma once
+// Builds a real popup menu from the menu data for one showing and maps its commands back.
+#include "platform/Toolkit.h"
+#include "platform/win32/Handles.h"
+
+#include <vector>
+
+namespace platform::win32 {
+
+class PopupMenu {
+public:
+    // The visible items of `root` (not root itself); the entry whose id is defaultItem is bold,
+    // in whichever submenu it sits.
+    PopupMenu(const ui::MenuItem& root, ui::MenuId defaultItem);
+
+    HMENU handle() const { return menu_.get(); }
+    // The entry behind a command returned by the menu; 0 for anything else.
+    ui::MenuId idOfCommand(UINT command) const;
+
+    // Shows the menu at the mouse on behalf of `owner` and waits for the choice; 0 when dismissed.
+    ui::MenuId track(HWND owner) const;
+
+private:
+    void append(HMENU menu, const std::vector<ui::MenuItem>& items, ui::MenuId defaultItem);
+
+    UniqueMenu menu_;
+    // Command numbers run 1, 2, 3 ... so design ids of any size fit the 16 bits a menu carries.
+    std::vector<ui::MenuId> commands_;
+};
+
+} // namespace platform::win32

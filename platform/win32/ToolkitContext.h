@@ -1,0 +1,21 @@
+#pragma once
+// What every form of the toolkit shares: the module, the screen scale, fonts and the quit state.
+#include "platform/win32/FontCache.h"
+#include "platform/win32/Units.h"
+
+namespace platform::win32 {
+
+struct ToolkitContext {
+    ToolkitContext(HINSTANCE module, TwipsPerPixel screenScale, int pixelsPerInchY)
+        : instance(module), scale(screenScale), fonts(pixelsPerInchY)
+    {
+    }
+
+    HINSTANCE instance;
+    TwipsPerPixel scale;
+    FontCache fonts;
+    // Set once the program ends: from then on no event reaches the program's handlers.
+    bool quitting = false;
+};
+
+} // namespace platform::win32

@@ -1,0 +1,120 @@
+#include "platform/win32/Win32Desktop.h"
+
+#include <string>
+
+namespace platform::win32 {
+
+namespace {
+
+constexpr DWORD kDwmCloaked = 14; // DWMWA_CLOAKED, absent from older SDK headers
+
+UniqueModule loadSystemLibrary(const char* name)
+{
+    // A full path keeps a planted DLL in the current folder from being picked up.
+    char folder[MAX_PATH] = {};
+    const UINT length = GetSystemDirectoryA(folder, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH)
+        return UniqueModule();
+    const std::string path = std::string(folder, length) + "\\" + name;
+    return UniqueModule(LoadLibraryA(path.c_str()));
+}
+
+template <typename Fn>
+Fn procAddress(HMODULE module, const char* name)
+{
+    // Through the generic function pointer type, which the compilers accept without a warning.
+    return reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
+}
+
+} // namespace
+
+Win32Desktop::Win32Desktop() : dwmapi_(loadSystemLibrary("dwmapi.dll"))
+{
+    if (dwmapi_)
+        getWindowAttribute_ = procAddress<GetWindowAttributeFn>(dwmapi_.get(), "DwmGetWindowAttribute");
+}
+
+WindowHandle Win32Desktop::desktopWindow() { return toHandle(GetDesktopWindow()); }
+
+WindowHandle Win32Desktop::getWindow(WindowHandle window, WindowRelation relation)
+{
+    return toHandle(GetWindow(toHwnd(window), static_cast<UINT>(relation)));
+}
+
+bool Win32Desktop::isVisible(WindowHandle window) { return IsWindowVisible(toHwnd(window)) != FALSE; }
+
+bool Win32Desktop::isCloaked(WindowHandle window)
+{
+    if (!getWindowAttribute_)
+        return false;
+    DWORD cloaked = 0;
+    const HRESULT result = getWindowAttribute_(toHwnd(window), kDwmCloaked, &cloaked, sizeof cloaked);
+    return SUCCEEDED(result) && cloaked != 0;
+}
+
+WindowHandle Win32Desktop::parent(WindowHandle window) { return toHandle(GetParent(toHwnd(window))); }
+
+std::uint32_t Win32Desktop::exStyle(WindowHandle window)
+{
+    return static_cast<std::uint32_t>(GetWindowLongA(toHwnd(window), GWL_EXSTYLE));
+}
+
+int Win32Desktop::windowText(WindowHandle window, char* buffer, int capacity)
+{
+    if (buffer == nullptr || capacity <= 0)
+        return 0;
+    buffer[0] = '\0';
+    const int copied = GetWindowTextA(toHwnd(window), buffer, capacity);
+    if (copied <= 0) {
+        buffer[0] = '\0';
+        return 0;
+    }
+    return copied < capacity ? copied : capacity - 1;
+}
+
+WindowHandle Win32Desktop::foreground() { return toHandle(GetForegroundWindow()); }
+
+bool Win32Desktop::setForeground(WindowHandle window) { return SetForegroundWindow(toHwnd(window)) != FALSE; }
+
+bool Win32Desktop::isIconic(WindowHandle window) { return IsIconic(toHwnd(window)) != FALSE; }
+
+bool Win32Desktop::showWindow(WindowHandle window, ShowCommand command)
+{
+    return ShowWindow(toHwnd(window), static_cast<int>(command)) != FALSE;
+}
+
+bool Win32Desktop::setWindowPos(WindowHandle window, WindowHandle insertAfter, int x, int y, int cx, int cy,
+                                unsigned flags)
+{
+    return SetWindowPos(toHwnd(window), toHwnd(insertAfter), x, y, cx, cy, flags) != FALSE;
+}
+
+std::intptr_t Win32Desktop::sendMessage(WindowHandle window, unsigned message, std::uintptr_t wParam,
+                                        std::intptr_t lParam)
+{
+    return static_cast<std::intptr_t>(
+        SendMessageA(toHwnd(window), message, static_cast<WPARAM>(wParam), static_cast<LPARAM>(lParam)));
+}
+
+std::uint32_t Win32Desktop::windowProcessId(WindowHandle window)
+{
+    DWORD processId = 0;
+    if (GetWindowThreadProcessId(toHwnd(window), &processId) == 0)
+        return 0;
+    return processId;
+}
+
+WindowHandle Win32Desktop::findWindow(const char* className, const char* title)
+{
+    return toHandle(FindWindowA(className, title));
+}
+
+PixelPoint Win32Desktop::cursorPos()
+{
+    POINT point{};
+    if (!GetCursorPos(&point))
+        return PixelPoint{};
+    return PixelPoint{point.x, point.y};
+}
+
+} // namespace platform::win32

@@ -1,0 +1,41 @@
+#pragma once
+// The desktop's windows through user32.
+#include "platform/Desktop.h"
+#include "platform/win32/Handles.h"
+
+namespace platform::win32 {
+
+class Win32Desktop final : public Desktop {
+public:
+    Win32Desktop();
+
+    WindowHandle desktopWindow() override;
+    WindowHandle getWindow(WindowHandle window, WindowRelation relation) override;
+    bool isVisible(WindowHandle window) override;
+    bool isCloaked(WindowHandle window) override;
+    WindowHandle parent(WindowHandle window) override;
+    std::uint32_t exStyle(WindowHandle window) override;
+    int windowText(WindowHandle window, char* buffer, int capacity) override;
+
+    WindowHandle foreground() override;
+    bool setForeground(WindowHandle window) override;
+    bool isIconic(WindowHandle window) override;
+    bool showWindow(WindowHandle window, ShowCommand command) override;
+    bool setWindowPos(WindowHandle window, WindowHandle insertAfter, int x, int y, int cx, int cy,
+                      unsigned flags) override;
+    std::intptr_t sendMessage(WindowHandle window, unsigned message, std::uintptr_t wParam,
+                              std::intptr_t lParam) override;
+    std::uint32_t windowProcessId(WindowHandle window) override;
+    WindowHandle findWindow(const char* className, const char* title) override;
+
+    PixelPoint cursorPos() override;
+
+private:
+    using GetWindowAttributeFn = HRESULT(WINAPI*)(HWND, DWORD, PVOID, DWORD);
+
+    // The desktop window manager exists from Windows Vista on; elsewhere nothing is cloaked.
+    UniqueModule dwmapi_;
+    GetWindowAttributeFn getWindowAttribute_ = nullptr;
+};
+
+} // namespace platform::win32

@@ -1,0 +1,257 @@
+#include "platform/win32/Win32Toolkit.h"
+
+#include <commctrl.h>
+
+#include <vector>
+
+namespace platform::win32 {
+
+namespace {
+
+struct ScreenResolution {
+    TwipsPerPixel scale;
+    int pixelsPerInchY = 96;
+};
+
+ScreenResolution screenResolution()
+{
+    const WindowDc screen(nullptr);
+    ScreenResolution resolution;
+    const int perInchX = screen.get() ? GetDeviceCaps(screen.get(), LOGPIXELSX) : 96;
+    const int perInchY = screen.get() ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 96;
+    resolution.scale.x = 1440.0f / static_cast<float>(perInchX > 0 ? perInchX : 96);
+    resolution.scale.y = 1440.0f / static_cast<float>(perInchY > 0 ? perInchY : 96);
+    resolution.pixelsPerInchY = perInchY > 0 ? perInchY : 96;
+    return resolution;
+}
+
+HINSTANCE initialisedModule()
+{
+    INITCOMMONCONTROLSEX controls{};
+    controls.dwSize = sizeof controls;
+    controls.dwICC = ICC_WIN95_CLASSES;
+    InitCommonControlsEx(&controls);
+    return GetModuleHandleA(nullptr);
+}
+
+ToolkitContext makeContext()
+{
+    const ScreenResolution resolution = screenResolution();
+    return ToolkitContext(initialisedModule(), resolution.scale, resolution.pixelsPerInchY);
+}
+
+} // namespace
+
+Win32Toolkit::Win32Toolkit() : context_(makeContext()), classes_(context_.instance) {}
+
+Win32Toolkit::~Win32Toolkit()
+{
+    // The program's handlers may already be gone: nothing is reported from here on.
+    context_.quitting = true;
+    for (auto& entry : forms_)
+        entry.second->destroyQuietly();
+    forms_.clear();
+}
+
+FormWindow* Win32Toolkit::find(ui::FormId form)
+{
+    const auto found = forms_.find(form);
+    return found == forms_.end() ? nullptr : found->second.get();
+}
+
+ui::ScreenMetrics Win32Toolkit::screen()
+{
+    ui::ScreenMetrics metrics;
+    metrics.twipsPerPixelX = context_.scale.x;
+    metrics.twipsPerPixelY = context_.scale.y;
+    metrics.widthPixels = GetSystemMetrics(SM_CXSCREEN);
+    metrics.heightPixels = GetSystemMetrics(SM_CYSCREEN);
+    return metrics;
+}
+
+ui::FormId Win32Toolkit::createForm(const ui::FormSpec& spec, ui::FormEvents& events)
+{
+    std::shared_ptr<FormWindow> form = FormWindow::create(context_, spec, events);
+    const ui::FormId id = nextForm_++;
+    forms_.emplace(id, std::move(form));
+    return id;
+}
+
+void Win32Toolkit::destroyForm(ui::FormId form)
+{
+    const auto found = forms_.find(form);
+    if (found == forms_.end())
+        return;
+    // Out of the table first; a handler of this form still running keeps its own reference.
+    const std::shared_ptr<FormWindow> doomed = std::move(found->second);
+    forms_.erase(found);
+    doomed->destroyQuietly();
+}
+
+WindowHandle Win32Toolkit::formWindow(ui::FormId form)
+{
+    FormWindow* window = find(form);
+    return window ? toHandle(window->window()) : 0;
+}
+
+void Win32Toolkit::showForm(ui::FormId form, bool visible)
+{
+    if (FormWindow* window = find(form))
+        window->show(visible);
+}
+
+ui::Rect Win32Toolkit::formRect(ui::FormId form)
+{
+    FormWindow* window = find(form);
+    return window ? window->rect() : ui::Rect{};
+}
+
+void Win32Toolkit::setFormRect(ui::FormId form, const ui::Rect& rect)
+{
+    if (FormWindow* window = find(form))
+        window->setRect(rect);
+}
+
+ui::Size Win32Toolkit::clientSize(ui::FormId form)
+{
+    FormWindow* window = find(form);
+    return window ? window->clientSize() : ui::Size{};
+}
+
+ui::WindowState Win32Toolkit::formState(ui::FormId form)
+{
+    FormWindow* window = find(form);
+    return window ? window->state() : ui::WindowState::Normal;
+}
+
+bool Win32Toolkit::setFormIcon(ui::FormId form, const std::string& path)
+{
+    FormWindow* window = find(form);
+    return window && window->setIcon(path);
+}
+
+void Win32Toolkit::createControl(ui::FormId form, ui::ControlId id, const ui::ControlSpec& spec)
+{
+    if (FormWindow* window = find(form))
+        window->controls().create(id, spec);
+}
+
+void Win32Toolkit::destroyControl(ui::FormId form, ui::ControlId id)
+{
+    if (FormWindow* window = find(form))
+        window->controls().destroy(id);
+}
+
+void Win32Toolkit::setCaption(ui::FormId form, ui::ControlId id, const std::string& text)
+{
+    if (FormWindow* window = find(form))
+        window->controls().setCaption(id, text);
+}
+
+std::string Win32Toolkit::caption(ui::FormId form, ui::ControlId id)
+{
+    FormWindow* window = find(form);
+    return window ? window->controls().caption(id) : std::string();
+}
+
+void Win32Toolkit::setToolTip(ui::FormId form, ui::ControlId id, const std::string& text)
+{
+    if (FormWindow* window = find(form))
+        window->controls().setToolTip(id, text);
+}
+
+void Win32Toolkit::setVisible(ui::FormId form, ui::ControlId id, bool visible)
+{
+    if (FormWindow* window = find(form))
+        window->controls().setVisible(id, visible);
+}
+
+void Win32Toolkit::setEnabled(ui::FormId form, ui::ControlId id, bool enabled)
+{
+    if (FormWindow* window = find(form))
+        window->controls().setEnabled(id, enabled);
+}
+
+void Win32Toolkit::setRect(ui::FormId form, ui::ControlId id, const ui::Rect& rect)
+{
+    if (FormWindow* window = find(form))
+        window->controls().setRect(id, rect);
+}
+
+void Win32Toolkit::setColours(ui::FormId form, ui::ControlId id, ui::Colour back, ui::Colour fore)
+{
+    if (FormWindow* window = find(form))
+        window->controls().setColours(id, back, fore);
+}
+
+void Win32Toolkit::setArtwork(ui::FormId form, ui::ControlId id, ui::Artwork artwork)
+{
+    if (FormWindow* window = find(form))
+        window->controls().setArtwork(id, artwork);
+}
+
+std::optional<ui::Size> Win32Toolkit::loadPicture(ui::FormId form, ui::ControlId id, const std::string& path)
+{
+    FormWindow* window = find(form);
+    return window ? window->controls().loadPicture(id, path) : std::nullopt;
+}
+
+void Win32Toolkit::setTimer(ui::FormId form, ui::TimerId id, int intervalMs, bool enabled)
+{
+    if (FormWindow* window = find(form))
+        window->setTimer(id, intervalMs, enabled);
+}
+
+ui::MenuId Win32Toolkit::popupMenu(ui::FormId form, const ui::MenuItem& menu, ui::MenuId defaultItem)
+{
+    // The form may be dropped while the menu is open; the reference keeps it valid until then.
+    const auto found = forms_.find(form);
+    if (found == forms_.end())
+        return 0;
+    const std::shared_ptr<FormWindow> window = found->second;
+    return window->popupMenu(menu, defaultItem);
+}
+
+void Win32Toolkit::processPendingMessages()
+{
+    MSG message{};
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            // The outer loop must still see it and end the program.
+            PostQuitMessage(static_cast<int>(message.wParam));
+            return;
+        }
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}
+
+void Win32Toolkit::quit()
+{
+    if (context_.quitting)
+        return;
+    context_.quitting = true;
+    // Forms stay in the table (their ids remain valid and harmless) but lose their windows.
+    std::vector<std::shared_ptr<FormWindow>> forms;
+    for (const auto& entry : forms_)
+        forms.push_back(entry.second);
+    for (const auto& form : forms)
+        form->destroyQuietly();
+    PostQuitMessage(0);
+}
+
+int Win32Toolkit::runMessageLoop()
+{
+    MSG message{};
+    for (;;) {
+        const BOOL got = GetMessageA(&message, nullptr, 0, 0);
+        if (got == 0)
+            return static_cast<int>(message.wParam);
+        if (got == -1)
+            return 1;
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}
+
+} // namespace platform::win32

@@ -1,0 +1,63 @@
+#pragma once
+// The windowing toolkit on real Win32 windows, GDI painting and the common controls.
+#include "platform/Toolkit.h"
+#include "platform/win32/FormWindow.h"
+#include "platform/win32/ToolkitContext.h"
+#include "platform/win32/WindowClasses.h"
+
+#include <map>
+#include <memory>
+
+namespace platform::win32 {
+
+class Win32Toolkit final : public ui::Toolkit {
+public:
+    Win32Toolkit();
+    ~Win32Toolkit() override;
+    Win32Toolkit(const Win32Toolkit&) = delete;
+    Win32Toolkit& operator=(const Win32Toolkit&) = delete;
+
+    ui::ScreenMetrics screen() override;
+
+    ui::FormId createForm(const ui::FormSpec& spec, ui::FormEvents& events) override;
+    void destroyForm(ui::FormId form) override;
+    WindowHandle formWindow(ui::FormId form) override;
+    void showForm(ui::FormId form, bool visible) override;
+    ui::Rect formRect(ui::FormId form) override;
+    void setFormRect(ui::FormId form, const ui::Rect& rect) override;
+    ui::Size clientSize(ui::FormId form) override;
+    ui::WindowState formState(ui::FormId form) override;
+    bool setFormIcon(ui::FormId form, const std::string& path) override;
+
+    void createControl(ui::FormId form, ui::ControlId id, const ui::ControlSpec& spec) override;
+    void destroyControl(ui::FormId form, ui::ControlId id) override;
+    void setCaption(ui::FormId form, ui::ControlId id, const std::string& text) override;
+    std::string caption(ui::FormId form, ui::ControlId id) override;
+    void setToolTip(ui::FormId form, ui::ControlId id, const std::string& text) override;
+    void setVisible(ui::FormId form, ui::ControlId id, bool visible) override;
+    void setEnabled(ui::FormId form, ui::ControlId id, bool enabled) override;
+    void setRect(ui::FormId form, ui::ControlId id, const ui::Rect& rect) override;
+    void setColours(ui::FormId form, ui::ControlId id, ui::Colour back, ui::Colour fore) override;
+    void setArtwork(ui::FormId form, ui::ControlId id, ui::Artwork artwork) override;
+    std::optional<ui::Size> loadPicture(ui::FormId form, ui::ControlId id, const std::string& path) override;
+
+    void setTimer(ui::FormId form, ui::TimerId id, int intervalMs, bool enabled) override;
+    ui::MenuId popupMenu(ui::FormId form, const ui::MenuItem& menu, ui::MenuId defaultItem) override;
+
+    void processPendingMessages() override;
+    void quit() override;
+
+    // Pumps messages until the program quits; returns its exit code.
+    int runMessageLoop();
+
+private:
+    // Null for an unknown form; a form whose window is gone is still found (and does nothing).
+    FormWindow* find(ui::FormId form);
+
+    ToolkitContext context_;
+    WindowClasses classes_;
+    std::map<ui::FormId, std::shared_ptr<FormWindow>> forms_;
+    ui::FormId nextForm_ = 1;
+};
+
+} // namespace platform::win32

@@ -1,0 +1,50 @@
+#pragma once
+// A bar started on the simulated platform, with helpers that read it the way a user sees it.
+#include "bar/ControlIds.h"
+#include "bar/TOLVIX.h"
+#include "platform/sim/SimPlatform.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class BarTest : public ::testing::Test {
+protected:
+    sim::SimPlatform sim;
+    sim::SimDesktop& desktop = sim.sim_desktop();
+    sim::SimToolkit& toolkit = sim.sim_toolkit();
+    sim::SimFiles& files = sim.sim_files();
+    std::unique_ptr<TOLVIX> bar;
+
+    void start()
+    {
+        bar = std::make_unique<TOLVIX>(sim);
+        bar->Load();
+    }
+    // One tick of the refresh timer.
+    void tick() { toolkit.advance(2000); }
+
+    const ui::ControlSpec& control(ui::ControlId id)
+    {
+        const ui::ControlSpec* spec = toolkit.control(id);
+        if (!spec)
+            throw std::runtime_error("no control " + std::to_string(id));
+        return *spec;
+    }
+    const ui::ControlSpec& button(int i) { return control(bar_ids::VTASKS_BASE + i); }
+    bool buttonLoaded(int i) { return toolkit.control(bar_ids::VTASKS_BASE + i) != nullptr; }
+
+    // Captions of the visible task buttons, in button order.
+    std::vector<std::string> captions()
+    {
+        std::vector<std::string> result;
+        for (int i = 0; buttonLoaded(i); ++i) {
+            if (button(i).visible)
+                result.push_back(button(i).caption);
+        }
+        return result;
+    }
+    ui::Rect barFrame() { return toolkit.formRect(bar->formId()); }
+};

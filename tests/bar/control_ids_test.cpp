@@ -1,0 +1,38 @@
+#include "bar/BarMenus.h"
+#include "bar/ControlIds.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+namespace {
+void CollectMenuIds(const ui::MenuItem& item, std::multiset<int>& ids)
+{
+    ids.insert(item.id);
+    for (const auto& child : item.items)
+        CollectMenuIds(child, ids);
+}
+} // namespace
+
+TEST(ControlIds, ControlAndMenuIdsAreUnique)
+{
+    namespace ids = bar_ids;
+    const std::vector<int> controls = {ids::OEMLOGO, ids::Picture2, ids::MMX,      ids::RBUT,    ids::WMPLAY,
+                                       ids::SSETTS,  ids::STX,      ids::VRUN,     ids::TSKMODE_0, ids::TIM3,
+                                       ids::TIM1,    ids::Picture3, ids::Label1,   ids::TIM2};
+    std::set<int> seen(controls.begin(), controls.end());
+    for (int i = 0; i < 7; ++i)
+        seen.insert(ids::MEMMODE_0 + i);
+    seen.insert(ids::ONLED_0);
+    seen.insert(ids::ONLED_0 + 1);
+    EXPECT_EQ(seen.size(), controls.size() + 9);
+    for (int id : seen)
+        EXPECT_TRUE(id < ids::VTASKS_BASE) << id;
+
+    std::multiset<int> menuIds;
+    for (const auto& root : {bar::BuildMainMenu(), bar::BuildTaskMenu(), bar::BuildTaskCounterMenu(),
+                             bar::BuildMemoryMenu()})
+        CollectMenuIds(root, menuIds);
+    for (int id : menuIds)
+        EXPECT_EQ(menuIds.count(id), 1u) << "menu id " << id;
+}

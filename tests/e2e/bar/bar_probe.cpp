@@ -1,0 +1,96 @@
+// End-to-end probe of the bar: starts the real tolvix.exe, puts windows of every kind on the
+// desktop and checks what the bar shows and does. Usage:
+//   bar_probe.exe <path of tolvix.exe> [--artifacts <folder>]
+//   bar_probe.exe --windows-only   (creates the test windows and lists the desktop; no bar)
+#include <windows.h>
+
+#include <cstdio>
+#include <cstring>
+#include <exception>
+#include <string>
+
+#include "tests/e2e/bar/Artifacts.h"
+#include "tests/e2e/bar/DesktopTasks.h"
+#include "tests/e2e/bar/EndingCases.h"
+#include "tests/e2e/bar/LaunchBar.h"
+#include "tests/e2e/bar/LogoCases.h"
+#include "tests/e2e/bar/TaskButtonCases.h"
+#include "tests/e2e/bar/TestDesk.h"
+#include "tests/e2e/common/Poll.h"
+#include "tests/e2e/common/Report.h"
+#include "tests/e2e/common/TestWindows.h"
+
+namespace {
+
+using namespace bar_probe;
+
+// Without a bar: the probe's own windows and how the task rule judges every top-level window.
+int ListDesktop() {
+    TestDesk desk;
+    desk.alpha = e2e::CreateTestWindow(e2e::WindowKind::Normal, TestDesk::kAlpha);
+    desk.tool = e2e::CreateTestWindow(e2e::WindowKind::Tool, TestDesk::kTool);
+    desk.ownedPopup = e2e::CreateTestWindow(e2e::WindowKind::OwnedPopup, TestDesk::kOwnedPopup, desk.alpha.get());
+    desk.ownedApp = e2e::CreateTestWindow(e2e::WindowKind::OwnedAppWindow, TestDesk::kOwnedApp, desk.alpha.get());
+    desk.untitled = e2e::CreateTestWindow(e2e::WindowKind::Normal, "");
+    for (HWND h : {desk.alpha.get(), desk.tool.get(), desk.ownedPopup.get(), desk.ownedApp.get(), desk.untitled.get()})
+        e2e::ShowWithoutActivating(h);
+    e2e::PumpFor(500);
+    int shownTasks = 0;
+    for (HWND h : TopLevelWindowsInZOrder()) {
+        if (!IsWindowVisible(h)) continue;
+        const bool task = IsTaskWindow(h, nullptr);
+        shownTasks += task;
+        std::printf("%s %s\n", task ? "task    " : "no task ", e2e::DescribeWindow(h).c_str());
+    }
+    std::printf("%d task windows\n", shownTasks);
+    return 0;
+}
+
+int RunBarChecks(const std::string& tolvixExe, Artifacts& artifacts) {
+    e2e::Report report("bar");
+    TestDesk desk;
+    {
+        std::unique_ptr<RunningBar> running = LaunchBar(tolvixExe, "plain", {}, 30000);
+        const bool started = report.Check(
+            "bar_window_appears", running->bar != nullptr,
+            running->bar ? "process " + std::to_string(running->process.id()) + ", window " +
+                               e2e::Hex(reinterpret_cast<ULONG_PTR>(running->bar)) + ", visible after " +
+                               std::to_string(running->startMs) + " ms"
+                         : running->error);
+        if (started) {
+            CheckBarBasics(report, *running);
+            CheckButtonOrder(report, *running, desk);
+            CheckTaskFilter(report, *running, desk);
+            artifacts.RequestScreenshot("bar");
+            CheckClicks(report, *running, desk);
+            CheckAltF4(report, *running, artifacts, CloseGesture::SystemCommand);
+            CheckAltF4(report, *running, artifacts, CloseGesture::AltF4Keys);
+            CheckCloseFromAnotherProgram(report, *running);
+        }
+    }
+    CheckLogo(report, tolvixExe, artifacts);
+    return report.Finish();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::string tolvixExe;
+    std::string artifactsFolder;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--windows-only") == 0) return ListDesktop();
+        if (std::strcmp(argv[i], "--artifacts") == 0 && i + 1 < argc) artifactsFolder = argv[++i];
+        else tolvixExe = argv[i];
+    }
+    if (tolvixExe.empty()) {
+        std::fprintf(stderr, "usage: bar_probe <path of tolvix.exe> [--artifacts <folder>] | --windows-only\n");
+        return 2;
+    }
+    Artifacts artifacts(artifactsFolder);
+    try {
+        return RunBarChecks(tolvixExe, artifacts);
+    } catch (const std::exception& e) {
+        std::printf("FAIL probe_error: %s\ne2e bar: 0 passed, 1 failed\n", e.what());
+        return 1;
+    }
+}

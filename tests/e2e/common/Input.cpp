@@ -1,0 +1,53 @@
+#include "tests/e2e/common/Input.h"
+
+namespace e2e {
+namespace {
+
+void PostClick(HWND control, UINT down, UINT up, WPARAM downKeys) {
+    RECT r = {};
+    GetClientRect(control, &r);
+    const LPARAM at = MAKELPARAM((r.right - r.left) / 2, (r.bottom - r.top) / 2);
+    PostMessageA(control, down, downKeys, at);
+    PostMessageA(control, up, 0, at);
+}
+
+INPUT KeyInput(WORD key, bool up) {
+    INPUT input = {};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(key, MAPVK_VK_TO_VSC));
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    return input;
+}
+
+} // namespace
+
+void PostLeftClick(HWND control) { PostClick(control, WM_LBUTTONDOWN, WM_LBUTTONUP, MK_LBUTTON); }
+void PostRightClick(HWND control) { PostClick(control, WM_RBUTTONDOWN, WM_RBUTTONUP, MK_RBUTTON); }
+
+bool RealLeftClickAt(POINT screen) {
+    if (!SetCursorPos(screen.x, screen.y)) return false;
+    INPUT inputs[2] = {};
+    for (INPUT& input : inputs) input.type = INPUT_MOUSE;
+    inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    return SendInput(2, inputs, sizeof(INPUT)) == 2;
+}
+
+bool RealKeyPress(WORD modifier, WORD key) {
+    INPUT inputs[4];
+    UINT count = 0;
+    if (modifier) inputs[count++] = KeyInput(modifier, false);
+    inputs[count++] = KeyInput(key, false);
+    inputs[count++] = KeyInput(key, true);
+    if (modifier) inputs[count++] = KeyInput(modifier, true);
+    return SendInput(count, inputs, sizeof(INPUT)) == count;
+}
+
+POINT CentreOnScreen(HWND window) {
+    RECT r = {};
+    GetWindowRect(window, &r);
+    return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+} // namespace e2e

@@ -1,0 +1,131 @@
+# Shared helpers for the end-to-end suites: one private Wine prefix on one private X display.
+# Source this file, then:
+#   wine_session_start <name>      temp dir ($E2E_TMP), WINEPREFIX, Xvfb, DISPLAY, wineboot
+#   wine_session_screenshot <png>  grabs the whole virtual screen
+#   wine_session_stop              idempotent; also runs from the EXIT trap
+#   wait_until <seconds> <cmd...>  polls cmd every 0.2 s until it succeeds
+# Only processes started here are stopped (Xvfb by PID, this prefix's wineserver), so several
+# suites and other users of the machine can run side by side.
+
+E2E_XVFB_PID=""
+E2E_SESSION_ACTIVE=0
+
+e2e_log() { echo "[e2e $(date +%H:%M:%S)] $*" >&2; }
+
+# Polls a command until it succeeds or the deadline passes; on failure prints the last output.
+wait_until() {
+  local seconds=$1; shift
+  local deadline=$(( $(date +%s%N) + seconds * 1000000000 ))
+  local seen=""
+  while :; do
+    if seen=$("$@" 2>&1); then
+      return 0
+    fi
+    if (( $(date +%s%N) >= deadline )); then
+      echo "wait_until: gave up after ${seconds}s waiting for: $*" >&2
+      echo "wait_until: last output: ${seen:-<none>}" >&2
+      return 1
+    fi
+    sleep 0.2
+  done
+}
+
+e2e_display_free() {
+  local n=$1
+  [[ ! -e /tmp/.X11-unix/X$n && ! -e /tmp/.X$n-lock ]]
+}
+
+e2e_display_answers() {
+  xdpyinfo -display "$1" >/dev/null 2>&1
+}
+
+e2e_xvfb_alive() {
+  [[ -n $E2E_XVFB_PID ]] && kill -0 "$E2E_XVFB_PID" 2>/dev/null
+}
+
+# Tries display numbers upwards from 90. Two sessions may pick the same free number at the same
+# moment; the loser's Xvfb exits at once (lock held), and it moves on to the next number.
+e2e_start_xvfb() {
+  local n
+  for (( n = 90; n < 190; n++ )); do
+    e2e_display_free "$n" || continue
+    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp -noreset >"$E2E_TMP/xvfb.log" 2>&1 &
+    E2E_XVFB_PID=$!
+    local deadline=$(( $(date +%s) + 15 ))
+    while (( $(date +%s) < deadline )); do
+      if ! e2e_xvfb_alive; then
+        break
+      fi
+      if e2e_display_answers ":$n"; then
+        export DISPLAY=":$n"
+        return 0
+      fi
+      sleep 0.2
+    done
+    if e2e_xvfb_alive; then
+      kill "$E2E_XVFB_PID" 2>/dev/null
+      wait "$E2E_XVFB_PID" 2>/dev/null
+    fi
+    E2E_XVFB_PID=""
+  done
+  echo "wine_session: no usable X display (last Xvfb log: $(tail -n 3 "$E2E_TMP/xvfb.log" 2>/dev/null))" >&2
+  return 1
+}
+
+wine_session_start() {
+  local name=${1:?wine_session_start needs a name}
+  if (( E2E_SESSION_ACTIVE )); then
+    echo "wine_session: a session is already running" >&2
+    return 1
+  fi
+  E2E_TMP=$(mktemp -d "${TMPDIR:-/tmp}/tolvane-e2e-$name.XXXXXX") || return 1
+  export E2E_TMP
+  E2E_SESSION_ACTIVE=1
+  trap 'wine_session_stop' EXIT
+  trap 'exit 130' INT
+  trap 'exit 143' TERM
+
+  export WINEPREFIX="$E2E_TMP/prefix"
+  export WINEDEBUG=-all
+  # No Mono or Gecko installer dialogs: nothing under test needs them.
+  export WINEDLLOVERRIDES="mscoree=;mshtml="
+  mkdir -p "$WINEPREFIX"
+
+  e2e_start_xvfb || return 1
+  e2e_log "session $name: display $DISPLAY, prefix $WINEPREFIX"
+
+  local started=$(date +%s)
+  if ! wineboot -i >"$E2E_TMP/wineboot.log" 2>&1; then
+    echo "wine_session: wineboot failed: $(tail -n 5 "$E2E_TMP/wineboot.log")" >&2
+    return 1
+  fi
+  # wineboot returns before the prefix is fully written; the server exits once it is idle.
+  timeout 120 wineserver -w
+  e2e_log "session $name: prefix ready in $(( $(date +%s) - started )) s"
+}
+
+wine_session_screenshot() {
+  local png=${1:?wine_session_screenshot needs a file name}
+  mkdir -p "$(dirname "$png")"
+  import -display "$DISPLAY" -window root "$png"
+}
+
+wine_session_stop() {
+  (( E2E_SESSION_ACTIVE )) || return 0
+  E2E_SESSION_ACTIVE=0
+  if [[ -n ${WINEPREFIX:-} && -d $WINEPREFIX ]]; then
+    WINEPREFIX="$WINEPREFIX" wineserver -k 2>/dev/null
+    WINEPREFIX="$WINEPREFIX" timeout 20 wineserver -w 2>/dev/null
+  fi
+  if e2e_xvfb_alive; then
+    kill "$E2E_XVFB_PID" 2>/dev/null
+    wait "$E2E_XVFB_PID" 2>/dev/null
+  fi
+  E2E_XVFB_PID=""
+  if [[ ${E2E_KEEP:-0} == 1 ]]; then
+    e2e_log "kept $E2E_TMP"
+  elif [[ -n ${E2E_TMP:-} && -d $E2E_TMP ]]; then
+    rm -rf "$E2E_TMP"
+  fi
+  return 0
+}
