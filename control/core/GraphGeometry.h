@@ -30,6 +30,9 @@ Colour backgroundColour(const SampleHistory& history);
 template <class Visitor>
 void forEachGraphLine(const SampleHistory& history, double width, double height, Visitor&& visit);
 
+// SampleColour(sample / 255, 0), looked up in a table made once.
+Colour lineColour(std::uint8_t sample);
+
 // The y of the white progress line (H * step / total) while a free-up runs (step > 0),
 // otherwise nothing. The line goes from (0, y) to (width, y).
 std::optional<double> progressLineY(double height, std::int64_t step, std::int64_t total);
@@ -43,15 +46,17 @@ void forEachGraphLine(const SampleHistory& history, double width, double height,
         return;
     const double lastIndex = static_cast<double>(count - 1);
     double previousX = 0, previousY = 0;
-    for (std::size_t i = 0; i < count; ++i) {
-        const double v = history.oldestFirst(i) / 255.0;
+    std::size_t i = 0;
+    history.visitOldestFirst([&](std::uint8_t sample) {
+        const double v = sample / 255.0;
         const double x = width * static_cast<double>(i) / lastIndex;
         const double y = (1.0 - v) * height;
         if (i > 0)
-            visit(GraphLine{previousX, previousY, x, y, SampleColour(v, kLineBase)});
+            visit(GraphLine{previousX, previousY, x, y, lineColour(sample)});
         previousX = roundHalfEven(x);
         previousY = roundHalfEven(y);
-    }
+        ++i;
+    });
 }
 
 } // namespace dralith

@@ -6,11 +6,14 @@
 namespace dralith {
 
 double roundHalfEven(double value) {
-    double whole = std::floor(value);
+    const double whole = std::floor(value);
     const double rest = value - whole;
-    if (rest > 0.5 || (rest == 0.5 && std::fmod(whole, 2.0) != 0.0))
-        whole += 1.0;
-    return whole;
+    if (rest < 0.5)
+        return whole;
+    if (rest > 0.5)
+        return whole + 1.0;
+    const double half = whole * 0.5; // an exact half: keep the even one of whole, whole + 1
+    return half == std::floor(half) ? whole : whole + 1.0;
 }
 
 std::int32_t roundHalfEvenToLong(double value) {

@@ -21,6 +21,17 @@ public:
     // Index 0 is the oldest sample (the left edge of the graph).
     std::uint8_t oldestFirst(std::size_t index) const { return ring_[(start_ + index) % ring_.size()]; }
 
+    // Calls visit(sample) for every sample, oldest first, without index arithmetic per sample.
+    template <class Visitor>
+    void visitOldestFirst(Visitor&& visit) const {
+        const std::size_t capacity = ring_.size();
+        const std::size_t firstRun = count_ < capacity - start_ ? count_ : capacity - start_;
+        for (std::size_t i = 0; i < firstRun; ++i)
+            visit(ring_[start_ + i]);
+        for (std::size_t i = 0; i < count_ - firstRun; ++i)
+            visit(ring_[i]);
+    }
+
     void clear();
     // Room for `samples` entries without further allocation.
     void reserve(std::size_t samples);

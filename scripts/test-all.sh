@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Builds everything (host, Windows x86_64 and i686) and runs every test: the unit tests on the
+# host, then the end-to-end suites of the real binaries under Wine on a virtual display.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+jobs=${JOBS:-2}
+"$root/scripts/install-deps.sh"
+
+cmake -S "$root" -B "$root/build/host" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$root/build/host" -j"$jobs"
+for arch in x86_64 i686; do
+  cmake -S "$root" -B "$root/build/win-$arch" -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-$arch.cmake" >/dev/null
+  cmake --build "$root/build/win-$arch" -j"$jobs"
+done
+
+(cd "$root/build/host" && ctest --output-on-failure -j"$jobs")
+# Wine here runs 64-bit programs; the i686 build above proves the code compiles for 32-bit.
+"$root/tests/e2e/run-all.sh" "$root/build/win-x86_64"

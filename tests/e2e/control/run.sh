@@ -1,0 +1,123 @@
+#!/usr/bin/env bash
+# End-to-end tests of the memory viewer control dralith.dll under Wine:
+#   registration with regsvr32 (keys appear, and vanish again with /u, nothing else removed),
+#   a VBScript client under cscript (properties, methods, registry persistence),
+#   an ATL container host (siting, label text, menu, about window, paint time, GDI flatness)
+#   and a screenshot of the sited control.
+# Usage: tests/e2e/control/run.sh <windows-build-dir>
+set -u
+HERE=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+BUILD=${1:?usage: run.sh <windows-build-dir>}
+BUILD=$(cd "$BUILD" && pwd)
+# shellcheck source=../lib/wine_session.sh
+source "$HERE/../lib/wine_session.sh"
+
+CLSID='{19D31A65-5125-49E0-A593-0A369990ED0F}'
+LIBID='{2152ECDA-EBF1-4340-A368-D777DB770139}'
+PASSED=0
+FAILED=0
+
+pass() { PASSED=$((PASSED + 1)); echo "PASS $*"; }
+fail() { FAILED=$((FAILED + 1)); echo "FAIL $*"; }
+check() {  # check <name> <command...>: passes when the command succeeds
+  local name=$1; shift
+  local out
+  if out=$("$@" 2>&1); then pass "$name"; else fail "$name: $(echo "$out" | tail -n 3 | tr '\n' ' ')"; fi
+}
+finish() {
+  echo "e2e control: $PASSED passed, $FAILED failed"
+  [[ $FAILED -eq 0 ]]
+  exit $?
+}
+# Takes PASS/FAIL lines of a test program into the tally; FIGURE lines are printed as they are.
+tally() {
+  local line
+  while IFS= read -r line; do
+    line=${line%$'\r'}
+    case $line in
+      PASS\ *) pass "${line#PASS }" ;;
+      FAIL\ *) fail "${line#FAIL }" ;;
+      FIGURE\ *) echo "$line" ;;
+    esac
+  done <"$1"
+}
+find_built() {
+  local name=$1 found
+  found=$(find "$BUILD" -name "$name" -type f | head -n 1)
+  [[ -n $found ]] || { echo "run.sh: $name not found under $BUILD" >&2; return 1; }
+  echo "$found"
+}
+reg_has() { wine reg query "$1" >/dev/null 2>&1; }
+reg_gone() { ! wine reg query "$1" >/dev/null 2>&1; }
+
+DLL=$(find_built dralith.dll) || { fail "dralith.dll built"; finish; }
+HOST=$(find_built dralith_axhost.exe) || { fail "dralith_axhost.exe built"; finish; }
+
+wine_session_start control || { fail "wine session"; finish; }
+BIN="$E2E_TMP/bin"
+mkdir -p "$BIN" "$E2E_TMP/signals"
+cp "$DLL" "$HOST" "$HERE/script_client.vbs" "$BIN/"
+cd "$BIN" || exit 1
+
+# --- registration ---------------------------------------------------------------------------
+# A key next to ours that unregistering must leave alone.
+wine reg add 'HKCR\Pellgrove.Unrelated' /ve /d keep /f >/dev/null 2>&1
+check "regsvr32 registers dralith.dll" wine regsvr32 /s dralith.dll
+check "CLSID key with InprocServer32 names the DLL" \
+  bash -c "wine reg query 'HKCR\\CLSID\\$CLSID\\InprocServer32' | grep -qi 'dralith.dll'"
+check "InprocServer32 is apartment threaded" \
+  bash -c "wine reg query 'HKCR\\CLSID\\$CLSID\\InprocServer32' /v ThreadingModel | grep -q Apartment"
+check "Control and MiscStatus keys are there" \
+  bash -c "wine reg query 'HKCR\\CLSID\\$CLSID\\Control' >/dev/null && wine reg query 'HKCR\\CLSID\\$CLSID\\MiscStatus\\1' | grep -q 131473"
+check "ProgID Pellgrove.DralithCTL names the class and its current version" \
+  bash -c "wine reg query 'HKCR\\Pellgrove.DralithCTL\\CLSID' | grep -qi '$CLSID' && wine reg query 'HKCR\\Pellgrove.DralithCTL\\CurVer' | grep -q 'Pellgrove.DralithCTL.1'"
+check "versioned ProgID Pellgrove.DralithCTL.1" \
+  bash -c "wine reg query 'HKCR\\Pellgrove.DralithCTL.1\\CLSID' | grep -qi '$CLSID'"
+check "type library Pellgrove registered" reg_has "HKCR\\TypeLib\\$LIBID\\1.0"
+
+# --- script client --------------------------------------------------------------------------
+if timeout 300 wine cscript //nologo script_client.vbs >"$E2E_TMP/script.txt" 2>&1; then :; fi
+tally "$E2E_TMP/script.txt"
+grep -q '^END' "$E2E_TMP/script.txt" || fail "script client ran to its end: $(tail -n 3 "$E2E_TMP/script.txt" | tr '\n' ' ')"
+timeout 60 wine dralith_axhost.exe --settings-bytes TolvaneE2E "$(winepath -w "$E2E_TMP/bytes.txt")"
+BYTES=$(tr -d '\r' <"$E2E_TMP/bytes.txt" 2>/dev/null)
+if [[ $BYTES == "BYTES 1 31 35 00" ]]; then
+  pass "SaveSettings wrote REG_SZ bytes 31 35 00"
+else
+  fail "SaveSettings wrote REG_SZ bytes 31 35 00: saw '$BYTES'"
+fi
+
+# --- ATL container host ---------------------------------------------------------------------
+RESULTS="$E2E_TMP/host.txt"
+timeout 300 wine dralith_axhost.exe "$(winepath -w "$RESULTS")" "$(winepath -w "$E2E_TMP/signals")" &
+HOST_PID=$!
+if wait_until 120 test -e "$E2E_TMP/signals/ready"; then
+  SHOT="${E2E_SCREENSHOT_DIR:-$E2E_TMP}/dralith-control.png"
+  wine_session_screenshot "$SHOT"
+  touch "$E2E_TMP/signals/shot"
+  # The control sits at (50, 50) + 400 x 200 on the virtual screen (frame at 40,40, client
+  # offset, AtlAxWin at 10,10): most of it must be the ramp's dark background (blue 0, red or
+  # green at 128).
+  DARK=$(convert "$SHOT" -crop 380x180+70+80 +repage -depth 8 txt:- 2>/dev/null |
+    awk -F'[(),]' 'NR > 1 { r=$2+0; g=$3+0; b=$4+0; if (b == 0 && (r == 128 || g == 128) && r <= 128 && g <= 128) d++; n++ }
+                   END { if (n) printf "%d", d * 100 / n; else print 0 }')
+  if (( DARK >= 50 )); then pass "screenshot shows the graph background (${DARK}% dark ramp)"; else fail "screenshot shows the graph background: ${DARK}%"; fi
+  echo "screenshot: $SHOT"
+else
+  fail "host became ready for the screenshot"
+fi
+wait "$HOST_PID"
+HOST_RC=$?
+[[ -f $RESULTS ]] && tally "$RESULTS"
+grep -q '^END' "$RESULTS" 2>/dev/null || fail "host ran to its end (exit $HOST_RC)"
+
+# --- unregistration -------------------------------------------------------------------------
+check "regsvr32 /u unregisters dralith.dll" wine regsvr32 /s /u dralith.dll
+check "CLSID key is gone" reg_gone "HKCR\\CLSID\\$CLSID"
+check "ProgIDs are gone" bash -c "! wine reg query 'HKCR\\Pellgrove.DralithCTL' >/dev/null 2>&1 && ! wine reg query 'HKCR\\Pellgrove.DralithCTL.1' >/dev/null 2>&1"
+check "type library registration is gone" reg_gone "HKCR\\TypeLib\\$LIBID"
+check "interface registration is gone" reg_gone 'HKCR\Interface\{F7DE2610-FD17-434D-96E6-197D146A42AD}'
+check "an unrelated key survives unregistering" reg_has 'HKCR\Pellgrove.Unrelated'
+check "unregistering again counts as success" wine regsvr32 /s /u dralith.dll
+
+finish
