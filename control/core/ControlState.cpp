@@ -21,7 +21,7 @@ void ControlState::chooseDisplayModeEntry(int index) {
 }
 
 std::int32_t ControlState::displayMode() const {
-    return roundHalfEvenToLong(displayMode_);
+    return roundHalfEvenToLong(static_cast<double>(displayMode_));
 }
 
 void ControlState::setDataLength(float value) {

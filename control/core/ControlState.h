@@ -58,7 +58,7 @@ public:
     // Samples the history may keep (the data length, clipped to INT32_MAX).
     std::size_t historyLimit() const;
 
-    // Menu properties. The display-mode changes of the design happen here.
+    // Menu properties; hiding or disabling some entries also changes the display mode.
     void setMenuDisplayVisible(bool visible) { menu_.displayVisible = visible; }
     void setMenuDisplayEnabled(bool enabled);            // false also sets the display mode to 0
     void setMenuDisplayMultiLineVisible(bool visible);   // false: mode > 2 becomes 2 if it was 4, else 1

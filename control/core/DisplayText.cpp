@@ -29,7 +29,7 @@ void displayText(double displayMode, const MemoryFigures& figures, std::string& 
     if (mode == 0)
         return;
 
-    const std::int64_t physicalPercent = percentOf(figures.availPhys, figures.totalPhys);
+    const std::int32_t physicalPercent = percentOf(figures.availPhys, figures.totalPhys);
     const std::int32_t physicalMB = megabytes(figures.availPhys);
 
     switch (mode) {

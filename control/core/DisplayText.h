@@ -9,7 +9,7 @@ namespace dralith {
 constexpr char kLineBreak = '\r';
 
 // Writes the text of `displayMode` into `out` (cleared first; no allocation once `out` has
-// room for the longest text, about 80 characters). Modes:
+// room for the longest text, under 80 characters). Modes:
 //   1  P "% free"                          2  M " MB free"
 //   3  P "% physical free" CR Q "% pagefile free"
 //   4  M " MB physical free" CR Q "% pagefile free"

@@ -13,11 +13,11 @@ std::int32_t megabytes(std::uint64_t bytes) {
     return clipToLong(static_cast<std::int64_t>(bytes / kMebibyte) + 1);
 }
 
-std::int64_t percentOf(std::uint64_t part, std::uint64_t whole) {
+std::int32_t percentOf(std::uint64_t part, std::uint64_t whole) {
     if (whole == 0)
         return 0;
     const double share = static_cast<double>(part) / static_cast<double>(whole);
-    return static_cast<std::int64_t>(roundHalfEven(share * 100.0));
+    return roundHalfEvenToLong(share * 100.0);
 }
 
 std::uint8_t freeMemorySample(const MemoryFigures& figures) {

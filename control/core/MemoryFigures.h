@@ -19,8 +19,9 @@ struct MemoryFigures {
 // 1,048,576 bytes -> 2), clipped to INT32_MAX.
 std::int32_t megabytes(std::uint64_t bytes);
 
-// part / whole * 100 rounded half-to-even (the P and Q of the display texts); 0 when whole is 0.
-std::int64_t percentOf(std::uint64_t part, std::uint64_t whole);
+// part / whole * 100 rounded half-to-even (the P and Q of the display texts); 0 when whole is 0,
+// clipped to INT32_MAX should a part ever exceed its whole by that much.
+std::int32_t percentOf(std::uint64_t part, std::uint64_t whole);
 
 // One graph sample: availPhys / totalPhys * 255 rounded half-to-even, 0..255.
 // A total of 0 gives 0; a free figure above the total is taken as all free (255).

@@ -16,9 +16,9 @@ public:
     std::size_t size() const { return count_; }
     bool empty() const { return count_ == 0; }
 
-    // Index 0 is the newest sample.
+    // Index 0 is the newest sample; index < size().
     std::uint8_t newestFirst(std::size_t index) const;
-    // Index 0 is the oldest sample (the left edge of the graph).
+    // Index 0 is the oldest sample (the left edge of the graph); index < size().
     std::uint8_t oldestFirst(std::size_t index) const { return ring_[(start_ + index) % ring_.size()]; }
 
     // Calls visit(sample) for every sample, oldest first, without index arithmetic per sample.

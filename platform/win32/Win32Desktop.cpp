@@ -64,6 +64,8 @@ int Win32Desktop::windowText(WindowHandle window, char* buffer, int capacity)
     if (buffer == nullptr || capacity <= 0)
         return 0;
     buffer[0] = '\0';
+    if (window == 0)
+        return 0; // Wine would answer for some window of its own
     const int copied = GetWindowTextA(toHwnd(window), buffer, capacity);
     if (copied <= 0) {
         buffer[0] = '\0';

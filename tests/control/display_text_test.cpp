@@ -36,12 +36,6 @@ TEST(DisplayText, WorkedExampleInEveryMode) {
     EXPECT_EQ(displayText(6, f), "65 MB physical free\r301 / 601 MB pagefile free");
 }
 
-TEST(DisplayText, LinesAreSeparatedByALoneCarriageReturn) {
-    const std::string text = displayText(4, workedExample());
-    EXPECT_EQ(text.find('\n'), std::string::npos);
-    EXPECT_EQ(text.find('\r'), text.rfind('\r'));
-}
-
 TEST(DisplayText, ValuesOutsideTheModesShowNothing) {
     const MemoryFigures f = workedExample();
     EXPECT_EQ(displayText(7, f), "");

@@ -90,18 +90,6 @@ TEST(Refresh, SegmentsRunOldestToNewestAndStartAtTheRoundedPreviousPoint) {
     EXPECT_EQ(surface.background(), rgb(128, 128, 0));
 }
 
-TEST(Refresh, GraphGeometryWithoutAViewer) {
-    SampleHistory history;
-    int visits = 0;
-    forEachGraphLine(history, 10, 10, [&](const GraphLine&) { ++visits; });
-    history.push(10, 8);
-    forEachGraphLine(history, 10, 10, [&](const GraphLine&) { ++visits; });
-    EXPECT_EQ(visits, 0);
-    EXPECT_EQ(backgroundColour(SampleHistory{}), rgb(128, 0, 0));
-    EXPECT_FALSE(progressLineY(60, 0, 12));
-    EXPECT_EQ(progressLineY(60, 3, 12), 15.0);
-}
-
 TEST(History, KeepsTheNewestSamplesUpToTheDataLength) {
     MemoryViewer viewer;
     viewer.state().setDataLength(8.0f);

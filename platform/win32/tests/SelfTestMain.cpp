@@ -42,6 +42,8 @@ int main()
         if (selftest::failuresInCase)
             ++failedCases;
     }
-    std::printf("%d of %zu cases failed\n", failedCases, selftest::cases().size());
+    // The closing line the end-to-end runner sums up.
+    std::printf("e2e platform: %d passed, %d failed\n", static_cast<int>(selftest::cases().size()) - failedCases,
+                failedCases);
     return failedCases;
 }

@@ -52,15 +52,44 @@ HWND CreateOwner() {
 
 } // namespace
 
-e2e::Image RenderReferenceQuitMenu(POINT at) {
+std::vector<MenuEntry> QuitMenuEntries() {
+    using K = MenuEntry::Kind;
+    return {{"quit", K::Normal}, {"log off", K::Normal}, {"restart", K::Normal}, {"shut down", K::Normal}};
+}
+
+std::vector<MenuEntry> TaskMenuEntries() {
+    using K = MenuEntry::Kind;
+    return {{"restore", K::Normal}, {"move", K::Disabled},     {"size", K::Disabled},
+            {"minimize", K::Normal}, {"maximixe", K::Normal},  {"", K::Separator},
+            {"advanced", K::Submenu}, {"", K::Separator},      {"close", K::Normal}};
+}
+
+e2e::Image RenderReferenceMenu(POINT at, const std::vector<MenuEntry>& entries, int defaultIndex) {
     e2e::UniqueWindow owner(CreateOwner());
     e2e::UniqueMenu menu(CreatePopupMenu());
     if (!owner || !menu) return {};
-    AppendMenuA(menu.get(), MF_STRING, 1, "quit");
-    AppendMenuA(menu.get(), MF_STRING, 2, "log off");
-    AppendMenuA(menu.get(), MF_STRING, 3, "restart");
-    AppendMenuA(menu.get(), MF_STRING, 4, "shut down");
-    SetMenuDefaultItem(menu.get(), 4, FALSE);
+    UINT id = 1;
+    for (const MenuEntry& entry : entries) {
+        switch (entry.kind) {
+        case MenuEntry::Kind::Normal:
+            AppendMenuA(menu.get(), MF_STRING, id++, entry.text);
+            break;
+        case MenuEntry::Kind::Disabled:
+            AppendMenuA(menu.get(), MF_STRING | MF_GRAYED, id++, entry.text);
+            break;
+        case MenuEntry::Kind::Separator:
+            AppendMenuA(menu.get(), MF_SEPARATOR, 0, nullptr);
+            break;
+        case MenuEntry::Kind::Submenu: {
+            // The parent menu owns and destroys the submenu.
+            HMENU submenu = CreatePopupMenu();
+            AppendMenuA(submenu, MF_STRING, 1000, "-");
+            AppendMenuA(menu.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(submenu), entry.text);
+            break;
+        }
+        }
+    }
+    if (defaultIndex >= 0) SetMenuDefaultItem(menu.get(), static_cast<UINT>(defaultIndex), TRUE);
 
     MenuCapture capture;
     activeCapture = &capture;

@@ -1,6 +1,7 @@
 #pragma once
 // End-to-end cases of the task buttons: what appears for which window, in which order, and
 // what a click does.
+#include "tests/e2e/bar/Artifacts.h"
 #include "tests/e2e/bar/LaunchBar.h"
 #include "tests/e2e/bar/TestDesk.h"
 #include "tests/e2e/common/Report.h"
@@ -16,5 +17,7 @@ void CheckButtonOrder(e2e::Report& report, const RunningBar& running, TestDesk& 
 void CheckTaskFilter(e2e::Report& report, const RunningBar& running, TestDesk& desk);
 // Highlight of the foreground task, left clicks (posted and real).
 void CheckClicks(e2e::Report& report, const RunningBar& running, TestDesk& desk);
+// A right click opens the task menu with "restore" as its default.
+void CheckRightClick(e2e::Report& report, const RunningBar& running, Artifacts& artifacts);
 
 } // namespace bar_probe

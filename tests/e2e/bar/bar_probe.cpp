@@ -46,8 +46,7 @@ int ListDesktop() {
     return 0;
 }
 
-int RunBarChecks(const std::string& tolvixExe, Artifacts& artifacts) {
-    e2e::Report report("bar");
+void RunBarChecks(e2e::Report& report, const std::string& tolvixExe, Artifacts& artifacts) {
     TestDesk desk;
     {
         std::unique_ptr<RunningBar> running = LaunchBar(tolvixExe, "plain", {}, 30000);
@@ -63,13 +62,13 @@ int RunBarChecks(const std::string& tolvixExe, Artifacts& artifacts) {
             CheckTaskFilter(report, *running, desk);
             artifacts.RequestScreenshot("bar");
             CheckClicks(report, *running, desk);
+            CheckRightClick(report, *running, artifacts);
             CheckAltF4(report, *running, artifacts, CloseGesture::SystemCommand);
             CheckAltF4(report, *running, artifacts, CloseGesture::AltF4Keys);
             CheckCloseFromAnotherProgram(report, *running);
         }
     }
     CheckLogo(report, tolvixExe, artifacts);
-    return report.Finish();
 }
 
 } // namespace
@@ -87,10 +86,11 @@ int main(int argc, char** argv) {
         return 2;
     }
     Artifacts artifacts(artifactsFolder);
+    e2e::Report report("bar");
     try {
-        return RunBarChecks(tolvixExe, artifacts);
+        RunBarChecks(report, tolvixExe, artifacts);
     } catch (const std::exception& e) {
-        std::printf("FAIL probe_error: %s\ne2e bar: 0 passed, 1 failed\n", e.what());
-        return 1;
+        report.Check("probe_error", false, e.what());
     }
+    return report.Finish();
 }

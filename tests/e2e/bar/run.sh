@@ -41,7 +41,8 @@ if ! wine_session_start "$suite"; then
   exit 1
 fi
 
-log="$E2E_TMP/probe.log"
+log="$artifacts/probe.log"
+: >"$log"
 wine "$probe" "$(to_windows_path "$tolvix")" --artifacts "$(to_windows_path "$artifacts")" >"$log" 2>"$E2E_TMP/probe.err" &
 probe_pid=$!
 
@@ -85,7 +86,7 @@ for bmp in "$artifacts"/*.bmp; do
   convert "$bmp" "${bmp%.bmp}.png" && rm -f "$bmp" && echo "     image ${bmp%.bmp}.png"
 done
 if [[ -s $E2E_TMP/probe.err ]]; then
-  echo "     probe stderr: $(tail -n 5 "$E2E_TMP/probe.err" | tr '\n' ' ')"
+  echo "     probe stderr (last lines): $(tail -n 5 "$E2E_TMP/probe.err" | tr '\r\n' '  ')"
 fi
 wine_session_stop
 echo "     artifacts in $artifacts; suite took $(( $(date +%s) - started )) s"

@@ -12,6 +12,7 @@
 #include <ocidl.h>
 #include <olectl.h>
 #include <winternl.h>
+#include <oleacc.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -317,6 +318,30 @@ void checkMenuAndAbout(Automation& control, HWND surface) {
     expect(FindWindowA("DralithFRM", nullptr) == nullptr, "OKK unloads DralithFRM", "window still there");
 }
 
+// What a screen reader asks for: the accessible name of the label's window.
+void checkAccessibleName(HWND label, const std::string& shown) {
+    IAccessible* accessible = nullptr;
+    HRESULT hr = AccessibleObjectFromWindow(label, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
+                                            reinterpret_cast<void**>(&accessible));
+    std::string name;
+    if (SUCCEEDED(hr) && accessible) {
+        VARIANT self;
+        VariantInit(&self);
+        V_VT(&self) = VT_I4;
+        V_I4(&self) = CHILDID_SELF;
+        BSTR text = nullptr;
+        hr = accessible->get_accName(self, &text);
+        if (text) {
+            char buffer[256] = {};
+            WideCharToMultiByte(CP_ACP, 0, text, -1, buffer, sizeof buffer, nullptr, nullptr);
+            name = buffer;
+            SysFreeString(text);
+        }
+        accessible->Release();
+    }
+    expect(!shown.empty() && name == shown, "UCCD's accessible name is the display text", hex(hr) + " \"" + name + "\"");
+}
+
 // The label UCCD is a child window whose text is the display text.
 void checkLabel(Automation& control, HWND surface) {
     HWND label = GetDlgItem(surface, 100);
@@ -337,6 +362,7 @@ void checkLabel(Automation& control, HWND surface) {
                std::to_string(shown) + " vs " + std::to_string(property));
     }
     expect(IsWindowVisible(label) != FALSE, "UCCD is visible in mode 4", "hidden");
+    checkAccessibleName(label, text);
     control.putLong(L"DisplayMode", 0);
     expect(IsWindowVisible(label) == FALSE, "UCCD is hidden in mode 0", "visible");
     control.putLong(L"DisplayMode", 4);
@@ -417,6 +443,31 @@ void checkGdiFlat(Automation& control) {
            std::to_string(before) + " -> " + std::to_string(after));
 }
 
+// DllCanUnloadNow of the loaded control library (E_FAIL when it is not loaded).
+HRESULT canUnloadNow() {
+    using CanUnload = HRESULT(WINAPI*)();
+    using AnyFunction = void (*)();
+    HMODULE library = GetModuleHandleW(L"dralith.dll");
+    auto entry = library ? reinterpret_cast<CanUnload>(
+                               reinterpret_cast<AnyFunction>(GetProcAddress(library, "DllCanUnloadNow")))
+                         : nullptr;
+    return entry ? entry() : E_FAIL;
+}
+
+// Installers look for "OLESelfRegister" in the library's version block.
+void checkVersionBlock() {
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(GetModuleHandleW(L"dralith.dll"), path, MAX_PATH);
+    DWORD ignored = 0;
+    const DWORD size = GetFileVersionInfoSizeW(path, &ignored);
+    std::vector<BYTE> block(size ? size : 1);
+    void* value = nullptr;
+    UINT length = 0;
+    const bool found = size && GetFileVersionInfoW(path, 0, size, block.data()) &&
+                       VerQueryValueW(block.data(), L"\\StringFileInfo\\040904B0\\OLESelfRegister", &value, &length);
+    expect(found, "version block carries OLESelfRegister", size ? "no such string" : "no version block");
+}
+
 bool fileExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 // Shows the control with a full graph and its text until the test script has its screenshot.
@@ -444,9 +495,12 @@ int writeSettingsBytes(const wchar_t* valueName, const wchar_t* resultsPath) {
     DWORD type = 0;
     BYTE bytes[64] = {};
     DWORD size = sizeof bytes;
-    LONG status = RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\Brenwick\\Dralith", 0, KEY_READ, &key);
+    char name[256] = {};
+    WideCharToMultiByte(CP_ACP, 0, valueName, -1, name, sizeof name, nullptr, nullptr);
+    // The ANSI call, like the control's own: the bytes as an ANSI reader sees them.
+    LONG status = RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Brenwick\\Dralith", 0, KEY_READ, &key);
     if (status == ERROR_SUCCESS) {
-        status = RegQueryValueExW(key, valueName, nullptr, &type, bytes, &size);
+        status = RegQueryValueExA(key, name, nullptr, &type, bytes, &size);
         RegCloseKey(key);
     }
     if (status != ERROR_SUCCESS) {
@@ -491,6 +545,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
                surface ? "other parent" : "no window");
         if (dispatch && surface) {
             Automation control(dispatch);
+            checkVersionBlock();
             checkDispatchIdentifiers(control);
             checkTypeLibraryShape(dispatch);
             checkLabel(control, surface);
@@ -504,9 +559,17 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
             inPlace->Release();
         if (dispatch)
             dispatch->Release();
+        const HRESULT whileAlive = canUnloadNow();
         sited.control->Release();
         if (sited.container)
             sited.container->Release();
+        if (sited.frame)
+            DestroyWindow(sited.frame);  // the ATL site lets go of the control here
+        sited.frame = nullptr;
+        pumpUntil(200, nullptr);
+        const HRESULT afterwards = canUnloadNow();
+        expect(whileAlive == S_FALSE && afterwards == S_OK, "DllCanUnloadNow follows the live objects",
+               hex(whileAlive) + " then " + hex(afterwards));
     }
     if (sited.frame)
         DestroyWindow(sited.frame);

@@ -43,7 +43,7 @@ tally() {
 }
 find_built() {
   local name=$1 found
-  found=$(find "$BUILD" -name "$name" -type f | head -n 1)
+  found=$(find "$BUILD" -name "$name" -type f -printf '%T@ %p\n' | sort -nr | head -n 1 | cut -d' ' -f2-)
   [[ -n $found ]] || { echo "run.sh: $name not found under $BUILD" >&2; return 1; }
   echo "$found"
 }
@@ -99,8 +99,9 @@ if wait_until 120 test -e "$E2E_TMP/signals/ready"; then
   # offset, AtlAxWin at 10,10): most of it must be the ramp's dark background (blue 0, red or
   # green at 128).
   DARK=$(convert "$SHOT" -crop 380x180+70+80 +repage -depth 8 txt:- 2>/dev/null |
-    awk -F'[(),]' 'NR > 1 { r=$2+0; g=$3+0; b=$4+0; if (b == 0 && (r == 128 || g == 128) && r <= 128 && g <= 128) d++; n++ }
-                   END { if (n) printf "%d", d * 100 / n; else print 0 }')
+    sed -n 's/^[0-9]*,[0-9]*: *(\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1 \2 \3/p' |
+    awk '{ if ($3 == 0 && ($1 == 128 || $2 == 128) && $1 <= 128 && $2 <= 128) d++; n++ }
+         END { if (n) printf "%d", d * 100 / n; else print 0 }')
   if (( DARK >= 50 )); then pass "screenshot shows the graph background (${DARK}% dark ramp)"; else fail "screenshot shows the graph background: ${DARK}%"; fi
   echo "screenshot: $SHOT"
 else

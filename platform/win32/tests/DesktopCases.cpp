@@ -1,0 +1,105 @@
+// The desktop, file and system seams against the real user32 and kernel32.
+#include "platform/win32/tests/SelfTest.h"
+#include "platform/win32/tests/Support.h"
+
+#include <algorithm>
+#include <cctype>
+
+using namespace selftest;
+
+SELFTEST(DesktopFindsListsAndCommandsTheFormWindow)
+{
+    platform::win32::Win32Platform platform;
+    ui::Toolkit& toolkit = platform.toolkit();
+    platform::Desktop& desktop = platform.desktop();
+    Recorder events;
+    const ui::FormId form = toolkit.createForm(formSpec("Desktop probe"), events);
+    toolkit.showForm(form, true);
+    const platform::WindowHandle own = toolkit.formWindow(form);
+    const HWND window = toHwnd(own);
+
+    CHECK_EQ(desktop.findWindow("TolvaneForm", "Desktop probe"), own);
+    CHECK_EQ(desktop.findWindow(nullptr, "Desktop probe"), own);
+    CHECK_EQ(desktop.findWindow("No such class at all", nullptr), 0u);
+
+    bool listed = false;
+    for (platform::WindowHandle h = desktop.getWindow(desktop.desktopWindow(), platform::WindowRelation::Child); h;
+         h = desktop.getWindow(h, platform::WindowRelation::Next))
+        listed = listed || h == own;
+    CHECK(listed);
+    CHECK(desktop.isVisible(own));
+    CHECK(!desktop.isCloaked(own));
+    CHECK_EQ(desktop.parent(own), 0u);
+    CHECK_EQ(desktop.getWindow(own, platform::WindowRelation::Owner), 0u);
+    CHECK((desktop.exStyle(own) & platform::kExStyleToolWindow) != 0);
+    CHECK_EQ(desktop.windowProcessId(own), static_cast<std::uint32_t>(GetCurrentProcessId()));
+    CHECK_EQ(desktop.sendMessage(own, WM_GETTEXTLENGTH, 0, 0), static_cast<std::intptr_t>(13));
+
+    char text[4] = {'?', '?', '?', '?'};
+    CHECK_EQ(desktop.windowText(own, text, sizeof text), 3);
+    CHECK_EQ(std::string(text), std::string("Des"));
+    CHECK_EQ(desktop.windowText(own, text, 0), 0);
+    CHECK_EQ(desktop.windowText(0, text, sizeof text), 0);
+
+    // The special insert-after handles must survive the 32-bit handle type on 64-bit Windows.
+    desktop.setWindowPos(own, platform::kInsertTopmost, 0, 0, 0, 0, platform::kPosNoSize | platform::kPosNoMove);
+    CHECK((GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0);
+    desktop.setWindowPos(own, platform::kInsertNoTopmost, 0, 0, 0, 0, platform::kPosNoSize | platform::kPosNoMove);
+    CHECK((GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) == 0);
+    desktop.setWindowPos(own, 0, 50, 60, 200, 300, 0);
+    RECT frame{};
+    GetWindowRect(window, &frame);
+    CHECK_EQ(frame.left, 50L);
+    CHECK_EQ(frame.bottom - frame.top, 300L);
+
+    desktop.showWindow(own, platform::ShowCommand::Minimize);
+    CHECK(desktop.isIconic(own));
+    desktop.showWindow(own, platform::ShowCommand::Restore);
+    CHECK(!desktop.isIconic(own));
+
+    SetCursorPos(33, 44);
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    const platform::PixelPoint seen = desktop.cursorPos();
+    CHECK_EQ(seen.x, static_cast<int>(cursor.x));
+    CHECK_EQ(seen.y, static_cast<int>(cursor.y));
+}
+
+SELFTEST(FilesAreReadBoundedAndWrittenWhole)
+{
+    platform::win32::Win32Platform platform;
+    platform::Files& files = platform.files();
+    const TempFile file("data.bin");
+    std::string bytes;
+    for (int i = 0; i < 200000; ++i)
+        bytes.push_back(static_cast<char>(i * 7));
+    bytes.append("\r\nlast line\0with a nul", 22);
+
+    CHECK(!files.exists(file.path()));
+    CHECK(!files.readBytes(file.path(), 100).has_value());
+    CHECK(files.writeBytes(file.path(), bytes));
+    CHECK(files.exists(file.path()));
+    CHECK(files.readBytes(file.path(), bytes.size() + 10) == bytes);
+    CHECK(files.readBytes(file.path(), 10) == bytes.substr(0, 10));
+    CHECK(files.readBytes(file.path(), 0) == std::string());
+    CHECK(files.writeBytes(file.path(), "short"));
+    CHECK(files.readBytes(file.path(), 100) == std::string("short"));
+    CHECK(!files.writeBytes(file.path() + "-no-such-folder\\inner.txt", "x"));
+}
+
+SELFTEST(SystemKnowsTheExecutableAndTheLocalTime)
+{
+    platform::win32::Win32Platform platform;
+    std::string path = platform.system().executablePath();
+    CHECK(platform.files().exists(path));
+    std::transform(path.begin(), path.end(), path.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    CHECK(path.size() > 4 && path.compare(path.size() - 4, 4, ".exe") == 0);
+
+    SYSTEMTIME expected{};
+    GetLocalTime(&expected);
+    const platform::LocalTime now = platform.system().now();
+    CHECK_EQ(now.year, static_cast<int>(expected.wYear));
+    CHECK_EQ(now.month, static_cast<int>(expected.wMonth));
+    CHECK(now.hour >= 0 && now.hour < 24 && now.minute >= 0 && now.minute < 60);
+}

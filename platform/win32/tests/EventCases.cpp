@@ -1,0 +1,272 @@
+// What the program hears from its forms: closing, quitting, timers, mouse, keys and tooltips.
+#include "platform/win32/tests/SelfTest.h"
+#include "platform/win32/tests/Support.h"
+
+#include <commctrl.h>
+
+#include <cmath>
+#include <stdexcept>
+
+using namespace selftest;
+using ui::ControlKind;
+
+namespace {
+
+std::string closeLine(ui::CloseReason reason) { return "close " + std::to_string(static_cast<int>(reason)); }
+
+std::string mouseLine(ui::ControlId id, int button, int shift, float x, float y)
+{
+    return "mouseup " + std::to_string(id) + " " + std::to_string(button) + " " + std::to_string(shift) + " " +
+           std::to_string(static_cast<int>(x)) + "," + std::to_string(static_cast<int>(y));
+}
+
+BOOL CALLBACK findToolTips(HWND window, LPARAM found)
+{
+    if (_stricmp(className(window).c_str(), TOOLTIPS_CLASSA) != 0)
+        return TRUE;
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
+}
+
+HWND toolTipWindow()
+{
+    HWND found = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), &findToolTips, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+std::string tipText(HWND tips, HWND control)
+{
+    char text[256] = {};
+    TOOLINFOA tool{};
+    tool.cbSize = TTTOOLINFOA_V2_SIZE;
+    tool.hwnd = GetParent(control);
+    tool.uId = reinterpret_cast<UINT_PTR>(control);
+    tool.lpszText = text;
+    SendMessageA(tips, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&tool));
+    return text;
+}
+
+VOID CALLBACK endLoopAnyway(HWND, UINT, UINT_PTR, DWORD) { PostQuitMessage(99); }
+
+} // namespace
+
+SELFTEST(CloseRequestsCarryTheirReasonAndOnlyGrantedOnesClose)
+{
+    platform::win32::Win32Platform platform;
+    ui::Toolkit& toolkit = platform.toolkit();
+    Recorder events;
+    events.grantClose[ui::CloseReason::ControlMenu] = false;
+    events.grantClose[ui::CloseReason::Session] = false;
+    const ui::FormId form = toolkit.createForm(formSpec("Closing"), events);
+    toolkit.showForm(form, true);
+    const HWND window = toHwnd(toolkit.formWindow(form));
+
+    SendMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+    CHECK(events.contains(closeLine(ui::CloseReason::ControlMenu)));
+    CHECK(IsWindow(window));
+
+    CHECK_EQ(SendMessageA(window, WM_QUERYENDSESSION, 0, 0), static_cast<LRESULT>(FALSE));
+    CHECK(events.contains(closeLine(ui::CloseReason::Session)));
+    events.grantClose[ui::CloseReason::Session] = true;
+    CHECK_EQ(SendMessageA(window, WM_QUERYENDSESSION, 0, 0), static_cast<LRESULT>(TRUE));
+    CHECK(IsWindow(window)); // the session may still be cancelled by another program
+    CHECK(!events.contains("closed"));
+
+    SendMessageA(window, WM_CLOSE, 0, 0);
+    CHECK(events.contains(closeLine(ui::CloseReason::Other)));
+    CHECK(events.contains("closed"));
+    CHECK(!IsWindow(window));
+    CHECK_EQ(toolkit.formWindow(form), 0u);
+    // The form's id stays harmless after its window is gone.
+    toolkit.setCaption(form, 1, "nothing");
+    toolkit.showForm(form, true);
+
+    Recorder second;
+    const ui::FormId other = toolkit.createForm(formSpec("Ending session"), second);
+    const HWND otherWindow = toHwnd(toolkit.formWindow(other));
+    SendMessageA(otherWindow, WM_ENDSESSION, TRUE, 0);
+    CHECK(!IsWindow(otherWindow));
+    CHECK(second.contains("closed"));
+
+    Recorder third;
+    const ui::FormId destroyed = toolkit.createForm(formSpec("Destroyed"), third);
+    DestroyWindow(toHwnd(toolkit.formWindow(destroyed)));
+    CHECK(third.contains("closed"));
+    CHECK_EQ(third.count(closeLine(ui::CloseReason::Other)), 0);
+}
+
+SELFTEST(QuitDestroysEveryFormWithoutCloseHandlingAndEndsTheLoop)
+{
+    platform::win32::Win32Platform platform;
+    ui::Toolkit& toolkit = platform.toolkit();
+    Recorder first;
+    Recorder second;
+    const ui::FormId a = toolkit.createForm(formSpec("First"), first);
+    const ui::FormId b = toolkit.createForm(formSpec("Second"), second);
+    toolkit.setTimer(a, 1, 10, true);
+    const HWND windowA = toHwnd(toolkit.formWindow(a));
+    const HWND windowB = toHwnd(toolkit.formWindow(b));
+
+    toolkit.quit();
+    CHECK(!IsWindow(windowA));
+    CHECK(!IsWindow(windowB));
+    CHECK(first.log.empty());
+    CHECK(second.log.empty());
+
+    // A pending-message pass after the quit must leave the quit for the main loop.
+    toolkit.processPendingMessages();
+    const UINT_PTR safety = SetTimer(nullptr, 0, 5000, &endLoopAnyway);
+    CHECK_EQ(platform.runMessageLoop(), 0);
+    KillTimer(nullptr, safety);
+    CHECK(first.log.empty());
+}
+
+SELFTEST(TimersTickStopAndNeverStartTheirOwnHandlerAgain)
+{
+    platform::win32::Win32Platform platform;
+    ui::Toolkit& toolkit = platform.toolkit();
+    Recorder events;
+    const ui::FormId form = toolkit.createForm(formSpec("Timers"), events);
+
+    toolkit.setTimer(form, 7, 20, true);
+    CHECK(pumpUntil(platform, [&] { return events.count("timer 7") >= 3; }));
+    toolkit.setTimer(form, 7, 20, false);
+    const int sevenTicks = events.count("timer 7");
+    toolkit.setTimer(form, 8, 20, true);
+    CHECK(pumpUntil(platform, [&] { return events.count("timer 8") >= 5; }));
+    CHECK_EQ(events.count("timer 7"), sevenTicks);
+
+    // A handler that lets messages run sees other timers, but not itself again.
+    int depth = 0;
+    int deepest = 0;
+    int eightInside = 0;
+    events.timerHook = [&](ui::TimerId id) {
+        if (id == 10)
+            throw std::runtime_error("a failing handler");
+        if (id != 9)
+            return;
+        ++depth;
+        deepest = depth > deepest ? depth : deepest;
+        const int before = events.count("timer 8");
+        pumpUntil(platform, [&] { return events.count("timer 8") >= before + 2; });
+        eightInside += events.count("timer 8") - before;
+        --depth;
+    };
+    toolkit.setTimer(form, 9, 10, true);
+    CHECK(pumpUntil(platform, [&] { return events.count("timer 9") >= 2; }));
+    toolkit.setTimer(form, 9, 10, false);
+    CHECK_EQ(deepest, 1);
+    CHECK(eightInside >= 2);
+
+    toolkit.setTimer(form, 10, 20, true);
+    CHECK(pumpUntil(platform, [&] { return events.count("timer 10") >= 2; }));
+}
+
+SELFTEST(MouseEventsOnLabelsPicturesAndTheFormBackground)
+{
+    platform::win32::Win32Platform platform;
+    ui::Toolkit& toolkit = platform.toolkit();
+    const ui::ScreenMetrics screen = toolkit.screen();
+    Recorder events;
+    const ui::FormId form = toolkit.createForm(formSpec("Mouse"), events);
+    const int button = 0x200000 + 65535;
+    toolkit.createControl(form, button, controlSpec(ControlKind::Label, {120, 120, 2775, 285}, "Task"));
+    ui::ControlSpec gauge = controlSpec(ControlKind::Picture, {120, 600, 240, 240});
+    gauge.artwork = ui::Artwork::Gauge3;
+    toolkit.createControl(form, 123, gauge);
+    const HWND window = toHwnd(toolkit.formWindow(form));
+    const HWND label = GetDlgItem(window, button);
+    const HWND picture = GetDlgItem(window, 123);
+    const float x = 4 * screen.twipsPerPixelX;
+    const float y = 2 * screen.twipsPerPixelY;
+
+    SendMessageA(label, WM_RBUTTONUP, MK_SHIFT, MAKELPARAM(4, 2));
+    CHECK(events.contains(mouseLine(button, 2, 1, x, y)));
+    CHECK(!events.contains("click " + std::to_string(button)));
+
+    SendMessageA(label, WM_LBUTTONUP, MK_CONTROL, MAKELPARAM(4, 2));
+    CHECK(events.contains(mouseLine(button, 1, 2, x, y)));
+    CHECK_EQ(events.count("click " + std::to_string(button)), 1);
+
+    SendMessageA(picture, WM_MBUTTONUP, 0, MAKELPARAM(4, 2));
+    CHECK(events.contains(mouseLine(123, 4, 0, x, y)));
+    SendMessageA(picture, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(4, 2));
+    CHECK(events.contains("dblclick 123"));
+    SendMessageA(window, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(100, 100));
+    CHECK(events.contains("dblclick 0"));
+
+    // A handler may remove the very control that was clicked: no click follows, nothing breaks.
+    events.mouseUpHook = [&](ui::ControlId id, ui::MouseButton) { toolkit.destroyControl(form, id); };
+    SendMessageA(label, WM_LBUTTONUP, 0, MAKELPARAM(4, 2));
+    CHECK(!IsWindow(label));
+    CHECK_EQ(events.count("click " + std::to_string(button)), 1);
+}
+
+SELFTEST(TextBoxesButtonsAndCheckBoxesReportTheirInput)
+{
+    platform::win32::Win32Platform platform;
+    ui::Toolkit& toolkit = platform.toolkit();
+    Recorder events;
+    const ui::FormId form = toolkit.createForm(formSpec("Input"), events);
+    toolkit.createControl(form, 102, controlSpec(ControlKind::Panel, {0, 990, 3030, 2000}));
+    toolkit.createControl(form, 115, controlSpec(ControlKind::TextBox, {120, 60, 2775, 285}, "", "", 102));
+    toolkit.createControl(form, 200, controlSpec(ControlKind::Button, {120, 400, 1200, 400}, "OK", "", 102));
+    toolkit.createControl(form, 201, controlSpec(ControlKind::CheckBox, {120, 900, 2000, 300}, "Sure", "", 102));
+    toolkit.showForm(form, true);
+    const HWND window = toHwnd(toolkit.formWindow(form));
+    const HWND textBox = findControl(window, 115);
+
+    SendMessageA(textBox, WM_CHAR, 'x', 1);
+    CHECK(events.contains("key 115 120"));
+    CHECK_EQ(toolkit.caption(form, 115), std::string("x"));
+    SendMessageA(textBox, WM_CHAR, '\r', 1);
+    CHECK(events.contains("key 115 13"));
+    CHECK_EQ(toolkit.caption(form, 115), std::string("x"));
+    toolkit.setCaption(form, 115, "");
+    CHECK_EQ(toolkit.caption(form, 115), std::string());
+
+    // Inside a panel the notifications reach the panel first; the form still hears of them.
+    SendMessageA(findControl(window, 200), BM_CLICK, 0, 0);
+    CHECK(events.contains("click 200"));
+    const HWND checkBox = findControl(window, 201);
+    SendMessageA(checkBox, BM_CLICK, 0, 0);
+    CHECK(events.contains("click 201"));
+    CHECK_EQ(SendMessageA(checkBox, BM_GETCHECK, 0, 0), static_cast<LRESULT>(BST_CHECKED));
+}
+
+SELFTEST(ToolTipsFollowTheirTextAndAnEmptyTextHasNone)
+{
+    platform::win32::Win32Platform platform;
+    ui::Toolkit& toolkit = platform.toolkit();
+    Recorder events;
+    const ui::FormId form = toolkit.createForm(formSpec("Tips"), events);
+    toolkit.createControl(form, 1, controlSpec(ControlKind::Label, {120, 120, 2000, 285}, "a", "Alpha"));
+    toolkit.createControl(form, 2, controlSpec(ControlKind::Label, {120, 600, 2000, 285}, "b", ""));
+    toolkit.createControl(form, 3, controlSpec(ControlKind::Label, {120, 1200, 2000, 285}, "c", "Gamma"));
+    const HWND window = toHwnd(toolkit.formWindow(form));
+    const HWND tips = toolTipWindow();
+    CHECK(tips != nullptr);
+    if (!tips)
+        return;
+    const auto tools = [&] { return SendMessageA(tips, TTM_GETTOOLCOUNT, 0, 0); };
+    CHECK_EQ(tools(), static_cast<LRESULT>(2));
+    CHECK_EQ(tipText(tips, GetDlgItem(window, 1)), std::string("Alpha"));
+
+    toolkit.setToolTip(form, 1, "Beta");
+    CHECK_EQ(tipText(tips, GetDlgItem(window, 1)), std::string("Beta"));
+    CHECK_EQ(tools(), static_cast<LRESULT>(2));
+    toolkit.setToolTip(form, 1, "");
+    CHECK_EQ(tools(), static_cast<LRESULT>(1));
+    toolkit.setToolTip(form, 2, "Bee");
+    CHECK_EQ(tools(), static_cast<LRESULT>(2));
+    CHECK_EQ(tipText(tips, GetDlgItem(window, 2)), std::string("Bee"));
+    toolkit.destroyControl(form, 3);
+    CHECK_EQ(tools(), static_cast<LRESULT>(1));
+
+    // The tips must not keep the form from becoming topmost (Wine refuses it to a popup owner).
+    SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    CHECK((GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0);
+    toolkit.destroyForm(form);
+    CHECK(!IsWindow(tips));
+}
