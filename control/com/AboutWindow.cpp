@@ -38,7 +38,8 @@ bool AboutWindow::create(HWND owner) {
         return false;
     makePicture();
     const DWORD label = WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX;
-    addChild("STATIC", "", WS_CHILD | WS_VISIBLE | SS_BITMAP, ids::kAboutPicture1, box(12, 12, kPictureSize, kPictureSize));
+    addChild("STATIC", "", WS_CHILD | WS_VISIBLE | SS_BITMAP, ids::kAboutPicture1,
+             box(12, 12, kPictureSize, kPictureSize));
     SendDlgItemMessageA(window_.get(), ids::kAboutPicture1, STM_SETIMAGE, IMAGE_BITMAP,
                         reinterpret_cast<LPARAM>(picture_.get()));
     addChild("STATIC", "Dralith Version 1.00", label, ids::kAboutA0, box(72, 12, 250, 18));

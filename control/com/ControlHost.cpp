@@ -84,7 +84,8 @@ bool ControlHost::activate(HWND container, const RECT& position) {
     }
     DWORD style = 0, exStyle = 0;
     frameStyles(style, exStyle);
-    auto surface = std::make_unique<SurfaceWindow>(static_cast<SurfaceEvents&>(*this), container, position, style, exStyle);
+    SurfaceEvents& events = *this;
+    auto surface = std::make_unique<SurfaceWindow>(events, container, position, style, exStyle);
     if (!*surface)
         return false;
     surface_ = std::move(surface);

@@ -129,21 +129,18 @@ void drawTransportButtons(HDC dc, const RECT& area)
 }
 
 // The strip's colour is its background (animated by the program); a highlight line gives depth.
-void drawGlowStrip(HDC dc, const RECT& area)
+void drawGlowStrip(HDC dc, const RECT& area, COLORREF back)
 {
     if (area.bottom - area.top < 2)
         return;
-    const COLORREF base = GetPixel(dc, area.left, area.top);
-    if (base == CLR_INVALID)
-        return;
     const auto lighten = [](int channel) { return std::min(255, channel + (255 - channel) / 2); };
     const RECT line{area.left, area.top, area.right, area.top + 1};
-    fill(dc, line, RGB(lighten(GetRValue(base)), lighten(GetGValue(base)), lighten(GetBValue(base))));
+    fill(dc, line, RGB(lighten(GetRValue(back)), lighten(GetGValue(back)), lighten(GetBValue(back))));
 }
 
 } // namespace
 
-void drawArtwork(HDC dc, const RECT& area, ui::Artwork artwork)
+void drawArtwork(HDC dc, const RECT& area, ui::Artwork artwork, COLORREF back)
 {
     switch (artwork) {
     case ui::Artwork::None:
@@ -170,7 +167,7 @@ void drawArtwork(HDC dc, const RECT& area, ui::Artwork artwork)
         drawTransportButtons(dc, area);
         return;
     case ui::Artwork::GlowStrip:
-        drawGlowStrip(dc, area);
+        drawGlowStrip(dc, area, back);
         return;
     }
 }

@@ -5,7 +5,7 @@
 
 namespace platform::win32 {
 
-// Draws over an area whose background is already painted; Artwork::None draws nothing.
-void drawArtwork(HDC dc, const RECT& area, ui::Artwork artwork);
+// Draws over an area already painted in `back`; Artwork::None draws nothing.
+void drawArtwork(HDC dc, const RECT& area, ui::Artwork artwork, COLORREF back);
 
 } // namespace platform::win32

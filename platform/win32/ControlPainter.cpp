@@ -35,7 +35,8 @@ void drawPicture(HDC dc, const Control& control)
 
 void drawContent(HDC dc, const RECT& area, const Control& control, HFONT font)
 {
-    const UniqueBrush back(CreateSolidBrush(toColorRef(control.spec.back)));
+    const COLORREF backColour = toColorRef(control.spec.back);
+    const UniqueBrush back(CreateSolidBrush(backColour));
     FillRect(dc, &area, back.get());
     if (control.spec.kind == ui::ControlKind::Label) {
         drawText(dc, area, control, font);
@@ -43,7 +44,7 @@ void drawContent(HDC dc, const RECT& area, const Control& control, HFONT font)
         if (control.picture)
             drawPicture(dc, control);
         else
-            drawArtwork(dc, area, control.spec.artwork);
+            drawArtwork(dc, area, control.spec.artwork, backColour);
     }
 }
 

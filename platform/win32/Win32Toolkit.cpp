@@ -53,10 +53,10 @@ Win32Toolkit::~Win32Toolkit()
     forms_.clear();
 }
 
-FormWindow* Win32Toolkit::find(ui::FormId form)
+std::shared_ptr<FormWindow> Win32Toolkit::find(ui::FormId form)
 {
     const auto found = forms_.find(form);
-    return found == forms_.end() ? nullptr : found->second.get();
+    return found == forms_.end() ? nullptr : found->second;
 }
 
 ui::ScreenMetrics Win32Toolkit::screen()
@@ -90,126 +90,122 @@ void Win32Toolkit::destroyForm(ui::FormId form)
 
 WindowHandle Win32Toolkit::formWindow(ui::FormId form)
 {
-    FormWindow* window = find(form);
+    const std::shared_ptr<FormWindow> window = find(form);
     return window ? toHandle(window->window()) : 0;
 }
 
 void Win32Toolkit::showForm(ui::FormId form, bool visible)
 {
-    if (FormWindow* window = find(form))
+    if (const std::shared_ptr<FormWindow> window = find(form))
         window->show(visible);
 }
 
 ui::Rect Win32Toolkit::formRect(ui::FormId form)
 {
-    FormWindow* window = find(form);
+    const std::shared_ptr<FormWindow> window = find(form);
     return window ? window->rect() : ui::Rect{};
 }
 
 void Win32Toolkit::setFormRect(ui::FormId form, const ui::Rect& rect)
 {
-    if (FormWindow* window = find(form))
+    if (const std::shared_ptr<FormWindow> window = find(form))
         window->setRect(rect);
 }
 
 ui::Size Win32Toolkit::clientSize(ui::FormId form)
 {
-    FormWindow* window = find(form);
+    const std::shared_ptr<FormWindow> window = find(form);
     return window ? window->clientSize() : ui::Size{};
 }
 
 ui::WindowState Win32Toolkit::formState(ui::FormId form)
 {
-    FormWindow* window = find(form);
+    const std::shared_ptr<FormWindow> window = find(form);
     return window ? window->state() : ui::WindowState::Normal;
 }
 
 bool Win32Toolkit::setFormIcon(ui::FormId form, const std::string& path)
 {
-    FormWindow* window = find(form);
+    const std::shared_ptr<FormWindow> window = find(form);
     return window && window->setIcon(path);
 }
 
 void Win32Toolkit::createControl(ui::FormId form, ui::ControlId id, const ui::ControlSpec& spec)
 {
-    if (FormWindow* window = find(form))
+    if (const std::shared_ptr<FormWindow> window = find(form))
         window->controls().create(id, spec);
 }
 
 void Win32Toolkit::destroyControl(ui::FormId form, ui::ControlId id)
 {
-    if (FormWindow* window = find(form))
+    if (const std::shared_ptr<FormWindow> window = find(form))
         window->controls().destroy(id);
 }
 
 void Win32Toolkit::setCaption(ui::FormId form, ui::ControlId id, const std::string& text)
 {
-    if (FormWindow* window = find(form))
+    if (const std::shared_ptr<FormWindow> window = find(form))
         window->controls().setCaption(id, text);
 }
 
 std::string Win32Toolkit::caption(ui::FormId form, ui::ControlId id)
 {
-    FormWindow* window = find(form);
+    const std::shared_ptr<FormWindow> window = find(form);
     return window ? window->controls().caption(id) : std::string();
 }
 
 void Win32Toolkit::setToolTip(ui::FormId form, ui::ControlId id, const std::string& text)
 {
-    if (FormWindow* window = find(form))
+    if (const std::shared_ptr<FormWindow> window = find(form))
         window->controls().setToolTip(id, text);
 }
 
 void Win32Toolkit::setVisible(ui::FormId form, ui::ControlId id, bool visible)
 {
-    if (FormWindow* window = find(form))
+    if (const std::shared_ptr<FormWindow> window = find(form))
         window->controls().setVisible(id, visible);
 }
 
 void Win32Toolkit::setEnabled(ui::FormId form, ui::ControlId id, bool enabled)
 {
-    if (FormWindow* window = find(form))
+    if (const std::shared_ptr<FormWindow> window = find(form))
         window->controls().setEnabled(id, enabled);
 }
 
 void Win32Toolkit::setRect(ui::FormId form, ui::ControlId id, const ui::Rect& rect)
 {
-    if (FormWindow* window = find(form))
+    if (const std::shared_ptr<FormWindow> window = find(form))
         window->controls().setRect(id, rect);
 }
 
 void Win32Toolkit::setColours(ui::FormId form, ui::ControlId id, ui::Colour back, ui::Colour fore)
 {
-    if (FormWindow* window = find(form))
+    if (const std::shared_ptr<FormWindow> window = find(form))
         window->controls().setColours(id, back, fore);
 }
 
 void Win32Toolkit::setArtwork(ui::FormId form, ui::ControlId id, ui::Artwork artwork)
 {
-    if (FormWindow* window = find(form))
+    if (const std::shared_ptr<FormWindow> window = find(form))
         window->controls().setArtwork(id, artwork);
 }
 
 std::optional<ui::Size> Win32Toolkit::loadPicture(ui::FormId form, ui::ControlId id, const std::string& path)
 {
-    FormWindow* window = find(form);
+    const std::shared_ptr<FormWindow> window = find(form);
     return window ? window->controls().loadPicture(id, path) : std::nullopt;
 }
 
 void Win32Toolkit::setTimer(ui::FormId form, ui::TimerId id, int intervalMs, bool enabled)
 {
-    if (FormWindow* window = find(form))
+    if (const std::shared_ptr<FormWindow> window = find(form))
         window->setTimer(id, intervalMs, enabled);
 }
 
 ui::MenuId Win32Toolkit::popupMenu(ui::FormId form, const ui::MenuItem& menu, ui::MenuId defaultItem)
 {
-    // The form may be dropped while the menu is open; the reference keeps it valid until then.
-    const auto found = forms_.find(form);
-    if (found == forms_.end())
-        return 0;
-    const std::shared_ptr<FormWindow> window = found->second;
-    return window->popupMenu(menu, defaultItem);
+    const std::shared_ptr<FormWindow> window = find(form);
+    return window ? window->popupMenu(menu, defaultItem) : 0;
 }
 
 void Win32Toolkit::processPendingMessages()

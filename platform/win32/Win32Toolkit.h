@@ -52,7 +52,8 @@ public:
 
 private:
     // Null for an unknown form; a form whose window is gone is still found (and does nothing).
-    FormWindow* find(ui::FormId form);
+    // Shared, so that a handler dropping the form during the call cannot free it under us.
+    std::shared_ptr<FormWindow> find(ui::FormId form);
 
     ToolkitContext context_;
     WindowClasses classes_;

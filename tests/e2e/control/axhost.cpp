@@ -189,8 +189,8 @@ void checkTypeLibraryShape(IDispatch* dispatch) {
     }
     TYPEATTR* attributes = nullptr;
     info->GetTypeAttr(&attributes);
-    const bool dual = attributes && (attributes->wTypeFlags & TYPEFLAG_FDUAL) && (attributes->wTypeFlags & TYPEFLAG_FHIDDEN) &&
-                      (attributes->wTypeFlags & TYPEFLAG_FNONEXTENSIBLE);
+    const WORD flags = attributes ? attributes->wTypeFlags : 0;
+    const bool dual = (flags & TYPEFLAG_FDUAL) && (flags & TYPEFLAG_FHIDDEN) && (flags & TYPEFLAG_FNONEXTENSIBLE);
     const int functions = attributes ? attributes->cFuncs : -1;
     if (attributes)
         info->ReleaseTypeAttr(attributes);
@@ -198,6 +198,70 @@ void checkTypeLibraryShape(IDispatch* dispatch) {
     expect(dual && functions == 7 + 38, "_DralithCTL is dual, hidden, nonextensible with 38 members",
            "flags/functions " + std::to_string(functions));
     info->Release();
+}
+
+// The four enumerations of the type library with the values compiled hosts carry.
+void checkEnumerations(IDispatch* dispatch) {
+    struct Enumeration {
+        const wchar_t* name;
+        const char* expected;  // "member=value " in declaration order
+    };
+    const Enumeration enumerations[] = {
+        {L"FreeMemModes",
+         "BreakFreeing=0 Free8MB=8 Free16MB=16 Free32MB=32 Free64B=64 Free96MB=96 Free128MB=128 Free192MB=192 "
+         "Free256MB=192 Free320MB=320 Free384MB=384 Free450MB=450 Free512MB=512 Free640MB=640 Free704MB=704 "
+         "Free768MB=786 "},
+        {L"BStyle", "None=0 FixedSingle=1 "},
+        {L"FApp", "Flat=0 Lowered=1 "},
+        {L"DisplayModes",
+         "Off=0 PhysicalOnlyPercent=1 PhysicalOnlyMB=2 Percent=3 MegaBytes=4 PhysicalPercentPageFileMB=5 "
+         "PhysicalPercentPageFileComparedMB=6 "},
+    };
+    ITypeInfo* info = nullptr;
+    ITypeLib* library = nullptr;
+    UINT index = 0;
+    if (FAILED(dispatch->GetTypeInfo(0, LOCALE_USER_DEFAULT, &info)) ||
+        FAILED(info->GetContainingTypeLib(&library, &index))) {
+        fail("enumerations of the type library", "no type library");
+        if (info)
+            info->Release();
+        return;
+    }
+    info->Release();
+    for (const Enumeration& enumeration : enumerations) {
+        std::string seen;
+        ITypeInfo* found[1] = {};
+        MEMBERID ids[1] = {};
+        USHORT count = 1;
+        std::wstring name = enumeration.name;
+        if (SUCCEEDED(library->FindName(&name[0], 0, found, ids, &count)) && count == 1) {
+            TYPEATTR* attributes = nullptr;
+            found[0]->GetTypeAttr(&attributes);
+            for (UINT i = 0; attributes && attributes->typekind == TKIND_ENUM && i < attributes->cVars; ++i) {
+                VARDESC* variable = nullptr;
+                if (FAILED(found[0]->GetVarDesc(i, &variable)))
+                    continue;
+                BSTR member = nullptr;
+                UINT names = 0;
+                found[0]->GetNames(variable->memid, &member, 1, &names);
+                VARIANT value;
+                VariantInit(&value);
+                VariantChangeType(&value, variable->lpvarValue, 0, VT_I4);
+                char entry[96];
+                std::snprintf(entry, sizeof entry, "%ls=%ld ", member ? member : L"?", static_cast<long>(V_I4(&value)));
+                seen += entry;
+                SysFreeString(member);
+                found[0]->ReleaseVarDesc(variable);
+            }
+            if (attributes)
+                found[0]->ReleaseTypeAttr(attributes);
+            found[0]->Release();
+        }
+        char check[96];
+        std::snprintf(check, sizeof check, "enumeration %ls has the published values", enumeration.name);
+        expect(seen == enumeration.expected, check, seen);
+    }
+    library->Release();
 }
 
 struct Sited {
@@ -339,7 +403,8 @@ void checkAccessibleName(HWND label, const std::string& shown) {
         }
         accessible->Release();
     }
-    expect(!shown.empty() && name == shown, "UCCD's accessible name is the display text", hex(hr) + " \"" + name + "\"");
+    expect(!shown.empty() && name == shown, "UCCD's accessible name is the display text",
+           hex(hr) + " \"" + name + "\"");
 }
 
 // The label UCCD is a child window whose text is the display text.
@@ -368,38 +433,82 @@ void checkLabel(Automation& control, HWND surface) {
     control.putLong(L"DisplayMode", 4);
 }
 
-// The control draws itself into a container's DC: the background is a dark tone of the ramp
-// (blue 0, red or green at 128) and the graph lines are bright.
-void checkViewDraw(IUnknown* control) {
+struct DrawnPicture {
+    HRESULT result = E_FAIL;
+    COLORREF corner = 0;
+    int brightInMiddleColumn = 0;  // pixels of a graph line (red or green at 255, blue 0)
+};
+
+// Asks the control to draw itself into a 200 x 100 memory DC, as a container does.
+DrawnPicture drawThroughViewObject(IUnknown* control) {
+    DrawnPicture picture;
     IViewObject* view = nullptr;
     control->QueryInterface(IID_IViewObject, reinterpret_cast<void**>(&view));
-    if (!view) {
-        fail("IViewObject::Draw", "no IViewObject");
-        return;
-    }
+    if (!view)
+        return picture;
     HDC screen = GetDC(nullptr);
     HDC dc = CreateCompatibleDC(screen);
     HBITMAP bitmap = CreateCompatibleBitmap(screen, 200, 100);
     HGDIOBJ old = SelectObject(dc, bitmap);
     RECTL bounds{0, 0, 200, 100};
-    const HRESULT hr = view->Draw(DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, dc, &bounds, nullptr, nullptr, 0);
-    const COLORREF corner = GetPixel(dc, 199, 99);
-    int bright = 0;
+    picture.result = view->Draw(DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, dc, &bounds, nullptr, nullptr, 0);
+    picture.corner = GetPixel(dc, 199, 99);
     for (int y = 0; y < 100; ++y) {
         const COLORREF pixel = GetPixel(dc, 100, y);
         if ((GetRValue(pixel) == 255 || GetGValue(pixel) == 255) && GetBValue(pixel) == 0)
-            ++bright;
+            ++picture.brightInMiddleColumn;
     }
     SelectObject(dc, old);
     DeleteObject(bitmap);
     DeleteDC(dc);
     ReleaseDC(nullptr, screen);
     view->Release();
-    const int red = GetRValue(corner), green = GetGValue(corner), blue = GetBValue(corner);
+    return picture;
+}
+
+// The control draws itself into a container's DC: the background is a dark tone of the ramp
+// (blue 0, red or green at 128) and the graph lines are bright.
+void checkViewDraw(IUnknown* control) {
+    const DrawnPicture picture = drawThroughViewObject(control);
+    const int red = GetRValue(picture.corner), green = GetGValue(picture.corner), blue = GetBValue(picture.corner);
     const bool dark = blue == 0 && red <= 128 && green <= 128 && (red == 128 || green == 128);
     char seen[64];
-    std::snprintf(seen, sizeof seen, "hr %s corner %d,%d,%d bright %d", hex(hr).c_str(), red, green, blue, bright);
-    expect(SUCCEEDED(hr) && dark && bright > 0, "IViewObject::Draw paints ramp background and a bright graph", seen);
+    std::snprintf(seen, sizeof seen, "hr %s corner %d,%d,%d bright %d", hex(picture.result).c_str(), red, green, blue,
+                  picture.brightInMiddleColumn);
+    expect(SUCCEEDED(picture.result) && dark && picture.brightInMiddleColumn > 0,
+           "IViewObject::Draw paints ramp background and a bright graph", seen);
+}
+
+// Created without a container (like a script client), the control's timer still takes samples
+// while the thread handles messages; with Enabled false it takes none.
+void checkTimerWithoutContainer() {
+    CLSID clsid{};
+    CLSIDFromProgID(L"Pellgrove.DralithCTL", &clsid);
+    IUnknown* ticking = nullptr;
+    IUnknown* stopped = nullptr;
+    CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, reinterpret_cast<void**>(&ticking));
+    CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, reinterpret_cast<void**>(&stopped));
+    IDispatch* tickingDispatch = nullptr;
+    IDispatch* stoppedDispatch = nullptr;
+    if (ticking)
+        ticking->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&tickingDispatch));
+    if (stopped)
+        stopped->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&stoppedDispatch));
+    if (!tickingDispatch || !stoppedDispatch) {
+        fail("controls without a container", "CoCreateInstance failed");
+    } else {
+        Automation(stoppedDispatch).putLong(L"Enabled", 0);
+        Automation(tickingDispatch).putLong(L"Interval", 50);
+        const bool sampled = pumpUntil(5000, [&] { return drawThroughViewObject(ticking).brightInMiddleColumn > 0; });
+        expect(sampled, "without a container the timer takes samples", "no graph after 5 s of messages");
+        expect(drawThroughViewObject(stopped).brightInMiddleColumn == 0,
+               "without a container and Enabled false no sample is taken", "a graph appeared");
+    }
+    for (IUnknown* object : {static_cast<IUnknown*>(tickingDispatch), static_cast<IUnknown*>(stoppedDispatch),
+                             ticking, stopped}) {
+        if (object)
+            object->Release();
+    }
 }
 
 double refreshMilliseconds(Automation& control, int refreshes) {
@@ -548,8 +657,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
             checkVersionBlock();
             checkDispatchIdentifiers(control);
             checkTypeLibraryShape(dispatch);
+            checkEnumerations(dispatch);
             checkLabel(control, surface);
             checkViewDraw(sited.control);
+            checkTimerWithoutContainer();
             checkMenuAndAbout(control, surface);
             measurePaintTime(control);
             checkGdiFlat(control);
