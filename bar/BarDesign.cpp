@@ -12,28 +12,28 @@ namespace ids = bar_ids;
 ui::ControlSpec Make(ui::ControlKind kind, ui::ControlId parent, ui::Rect rect, const char* caption,
                      const char* toolTip, bool visible = true)
 {
-    ui::ControlSpec spec;
-    spec.kind = kind;
-    spec.parent = parent;
-    spec.rect = rect;
-    spec.caption = caption;
-    spec.toolTip = toolTip;
-    spec.visible = visible;
-    return spec;
+    ui::ControlSpec props;
+    props.kind = kind;
+    props.parent = parent;
+    props.rect = rect;
+    props.caption = caption;
+    props.toolTip = toolTip;
+    props.visible = visible;
+    return props;
 }
 
 ui::ControlSpec PanelLabel(ui::Rect rect, const char* caption, const char* toolTip, bool visible = true)
 {
-    ui::ControlSpec spec = Make(ui::ControlKind::Label, ids::Picture2, rect, caption, toolTip, visible);
-    spec.align = ui::TextAlign::Centre;
-    return spec;
+    ui::ControlSpec props = Make(ui::ControlKind::Label, ids::Picture2, rect, caption, toolTip, visible);
+    props.align = ui::TextAlign::Centre;
+    return props;
 }
 
 ui::ControlSpec PanelPicture(ui::Rect rect, ui::Artwork artwork, const char* toolTip, bool visible = true)
 {
-    ui::ControlSpec spec = Make(ui::ControlKind::Picture, ids::Picture2, rect, "", toolTip, visible);
-    spec.artwork = artwork;
-    return spec;
+    ui::ControlSpec props = Make(ui::ControlKind::Picture, ids::Picture2, rect, "", toolTip, visible);
+    props.artwork = artwork;
+    return props;
 }
 
 } // namespace
@@ -49,38 +49,38 @@ ui::ControlSpec DesignOf(ui::ControlId id)
     }
     switch (id) {
     case ids::OEMLOGO: {
-        ui::ControlSpec spec = Make(K::Picture, 0, {0, 0, 375, 1200}, "", "Tolvane shell bar", false);
-        spec.back = ui::kSysActiveCaption;
-        return spec;
+        ui::ControlSpec props = Make(K::Picture, 0, {0, 0, 375, 1200}, "", "Tolvane shell bar", false);
+        props.back = ui::kSysActiveCaption;
+        return props;
     }
     case ids::Picture2: {
-        ui::ControlSpec spec = Make(K::Panel, 0, {0, 990, 3030, 900}, "", "");
-        spec.alignBottom = true;
-        return spec;
+        ui::ControlSpec props = Make(K::Panel, 0, {0, 990, 3030, 900}, "", "");
+        props.alignBottom = true;
+        return props;
     }
     case ids::MMX:
         return PanelPicture({0, 0, 3015, 30}, A::GlowStrip, "");
     case ids::RBUT: {
-        ui::ControlSpec spec = PanelLabel({120, 60, 375, 255}, "...", "Browse applications");
-        spec.border = true;
-        return spec;
+        ui::ControlSpec props = PanelLabel({120, 60, 375, 255}, "...", "Browse applications");
+        props.border = true;
+        return props;
     }
     case ids::WMPLAY:
         return PanelPicture({600, 90, 855, 180}, A::WinampButtons, "WinAMP controls", false);
     case ids::SSETTS: {
-        ui::ControlSpec spec = PanelLabel({1560, 60, 1095, 255}, "Tolvane", "Show settings menu");
-        spec.font.bold = true;
-        return spec;
+        ui::ControlSpec props = PanelLabel({1560, 60, 1095, 255}, "Tolvane", "Show settings menu");
+        props.font.bold = true;
+        return props;
     }
     case ids::STX:
         return PanelLabel({2640, 60, 255, 255}, ">", "Show settings menu");
     case ids::VRUN: {
-        ui::ControlSpec spec = Make(K::TextBox, ids::Picture2, {120, 360, 2775, 285}, "",
+        ui::ControlSpec props = Make(K::TextBox, ids::Picture2, {120, 360, 2775, 285}, "",
                                     "Enter a programme to start...");
-        spec.back = ui::kSysWindow;
-        spec.fore = ui::kSysWindowText;
-        spec.border = true;
-        return spec;
+        props.back = ui::kSysWindow;
+        props.fore = ui::kSysWindowText;
+        props.border = true;
+        return props;
     }
     case ids::TSKMODE_0:
         return PanelPicture({120, 660, 240, 240}, A::TaskIcon, "tasks running");
@@ -105,16 +105,16 @@ ui::ControlSpec DesignOf(ui::ControlId id)
 
 ui::FormSpec BarFormDesign(const ui::ScreenMetrics& screen)
 {
-    ui::FormSpec spec;
-    spec.caption = kBarCaption;
-    spec.toolWindow = true;
-    spec.sizable = true;
+    ui::FormSpec props;
+    props.caption = kBarCaption;
+    props.toolWindow = true;
+    props.sizable = true;
     // The designed client area plus a tool window's frame of about 3 pixels and a 16-pixel caption.
     const float frameX = 6 * screen.twipsPerPixelX;
     const float frameY = 22 * screen.twipsPerPixelY;
-    spec.rect = {kFloatingStartPixels * screen.twipsPerPixelX, kFloatingStartPixels * screen.twipsPerPixelY,
+    props.rect = {kFloatingStartPixels * screen.twipsPerPixelX, kFloatingStartPixels * screen.twipsPerPixelY,
                  kDesignClientWidth + frameX, kDesignClientHeight + frameY};
-    return spec;
+    return props;
 }
 
 } // namespace bar

@@ -142,7 +142,7 @@ public:
     virtual ScreenMetrics screen() = 0;
 
     // Forms are created hidden.
-    virtual FormId createForm(const FormSpec& spec, FormEvents& events) = 0;
+    virtual FormId createForm(const FormSpec& props, FormEvents& events) = 0;
     virtual void destroyForm(FormId form) = 0;
     virtual platform::WindowHandle formWindow(FormId form) = 0;
     virtual void showForm(FormId form, bool visible) = 0;
@@ -153,7 +153,7 @@ public:
     // False when the file is missing or not an icon.
     virtual bool setFormIcon(FormId form, const std::string& path) = 0;
 
-    virtual void createControl(FormId form, ControlId id, const ControlSpec& spec) = 0;
+    virtual void createControl(FormId form, ControlId id, const ControlSpec& props) = 0;
     virtual void destroyControl(FormId form, ControlId id) = 0;
     virtual void setCaption(FormId form, ControlId id, const std::string& text) = 0;
     virtual std::string caption(FormId form, ControlId id) = 0; // what the user typed, for text boxes

@@ -2,15 +2,15 @@
 
 namespace ui {
 
-Form::Form(Toolkit& toolkit, const FormSpec& spec, FormEvents& events)
-    : toolkit_(toolkit), id_(toolkit.createForm(spec, events))
+Form::Form(Toolkit& toolkit, const FormSpec& props, FormEvents& events)
+    : toolkit_(toolkit), id_(toolkit.createForm(props, events))
 {
 }
 
 Form::~Form() { toolkit_.destroyForm(id_); }
 
-Control::Control(Form& form, ControlId id, const ControlSpec& spec)
-    : toolkit_(form.toolkit()), form_(form.id()), id_(id), spec_(spec)
+Control::Control(Form& form, ControlId id, const ControlSpec& props)
+    : toolkit_(form.toolkit()), form_(form.id()), id_(id), spec_(props)
 {
     toolkit_.createControl(form_, id_, spec_);
 }

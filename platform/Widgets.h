@@ -11,7 +11,7 @@ namespace ui {
 
 class Form {
 public:
-    Form(Toolkit& toolkit, const FormSpec& spec, FormEvents& events);
+    Form(Toolkit& toolkit, const FormSpec& props, FormEvents& events);
     ~Form();
     Form(const Form&) = delete;
     Form& operator=(const Form&) = delete;
@@ -26,7 +26,7 @@ private:
 
 class Control {
 public:
-    Control(Form& form, ControlId id, const ControlSpec& spec);
+    Control(Form& form, ControlId id, const ControlSpec& props);
     ~Control();
     Control(const Control&) = delete;
     Control& operator=(const Control&) = delete;

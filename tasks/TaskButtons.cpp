@@ -11,16 +11,16 @@ namespace {
 
 ui::ControlSpec FirstButtonDesign()
 {
-    ui::ControlSpec spec;
-    spec.kind = ui::ControlKind::Label;
-    spec.rect = {120, 120, 2775, 285};
-    spec.caption = "...";
-    spec.border = true;
-    spec.align = ui::TextAlign::Centre;
-    spec.font = {"MS Sans Serif", 9.75f, false};
-    spec.back = ui::kSysButtonFace;
-    spec.fore = ui::kSysButtonText;
-    return spec;
+    ui::ControlSpec props;
+    props.kind = ui::ControlKind::Label;
+    props.rect = {120, 120, 2775, 285};
+    props.caption = "...";
+    props.border = true;
+    props.align = ui::TextAlign::Centre;
+    props.font = {"MS Sans Serif", 9.75f, false};
+    props.back = ui::kSysButtonFace;
+    props.fore = ui::kSysButtonText;
+    return props;
 }
 
 } // namespace
@@ -60,11 +60,11 @@ void TaskButtons::updateButton(std::size_t i)
 {
     if (i >= VTASKS.size()) {
         // A new element takes its properties from element 0, one and a quarter heights further down.
-        ui::ControlSpec spec = VTASKS[0]->state();
-        spec.visible = true;
-        spec.rect.top = VTASKS[0]->rect().top + static_cast<float>(i) * 1.25f * VTASKS[0]->rect().height;
+        ui::ControlSpec props = VTASKS[0]->state();
+        props.visible = true;
+        props.rect.top = VTASKS[0]->rect().top + static_cast<float>(i) * 1.25f * VTASKS[0]->rect().height;
         VTASKS.push_back(std::make_unique<ui::Control>(
-            form_, bar_ids::VTASKS_BASE + static_cast<int>(i), spec));
+            form_, bar_ids::VTASKS_BASE + static_cast<int>(i), props));
     }
     ui::Control& button = *VTASKS[i];
     button.setVisible(true);

@@ -94,18 +94,18 @@ void SimToolkit::mouseUp(ui::FormId id, ui::ControlId control, ui::MouseButton b
         f->events->onClick(control);
 }
 
-ui::FormId SimToolkit::createForm(const ui::FormSpec& spec, ui::FormEvents& events)
+ui::FormId SimToolkit::createForm(const ui::FormSpec& props, ui::FormEvents& events)
 {
     SimForm f;
-    f.spec = spec;
+    f.props = props;
     f.events = &events;
-    f.rect = spec.rect;
+    f.rect = props.rect;
     WindowOptions options;
-    options.owner = spec.owner;
-    options.exStyle = spec.toolWindow ? platform::kExStyleToolWindow : 0;
+    options.owner = props.owner;
+    options.exStyle = props.toolWindow ? platform::kExStyleToolWindow : 0;
     options.visible = false;
     options.className = "TolvaneForm";
-    f.window = desktop_.open(spec.caption, options);
+    f.window = desktop_.open(props.caption, options);
     ui::FormId id = nextForm_++;
     forms_.emplace(id, std::move(f));
     return id;
@@ -169,11 +169,11 @@ ui::Size SimToolkit::clientOf(const SimForm& f) const
 void SimToolkit::alignBottomControls(SimForm& f)
 {
     const ui::Size client = clientOf(f);
-    for (auto& [id, spec] : f.controls) {
-        if (spec.alignBottom && spec.parent == 0) {
-            spec.rect.left = 0;
-            spec.rect.width = client.width;
-            spec.rect.top = client.height - spec.rect.height;
+    for (auto& [id, props] : f.controls) {
+        if (props.alignBottom && props.parent == 0) {
+            props.rect.left = 0;
+            props.rect.width = client.width;
+            props.rect.top = client.height - props.rect.height;
         }
     }
 }
@@ -193,11 +193,11 @@ bool SimToolkit::setFormIcon(ui::FormId form, const std::string& path)
     return true;
 }
 
-void SimToolkit::createControl(ui::FormId form, ui::ControlId id, const ui::ControlSpec& spec)
+void SimToolkit::createControl(ui::FormId form, ui::ControlId id, const ui::ControlSpec& props)
 {
     if (auto* f = this->form(form)) {
-        f->controls[id] = spec;
-        if (spec.alignBottom)
+        f->controls[id] = props;
+        if (props.alignBottom)
             alignBottomControls(*f);
     }
 }

@@ -15,7 +15,7 @@
 namespace sim {
 
 struct SimForm {
-    ui::FormSpec spec;
+    ui::FormSpec props;
     ui::FormEvents* events = nullptr;
     ui::Rect rect;
     ui::WindowState state = ui::WindowState::Normal;
@@ -72,7 +72,7 @@ public:
     void mouseUp(ui::FormId id, ui::ControlId control, ui::MouseButton button);
 
     ui::ScreenMetrics screen() override { return metrics; }
-    ui::FormId createForm(const ui::FormSpec& spec, ui::FormEvents& events) override;
+    ui::FormId createForm(const ui::FormSpec& props, ui::FormEvents& events) override;
     void destroyForm(ui::FormId form) override;
     platform::WindowHandle formWindow(ui::FormId form) override;
     void showForm(ui::FormId form, bool visible) override;
@@ -81,7 +81,7 @@ public:
     ui::Size clientSize(ui::FormId form) override;
     ui::WindowState formState(ui::FormId form) override;
     bool setFormIcon(ui::FormId form, const std::string& path) override;
-    void createControl(ui::FormId form, ui::ControlId id, const ui::ControlSpec& spec) override;
+    void createControl(ui::FormId form, ui::ControlId id, const ui::ControlSpec& props) override;
     void destroyControl(ui::FormId form, ui::ControlId id) override;
     void setCaption(ui::FormId form, ui::ControlId id, const std::string& text) override;
     std::string caption(ui::FormId form, ui::ControlId id) override;

@@ -8,7 +8,7 @@ namespace platform::win32 {
 struct Control {
     ui::ControlId id = 0;
     // Current values; a write that matches them is skipped, so nothing repaints for nothing.
-    ui::ControlSpec spec;
+    ui::ControlSpec props;
     UniqueWindow window;
     // A picture loaded from a file, shown instead of the built-in artwork.
     UniqueBitmap picture;
@@ -18,8 +18,8 @@ struct Control {
 
     bool isPainted() const
     {
-        return spec.kind == ui::ControlKind::Label || spec.kind == ui::ControlKind::Picture ||
-               spec.kind == ui::ControlKind::Panel;
+        return props.kind == ui::ControlKind::Label || props.kind == ui::ControlKind::Picture ||
+               props.kind == ui::ControlKind::Panel;
     }
 };
 

@@ -9,18 +9,18 @@ namespace {
 
 void drawText(HDC dc, RECT area, const Control& control, HFONT font)
 {
-    const ui::ControlSpec& spec = control.spec;
-    if (spec.caption.empty())
+    const ui::ControlSpec& props = control.props;
+    if (props.caption.empty())
         return;
     const ScopedSelect useFont(dc, font);
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, spec.enabled ? toColorRef(spec.fore) : GetSysColor(COLOR_GRAYTEXT));
+    SetTextColor(dc, props.enabled ? toColorRef(props.fore) : GetSysColor(COLOR_GRAYTEXT));
     UINT format = DT_WORDBREAK | DT_NOPREFIX;
-    if (spec.align == ui::TextAlign::Centre)
+    if (props.align == ui::TextAlign::Centre)
         format |= DT_CENTER;
-    else if (spec.align == ui::TextAlign::Right)
+    else if (props.align == ui::TextAlign::Right)
         format |= DT_RIGHT;
-    DrawTextA(dc, spec.caption.c_str(), static_cast<int>(spec.caption.size()), &area, format);
+    DrawTextA(dc, props.caption.c_str(), static_cast<int>(props.caption.size()), &area, format);
 }
 
 void drawPicture(HDC dc, const Control& control)
@@ -35,16 +35,16 @@ void drawPicture(HDC dc, const Control& control)
 
 void drawContent(HDC dc, const RECT& area, const Control& control, HFONT font)
 {
-    const COLORREF backColour = toColorRef(control.spec.back);
+    const COLORREF backColour = toColorRef(control.props.back);
     const UniqueBrush back(CreateSolidBrush(backColour));
     FillRect(dc, &area, back.get());
-    if (control.spec.kind == ui::ControlKind::Label) {
+    if (control.props.kind == ui::ControlKind::Label) {
         drawText(dc, area, control, font);
-    } else if (control.spec.kind == ui::ControlKind::Picture) {
+    } else if (control.props.kind == ui::ControlKind::Picture) {
         if (control.picture)
             drawPicture(dc, control);
         else
-            drawArtwork(dc, area, control.spec.artwork, backColour);
+            drawArtwork(dc, area, control.props.artwork, backColour);
     }
 }
 

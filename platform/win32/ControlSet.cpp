@@ -16,16 +16,16 @@ struct WindowStyle {
     DWORD exStyle;
 };
 
-WindowStyle styleFor(const ui::ControlSpec& spec)
+WindowStyle styleFor(const ui::ControlSpec& props)
 {
     DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
-    if (spec.visible)
+    if (props.visible)
         style |= WS_VISIBLE;
-    if (!spec.enabled)
+    if (!props.enabled)
         style |= WS_DISABLED;
-    const DWORD painted = spec.border ? WS_EX_STATICEDGE : 0;
-    const DWORD sunken = spec.border ? WS_EX_CLIENTEDGE : 0;
-    switch (spec.kind) {
+    const DWORD painted = props.border ? WS_EX_STATICEDGE : 0;
+    const DWORD sunken = props.border ? WS_EX_CLIENTEDGE : 0;
+    switch (props.kind) {
     case ui::ControlKind::Label:
         return {kLabelClass, style, painted};
     case ui::ControlKind::Picture:
@@ -33,8 +33,8 @@ WindowStyle styleFor(const ui::ControlSpec& spec)
     case ui::ControlKind::Panel:
         return {kPanelClass, style | WS_CLIPCHILDREN, painted};
     case ui::ControlKind::TextBox: {
-        const DWORD align = spec.align == ui::TextAlign::Centre  ? ES_CENTER
-                            : spec.align == ui::TextAlign::Right ? ES_RIGHT
+        const DWORD align = props.align == ui::TextAlign::Centre  ? ES_CENTER
+                            : props.align == ui::TextAlign::Right ? ES_RIGHT
                                                                  : ES_LEFT;
         return {"EDIT", style | WS_TABSTOP | ES_AUTOHSCROLL | align, sunken};
     }
@@ -46,7 +46,7 @@ WindowStyle styleFor(const ui::ControlSpec& spec)
         return {"BUTTON", style | WS_TABSTOP | BS_PUSHBUTTON, 0};
     case ui::ControlKind::ScrollBar:
         // The orientation follows the shape: wider than tall is a horizontal bar.
-        return {"SCROLLBAR", style | (spec.rect.width >= spec.rect.height ? SBS_HORZ : SBS_VERT), 0};
+        return {"SCROLLBAR", style | (props.rect.width >= props.rect.height ? SBS_HORZ : SBS_VERT), 0};
     }
     return {kLabelClass, style, painted};
 }
@@ -69,23 +69,23 @@ HWND ControlSet::parentWindow(ui::ControlId parent)
     if (parent == 0)
         return form_;
     Control* panel = find(parent);
-    if (!panel || panel->spec.kind != ui::ControlKind::Panel || !panel->window)
+    if (!panel || panel->props.kind != ui::ControlKind::Panel || !panel->window)
         throw std::logic_error("a control's parent must be a panel of the same form");
     return panel->window.get();
 }
 
 RECT ControlSet::pixelRect(Control& control)
 {
-    RECT pixels = toPixelRect(control.spec.rect, context_.scale);
-    if (control.spec.alignBottom && control.spec.parent == 0 && form_) {
+    RECT pixels = toPixelRect(control.props.rect, context_.scale);
+    if (control.props.alignBottom && control.props.parent == 0 && form_) {
         RECT client{};
         GetClientRect(form_, &client);
         const int height = pixels.bottom - pixels.top;
         pixels = RECT{0, client.bottom - height, client.right, client.bottom};
         // The record follows, so the program reads back where the control really is.
-        control.spec.rect.left = 0;
-        control.spec.rect.top = toTwips(pixels.top, context_.scale.y);
-        control.spec.rect.width = toTwips(client.right, context_.scale.x);
+        control.props.rect.left = 0;
+        control.props.rect.top = toTwips(pixels.top, context_.scale.y);
+        control.props.rect.width = toTwips(client.right, context_.scale.x);
     }
     return pixels;
 }
@@ -104,20 +104,20 @@ void ControlSet::place(Control& control)
                  pixels.bottom - pixels.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void ControlSet::create(ui::ControlId id, const ui::ControlSpec& spec)
+void ControlSet::create(ui::ControlId id, const ui::ControlSpec& props)
 {
     if (!form_)
         return;
     if (controls_.count(id))
         throw std::logic_error("control id already in use on this form");
-    const HWND parent = parentWindow(spec.parent);
+    const HWND parent = parentWindow(props.parent);
 
     Control control;
     control.id = id;
-    control.spec = spec;
-    const WindowStyle style = styleFor(spec);
+    control.props = props;
+    const WindowStyle style = styleFor(props);
     const RECT pixels = pixelRect(control);
-    control.window.reset(CreateWindowExA(style.exStyle, style.className, spec.caption.c_str(), style.style,
+    control.window.reset(CreateWindowExA(style.exStyle, style.className, props.caption.c_str(), style.style,
                                          pixels.left, pixels.top, pixels.right - pixels.left,
                                          pixels.bottom - pixels.top, parent,
                                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), context_.instance,
@@ -126,19 +126,19 @@ void ControlSet::create(ui::ControlId id, const ui::ControlSpec& spec)
         throw std::runtime_error("the control's window could not be created");
     const HWND window = control.window.get();
 
-    if (spec.kind == ui::ControlKind::TextBox)
+    if (props.kind == ui::ControlKind::TextBox)
         hookKeyPresses(window);
     if (!control.isPainted()) {
-        if (const HFONT font = context_.fonts.get(spec.font))
+        if (const HFONT font = context_.fonts.get(props.font))
             SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     }
     refreshBrush(control);
     // Labels lie beneath the windowed controls that overlap them, like lightweight labels do.
-    SetWindowPos(window, spec.kind == ui::ControlKind::Label ? HWND_BOTTOM : HWND_TOP, 0, 0, 0, 0,
+    SetWindowPos(window, props.kind == ui::ControlKind::Label ? HWND_BOTTOM : HWND_TOP, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
     controls_.emplace(id, std::move(control));
-    tips_.set(window, spec.toolTip);
+    tips_.set(window, props.toolTip);
 }
 
 void ControlSet::destroy(ui::ControlId id)
@@ -146,10 +146,10 @@ void ControlSet::destroy(ui::ControlId id)
     auto found = controls_.find(id);
     if (found == controls_.end())
         return;
-    if (found->second.spec.kind == ui::ControlKind::Panel) {
+    if (found->second.props.kind == ui::ControlKind::Panel) {
         std::vector<ui::ControlId> inside;
         for (const auto& entry : controls_)
-            if (entry.second.spec.parent == id)
+            if (entry.second.props.parent == id)
                 inside.push_back(entry.first);
         for (ui::ControlId child : inside)
             destroy(child);
@@ -182,9 +182,9 @@ void ControlSet::setCaption(ui::ControlId id, const std::string& text)
     if (!control || !control->window)
         return;
     // What the user typed is the text box's caption, so compare with the window itself.
-    if (control->spec.kind == ui::ControlKind::TextBox ? caption(id) == text : control->spec.caption == text)
+    if (control->props.kind == ui::ControlKind::TextBox ? caption(id) == text : control->props.caption == text)
         return;
-    control->spec.caption = text;
+    control->props.caption = text;
     SetWindowTextA(control->window.get(), text.c_str());
     if (control->isPainted())
         repaint(*control);
@@ -195,8 +195,8 @@ std::string ControlSet::caption(ui::ControlId id)
     Control* control = find(id);
     if (!control)
         return std::string();
-    if (control->spec.kind != ui::ControlKind::TextBox || !control->window)
-        return control->spec.caption;
+    if (control->props.kind != ui::ControlKind::TextBox || !control->window)
+        return control->props.caption;
     const int length = GetWindowTextLengthA(control->window.get());
     if (length <= 0)
         return std::string();
@@ -209,18 +209,18 @@ std::string ControlSet::caption(ui::ControlId id)
 void ControlSet::setToolTip(ui::ControlId id, const std::string& text)
 {
     Control* control = find(id);
-    if (!control || control->spec.toolTip == text)
+    if (!control || control->props.toolTip == text)
         return;
-    control->spec.toolTip = text;
+    control->props.toolTip = text;
     tips_.set(control->window.get(), text);
 }
 
 void ControlSet::setVisible(ui::ControlId id, bool visible)
 {
     Control* control = find(id);
-    if (!control || control->spec.visible == visible)
+    if (!control || control->props.visible == visible)
         return;
-    control->spec.visible = visible;
+    control->props.visible = visible;
     if (control->window)
         ShowWindow(control->window.get(), visible ? SW_SHOWNA : SW_HIDE);
 }
@@ -228,9 +228,9 @@ void ControlSet::setVisible(ui::ControlId id, bool visible)
 void ControlSet::setEnabled(ui::ControlId id, bool enabled)
 {
     Control* control = find(id);
-    if (!control || control->spec.enabled == enabled)
+    if (!control || control->props.enabled == enabled)
         return;
-    control->spec.enabled = enabled;
+    control->props.enabled = enabled;
     if (control->window) {
         EnableWindow(control->window.get(), enabled ? TRUE : FALSE);
         if (control->isPainted())
@@ -241,25 +241,25 @@ void ControlSet::setEnabled(ui::ControlId id, bool enabled)
 void ControlSet::setRect(ui::ControlId id, const ui::Rect& rect)
 {
     Control* control = find(id);
-    if (!control || control->spec.rect == rect)
+    if (!control || control->props.rect == rect)
         return;
-    control->spec.rect = rect;
+    control->props.rect = rect;
     place(*control);
 }
 
 void ControlSet::refreshBrush(Control& control)
 {
-    if (usesBrush(control.spec.kind))
-        control.backBrush.reset(CreateSolidBrush(toColorRef(control.spec.back)));
+    if (usesBrush(control.props.kind))
+        control.backBrush.reset(CreateSolidBrush(toColorRef(control.props.back)));
 }
 
 void ControlSet::setColours(ui::ControlId id, ui::Colour back, ui::Colour fore)
 {
     Control* control = find(id);
-    if (!control || (control->spec.back == back && control->spec.fore == fore))
+    if (!control || (control->props.back == back && control->props.fore == fore))
         return;
-    control->spec.back = back;
-    control->spec.fore = fore;
+    control->props.back = back;
+    control->props.fore = fore;
     refreshBrush(*control);
     repaint(*control);
 }
@@ -267,9 +267,9 @@ void ControlSet::setColours(ui::ControlId id, ui::Colour back, ui::Colour fore)
 void ControlSet::setArtwork(ui::ControlId id, ui::Artwork artwork)
 {
     Control* control = find(id);
-    if (!control || (control->spec.artwork == artwork && !control->picture))
+    if (!control || (control->props.artwork == artwork && !control->picture))
         return;
-    control->spec.artwork = artwork;
+    control->props.artwork = artwork;
     control->picture.reset();
     repaint(*control);
 }
@@ -286,7 +286,7 @@ std::optional<ui::Size> ControlSet::loadPicture(ui::ControlId id, const std::str
         return std::nullopt;
     control->picture = std::move(bitmap);
     control->pictureSize = SIZE{info.bmWidth, info.bmHeight};
-    control->spec.artwork = ui::Artwork::None;
+    control->props.artwork = ui::Artwork::None;
     repaint(*control);
     return ui::Size{toTwips(info.bmWidth, context_.scale.x), toTwips(info.bmHeight, context_.scale.y)};
 }
@@ -294,7 +294,7 @@ std::optional<ui::Size> ControlSet::loadPicture(ui::ControlId id, const std::str
 void ControlSet::alignToBottom()
 {
     for (auto& entry : controls_)
-        if (entry.second.spec.alignBottom && entry.second.spec.parent == 0)
+        if (entry.second.props.alignBottom && entry.second.props.parent == 0)
             place(entry.second);
 }
 

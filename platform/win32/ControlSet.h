@@ -16,7 +16,7 @@ public:
     void attach(HWND form);
 
     // Throws std::logic_error for an id already in use or a parent that is not a panel here.
-    void create(ui::ControlId id, const ui::ControlSpec& spec);
+    void create(ui::ControlId id, const ui::ControlSpec& props);
     // Also removes the controls inside a panel. Unknown ids are ignored.
     void destroy(ui::ControlId id);
     Control* find(ui::ControlId id);

@@ -28,17 +28,17 @@ int shiftState(WPARAM keys)
 
 } // namespace
 
-std::shared_ptr<FormWindow> FormWindow::create(ToolkitContext& context, const ui::FormSpec& spec,
+std::shared_ptr<FormWindow> FormWindow::create(ToolkitContext& context, const ui::FormSpec& props,
                                                ui::FormEvents& events)
 {
-    auto form = std::make_shared<FormWindow>(Key{}, context, spec, events);
-    form->createWindow(spec);
+    auto form = std::make_shared<FormWindow>(Key{}, context, props, events);
+    form->createWindow(props);
     form->ready_ = true;
     return form;
 }
 
-FormWindow::FormWindow(Key, ToolkitContext& context, const ui::FormSpec& spec, ui::FormEvents& events)
-    : context_(context), events_(events), background_(CreateSolidBrush(toColorRef(spec.back))), controls_(context)
+FormWindow::FormWindow(Key, ToolkitContext& context, const ui::FormSpec& props, ui::FormEvents& events)
+    : context_(context), events_(events), background_(CreateSolidBrush(toColorRef(props.back))), controls_(context)
 {
 }
 
@@ -52,18 +52,18 @@ FormWindow::~FormWindow()
     }
 }
 
-void FormWindow::createWindow(const ui::FormSpec& spec)
+void FormWindow::createWindow(const ui::FormSpec& props)
 {
     DWORD style = WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-    if (spec.sizable)
+    if (props.sizable)
         style |= WS_THICKFRAME;
-    if (!spec.toolWindow)
-        style |= WS_MINIMIZEBOX | (spec.sizable ? WS_MAXIMIZEBOX : 0);
-    const DWORD exStyle = spec.toolWindow ? WS_EX_TOOLWINDOW : 0;
-    const RECT pixels = toPixelRect(spec.rect, context_.scale);
+    if (!props.toolWindow)
+        style |= WS_MINIMIZEBOX | (props.sizable ? WS_MAXIMIZEBOX : 0);
+    const DWORD exStyle = props.toolWindow ? WS_EX_TOOLWINDOW : 0;
+    const RECT pixels = toPixelRect(props.rect, context_.scale);
     const HWND created =
-        CreateWindowExA(exStyle, kFormClass, spec.caption.c_str(), style, pixels.left, pixels.top,
-                        pixels.right - pixels.left, pixels.bottom - pixels.top, spec.owner ? toHwnd(spec.owner) : nullptr,
+        CreateWindowExA(exStyle, kFormClass, props.caption.c_str(), style, pixels.left, pixels.top,
+                        pixels.right - pixels.left, pixels.bottom - pixels.top, props.owner ? toHwnd(props.owner) : nullptr,
                         nullptr, context_.instance, this);
     if (!created)
         throw std::runtime_error("the form's window could not be created");
@@ -367,7 +367,7 @@ bool FormWindow::handleChildNotification(UINT message, WPARAM wParam, LPARAM lPa
         const Control* control = controls_.find(id);
         const UINT code = HIWORD(wParam);
         if (control && canNotify()) {
-            const ui::ControlKind kind = control->spec.kind;
+            const ui::ControlKind kind = control->props.kind;
             if (((kind == ui::ControlKind::Button || kind == ui::ControlKind::CheckBox) && code == BN_CLICKED) ||
                 (kind == ui::ControlKind::ListBox && code == LBN_SELCHANGE))
                 events_.onClick(id);
@@ -383,8 +383,8 @@ bool FormWindow::handleChildNotification(UINT message, WPARAM wParam, LPARAM lPa
         if (!control || !control->backBrush)
             return false;
         const HDC dc = reinterpret_cast<HDC>(wParam);
-        SetTextColor(dc, toColorRef(control->spec.fore));
-        SetBkColor(dc, toColorRef(control->spec.back));
+        SetTextColor(dc, toColorRef(control->props.fore));
+        SetBkColor(dc, toColorRef(control->props.back));
         result = reinterpret_cast<LRESULT>(control->backBrush.get());
         return true;
     }

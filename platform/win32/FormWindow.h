@@ -17,9 +17,9 @@ class FormWindow : public std::enable_shared_from_this<FormWindow> {
 
 public:
     // Creates the hidden window; throws std::runtime_error when Windows refuses.
-    static std::shared_ptr<FormWindow> create(ToolkitContext& context, const ui::FormSpec& spec,
+    static std::shared_ptr<FormWindow> create(ToolkitContext& context, const ui::FormSpec& props,
                                               ui::FormEvents& events);
-    FormWindow(Key, ToolkitContext& context, const ui::FormSpec& spec, ui::FormEvents& events);
+    FormWindow(Key, ToolkitContext& context, const ui::FormSpec& props, ui::FormEvents& events);
     ~FormWindow();
     FormWindow(const FormWindow&) = delete;
     FormWindow& operator=(const FormWindow&) = delete;
@@ -42,7 +42,7 @@ public:
     bool setIcon(const std::string& path);
 
     ControlSet& controls() { return controls_; }
-    HFONT fontOf(const Control& control) { return context_.fonts.get(control.spec.font); }
+    HFONT fontOf(const Control& control) { return context_.fonts.get(control.props.font); }
     void setTimer(ui::TimerId id, int intervalMs, bool enabled);
     ui::MenuId popupMenu(const ui::MenuItem& menu, ui::MenuId defaultItem);
 
@@ -59,7 +59,7 @@ private:
         bool enabled = false;
     };
 
-    void createWindow(const ui::FormSpec& spec);
+    void createWindow(const ui::FormSpec& props);
     LRESULT handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void onCreated(HWND window);
     void onSize(WPARAM kind);

@@ -69,9 +69,9 @@ ui::ScreenMetrics Win32Toolkit::screen()
     return metrics;
 }
 
-ui::FormId Win32Toolkit::createForm(const ui::FormSpec& spec, ui::FormEvents& events)
+ui::FormId Win32Toolkit::createForm(const ui::FormSpec& props, ui::FormEvents& events)
 {
-    std::shared_ptr<FormWindow> form = FormWindow::create(context_, spec, events);
+    std::shared_ptr<FormWindow> form = FormWindow::create(context_, props, events);
     const ui::FormId id = nextForm_++;
     forms_.emplace(id, std::move(form));
     return id;
@@ -130,10 +130,10 @@ bool Win32Toolkit::setFormIcon(ui::FormId form, const std::string& path)
     return window && window->setIcon(path);
 }
 
-void Win32Toolkit::createControl(ui::FormId form, ui::ControlId id, const ui::ControlSpec& spec)
+void Win32Toolkit::createControl(ui::FormId form, ui::ControlId id, const ui::ControlSpec& props)
 {
     if (const std::shared_ptr<FormWindow> window = find(form))
-        window->controls().create(id, spec);
+        window->controls().create(id, props);
 }
 
 void Win32Toolkit::destroyControl(ui::FormId form, ui::ControlId id)

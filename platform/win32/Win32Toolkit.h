@@ -19,7 +19,7 @@ public:
 
     ui::ScreenMetrics screen() override;
 
-    ui::FormId createForm(const ui::FormSpec& spec, ui::FormEvents& events) override;
+    ui::FormId createForm(const ui::FormSpec& props, ui::FormEvents& events) override;
     void destroyForm(ui::FormId form) override;
     WindowHandle formWindow(ui::FormId form) override;
     void showForm(ui::FormId form, bool visible) override;
@@ -29,7 +29,7 @@ public:
     ui::WindowState formState(ui::FormId form) override;
     bool setFormIcon(ui::FormId form, const std::string& path) override;
 
-    void createControl(ui::FormId form, ui::ControlId id, const ui::ControlSpec& spec) override;
+    void createControl(ui::FormId form, ui::ControlId id, const ui::ControlSpec& props) override;
     void destroyControl(ui::FormId form, ui::ControlId id) override;
     void setCaption(ui::FormId form, ui::ControlId id, const std::string& text) override;
     std::string caption(ui::FormId form, ui::ControlId id) override;

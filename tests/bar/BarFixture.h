@@ -28,10 +28,10 @@ protected:
 
     const ui::ControlSpec& control(ui::ControlId id)
     {
-        const ui::ControlSpec* spec = toolkit.control(id);
-        if (!spec)
+        const ui::ControlSpec* props = toolkit.control(id);
+        if (!props)
             throw std::runtime_error("no control " + std::to_string(id));
-        return *spec;
+        return *props;
     }
     const ui::ControlSpec& button(int i) { return control(bar_ids::VTASKS_BASE + i); }
     bool buttonLoaded(int i) { return toolkit.control(bar_ids::VTASKS_BASE + i) != nullptr; }

@@ -11,7 +11,7 @@ TEST_F(LifecycleTest, StartUpShowsTheTopmostBarWithItsDesignedPanel)
     const sim::SimForm* form = toolkit.form(bar->formId());
     ASSERT_NE(form, nullptr);
     EXPECT_TRUE(form->visible);
-    EXPECT_EQ(form->spec.caption, "Tolvane");
+    EXPECT_EQ(form->props.caption, "Tolvane");
     EXPECT_TRUE(desktop.find(bar->window())->topmost);
     EXPECT_EQ(bar->DesktopWindow, sim::SimDesktop::kDesktop);
     EXPECT_EQ(barFrame().height, 6030);

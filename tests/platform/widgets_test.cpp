@@ -15,15 +15,15 @@ TEST(Widgets, AControlWritesOnlyWhatChanged)
     sim::SimPlatform sim;
     NoEvents events;
     ui::Form form(sim.toolkit(), ui::FormSpec{}, events);
-    ui::ControlSpec spec;
-    spec.caption = "a";
-    ui::Control label(form, 7, spec);
+    ui::ControlSpec props;
+    props.caption = "a";
+    ui::Control label(form, 7, props);
     auto& writes = sim.sim_toolkit().propertyWrites;
 
     label.setCaption("a");
     label.setVisible(true);
-    label.setRect(spec.rect);
-    label.setColours(spec.back, spec.fore);
+    label.setRect(props.rect);
+    label.setColours(props.back, props.fore);
     EXPECT_EQ(writes, 0);
 
     label.setCaption("b");

@@ -278,9 +278,9 @@ SELFTEST(ArtworkAndLabelsAreDrawnInTheirColours)
     Recorder events;
     const ui::FormId form = toolkit.createForm(formSpec("Artwork"), events);
     const auto picture = [&](ui::ControlId id, ui::Rect rect, ui::Artwork artwork) {
-        ui::ControlSpec spec = controlSpec(ControlKind::Picture, rect);
-        spec.artwork = artwork;
-        toolkit.createControl(form, id, spec);
+        ui::ControlSpec props = controlSpec(ControlKind::Picture, rect);
+        props.artwork = artwork;
+        toolkit.createControl(form, id, props);
     };
     picture(1, {120, 120, 480, 480}, ui::Artwork::LampOn);
     picture(2, {720, 120, 480, 480}, ui::Artwork::LampOff);

@@ -100,23 +100,23 @@ std::string className(HWND window)
 
 ui::FormSpec formSpec(const std::string& caption)
 {
-    ui::FormSpec spec;
-    spec.caption = caption;
-    spec.rect = ui::Rect{1800, 1800, 3150, 6030};
-    spec.toolWindow = true;
-    return spec;
+    ui::FormSpec props;
+    props.caption = caption;
+    props.rect = ui::Rect{1800, 1800, 3150, 6030};
+    props.toolWindow = true;
+    return props;
 }
 
 ui::ControlSpec controlSpec(ui::ControlKind kind, ui::Rect rect, const std::string& caption,
                             const std::string& toolTip, ui::ControlId parent)
 {
-    ui::ControlSpec spec;
-    spec.kind = kind;
-    spec.rect = rect;
-    spec.caption = caption;
-    spec.toolTip = toolTip;
-    spec.parent = parent;
-    return spec;
+    ui::ControlSpec props;
+    props.kind = kind;
+    props.rect = rect;
+    props.caption = caption;
+    props.toolTip = toolTip;
+    props.parent = parent;
+    return props;
 }
 
 TempFile::TempFile(const std::string& name)
