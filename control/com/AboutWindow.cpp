@@ -27,13 +27,13 @@ void AboutWindow::show(HWND owner) {
 }
 
 bool AboutWindow::create(HWND owner) {
-    WindowSpec spec;
-    spec.className = kAboutClass;
-    spec.title = "about Dralith";
-    spec.style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
-    spec.bounds = box(120, 120, kWidth, kHeight);
-    spec.parent = owner;
-    window_.reset(createHandledWindow(spec, *this));
+    WindowSpec props;
+    props.className = kAboutClass;
+    props.title = "about Dralith";
+    props.style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
+    props.bounds = box(120, 120, kWidth, kHeight);
+    props.parent = owner;
+    window_.reset(createHandledWindow(props, *this));
     if (!window_)
         return false;
     makePicture();

@@ -30,8 +30,6 @@ void GdiGraphSurface::drawLine(const GraphLine& line) {
     LineTo(dc_, origin_.x + pixel(line.toX), origin_.y + pixel(line.toY));
 }
 
-void GdiGraphSurface::setCaption(std::string_view) { captionChanged_ = true; }
-
 void drawCaption(HDC dc, std::string_view caption, POINT origin) {
     if (caption.empty())
         return;

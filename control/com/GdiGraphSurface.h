@@ -17,16 +17,14 @@ public:
 
     void clear(Colour background) override;
     void drawLine(const GraphLine& line) override;
-    void setCaption(std::string_view text) override;
-
-    bool captionChanged() const { return captionChanged_; }
+    // The caller draws the caption over the finished graph and gives it to the label.
+    void setCaption(std::string_view) override {}
 
 private:
     HDC dc_;
     int width_;
     int height_;
     POINT origin_;
-    bool captionChanged_ = false;
 };
 
 // The display text drawn over the graph, one line per CR-separated part, top left.

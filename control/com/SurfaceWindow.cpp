@@ -8,15 +8,15 @@ namespace dralith {
 
 SurfaceWindow::SurfaceWindow(SurfaceEvents& events, HWND parent, const RECT& position, DWORD style, DWORD exStyle)
     : events_(events) {
-    WindowSpec spec;
-    spec.className = kSurfaceClass;
-    spec.title = "DralithCTL";
+    WindowSpec props;
+    props.className = kSurfaceClass;
+    props.title = "DralithCTL";
     // No WS_CLIPCHILDREN: the surface paints the label's area too (the label draws nothing).
-    spec.style = WS_CHILD | WS_VISIBLE | style;
-    spec.exStyle = exStyle;
-    spec.bounds = position;
-    spec.parent = parent;
-    window_.reset(createHandledWindow(spec, *this));
+    props.style = WS_CHILD | WS_VISIBLE | style;
+    props.exStyle = exStyle;
+    props.bounds = position;
+    props.parent = parent;
+    window_.reset(createHandledWindow(props, *this));
     if (!window_)
         return;
     RECT client{};

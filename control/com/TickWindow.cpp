@@ -7,10 +7,10 @@ constexpr UINT kFreeOnClickMessage = WM_APP + 1;
 } // namespace
 
 TickWindow::TickWindow(TickEvents& events) : events_(events) {
-    WindowSpec spec;
-    spec.className = kTickClass;
-    spec.parent = HWND_MESSAGE;
-    window_.reset(createHandledWindow(spec, *this));
+    WindowSpec props;
+    props.className = kTickClass;
+    props.parent = HWND_MESSAGE;
+    window_.reset(createHandledWindow(props, *this));
 }
 
 TickWindow::~TickWindow() {

@@ -60,12 +60,12 @@ void unregisterWindowClasses() {
     g_registered = false;
 }
 
-HWND createHandledWindow(const WindowSpec& spec, MessageHandler& handler) {
+HWND createHandledWindow(const WindowSpec& props, MessageHandler& handler) {
     if (!registerWindowClasses())
         return nullptr;
-    return CreateWindowExA(spec.exStyle, spec.className, spec.title, spec.style, spec.bounds.left, spec.bounds.top,
-                           spec.bounds.right - spec.bounds.left, spec.bounds.bottom - spec.bounds.top, spec.parent,
-                           spec.menuOrId, module::instance(), &handler);
+    return CreateWindowExA(props.exStyle, props.className, props.title, props.style, props.bounds.left, props.bounds.top,
+                           props.bounds.right - props.bounds.left, props.bounds.bottom - props.bounds.top, props.parent,
+                           props.menuOrId, module::instance(), &handler);
 }
 
 } // namespace dralith

@@ -35,6 +35,6 @@ struct WindowSpec {
 };
 
 // Creates a window of one of the classes above whose messages go to `handler`.
-HWND createHandledWindow(const WindowSpec& spec, MessageHandler& handler);
+HWND createHandledWindow(const WindowSpec& props, MessageHandler& handler);
 
 } // namespace dralith
