@@ -109,11 +109,8 @@ ui::FormSpec BarFormDesign(const ui::ScreenMetrics& screen)
     props.caption = kBarCaption;
     props.toolWindow = true;
     props.sizable = true;
-    // The designed client area plus a tool window's frame of about 3 pixels and a 16-pixel caption.
-    const float frameX = 6 * screen.twipsPerPixelX;
-    const float frameY = 22 * screen.twipsPerPixelY;
-    props.rect = {kFloatingStartPixels * screen.twipsPerPixelX, kFloatingStartPixels * screen.twipsPerPixelY,
-                 kDesignClientWidth + frameX, kDesignClientHeight + frameY};
+    props.rect = {kFloatingStartPixels * screen.twipsPerPixelX, kFloatingStartPixels * screen.twipsPerPixelY, 0, 0};
+    props.client = {kDesignClientWidth, kDesignClientHeight};
     return props;
 }
 

@@ -78,6 +78,9 @@ struct ControlSpec {
 struct FormSpec {
     std::string caption;
     Rect rect;                     // outer frame, screen twips
+    // When set, the frame is sized around a client area of this size (rect's size is then unused),
+    // whatever the platform's frame and caption metrics are.
+    Size client;
     bool toolWindow = false;       // small caption; the platform's own taskbar shows no button
     bool sizable = true;
     platform::WindowHandle owner = 0;

@@ -89,7 +89,9 @@ TaskButtons::ClickOutcome TaskButtons::Click(std::size_t index, ui::MouseButton 
     SelectedTask = task;
     switch (button) {
     case ui::MouseButton::Left:
-        if (task != LastForeground) {
+        // A minimised window can still be the foreground one (the last window left, or a platform
+        // that hands activation on to nobody): its button must bring it back, not minimise it again.
+        if (task != LastForeground || desktop_.isIconic(task)) {
             desktop_.setForeground(task);
             if (desktop_.isIconic(task))
                 desktop_.showWindow(task, platform::ShowCommand::Restore);

@@ -100,6 +100,10 @@ ui::FormId SimToolkit::createForm(const ui::FormSpec& props, ui::FormEvents& eve
     f.props = props;
     f.events = &events;
     f.rect = props.rect;
+    if (props.client.width > 0 && props.client.height > 0) {
+        f.rect.width = props.client.width + 2 * borderPixels * metrics.twipsPerPixelX;
+        f.rect.height = props.client.height + (2 * borderPixels + captionPixels) * metrics.twipsPerPixelY;
+    }
     WindowOptions options;
     options.owner = props.owner;
     options.exStyle = props.toolWindow ? platform::kExStyleToolWindow : 0;

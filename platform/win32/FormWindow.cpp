@@ -60,7 +60,14 @@ void FormWindow::createWindow(const ui::FormSpec& props)
     if (!props.toolWindow)
         style |= WS_MINIMIZEBOX | (props.sizable ? WS_MAXIMIZEBOX : 0);
     const DWORD exStyle = props.toolWindow ? WS_EX_TOOLWINDOW : 0;
-    const RECT pixels = toPixelRect(props.rect, context_.scale);
+    RECT pixels = toPixelRect(props.rect, context_.scale);
+    if (props.client.width > 0 && props.client.height > 0) {
+        const RECT client = toPixelRect({0, 0, props.client.width, props.client.height}, context_.scale);
+        RECT frame = client;
+        AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+        pixels.right = pixels.left + (frame.right - frame.left);
+        pixels.bottom = pixels.top + (frame.bottom - frame.top);
+    }
     const HWND created =
         CreateWindowExA(exStyle, kFormClass, props.caption.c_str(), style, pixels.left, pixels.top,
                         pixels.right - pixels.left, pixels.bottom - pixels.top, props.owner ? toHwnd(props.owner) : nullptr,

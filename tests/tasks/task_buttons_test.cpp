@@ -132,6 +132,19 @@ TEST_F(TaskButtonsTest, LeftClickOnTheForegroundTaskMinimisesIt)
     EXPECT_TRUE(desktop.isIconic(a));
 }
 
+TEST_F(TaskButtonsTest, AMinimisedForegroundTaskIsRestoredNotMinimisedAgain)
+{
+    start();
+    auto a = desktop.open("A");
+    desktop.activate(a);
+    desktop.find(a)->iconic = true; // minimised, yet nothing else took the foreground
+    tick();
+    ASSERT_EQ(bar->taskButtons().LastForeground, a);
+    toolkit.mouseUp(bar->formId(), bar_ids::VTASKS_BASE, ui::MouseButton::Left);
+    EXPECT_FALSE(desktop.isIconic(a));
+    EXPECT_EQ(desktop.foreground(), a);
+}
+
 TEST_F(TaskButtonsTest, RightClickSelectsTheTaskBeforeTheTaskMenuOpens)
 {
     start();

@@ -105,6 +105,11 @@ const Control* FindButton(const std::vector<Control>& buttons, const std::string
     return nullptr;
 }
 
+std::string RectText(const RECT& r) {
+    return "(" + std::to_string(r.left) + "," + std::to_string(r.top) + " " + std::to_string(r.right - r.left) + "x" +
+           std::to_string(r.bottom - r.top) + ")";
+}
+
 std::string ListText(const std::vector<std::string>& captions) {
     std::string text = "[";
     for (size_t i = 0; i < captions.size(); ++i) {

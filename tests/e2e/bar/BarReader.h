@@ -32,6 +32,9 @@ std::vector<Control> VisibleTaskButtons(HWND bar);
 std::vector<std::string> Captions(const std::vector<Control>& buttons);
 const Control* FindButton(const std::vector<Control>& buttons, const std::string& caption);
 
+// "(left,top widthxheight)" for failure messages.
+std::string RectText(const RECT& r);
+
 // "['A', 'B']" (long captions shortened) for failure messages.
 std::string ListText(const std::vector<std::string>& captions);
 

@@ -48,4 +48,9 @@ int TwipsToPixelsX(int twips) {
     return MulDiv(twips, GetDeviceCaps(screen.get(), LOGPIXELSX), 1440);
 }
 
+int TwipsToPixelsY(int twips) {
+    e2e::WindowDc screen(nullptr);
+    return MulDiv(twips, GetDeviceCaps(screen.get(), LOGPIXELSY), 1440);
+}
+
 } // namespace bar_probe

@@ -32,5 +32,6 @@ bool ButtonHighlighted(HWND bar, const std::string& caption);
 bool ButtonPlain(HWND bar, const std::string& caption);
 
 int TwipsToPixelsX(int twips);
+int TwipsToPixelsY(int twips);
 
 } // namespace bar_probe

@@ -9,11 +9,6 @@
 namespace bar_probe {
 namespace {
 
-std::string RectText(const RECT& r) {
-    return "(" + std::to_string(r.left) + "," + std::to_string(r.top) + " " + std::to_string(r.right - r.left) + "x" +
-           std::to_string(r.bottom - r.top) + ")";
-}
-
 bool BarResponds(const RunningBar& running) {
     DWORD_PTR result = 0;
     return running.process.running() && IsWindow(running.bar) && IsWindowVisible(running.bar) &&

@@ -10,11 +10,13 @@
 #include <string>
 
 #include "tests/e2e/bar/Artifacts.h"
+#include "tests/e2e/bar/ClickCases.h"
 #include "tests/e2e/bar/DesktopTasks.h"
 #include "tests/e2e/bar/EndingCases.h"
 #include "tests/e2e/bar/LaunchBar.h"
+#include "tests/e2e/bar/LayoutCases.h"
 #include "tests/e2e/bar/LogoCases.h"
-#include "tests/e2e/bar/TaskButtonCases.h"
+#include "tests/e2e/bar/TaskListCases.h"
 #include "tests/e2e/bar/TestDesk.h"
 #include "tests/e2e/common/Poll.h"
 #include "tests/e2e/common/Report.h"

@@ -3,7 +3,8 @@
 #   wine_session_start <name>      temp dir ($E2E_TMP), WINEPREFIX, Xvfb, DISPLAY, wineboot
 #   wine_session_screenshot <png>  grabs the whole virtual screen
 #   wine_session_stop              idempotent; also runs from the EXIT trap
-#   wait_until <seconds> <cmd...>  polls cmd every 0.2 s until it succeeds
+#   wait_until <seconds> <cmd...>  polls cmd every 0.2 s until it succeeds (seconds may be 2.5)
+# wine_session_start installs an EXIT trap (and INT/TERM traps that exit) for the cleanup.
 # Only processes started here are stopped (Xvfb by PID, this prefix's wineserver), so several
 # suites and other users of the machine can run side by side.
 
@@ -15,7 +16,8 @@ e2e_log() { echo "[e2e $(date +%H:%M:%S)] $*" >&2; }
 # Polls a command until it succeeds or the deadline passes; on failure prints the last output.
 wait_until() {
   local seconds=$1; shift
-  local deadline=$(( $(date +%s%N) + seconds * 1000000000 ))
+  local deadline
+  deadline=$(awk -v now="$(date +%s%N)" -v s="$seconds" 'BEGIN { printf "%.0f", now + s * 1e9 }')
   local seen=""
   while :; do
     if seen=$("$@" 2>&1); then

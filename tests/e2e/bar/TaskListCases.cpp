@@ -1,0 +1,129 @@
+#include "tests/e2e/bar/TaskListCases.h"
+
+#include <algorithm>
+
+#include "tests/e2e/bar/BarReader.h"
+#include "tests/e2e/bar/ButtonWatch.h"
+#include "tests/e2e/bar/DesktopTasks.h"
+#include "tests/e2e/common/Poll.h"
+#include "tests/e2e/common/TestWindows.h"
+
+namespace bar_probe {
+namespace {
+
+using e2e::WindowKind;
+
+std::vector<std::string> TitlesInZOrder(const std::vector<HWND>& windows) {
+    std::vector<std::string> titles;
+    for (HWND h : TopLevelWindowsInZOrder())
+        if (std::find(windows.begin(), windows.end(), h) != windows.end()) titles.push_back(TitleOf(h));
+    return titles;
+}
+
+} // namespace
+
+void CheckButtonOrder(e2e::Report& report, const RunningBar& running, TestDesk& desk) {
+    const HWND bar = running.bar;
+    const std::vector<std::string> abc = {TestDesk::kAlpha, TestDesk::kBravo, TestDesk::kCharlie};
+
+    desk.alpha = e2e::CreateTestWindow(WindowKind::Normal, TestDesk::kAlpha);
+    desk.bravo = e2e::CreateTestWindow(WindowKind::Normal, TestDesk::kBravo);
+    desk.charlie = e2e::CreateTestWindow(WindowKind::Normal, TestDesk::kCharlie);
+    // Shown back to back without activation, so one refresh sees all three in creation Z order.
+    e2e::ShowWithoutActivating(desk.alpha.get());
+    e2e::ShowWithoutActivating(desk.bravo.get());
+    e2e::ShowWithoutActivating(desk.charlie.get());
+    const std::vector<std::string> zOrder = TitlesInZOrder({desk.alpha.get(), desk.bravo.get(), desk.charlie.get()});
+
+    std::vector<std::string> seen;
+    const unsigned long long shown = e2e::NowMs();
+    const bool appeared =
+        WaitForCaptions(bar, kRefreshDeadlineMs, [&](const auto& c) { return Only(c, abc).size() == 3; }, seen);
+    report.Check("buttons_appear_for_new_windows", appeared,
+                 (appeared ? "after " + std::to_string(e2e::NowMs() - shown) + " ms, " : std::string("not within 6 s, ")) +
+                     "buttons " + ListText(seen));
+    report.Check("buttons_follow_z_order", appeared && Only(seen, abc) == zOrder,
+                 "windows topmost first " + ListText(zOrder) + ", buttons " + ListText(Only(seen, abc)));
+
+    // Bravo closes and Delta opens: Bravo's button goes, Delta's joins at the end.
+    std::vector<std::string> expected = Only(seen, abc);
+    expected.erase(std::remove(expected.begin(), expected.end(), TestDesk::kBravo), expected.end());
+    expected.push_back(TestDesk::kDelta);
+    const std::vector<std::string> acd = {TestDesk::kAlpha, TestDesk::kCharlie, TestDesk::kDelta};
+
+    const unsigned long long closed = e2e::NowMs();
+    desk.bravo.reset();
+    desk.delta = e2e::CreateTestWindow(WindowKind::Normal, TestDesk::kDelta);
+    e2e::ShowWithoutActivating(desk.delta.get());
+    unsigned long long bravoGoneMs = 0;
+    const bool merged = WaitForCaptions(bar, kRefreshDeadlineMs, [&](const auto& c) {
+        if (!bravoGoneMs && !Contains(c, TestDesk::kBravo)) bravoGoneMs = e2e::NowMs() - closed;
+        return bravoGoneMs && Contains(c, TestDesk::kDelta);
+    }, seen);
+    report.Check("closed_window_button_goes_within_one_refresh", bravoGoneMs && bravoGoneMs <= kOneRefreshMs,
+                 bravoGoneMs ? "gone after " + std::to_string(bravoGoneMs) + " ms (limit " +
+                                   std::to_string(kOneRefreshMs) + "), buttons " + ListText(seen)
+                             : "still there after 6 s: " + ListText(seen));
+    report.Check("new_window_button_appended_at_end",
+                 merged && Only(seen, acd) == expected && !seen.empty() && seen.back() == TestDesk::kDelta,
+                 "expected " + ListText(expected) + " with Delta last, buttons " + ListText(seen));
+}
+
+void CheckTaskFilter(e2e::Report& report, const RunningBar& running, TestDesk& desk) {
+    const HWND bar = running.bar;
+    auto emptyCount = [](const std::vector<std::string>& c) { return std::count(c.begin(), c.end(), std::string()); };
+    const auto emptyBefore = emptyCount(Captions(VisibleTaskButtons(bar)));
+
+    desk.longTitleText = "E2E Long Title ";
+    while (desk.longTitleText.size() < 300) desk.longTitleText += static_cast<char>('a' + desk.longTitleText.size() % 26);
+    const std::string longCaption = desk.longTitleText.substr(0, 255);
+
+    // The windows that must get no button are shown first: the refresh that shows the owned
+    // app window's button has seen them all.
+    desk.tool = e2e::CreateTestWindow(WindowKind::Tool, TestDesk::kTool);
+    desk.ownedPopup = e2e::CreateTestWindow(WindowKind::OwnedPopup, TestDesk::kOwnedPopup, desk.delta.get());
+    desk.untitled = e2e::CreateTestWindow(WindowKind::Normal, "");
+    desk.longTitle = e2e::CreateTestWindow(WindowKind::Normal, desk.longTitleText);
+    desk.ownedApp = e2e::CreateTestWindow(WindowKind::OwnedAppWindow, TestDesk::kOwnedApp, desk.delta.get());
+    for (HWND h : {desk.tool.get(), desk.ownedPopup.get(), desk.untitled.get(), desk.longTitle.get(), desk.ownedApp.get()})
+        e2e::ShowWithoutActivating(h);
+
+    std::vector<std::string> seen;
+    const bool settled = WaitForCaptions(bar, kRefreshDeadlineMs, [&](const auto& c) {
+        return Contains(c, TestDesk::kOwnedApp) && Contains(c, longCaption) && emptyCount(c) > emptyBefore;
+    }, seen);
+    const std::string buttons =
+        "buttons " + ListText(seen) +
+        (settled ? "" : " (the windows that must get buttons did not all get one within 6 s, so it is unknown whether the bar judged this one yet)");
+    report.Check("owned_app_window_gets_a_button", Contains(seen, TestDesk::kOwnedApp),
+                 e2e::DescribeWindow(desk.ownedApp.get()) + "; " + buttons);
+    report.Check("tool_window_gets_no_button", settled && !Contains(seen, TestDesk::kTool),
+                 e2e::DescribeWindow(desk.tool.get()) + "; " + buttons);
+    report.Check("owned_popup_gets_no_button", settled && !Contains(seen, TestDesk::kOwnedPopup),
+                 e2e::DescribeWindow(desk.ownedPopup.get()) + "; " + buttons);
+    report.Check("untitled_window_gets_an_empty_button", emptyCount(seen) == emptyBefore + 1,
+                 "empty captions before " + std::to_string(emptyBefore) + ", now " +
+                     std::to_string(emptyCount(seen)) + "; " + buttons);
+    const std::vector<Control> visible = VisibleTaskButtons(bar);
+    std::string longSeen = "no button starting 'E2E Long Title'";
+    for (const Control& c : visible)
+        if (c.text.rfind("E2E Long Title", 0) == 0) longSeen = "caption of " + std::to_string(c.text.size()) + " characters";
+    report.Check("long_title_shows_first_255_characters", Contains(seen, longCaption),
+                 "title of 300 characters; " + longSeen);
+
+    // The whole list against the probe's own reading of the desktop with the same rule.
+    std::vector<std::string> expected;
+    const bool same = e2e::WaitFor(kRefreshDeadlineMs, [&] {
+        expected = ExpectedTaskTitles(bar);
+        seen = Captions(VisibleTaskButtons(bar));
+        std::vector<std::string> a = expected, b = seen;
+        std::sort(a.begin(), a.end());
+        std::sort(b.begin(), b.end());
+        return a == b;
+    });
+    report.Check("buttons_match_desktop_tasks", same,
+                 "task windows on the desktop " + ListText(expected) + ", buttons " + ListText(seen));
+    report.Check("bar_has_no_button_of_its_own", !Contains(seen, "Tolvane"), "buttons " + ListText(seen));
+}
+
+} // namespace bar_probe
