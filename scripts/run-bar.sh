@@ -20,6 +20,9 @@ fi
 # No display: a private virtual one, a screenshot once the bar is up, then everything stops.
 source "$root/tests/e2e/lib/wine_session.sh"
 wine_session_start run-bar
+# A running application first, so that the picture shows a task button too.
+wine notepad >/dev/null 2>&1 &
+wait_until 60 bash -c 'xdotool search --name "Notepad" | grep -q .'
 wine "$exe" >/dev/null 2>&1 &
 bar_pid=$!
 wait_until 60 bash -c 'xdotool search --name "^Tolvane$" | grep -q .'
