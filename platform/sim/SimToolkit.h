@@ -8,6 +8,7 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <unordered_map>
 #include <set>
 #include <string>
 #include <vector>
@@ -22,7 +23,7 @@ struct SimForm {
     bool visible = false;
     platform::WindowHandle window = 0;
     std::string iconPath;
-    std::map<ui::ControlId, ui::ControlSpec> controls;
+    std::unordered_map<ui::ControlId, ui::ControlSpec> controls;
     struct TimerState {
         int intervalMs = 0;
         bool enabled = false;
