@@ -17,4 +17,4 @@ as_root=()
 [ "$(id -u)" -eq 0 ] || as_root=(sudo)
 echo "installing: ${missing[*]}"
 "${as_root[@]}" apt-get update -q
-DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
+DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y -q "${missing[@]}"
