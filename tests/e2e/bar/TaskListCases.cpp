@@ -29,6 +29,13 @@ void CheckButtonOrder(e2e::Report& report, const RunningBar& running, TestDesk& 
     desk.alpha = e2e::CreateTestWindow(WindowKind::Normal, TestDesk::kAlpha);
     desk.bravo = e2e::CreateTestWindow(WindowKind::Normal, TestDesk::kBravo);
     desk.charlie = e2e::CreateTestWindow(WindowKind::Normal, TestDesk::kCharlie);
+    // Catch the bar's refresh rhythm first: right after a refresh has listed this window, the next
+    // one is two seconds away, so the three windows below cannot straddle a refresh.
+    const char* const kSync = "E2E Sync";
+    auto sync = e2e::CreateTestWindow(WindowKind::Normal, kSync);
+    e2e::ShowWithoutActivating(sync.get());
+    std::vector<std::string> synced;
+    WaitForCaptions(bar, kRefreshDeadlineMs, [&](const auto& c) { return Contains(c, kSync); }, synced);
     // Shown back to back without activation, so one refresh sees all three in creation Z order.
     e2e::ShowWithoutActivating(desk.alpha.get());
     e2e::ShowWithoutActivating(desk.bravo.get());
@@ -44,6 +51,7 @@ void CheckButtonOrder(e2e::Report& report, const RunningBar& running, TestDesk& 
                      "buttons " + ListText(seen));
     report.Check("buttons_follow_z_order", appeared && Only(seen, abc) == zOrder,
                  "windows topmost first " + ListText(zOrder) + ", buttons " + ListText(Only(seen, abc)));
+    sync.reset();
 
     // Bravo closes and Delta opens: Bravo's button goes, Delta's joins at the end.
     std::vector<std::string> expected = Only(seen, abc);
