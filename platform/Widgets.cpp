@@ -64,13 +64,6 @@ void Control::setLeft(float left)
     setRect(r);
 }
 
-void Control::setTop(float top)
-{
-    Rect r = spec_.rect;
-    r.top = top;
-    setRect(r);
-}
-
 void Control::setWidth(float width)
 {
     Rect r = spec_.rect;
@@ -92,14 +85,6 @@ void Control::setColours(Colour back, Colour fore)
     spec_.back = back;
     spec_.fore = fore;
     toolkit_.setColours(form_, id_, back, fore);
-}
-
-void Control::setArtwork(Artwork artwork)
-{
-    if (spec_.artwork == artwork)
-        return;
-    spec_.artwork = artwork;
-    toolkit_.setArtwork(form_, id_, artwork);
 }
 
 std::optional<Size> Control::loadPicture(const std::string& path)

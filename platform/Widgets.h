@@ -44,11 +44,9 @@ public:
     void setEnabled(bool enabled);
     void setRect(const Rect& rect);
     void setLeft(float left);
-    void setTop(float top);
     void setWidth(float width);
     void setHeight(float height);
     void setColours(Colour back, Colour fore);
-    void setArtwork(Artwork artwork);
     // Replaces the picture; nullopt (and nothing changed) when the file cannot be loaded.
     std::optional<Size> loadPicture(const std::string& path);
 
