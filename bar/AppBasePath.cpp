@@ -17,8 +17,8 @@ std::string ComputeAppBasePath(std::string_view executablePath)
 {
     const auto slash = executablePath.find_last_of("\\/");
     std::string folder(slash == std::string_view::npos ? std::string_view() : executablePath.substr(0, slash));
-    std::string_view name = NameWithoutExtension(
-        slash == std::string_view::npos ? executablePath : executablePath.substr(slash + 1));
+    std::string_view name =
+        NameWithoutExtension(slash == std::string_view::npos ? executablePath : executablePath.substr(slash + 1));
 
     // The folder without its separator; a drive root ("C:") gets its backslash back like any other.
     folder += '\\';
@@ -35,8 +35,14 @@ std::string ComputeAppBasePath(std::string_view executablePath)
     return folder;
 }
 
-void SetApplicationBase(platform::System& system) { g_appBasePath = ComputeAppBasePath(system.executablePath()); }
+void SetApplicationBase(platform::System& system)
+{
+    g_appBasePath = ComputeAppBasePath(system.executablePath());
+}
 
-const std::string& AppBasePath() { return g_appBasePath; }
+const std::string& AppBasePath()
+{
+    return g_appBasePath;
+}
 
 } // namespace MODULSetApplicationBase

@@ -10,7 +10,7 @@ namespace {
 namespace ids = bar_ids;
 
 ui::ControlSpec Make(ui::ControlKind kind, ui::ControlId parent, ui::Rect rect, const char* caption,
-                     const char* toolTip, bool visible = true)
+    const char* toolTip, bool visible = true)
 {
     ui::ControlSpec props;
     props.kind = kind;
@@ -45,7 +45,7 @@ ui::ControlSpec DesignOf(ui::ControlId id)
     if (id >= ids::MEMMODE_0 && id <= ids::MEMMODE_0 + 6) {
         const int level = id - ids::MEMMODE_0;
         return PanelPicture({780, 660, 240, 240}, static_cast<A>(static_cast<int>(A::Gauge0) + level),
-                            "free physical memory", level == 4);
+            "free physical memory", level == 4);
     }
     switch (id) {
     case ids::OEMLOGO: {
@@ -75,8 +75,8 @@ ui::ControlSpec DesignOf(ui::ControlId id)
     case ids::STX:
         return PanelLabel({2640, 60, 255, 255}, ">", "Show settings menu");
     case ids::VRUN: {
-        ui::ControlSpec props = Make(K::TextBox, ids::Picture2, {120, 360, 2775, 285}, "",
-                                    "Enter a programme to start...");
+        ui::ControlSpec props =
+            Make(K::TextBox, ids::Picture2, {120, 360, 2775, 285}, "", "Enter a programme to start...");
         props.back = ui::kSysWindow;
         props.fore = ui::kSysWindowText;
         props.border = true;

@@ -91,7 +91,10 @@ constexpr int MMEM_0 = 1301; // MMEM(i), i 0 or 1
 
 // Program menu arrays SM0 to SMF: SM_BASE(category) + element index.
 constexpr int SM_STRIDE = 0x100000;
-constexpr int SM_BASE(int category) { return SM_STRIDE * (category + 1); }
+constexpr int SM_BASE(int category)
+{
+    return SM_STRIDE * (category + 1);
+}
 } // namespace menu
 
 } // namespace bar_ids

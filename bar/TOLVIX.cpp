@@ -28,35 +28,35 @@ std::vector<std::unique_ptr<ui::Control>> MakeArray(ui::Form& form, ui::ControlI
 } // namespace
 
 TOLVIX::TOLVIX(platform::Platform& platform)
-    : platform_(platform),
-      toolkit_(platform.toolkit()),
-      desktop_(platform.desktop()),
-      form_(toolkit_, bar::BarFormDesign(toolkit_.screen()), *this),
-      ownWindow_(toolkit_.formWindow(form_.id())),
-      OEMLOGO(form_, ids::OEMLOGO, bar::DesignOf(ids::OEMLOGO)),
-      Picture2(form_, ids::Picture2, bar::DesignOf(ids::Picture2)),
-      MMX(form_, ids::MMX, bar::DesignOf(ids::MMX)),
-      RBUT(form_, ids::RBUT, bar::DesignOf(ids::RBUT)),
-      WMPLAY(form_, ids::WMPLAY, bar::DesignOf(ids::WMPLAY)),
-      SSETTS(form_, ids::SSETTS, bar::DesignOf(ids::SSETTS)),
-      STX(form_, ids::STX, bar::DesignOf(ids::STX)),
-      VRUN(form_, ids::VRUN, bar::DesignOf(ids::VRUN)),
-      TSKMODE0(form_, ids::TSKMODE_0, bar::DesignOf(ids::TSKMODE_0)),
-      TIM3(form_, ids::TIM3, bar::DesignOf(ids::TIM3)),
-      MEMMODE(MakeArray(form_, ids::MEMMODE_0, 7)),
-      TIM1(form_, ids::TIM1, bar::DesignOf(ids::TIM1)),
-      Picture3(form_, ids::Picture3, bar::DesignOf(ids::Picture3)),
-      Label1(form_, ids::Label1, bar::DesignOf(ids::Label1)),
-      ONLED(MakeArray(form_, ids::ONLED_0, 2)),
-      TIM2(form_, ids::TIM2, bar::DesignOf(ids::TIM2)),
-      tasks_(desktop_, form_, ownWindow_),
-      MMY(form_, ids::MMY, 50, true),
-      MALLI(form_, ids::MALLI, bar::kDockingIntervalMs, true),
-      RTASKS(form_, ids::RTASKS, 2000, true),
-      MSETTS(bar::BuildMainMenu()),
-      MF(bar::BuildTaskMenu()),
-      T(bar::BuildTaskCounterMenu()),
-      MMEMS(bar::BuildMemoryMenu())
+    : platform_(platform)
+    , toolkit_(platform.toolkit())
+    , desktop_(platform.desktop())
+    , form_(toolkit_, bar::BarFormDesign(toolkit_.screen()), *this)
+    , ownWindow_(toolkit_.formWindow(form_.id()))
+    , OEMLOGO(form_, ids::OEMLOGO, bar::DesignOf(ids::OEMLOGO))
+    , Picture2(form_, ids::Picture2, bar::DesignOf(ids::Picture2))
+    , MMX(form_, ids::MMX, bar::DesignOf(ids::MMX))
+    , RBUT(form_, ids::RBUT, bar::DesignOf(ids::RBUT))
+    , WMPLAY(form_, ids::WMPLAY, bar::DesignOf(ids::WMPLAY))
+    , SSETTS(form_, ids::SSETTS, bar::DesignOf(ids::SSETTS))
+    , STX(form_, ids::STX, bar::DesignOf(ids::STX))
+    , VRUN(form_, ids::VRUN, bar::DesignOf(ids::VRUN))
+    , TSKMODE0(form_, ids::TSKMODE_0, bar::DesignOf(ids::TSKMODE_0))
+    , TIM3(form_, ids::TIM3, bar::DesignOf(ids::TIM3))
+    , MEMMODE(MakeArray(form_, ids::MEMMODE_0, 7))
+    , TIM1(form_, ids::TIM1, bar::DesignOf(ids::TIM1))
+    , Picture3(form_, ids::Picture3, bar::DesignOf(ids::Picture3))
+    , Label1(form_, ids::Label1, bar::DesignOf(ids::Label1))
+    , ONLED(MakeArray(form_, ids::ONLED_0, 2))
+    , TIM2(form_, ids::TIM2, bar::DesignOf(ids::TIM2))
+    , tasks_(desktop_, form_, ownWindow_)
+    , MMY(form_, ids::MMY, 50, true)
+    , MALLI(form_, ids::MALLI, bar::kDockingIntervalMs, true)
+    , RTASKS(form_, ids::RTASKS, 2000, true)
+    , MSETTS(bar::BuildMainMenu())
+    , MF(bar::BuildTaskMenu())
+    , T(bar::BuildTaskCounterMenu())
+    , MMEMS(bar::BuildMemoryMenu())
 {
 }
 
@@ -74,8 +74,8 @@ void TOLVIX::Load()
     setFrame(start);
 
     RefreshTaskButtons();
-    desktop_.setWindowPos(ownWindow_, platform::kInsertTopmost, 0, 0, 0, 0,
-                          platform::kPosNoSize | platform::kPosNoMove);
+    desktop_.setWindowPos(
+        ownWindow_, platform::kInsertTopmost, 0, 0, 0, 0, platform::kPosNoSize | platform::kPosNoMove);
     ApplyLogo();
     ApplyIcon();
     toolkit_.showForm(form_.id(), true);
@@ -136,9 +136,15 @@ bool TOLVIX::ApplyIcon()
     return toolkit_.setFormIcon(form_.id(), ico);
 }
 
-void TOLVIX::RefreshTaskButtons() { tasks_.RefreshTaskButtons(DesktopWindow); }
+void TOLVIX::RefreshTaskButtons()
+{
+    tasks_.RefreshTaskButtons(DesktopWindow);
+}
 
-ui::Rect TOLVIX::frame() { return toolkit_.formRect(form_.id()); }
+ui::Rect TOLVIX::frame()
+{
+    return toolkit_.formRect(form_.id());
+}
 
 void TOLVIX::setFrame(const ui::Rect& rect)
 {

@@ -17,7 +17,7 @@
 #endif
 
 // Counts heap allocations so the benchmark can report what a steady tick allocates.
-static std::atomic<long long> g_allocations{0};
+static std::atomic<long long> g_allocations {0};
 void* operator new(std::size_t size)
 {
     ++g_allocations;
@@ -25,8 +25,14 @@ void* operator new(std::size_t size)
         return p;
     throw std::bad_alloc();
 }
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+void operator delete(void* p) noexcept
+{
+    std::free(p);
+}
+void operator delete(void* p, std::size_t) noexcept
+{
+    std::free(p);
+}
 
 namespace {
 
@@ -55,7 +61,7 @@ void RefreshSteady(benchmark::State& state)
     state.counters["allocs/tick"] =
         static_cast<double>(g_allocations.load() - allocationsBefore) / static_cast<double>(state.iterations());
     state.counters["writes/tick"] = static_cast<double>(desk.sim.sim_toolkit().propertyWrites - writesBefore) /
-                                    static_cast<double>(state.iterations());
+        static_cast<double>(state.iterations());
     state.SetComplexityN(state.range(0));
 }
 

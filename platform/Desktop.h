@@ -26,10 +26,10 @@ public:
     virtual bool setForeground(WindowHandle window) = 0;
     virtual bool isIconic(WindowHandle window) = 0;
     virtual bool showWindow(WindowHandle window, ShowCommand command) = 0;
-    virtual bool setWindowPos(WindowHandle window, WindowHandle insertAfter, int x, int y, int cx, int cy,
-                              unsigned flags) = 0;
-    virtual std::intptr_t sendMessage(WindowHandle window, unsigned message, std::uintptr_t wParam,
-                                      std::intptr_t lParam) = 0;
+    virtual bool setWindowPos(
+        WindowHandle window, WindowHandle insertAfter, int x, int y, int cx, int cy, unsigned flags) = 0;
+    virtual std::intptr_t sendMessage(
+        WindowHandle window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam) = 0;
     virtual std::uint32_t windowProcessId(WindowHandle window) = 0;
     // Either argument may be null (any class / any title).
     virtual WindowHandle findWindow(const char* className, const char* title) = 0;

@@ -13,7 +13,7 @@ namespace ui {
 using FormId = int;    // handed out by the toolkit; 0 is never a form
 using ControlId = int; // unique across the program, listed in one header per deliverable
 using TimerId = int;
-using MenuId = int;    // 0 means "no choice"
+using MenuId = int; // 0 means "no choice"
 
 // red + 256 * green + 65536 * blue, or 0x80000000 + index for a system colour.
 using Colour = std::uint32_t;
@@ -51,7 +51,13 @@ enum class TextAlign { Left, Centre, Right };
 enum class Artwork {
     None,
     TaskIcon,
-    Gauge0, Gauge1, Gauge2, Gauge3, Gauge4, Gauge5, Gauge6,
+    Gauge0,
+    Gauge1,
+    Gauge2,
+    Gauge3,
+    Gauge4,
+    Gauge5,
+    Gauge6,
     LampOff,
     LampOn,
     WinampButtons,
@@ -77,11 +83,11 @@ struct ControlSpec {
 
 struct FormSpec {
     std::string caption;
-    Rect rect;                     // outer frame, screen twips
+    Rect rect; // outer frame, screen twips
     // When set, the frame is sized around a client area of this size (rect's size is then unused),
     // whatever the platform's frame and caption metrics are.
     Size client;
-    bool toolWindow = false;       // small caption; the platform's own taskbar shows no button
+    bool toolWindow = false; // small caption; the platform's own taskbar shows no button
     bool sizable = true;
     platform::WindowHandle owner = 0;
     Colour back = kSysButtonFace;
@@ -103,17 +109,17 @@ enum class MouseButton : int { None = 0, Left = 1, Right = 2, Middle = 4 };
 class FormEvents {
 public:
     virtual ~FormEvents() = default;
-    virtual void onResize() {}
+    virtual void onResize() { }
     // Return false to refuse the close.
     virtual bool onCloseRequest(CloseReason) { return true; }
     // The form is gone (closed or destroyed by the platform).
-    virtual void onClosed() {}
-    virtual void onMouseUp(ControlId, MouseButton, int /*shift*/, float /*xTwips*/, float /*yTwips*/) {}
-    virtual void onClick(ControlId) {}
+    virtual void onClosed() { }
+    virtual void onMouseUp(ControlId, MouseButton, int /*shift*/, float /*xTwips*/, float /*yTwips*/) { }
+    virtual void onClick(ControlId) { }
     // ControlId 0 is the form's own background.
-    virtual void onDoubleClick(ControlId) {}
-    virtual void onKeyPress(ControlId, int /*characterCode*/) {}
-    virtual void onTimer(TimerId) {}
+    virtual void onDoubleClick(ControlId) { }
+    virtual void onKeyPress(ControlId, int /*characterCode*/) { }
+    virtual void onTimer(TimerId) { }
 };
 
 // A popup menu tree: pure data, built into a real menu only while it is shown.

@@ -3,19 +3,29 @@
 namespace ui {
 
 Form::Form(Toolkit& toolkit, const FormSpec& props, FormEvents& events)
-    : toolkit_(toolkit), id_(toolkit.createForm(props, events))
+    : toolkit_(toolkit)
+    , id_(toolkit.createForm(props, events))
 {
 }
 
-Form::~Form() { toolkit_.destroyForm(id_); }
+Form::~Form()
+{
+    toolkit_.destroyForm(id_);
+}
 
 Control::Control(Form& form, ControlId id, const ControlSpec& props)
-    : toolkit_(form.toolkit()), form_(form.id()), id_(id), spec_(props)
+    : toolkit_(form.toolkit())
+    , form_(form.id())
+    , id_(id)
+    , spec_(props)
 {
     toolkit_.createControl(form_, id_, spec_);
 }
 
-Control::~Control() { toolkit_.destroyControl(form_, id_); }
+Control::~Control()
+{
+    toolkit_.destroyControl(form_, id_);
+}
 
 void Control::setCaption(std::string_view text)
 {
@@ -96,12 +106,19 @@ std::optional<Size> Control::loadPicture(const std::string& path)
 }
 
 Timer::Timer(Form& form, TimerId id, int intervalMs, bool enabled)
-    : toolkit_(form.toolkit()), form_(form.id()), id_(id), intervalMs_(intervalMs), enabled_(enabled)
+    : toolkit_(form.toolkit())
+    , form_(form.id())
+    , id_(id)
+    , intervalMs_(intervalMs)
+    , enabled_(enabled)
 {
     toolkit_.setTimer(form_, id_, intervalMs_, enabled_);
 }
 
-Timer::~Timer() { toolkit_.setTimer(form_, id_, intervalMs_, false); }
+Timer::~Timer()
+{
+    toolkit_.setTimer(form_, id_, intervalMs_, false);
+}
 
 void Timer::setEnabled(bool enabled)
 {

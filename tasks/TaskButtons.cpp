@@ -26,7 +26,9 @@ ui::ControlSpec FirstButtonDesign()
 } // namespace
 
 TaskButtons::TaskButtons(platform::Desktop& desktop, ui::Form& form, WindowHandle ownWindow)
-    : desktop_(desktop), form_(form), ownWindow_(ownWindow)
+    : desktop_(desktop)
+    , form_(form)
+    , ownWindow_(ownWindow)
 {
     snapshot_.reserve(256);
     VTASKS.push_back(std::make_unique<ui::Control>(form_, bar_ids::VTASKS_BASE, FirstButtonDesign()));
@@ -63,8 +65,7 @@ void TaskButtons::updateButton(std::size_t i)
         ui::ControlSpec props = VTASKS[0]->state();
         props.visible = true;
         props.rect.top = VTASKS[0]->rect().top + static_cast<float>(i) * 1.25f * VTASKS[0]->rect().height;
-        VTASKS.push_back(std::make_unique<ui::Control>(
-            form_, bar_ids::VTASKS_BASE + static_cast<int>(i), props));
+        VTASKS.push_back(std::make_unique<ui::Control>(form_, bar_ids::VTASKS_BASE + static_cast<int>(i), props));
     }
     ui::Control& button = *VTASKS[i];
     button.setVisible(true);

@@ -13,13 +13,13 @@ bool IsTask(platform::Desktop& desktop, WindowHandle window, WindowHandle ownWin
     const WindowHandle owner = desktop.getWindow(window, platform::WindowRelation::Owner);
     const std::uint32_t ex = desktop.exStyle(window);
     const bool accepted = (owner == 0 && (ex & platform::kExStyleToolWindow) == 0) ||
-                          (owner != 0 && (ex & platform::kExStyleAppWindow) != 0);
+        (owner != 0 && (ex & platform::kExStyleAppWindow) != 0);
     // Asked last: it is the dearest question, and only matters for otherwise accepted windows.
     return accepted && !desktop.isCloaked(window);
 }
 
-void EnumerateTasks(platform::Desktop& desktop, WindowHandle desktopWindow, WindowHandle ownWindow,
-                    std::vector<WindowHandle>& snapshot)
+void EnumerateTasks(
+    platform::Desktop& desktop, WindowHandle desktopWindow, WindowHandle ownWindow, std::vector<WindowHandle>& snapshot)
 {
     snapshot.clear();
     // A Z order that changes under the walk could lead it round in a circle; the bound ends it.

@@ -17,6 +17,6 @@ bool IsTask(platform::Desktop& desktop, WindowHandle window, WindowHandle ownWin
 
 // Fills snapshot with the tasks among the desktop window's children, topmost first.
 void EnumerateTasks(platform::Desktop& desktop, WindowHandle desktopWindow, WindowHandle ownWindow,
-                    std::vector<WindowHandle>& snapshot);
+    std::vector<WindowHandle>& snapshot);
 
 } // namespace tasks

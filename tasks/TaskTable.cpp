@@ -4,7 +4,10 @@
 
 namespace tasks {
 
-TaskTable::TaskTable() { windows_.reserve(256); }
+TaskTable::TaskTable()
+{
+    windows_.reserve(256);
+}
 
 std::size_t TaskTable::slotOf(WindowHandle window) const
 {

@@ -20,7 +20,8 @@ public:
     double sum = 0;
 };
 
-dralith::MemoryFigures figuresForTick(std::int64_t tick) {
+dralith::MemoryFigures figuresForTick(std::int64_t tick)
+{
     dralith::MemoryFigures f;
     f.totalPhys = 8192 * MiB;
     f.availPhys = static_cast<std::uint64_t>(1000 + tick % 4000) * MiB;
@@ -31,7 +32,8 @@ dralith::MemoryFigures figuresForTick(std::int64_t tick) {
     return f;
 }
 
-void BM_RefreshCore(benchmark::State& state) {
+void BM_RefreshCore(benchmark::State& state)
+{
     dralith::MemoryViewer viewer;
     viewer.state().setDataLength(static_cast<float>(state.range(0)));
     viewer.state().setDisplayMode(6.0f); // the longest text

@@ -10,23 +10,29 @@ constexpr int kPictureSize = 48;
 constexpr int kWidth = 340;
 constexpr int kHeight = 190;
 
-RECT box(int x, int y, int width, int height) { return RECT{x, y, x + width, y + height}; }
+RECT box(int x, int y, int width, int height)
+{
+    return RECT {x, y, x + width, y + height};
+}
 
 } // namespace
 
-AboutWindow::~AboutWindow() {
-    window_.reset();  // the picture may be deleted only once no window shows it
+AboutWindow::~AboutWindow()
+{
+    window_.reset(); // the picture may be deleted only once no window shows it
     picture_.reset();
 }
 
-void AboutWindow::show(HWND owner) {
+void AboutWindow::show(HWND owner)
+{
     if (!window_ && !create(owner))
         return;
     ShowWindow(window_.get(), SW_SHOWNORMAL);
     SetForegroundWindow(window_.get());
 }
 
-bool AboutWindow::create(HWND owner) {
+bool AboutWindow::create(HWND owner)
+{
     WindowSpec props;
     props.className = kAboutClass;
     props.title = "about Dralith";
@@ -38,31 +44,32 @@ bool AboutWindow::create(HWND owner) {
         return false;
     makePicture();
     const DWORD label = WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX;
-    addChild("STATIC", "", WS_CHILD | WS_VISIBLE | SS_BITMAP, ids::kAboutPicture1,
-             box(12, 12, kPictureSize, kPictureSize));
-    SendDlgItemMessageA(window_.get(), ids::kAboutPicture1, STM_SETIMAGE, IMAGE_BITMAP,
-                        reinterpret_cast<LPARAM>(picture_.get()));
+    addChild(
+        "STATIC", "", WS_CHILD | WS_VISIBLE | SS_BITMAP, ids::kAboutPicture1, box(12, 12, kPictureSize, kPictureSize));
+    SendDlgItemMessageA(
+        window_.get(), ids::kAboutPicture1, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture_.get()));
     addChild("STATIC", "Dralith Version 1.00", label, ids::kAboutA0, box(72, 12, 250, 18));
-    addChild("STATIC", "Shows free physical memory as a graph and frees memory up on request.", label,
-             ids::kAboutA5, box(72, 34, 250, 34));
+    addChild("STATIC", "Shows free physical memory as a graph and frees memory up on request.", label, ids::kAboutA5,
+        box(72, 34, 250, 34));
     addChild("STATIC", "Copyright (c) Brenwick. All rights reserved.", label, ids::kAboutA2, box(72, 74, 250, 18));
-    addChild("STATIC", "Made by Brenwick for the Pellgrove control library.", label, ids::kAboutA3,
-             box(72, 94, 250, 18));
+    addChild(
+        "STATIC", "Made by Brenwick for the Pellgrove control library.", label, ids::kAboutA3, box(72, 94, 250, 18));
     addChild("BUTTON", "Close", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, ids::kAboutOKK,
-             box(kWidth - 100, 122, 80, 24));
+        box(kWidth - 100, 122, 80, 24));
     return true;
 }
 
-void AboutWindow::addChild(const char* className, const char* text, DWORD style, int id, RECT bounds) {
+void AboutWindow::addChild(const char* className, const char* text, DWORD style, int id, RECT bounds)
+{
     HWND child = CreateWindowExA(0, className, text, style, bounds.left, bounds.top, bounds.right - bounds.left,
-                                 bounds.bottom - bounds.top, window_.get(),
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
+        bounds.bottom - bounds.top, window_.get(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
     if (child)
         SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
 }
 
 // The product picture: the colour ramp of the graph with a falling and rising line over it.
-void AboutWindow::makePicture() {
+void AboutWindow::makePicture()
+{
     win::WindowDc screen(window_.get());
     win::MemoryDc dc(CreateCompatibleDC(screen.get()));
     win::GdiObject bitmap(CreateCompatibleBitmap(screen.get(), kPictureSize, kPictureSize));
@@ -84,18 +91,19 @@ void AboutWindow::makePicture() {
     picture_ = std::move(bitmap);
 }
 
-LRESULT AboutWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT AboutWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
     switch (message) {
     case WM_COMMAND:
         if (LOWORD(wParam) == ids::kAboutOKK || LOWORD(wParam) == IDCANCEL) {
-            DestroyWindow(window);  // OKK unloads the window
+            DestroyWindow(window); // OKK unloads the window
             return 0;
         }
         break;
     case WM_CTLCOLORSTATIC:
         return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
     case WM_ERASEBKGND: {
-        RECT client{};
+        RECT client {};
         GetClientRect(window, &client);
         FillRect(reinterpret_cast<HDC>(wParam), &client, GetSysColorBrush(COLOR_BTNFACE));
         return 1;
@@ -106,6 +114,9 @@ LRESULT AboutWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPA
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
-void AboutWindow::windowDestroyed(HWND) { window_.release(); }
+void AboutWindow::windowDestroyed(HWND)
+{
+    window_.release();
+}
 
 } // namespace dralith

@@ -4,7 +4,8 @@
 
 namespace dralith {
 
-bool hasReferenceArgument(const DISPPARAMS& params) {
+bool hasReferenceArgument(const DISPPARAMS& params)
+{
     for (UINT i = 0; i < params.cArgs; ++i) {
         if (V_VT(&params.rgvarg[i]) & VT_BYREF)
             return true;
@@ -12,7 +13,9 @@ bool hasReferenceArgument(const DISPPARAMS& params) {
     return false;
 }
 
-ArgumentCopies::ArgumentCopies(const DISPPARAMS& params) : values_(params.cArgs) {
+ArgumentCopies::ArgumentCopies(const DISPPARAMS& params)
+    : values_(params.cArgs)
+{
     for (UINT i = 0; i < params.cArgs; ++i) {
         VariantInit(&values_[i]);
         // A reference that cannot be read is passed on unchanged and refused by the library.
@@ -23,7 +26,8 @@ ArgumentCopies::ArgumentCopies(const DISPPARAMS& params) : values_(params.cArgs)
     copy_.rgvarg = values_.empty() ? nullptr : values_.data();
 }
 
-ArgumentCopies::~ArgumentCopies() {
+ArgumentCopies::~ArgumentCopies()
+{
     for (VARIANT& value : values_)
         VariantClear(&value);
 }

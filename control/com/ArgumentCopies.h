@@ -19,7 +19,7 @@ public:
 
 private:
     std::vector<VARIANT> values_;
-    DISPPARAMS copy_{};
+    DISPPARAMS copy_ {};
 };
 
 } // namespace dralith

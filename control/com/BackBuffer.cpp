@@ -2,7 +2,8 @@
 
 namespace dralith {
 
-bool BackBuffer::resize(HWND window, int width, int height) {
+bool BackBuffer::resize(HWND window, int width, int height)
+{
     if (width < 1)
         width = 1;
     if (height < 1)
@@ -23,7 +24,8 @@ bool BackBuffer::resize(HWND window, int width, int height) {
     return true;
 }
 
-void BackBuffer::release() {
+void BackBuffer::release()
+{
     // The bitmap must leave the DC before either is deleted.
     if (dc_ && originalBitmap_)
         SelectObject(dc_.get(), originalBitmap_);
@@ -33,7 +35,8 @@ void BackBuffer::release() {
     width_ = height_ = 0;
 }
 
-void BackBuffer::copyTo(HDC target, int x, int y) const {
+void BackBuffer::copyTo(HDC target, int x, int y) const
+{
     if (dc_)
         BitBlt(target, x, y, width_, height_, dc_.get(), 0, 0, SRCCOPY);
 }

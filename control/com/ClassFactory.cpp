@@ -6,12 +6,14 @@
 
 namespace dralith {
 
-ClassFactory& classFactory() {
+ClassFactory& classFactory()
+{
     static ClassFactory factory;
     return factory;
 }
 
-HRESULT STDMETHODCALLTYPE ClassFactory::QueryInterface(REFIID iid, void** result) {
+HRESULT STDMETHODCALLTYPE ClassFactory::QueryInterface(REFIID iid, void** result)
+{
     if (!result)
         return E_POINTER;
     if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IClassFactory)) {
@@ -24,16 +26,19 @@ HRESULT STDMETHODCALLTYPE ClassFactory::QueryInterface(REFIID iid, void** result
 }
 
 // A handed-out class object keeps the module loaded, like a server lock.
-ULONG STDMETHODCALLTYPE ClassFactory::AddRef() {
+ULONG STDMETHODCALLTYPE ClassFactory::AddRef()
+{
     module::addReference();
     return 2;
 }
-ULONG STDMETHODCALLTYPE ClassFactory::Release() {
+ULONG STDMETHODCALLTYPE ClassFactory::Release()
+{
     module::releaseReference();
     return 1;
 }
 
-HRESULT STDMETHODCALLTYPE ClassFactory::CreateInstance(IUnknown* outer, REFIID iid, void** result) {
+HRESULT STDMETHODCALLTYPE ClassFactory::CreateInstance(IUnknown* outer, REFIID iid, void** result)
+{
     if (!result)
         return E_POINTER;
     *result = nullptr;
@@ -42,7 +47,8 @@ HRESULT STDMETHODCALLTYPE ClassFactory::CreateInstance(IUnknown* outer, REFIID i
     return guarded([&] { return DralithControl::create(iid, result); });
 }
 
-HRESULT STDMETHODCALLTYPE ClassFactory::LockServer(BOOL lock) {
+HRESULT STDMETHODCALLTYPE ClassFactory::LockServer(BOOL lock)
+{
     if (lock)
         module::addReference();
     else

@@ -6,29 +6,39 @@
 
 namespace dralith::com {
 
-template <class T>
-class ComPtr {
+template <class T> class ComPtr {
 public:
     ComPtr() = default;
-    ComPtr(T* pointer) : pointer_(pointer) {  // takes a new reference
+    ComPtr(T* pointer)
+        : pointer_(pointer)
+    { // takes a new reference
         if (pointer_)
             pointer_->AddRef();
     }
-    ComPtr(const ComPtr& other) : ComPtr(other.pointer_) {}
-    ComPtr(ComPtr&& other) noexcept : pointer_(std::exchange(other.pointer_, nullptr)) {}
+    ComPtr(const ComPtr& other)
+        : ComPtr(other.pointer_)
+    {
+    }
+    ComPtr(ComPtr&& other) noexcept
+        : pointer_(std::exchange(other.pointer_, nullptr))
+    {
+    }
     ~ComPtr() { reset(); }
 
-    ComPtr& operator=(ComPtr other) noexcept {
+    ComPtr& operator=(ComPtr other) noexcept
+    {
         std::swap(pointer_, other.pointer_);
         return *this;
     }
 
-    void reset() {
+    void reset()
+    {
         if (T* old = std::exchange(pointer_, nullptr))
             old->Release();
     }
     // For out-parameters: releases what is held and hands out the slot.
-    T** put() {
+    T** put()
+    {
         reset();
         return &pointer_;
     }
@@ -39,8 +49,8 @@ public:
     T* operator->() const { return pointer_; }
     explicit operator bool() const { return pointer_ != nullptr; }
 
-    template <class U>
-    ComPtr<U> query(REFIID iid) const {
+    template <class U> ComPtr<U> query(REFIID iid) const
+    {
         ComPtr<U> result;
         if (pointer_)
             pointer_->QueryInterface(iid, reinterpret_cast<void**>(result.put()));

@@ -13,18 +13,27 @@ namespace {
 // Refresh without a place on screen: the sample and the caption still count.
 class DetachedSurface final : public GraphSurface {
 public:
-    void clear(Colour) override {}
-    void drawLine(const GraphLine&) override {}
-    void setCaption(std::string_view) override {}
+    void clear(Colour) override { }
+    void drawLine(const GraphLine&) override { }
+    void setCaption(std::string_view) override { }
 };
 
 } // namespace
 
-ControlHost::ControlHost(IUnknown& owner) : owner_(owner), ticks_(*this) { applyTimer(); }
+ControlHost::ControlHost(IUnknown& owner)
+    : owner_(owner)
+    , ticks_(*this)
+{
+    applyTimer();
+}
 
-ControlHost::~ControlHost() { surface_.reset(); }
+ControlHost::~ControlHost()
+{
+    surface_.reset();
+}
 
-void ControlHost::refresh() {
+void ControlHost::refresh()
+{
     const MemoryFigures figures = readMemoryFigures();
     BackBuffer* buffer = surface_ ? &surface_->backBuffer() : nullptr;
     if (!buffer || !*buffer) {
@@ -35,30 +44,34 @@ void ControlHost::refresh() {
     GdiGraphSurface drawing(buffer->dc(), buffer->width(), buffer->height());
     viewer_.refresh(figures, buffer->width(), buffer->height(), drawing);
     if (viewer_.state().labelVisible())
-        drawCaption(buffer->dc(), viewer_.caption(), POINT{0, 0});
+        drawCaption(buffer->dc(), viewer_.caption(), POINT {0, 0});
     surface_->setLabelText(viewer_.caption());
     surface_->present();
 }
 
-void ControlHost::freeUpMemory(std::int32_t amountMB) {
+void ControlHost::freeUpMemory(std::int32_t amountMB)
+{
     // A host may drop its last reference from inside the message processing of the loop.
     com::ComPtr<IUnknown> keepAlive(&owner_);
     viewer_.freeUpMemory(amountMB, readMemoryFigures(), allocator_, processPendingMessages);
 }
 
-void ControlHost::applyTimer() {
+void ControlHost::applyTimer()
+{
     const ControlState& state = viewer_.state();
     ticks_.run(state.timerRuns(), static_cast<unsigned>(state.interval()));
 }
 
-void ControlHost::applyLabel() {
+void ControlHost::applyLabel()
+{
     if (!surface_)
         return;
     surface_->setLabelVisible(viewer_.state().labelVisible());
     repaintFromState();
 }
 
-void ControlHost::frameStyles(DWORD& style, DWORD& exStyle) const {
+void ControlHost::frameStyles(DWORD& style, DWORD& exStyle) const
+{
     style = 0;
     exStyle = 0;
     if (viewer_.state().borderStyle() != BStyle::FixedSingle)
@@ -69,7 +82,8 @@ void ControlHost::frameStyles(DWORD& style, DWORD& exStyle) const {
         style = WS_BORDER;
 }
 
-void ControlHost::applyFrame() {
+void ControlHost::applyFrame()
+{
     if (!surface_)
         return;
     DWORD style = 0, exStyle = 0;
@@ -77,7 +91,8 @@ void ControlHost::applyFrame() {
     surface_->setFrame(style, exStyle);
 }
 
-bool ControlHost::activate(HWND container, const RECT& position) {
+bool ControlHost::activate(HWND container, const RECT& position)
+{
     if (surface_) {
         move(position);
         return true;
@@ -95,43 +110,58 @@ bool ControlHost::activate(HWND container, const RECT& position) {
     return true;
 }
 
-void ControlHost::deactivate() { surface_.reset(); }
+void ControlHost::deactivate()
+{
+    surface_.reset();
+}
 
-void ControlHost::move(const RECT& position) {
+void ControlHost::move(const RECT& position)
+{
     if (surface_)
         surface_->move(position);
 }
 
-void ControlHost::setDetachedSize(int width, int height) {
+void ControlHost::setDetachedSize(int width, int height)
+{
     detachedWidth_ = width > 0 ? width : 1;
     detachedHeight_ = height > 0 ? height : 1;
 }
 
-void ControlHost::repaintFromState() {
+void ControlHost::repaintFromState()
+{
     if (!surface_ || !surface_->backBuffer())
         return;
     BackBuffer& buffer = surface_->backBuffer();
-    paintState(viewer_, buffer.dc(), buffer.width(), buffer.height(), POINT{0, 0});
+    paintState(viewer_, buffer.dc(), buffer.width(), buffer.height(), POINT {0, 0});
     surface_->present();
 }
 
-void ControlHost::timerTick() { refresh(); }
+void ControlHost::timerTick()
+{
+    refresh();
+}
 
-void ControlHost::freeOnClickRequested() {
+void ControlHost::freeOnClickRequested()
+{
     com::ComPtr<IUnknown> keepAlive(&owner_);
     viewer_.leftButtonReleased(readMemoryFigures(), allocator_, processPendingMessages);
 }
 
-void ControlHost::surfaceResized() { repaintFromState(); }
+void ControlHost::surfaceResized()
+{
+    repaintFromState();
+}
 
 // The free-up runs from the tick window, not from inside the surface's own mouse message:
 // the container may destroy the surface while the free-up lets messages run.
-void ControlHost::leftButtonReleased() {
+void ControlHost::leftButtonReleased()
+{
     if (viewer_.state().freeOnClickOn())
         ticks_.postFreeOnClick();
 }
 
-void ControlHost::rightButtonReleased(POINT screenPoint) {
+void ControlHost::rightButtonReleased(POINT screenPoint)
+{
     win::Menu menu = buildControlMenu(viewer_.state());
     if (!menu || !surface_)
         return;
@@ -139,7 +169,8 @@ void ControlHost::rightButtonReleased(POINT screenPoint) {
     runMenuCommand(trackControlMenu(menu.get(), surface_->handle(), screenPoint));
 }
 
-void ControlHost::runMenuCommand(unsigned command) {
+void ControlHost::runMenuCommand(unsigned command)
+{
     ControlState& state = viewer_.state();
     if (command == ids::kMenuMABOUT) {
         about_.show(surface_ ? GetAncestor(surface_->handle(), GA_ROOT) : nullptr);

@@ -6,15 +6,20 @@
 namespace dralith {
 namespace {
 
-UINT flags(bool enabled, bool checked) {
+UINT flags(bool enabled, bool checked)
+{
     return MF_STRING | (enabled ? MF_ENABLED : MF_GRAYED) | (checked ? MF_CHECKED : MF_UNCHECKED);
 }
 
-bool isMultiLineMode(int index) { return index >= 3; }
+bool isMultiLineMode(int index)
+{
+    return index >= 3;
+}
 
 } // namespace
 
-win::Menu buildControlMenu(const ControlState& state) {
+win::Menu buildControlMenu(const ControlState& state)
+{
     const MenuEntries& entries = state.menu();
     const MenuChecks checks = state.rightClickChecks();
     win::Menu menu(CreatePopupMenu());
@@ -29,25 +34,26 @@ win::Menu buildControlMenu(const ControlState& state) {
                     continue;
                 const bool enabled = !isMultiLineMode(index) || entries.multiLineEnabled;
                 AppendMenuA(modes.get(), flags(enabled, checks.displayMode[static_cast<std::size_t>(index)]),
-                            ids::kMenuMD0 + static_cast<unsigned>(index), kDisplayModeCaptions[index]);
+                    ids::kMenuMD0 + static_cast<unsigned>(index), kDisplayModeCaptions[index]);
             }
-            AppendMenuA(menu.get(), MF_SEPARATOR, 0, nullptr);  // MX0
+            AppendMenuA(menu.get(), MF_SEPARATOR, 0, nullptr); // MX0
             const UINT popupFlags = MF_POPUP | MF_STRING | (entries.displayEnabled ? MF_ENABLED : MF_GRAYED);
             if (AppendMenuA(menu.get(), popupFlags, reinterpret_cast<UINT_PTR>(modes.get()), kMenuDisplayModeCaption))
-                modes.release();  // now owned by M0
+                modes.release(); // now owned by M0
         }
     }
     if (entries.freeOnClickVisible) {
-        AppendMenuA(menu.get(), MF_SEPARATOR, 0, nullptr);  // MX1
+        AppendMenuA(menu.get(), MF_SEPARATOR, 0, nullptr); // MX1
         AppendMenuA(menu.get(), flags(entries.freeOnClickEnabled, checks.freeOnClick), ids::kMenuMCLKONFREE,
-                    kMenuFreeOnClickCaption);
+            kMenuFreeOnClickCaption);
     }
     return menu;
 }
 
-unsigned trackControlMenu(HMENU menu, HWND owner, POINT screenPoint) {
+unsigned trackControlMenu(HMENU menu, HWND owner, POINT screenPoint)
+{
     return static_cast<unsigned>(TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN | TPM_TOPALIGN,
-                                                screenPoint.x, screenPoint.y, 0, owner, nullptr));
+        screenPoint.x, screenPoint.y, 0, owner, nullptr));
 }
 
 } // namespace dralith

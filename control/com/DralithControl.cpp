@@ -10,14 +10,17 @@ constexpr LONG kDefaultExtentWidth = 3175;
 constexpr LONG kDefaultExtentHeight = 1270;
 } // namespace
 
-DralithControl::DralithControl() : events_(*this) {
+DralithControl::DralithControl()
+    : events_(*this)
+{
     extent_.cx = kDefaultExtentWidth;
     extent_.cy = kDefaultExtentHeight;
 }
 
 DralithControl::~DralithControl() = default;
 
-HRESULT DralithControl::create(REFIID iid, void** result) {
+HRESULT DralithControl::create(REFIID iid, void** result)
+{
     // From here the object manages its own lifetime: the reference from construction is dropped
     // at the end, which deletes the object if nothing else took one.
     DralithControl* object = new DralithControl();
@@ -33,7 +36,8 @@ HRESULT DralithControl::create(REFIID iid, void** result) {
     return hr;
 }
 
-HRESULT DralithControl::loadTypeInformation() {
+HRESULT DralithControl::loadTypeInformation()
+{
     HRESULT hr = LoadTypeLibEx(module::pathW().c_str(), REGKIND_NONE, typeLibrary_.put());
     if (FAILED(hr))
         return hr;
@@ -49,7 +53,8 @@ HRESULT DralithControl::loadTypeInformation() {
     return hr;
 }
 
-HRESULT STDMETHODCALLTYPE DralithControl::QueryInterface(REFIID iid, void** result) {
+HRESULT STDMETHODCALLTYPE DralithControl::QueryInterface(REFIID iid, void** result)
+{
     if (!result)
         return E_POINTER;
     void* found = nullptr;
@@ -80,9 +85,13 @@ HRESULT STDMETHODCALLTYPE DralithControl::QueryInterface(REFIID iid, void** resu
     return S_OK;
 }
 
-ULONG STDMETHODCALLTYPE DralithControl::AddRef() { return static_cast<ULONG>(InterlockedIncrement(&references_)); }
+ULONG STDMETHODCALLTYPE DralithControl::AddRef()
+{
+    return static_cast<ULONG>(InterlockedIncrement(&references_));
+}
 
-ULONG STDMETHODCALLTYPE DralithControl::Release() {
+ULONG STDMETHODCALLTYPE DralithControl::Release()
+{
     const LONG left = InterlockedDecrement(&references_);
     if (left == 0) {
         // Keep the count above zero while tearing down: windows and sinks may call back.
@@ -94,14 +103,16 @@ ULONG STDMETHODCALLTYPE DralithControl::Release() {
     return static_cast<ULONG>(left);
 }
 
-HRESULT STDMETHODCALLTYPE DralithControl::GetTypeInfoCount(UINT* count) {
+HRESULT STDMETHODCALLTYPE DralithControl::GetTypeInfoCount(UINT* count)
+{
     if (!count)
         return E_POINTER;
     *count = 1;
     return S_OK;
 }
 
-HRESULT STDMETHODCALLTYPE DralithControl::GetTypeInfo(UINT index, LCID, ITypeInfo** result) {
+HRESULT STDMETHODCALLTYPE DralithControl::GetTypeInfo(UINT index, LCID, ITypeInfo** result)
+{
     if (!result)
         return E_POINTER;
     *result = nullptr;
@@ -112,32 +123,34 @@ HRESULT STDMETHODCALLTYPE DralithControl::GetTypeInfo(UINT index, LCID, ITypeInf
     return S_OK;
 }
 
-HRESULT STDMETHODCALLTYPE DralithControl::GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID,
-                                                        DISPID* ids) {
+HRESULT STDMETHODCALLTYPE DralithControl::GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID, DISPID* ids)
+{
     if (!IsEqualIID(iid, IID_NULL))
         return DISP_E_UNKNOWNINTERFACE;
     return DispGetIDsOfNames(interfaceInfo_.get(), names, count, ids);
 }
 
 HRESULT STDMETHODCALLTYPE DralithControl::Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPARAMS* params,
-                                                 VARIANT* result, EXCEPINFO* exception, UINT* argumentError) {
+    VARIANT* result, EXCEPINFO* exception, UINT* argumentError)
+{
     if (!IsEqualIID(iid, IID_NULL))
         return DISP_E_UNKNOWNINTERFACE;
     // The library checks names, optional arguments and by-reference values as declared.
     if (!params || !hasReferenceArgument(*params))
-        return interfaceInfo_->Invoke(static_cast<_DralithCTL*>(this), id, flags, params, result, exception,
-                                      argumentError);
+        return interfaceInfo_->Invoke(
+            static_cast<_DralithCTL*>(this), id, flags, params, result, exception, argumentError);
     // Script engines pass their variables by reference (VT_VARIANT | VT_BYREF, or a reference
     // to another type than declared), which the library cannot convert. No member writes its
     // argument back, so the values are handed over as copies and converted like plain values.
     return guarded([&] {
         ArgumentCopies copies(*params);
-        return interfaceInfo_->Invoke(static_cast<_DralithCTL*>(this), id, flags, copies.parameters(), result,
-                                      exception, argumentError);
+        return interfaceInfo_->Invoke(
+            static_cast<_DralithCTL*>(this), id, flags, copies.parameters(), result, exception, argumentError);
     });
 }
 
-void DralithControl::updateDetachedSize() {
+void DralithControl::updateDetachedSize()
+{
     // HIMETRIC to pixels at the usual 96 dpi: only used while the control has no window.
     host_->setDetachedSize(MulDiv(extent_.cx, 96, 2540), MulDiv(extent_.cy, 96, 2540));
 }

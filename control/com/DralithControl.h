@@ -38,7 +38,7 @@ public:
     HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID lcid, ITypeInfo** result) override;
     HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID lcid, DISPID* ids) override;
     HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID iid, LCID lcid, WORD flags, DISPPARAMS* params, VARIANT* result,
-                                     EXCEPINFO* exception, UINT* argumentError) override;
+        EXCEPINFO* exception, UINT* argumentError) override;
 
     // _DralithCTL
     HRESULT STDMETHODCALLTYPE LoadSettings(BSTR application) override;
@@ -89,8 +89,8 @@ public:
     HRESULT STDMETHODCALLTYPE GetMoniker(DWORD assign, DWORD which, IMoniker** moniker) override;
     HRESULT STDMETHODCALLTYPE InitFromData(IDataObject* data, BOOL creation, DWORD reserved) override;
     HRESULT STDMETHODCALLTYPE GetClipboardData(DWORD reserved, IDataObject** data) override;
-    HRESULT STDMETHODCALLTYPE DoVerb(LONG verb, LPMSG message, IOleClientSite* site, LONG index, HWND parent,
-                                     LPCRECT position) override;
+    HRESULT STDMETHODCALLTYPE DoVerb(
+        LONG verb, LPMSG message, IOleClientSite* site, LONG index, HWND parent, LPCRECT position) override;
     HRESULT STDMETHODCALLTYPE EnumVerbs(IEnumOLEVERB** verbs) override;
     HRESULT STDMETHODCALLTYPE Update() override;
     HRESULT STDMETHODCALLTYPE IsUpToDate() override;
@@ -127,10 +127,10 @@ public:
 
     // IViewObject2
     HRESULT STDMETHODCALLTYPE Draw(DWORD aspect, LONG index, void* aspectInfo, DVTARGETDEVICE* device, HDC targetDc,
-                                   HDC drawDc, LPCRECTL bounds, LPCRECTL windowBounds,
-                                   BOOL(STDMETHODCALLTYPE* cont)(ULONG_PTR), ULONG_PTR continueArgument) override;
+        HDC drawDc, LPCRECTL bounds, LPCRECTL windowBounds, BOOL(STDMETHODCALLTYPE* cont)(ULONG_PTR),
+        ULONG_PTR continueArgument) override;
     HRESULT STDMETHODCALLTYPE GetColorSet(DWORD aspect, LONG index, void* aspectInfo, DVTARGETDEVICE* device,
-                                          HDC targetDc, LOGPALETTE** colours) override;
+        HDC targetDc, LOGPALETTE** colours) override;
     HRESULT STDMETHODCALLTYPE Freeze(DWORD aspect, LONG index, void* aspectInfo, DWORD* freeze) override;
     HRESULT STDMETHODCALLTYPE Unfreeze(DWORD freeze) override;
     HRESULT STDMETHODCALLTYPE SetAdvise(DWORD aspects, DWORD flags, IAdviseSink* sink) override;
@@ -166,15 +166,15 @@ private:
     module::ModuleReference moduleReference_;
     LONG references_ = 1;
     com::ComPtr<ITypeLib> typeLibrary_;
-    com::ComPtr<ITypeInfo> dispatchInfo_;   // _DralithCTL as clients see it (dual, dispatch side)
-    com::ComPtr<ITypeInfo> interfaceInfo_;  // its vtable side, which ITypeInfo::Invoke calls
+    com::ComPtr<ITypeInfo> dispatchInfo_;  // _DralithCTL as clients see it (dual, dispatch side)
+    com::ComPtr<ITypeInfo> interfaceInfo_; // its vtable side, which ITypeInfo::Invoke calls
     com::ComPtr<IOleClientSite> clientSite_;
     com::ComPtr<IOleInPlaceSite> inPlaceSite_;
     com::ComPtr<IOleAdviseHolder> oleAdvise_;
     com::ComPtr<IAdviseSink> viewAdvise_;
     DWORD viewAdviseAspects_ = 0;
     DWORD viewAdviseFlags_ = 0;
-    SIZEL extent_{};  // HIMETRIC
+    SIZEL extent_ {}; // HIMETRIC
     bool uiActive_ = false;
     EventConnectionPoint events_;
     std::unique_ptr<ControlHost> host_;

@@ -7,43 +7,58 @@
 
 namespace dralith {
 
-HRESULT STDMETHODCALLTYPE DralithControl::SetClientSite(IOleClientSite* site) {
+HRESULT STDMETHODCALLTYPE DralithControl::SetClientSite(IOleClientSite* site)
+{
     clientSite_ = site;
     return S_OK;
 }
 
-HRESULT STDMETHODCALLTYPE DralithControl::GetClientSite(IOleClientSite** site) {
+HRESULT STDMETHODCALLTYPE DralithControl::GetClientSite(IOleClientSite** site)
+{
     if (!site)
         return E_POINTER;
     *site = com::ComPtr<IOleClientSite>(clientSite_).detach();
     return S_OK;
 }
 
-HRESULT STDMETHODCALLTYPE DralithControl::SetHostNames(LPCOLESTR, LPCOLESTR) { return S_OK; }
+HRESULT STDMETHODCALLTYPE DralithControl::SetHostNames(LPCOLESTR, LPCOLESTR)
+{
+    return S_OK;
+}
 
-HRESULT STDMETHODCALLTYPE DralithControl::Close(DWORD) {
+HRESULT STDMETHODCALLTYPE DralithControl::Close(DWORD)
+{
     InPlaceDeactivate();
     return S_OK;
 }
 
-HRESULT STDMETHODCALLTYPE DralithControl::SetMoniker(DWORD, IMoniker*) { return E_NOTIMPL; }
+HRESULT STDMETHODCALLTYPE DralithControl::SetMoniker(DWORD, IMoniker*)
+{
+    return E_NOTIMPL;
+}
 
-HRESULT STDMETHODCALLTYPE DralithControl::GetMoniker(DWORD, DWORD, IMoniker** moniker) {
+HRESULT STDMETHODCALLTYPE DralithControl::GetMoniker(DWORD, DWORD, IMoniker** moniker)
+{
     if (moniker)
         *moniker = nullptr;
     return E_NOTIMPL;
 }
 
-HRESULT STDMETHODCALLTYPE DralithControl::InitFromData(IDataObject*, BOOL, DWORD) { return E_NOTIMPL; }
+HRESULT STDMETHODCALLTYPE DralithControl::InitFromData(IDataObject*, BOOL, DWORD)
+{
+    return E_NOTIMPL;
+}
 
-HRESULT STDMETHODCALLTYPE DralithControl::GetClipboardData(DWORD, IDataObject** data) {
+HRESULT STDMETHODCALLTYPE DralithControl::GetClipboardData(DWORD, IDataObject** data)
+{
     if (data)
         *data = nullptr;
     return E_NOTIMPL;
 }
 
-HRESULT STDMETHODCALLTYPE DralithControl::DoVerb(LONG verb, LPMSG, IOleClientSite* site, LONG, HWND parent,
-                                                 LPCRECT position) {
+HRESULT STDMETHODCALLTYPE DralithControl::DoVerb(
+    LONG verb, LPMSG, IOleClientSite* site, LONG, HWND parent, LPCRECT position)
+{
     switch (verb) {
     case OLEIVERB_PRIMARY:
     case OLEIVERB_SHOW:
@@ -60,7 +75,8 @@ HRESULT STDMETHODCALLTYPE DralithControl::DoVerb(LONG verb, LPMSG, IOleClientSit
     }
 }
 
-HRESULT DralithControl::inPlaceActivate(IOleClientSite* site, HWND parent, LPCRECT position, bool uiActivate) {
+HRESULT DralithControl::inPlaceActivate(IOleClientSite* site, HWND parent, LPCRECT position, bool uiActivate)
+{
     return guarded([&]() -> HRESULT {
         if (host_->active()) {
             if (position)
@@ -81,9 +97,9 @@ HRESULT DralithControl::inPlaceActivate(IOleClientSite* site, HWND parent, LPCRE
             container = parent;
         com::ComPtr<IOleInPlaceFrame> frame;
         com::ComPtr<IOleInPlaceUIWindow> document;
-        RECT place = position ? *position : RECT{0, 0, 0, 0};
+        RECT place = position ? *position : RECT {0, 0, 0, 0};
         RECT clip = place;
-        OLEINPLACEFRAMEINFO frameInfo{};
+        OLEINPLACEFRAMEINFO frameInfo {};
         frameInfo.cb = sizeof frameInfo;
         inPlaceSite->GetWindowContext(frame.put(), document.put(), &place, &clip, &frameInfo);
 
@@ -101,25 +117,35 @@ HRESULT DralithControl::inPlaceActivate(IOleClientSite* site, HWND parent, LPCRE
     });
 }
 
-HRESULT STDMETHODCALLTYPE DralithControl::EnumVerbs(IEnumOLEVERB** verbs) {
+HRESULT STDMETHODCALLTYPE DralithControl::EnumVerbs(IEnumOLEVERB** verbs)
+{
     return OleRegEnumVerbs(CLSID_DralithCTL, verbs);
 }
 
-HRESULT STDMETHODCALLTYPE DralithControl::Update() { return S_OK; }
-HRESULT STDMETHODCALLTYPE DralithControl::IsUpToDate() { return S_OK; }
+HRESULT STDMETHODCALLTYPE DralithControl::Update()
+{
+    return S_OK;
+}
+HRESULT STDMETHODCALLTYPE DralithControl::IsUpToDate()
+{
+    return S_OK;
+}
 
-HRESULT STDMETHODCALLTYPE DralithControl::GetUserClassID(CLSID* clsid) {
+HRESULT STDMETHODCALLTYPE DralithControl::GetUserClassID(CLSID* clsid)
+{
     if (!clsid)
         return E_POINTER;
     *clsid = CLSID_DralithCTL;
     return S_OK;
 }
 
-HRESULT STDMETHODCALLTYPE DralithControl::GetUserType(DWORD form, LPOLESTR* userType) {
+HRESULT STDMETHODCALLTYPE DralithControl::GetUserType(DWORD form, LPOLESTR* userType)
+{
     return OleRegGetUserType(CLSID_DralithCTL, form, userType);
 }
 
-HRESULT STDMETHODCALLTYPE DralithControl::SetExtent(DWORD aspect, SIZEL* size) {
+HRESULT STDMETHODCALLTYPE DralithControl::SetExtent(DWORD aspect, SIZEL* size)
+{
     if (!size)
         return E_POINTER;
     if (aspect != DVASPECT_CONTENT)
@@ -129,7 +155,8 @@ HRESULT STDMETHODCALLTYPE DralithControl::SetExtent(DWORD aspect, SIZEL* size) {
     return S_OK;
 }
 
-HRESULT STDMETHODCALLTYPE DralithControl::GetExtent(DWORD aspect, SIZEL* size) {
+HRESULT STDMETHODCALLTYPE DralithControl::GetExtent(DWORD aspect, SIZEL* size)
+{
     if (!size)
         return E_POINTER;
     if (aspect != DVASPECT_CONTENT)
@@ -138,7 +165,8 @@ HRESULT STDMETHODCALLTYPE DralithControl::GetExtent(DWORD aspect, SIZEL* size) {
     return S_OK;
 }
 
-HRESULT STDMETHODCALLTYPE DralithControl::Advise(IAdviseSink* sink, DWORD* connection) {
+HRESULT STDMETHODCALLTYPE DralithControl::Advise(IAdviseSink* sink, DWORD* connection)
+{
     if (!oleAdvise_) {
         HRESULT hr = CreateOleAdviseHolder(oleAdvise_.put());
         if (FAILED(hr))
@@ -147,36 +175,47 @@ HRESULT STDMETHODCALLTYPE DralithControl::Advise(IAdviseSink* sink, DWORD* conne
     return oleAdvise_->Advise(sink, connection);
 }
 
-HRESULT STDMETHODCALLTYPE DralithControl::Unadvise(DWORD connection) {
+HRESULT STDMETHODCALLTYPE DralithControl::Unadvise(DWORD connection)
+{
     return oleAdvise_ ? oleAdvise_->Unadvise(connection) : OLE_E_NOCONNECTION;
 }
 
-HRESULT STDMETHODCALLTYPE DralithControl::EnumAdvise(IEnumSTATDATA** advise) {
+HRESULT STDMETHODCALLTYPE DralithControl::EnumAdvise(IEnumSTATDATA** advise)
+{
     if (!advise)
         return E_POINTER;
     *advise = nullptr;
     return oleAdvise_ ? oleAdvise_->EnumAdvise(advise) : S_OK;
 }
 
-HRESULT STDMETHODCALLTYPE DralithControl::GetMiscStatus(DWORD, DWORD* status) {
+HRESULT STDMETHODCALLTYPE DralithControl::GetMiscStatus(DWORD, DWORD* status)
+{
     if (!status)
         return E_POINTER;
     *status = ids::kMiscStatus;
     return S_OK;
 }
 
-HRESULT STDMETHODCALLTYPE DralithControl::SetColorScheme(LOGPALETTE*) { return E_NOTIMPL; }
+HRESULT STDMETHODCALLTYPE DralithControl::SetColorScheme(LOGPALETTE*)
+{
+    return E_NOTIMPL;
+}
 
-HRESULT STDMETHODCALLTYPE DralithControl::GetWindow(HWND* window) {
+HRESULT STDMETHODCALLTYPE DralithControl::GetWindow(HWND* window)
+{
     if (!window)
         return E_POINTER;
     *window = host_->surfaceHandle();
     return *window ? S_OK : E_FAIL;
 }
 
-HRESULT STDMETHODCALLTYPE DralithControl::ContextSensitiveHelp(BOOL) { return E_NOTIMPL; }
+HRESULT STDMETHODCALLTYPE DralithControl::ContextSensitiveHelp(BOOL)
+{
+    return E_NOTIMPL;
+}
 
-HRESULT STDMETHODCALLTYPE DralithControl::InPlaceDeactivate() {
+HRESULT STDMETHODCALLTYPE DralithControl::InPlaceDeactivate()
+{
     UIDeactivate();
     host_->deactivate();
     if (com::ComPtr<IOleInPlaceSite> site = inPlaceSite_) {
@@ -186,7 +225,8 @@ HRESULT STDMETHODCALLTYPE DralithControl::InPlaceDeactivate() {
     return S_OK;
 }
 
-HRESULT STDMETHODCALLTYPE DralithControl::UIDeactivate() {
+HRESULT STDMETHODCALLTYPE DralithControl::UIDeactivate()
+{
     if (uiActive_) {
         uiActive_ = false;
         if (inPlaceSite_)
@@ -195,22 +235,42 @@ HRESULT STDMETHODCALLTYPE DralithControl::UIDeactivate() {
     return S_OK;
 }
 
-HRESULT STDMETHODCALLTYPE DralithControl::SetObjectRects(LPCRECT position, LPCRECT) {
+HRESULT STDMETHODCALLTYPE DralithControl::SetObjectRects(LPCRECT position, LPCRECT)
+{
     if (!position)
         return E_POINTER;
     host_->move(*position);
     return S_OK;
 }
 
-HRESULT STDMETHODCALLTYPE DralithControl::ReactivateAndUndo() { return E_NOTIMPL; }
+HRESULT STDMETHODCALLTYPE DralithControl::ReactivateAndUndo()
+{
+    return E_NOTIMPL;
+}
 
-HRESULT STDMETHODCALLTYPE DralithControl::TranslateAccelerator(LPMSG) { return S_FALSE; }
-HRESULT STDMETHODCALLTYPE DralithControl::OnFrameWindowActivate(BOOL) { return S_OK; }
-HRESULT STDMETHODCALLTYPE DralithControl::OnDocWindowActivate(BOOL) { return S_OK; }
-HRESULT STDMETHODCALLTYPE DralithControl::ResizeBorder(LPCRECT, IOleInPlaceUIWindow*, BOOL) { return S_OK; }
-HRESULT STDMETHODCALLTYPE DralithControl::EnableModeless(BOOL) { return S_OK; }
+HRESULT STDMETHODCALLTYPE DralithControl::TranslateAccelerator(LPMSG)
+{
+    return S_FALSE;
+}
+HRESULT STDMETHODCALLTYPE DralithControl::OnFrameWindowActivate(BOOL)
+{
+    return S_OK;
+}
+HRESULT STDMETHODCALLTYPE DralithControl::OnDocWindowActivate(BOOL)
+{
+    return S_OK;
+}
+HRESULT STDMETHODCALLTYPE DralithControl::ResizeBorder(LPCRECT, IOleInPlaceUIWindow*, BOOL)
+{
+    return S_OK;
+}
+HRESULT STDMETHODCALLTYPE DralithControl::EnableModeless(BOOL)
+{
+    return S_OK;
+}
 
-HRESULT STDMETHODCALLTYPE DralithControl::GetControlInfo(CONTROLINFO* info) {
+HRESULT STDMETHODCALLTYPE DralithControl::GetControlInfo(CONTROLINFO* info)
+{
     if (!info)
         return E_POINTER;
     info->cb = sizeof *info;
@@ -220,8 +280,17 @@ HRESULT STDMETHODCALLTYPE DralithControl::GetControlInfo(CONTROLINFO* info) {
     return S_OK;
 }
 
-HRESULT STDMETHODCALLTYPE DralithControl::OnMnemonic(MSG*) { return E_NOTIMPL; }
-HRESULT STDMETHODCALLTYPE DralithControl::OnAmbientPropertyChange(DISPID) { return S_OK; }
-HRESULT STDMETHODCALLTYPE DralithControl::FreezeEvents(BOOL) { return S_OK; }
+HRESULT STDMETHODCALLTYPE DralithControl::OnMnemonic(MSG*)
+{
+    return E_NOTIMPL;
+}
+HRESULT STDMETHODCALLTYPE DralithControl::OnAmbientPropertyChange(DISPID)
+{
+    return S_OK;
+}
+HRESULT STDMETHODCALLTYPE DralithControl::FreezeEvents(BOOL)
+{
+    return S_OK;
+}
 
 } // namespace dralith

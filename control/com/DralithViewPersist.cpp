@@ -7,41 +7,48 @@
 namespace dralith {
 
 HRESULT STDMETHODCALLTYPE DralithControl::Draw(DWORD aspect, LONG, void*, DVTARGETDEVICE*, HDC, HDC drawDc,
-                                               LPCRECTL bounds, LPCRECTL, BOOL(STDMETHODCALLTYPE*)(ULONG_PTR),
-                                               ULONG_PTR) {
+    LPCRECTL bounds, LPCRECTL, BOOL(STDMETHODCALLTYPE*)(ULONG_PTR), ULONG_PTR)
+{
     if (aspect != DVASPECT_CONTENT)
         return DV_E_DVASPECT;
     if (!drawDc || !bounds)
         return E_INVALIDARG;
     return guarded([&] {
         paintState(host_->viewer(), drawDc, bounds->right - bounds->left, bounds->bottom - bounds->top,
-                   POINT{bounds->left, bounds->top});
+            POINT {bounds->left, bounds->top});
         return S_OK;
     });
 }
 
-HRESULT STDMETHODCALLTYPE DralithControl::GetColorSet(DWORD, LONG, void*, DVTARGETDEVICE*, HDC, LOGPALETTE** colours) {
+HRESULT STDMETHODCALLTYPE DralithControl::GetColorSet(DWORD, LONG, void*, DVTARGETDEVICE*, HDC, LOGPALETTE** colours)
+{
     if (colours)
         *colours = nullptr;
-    return S_FALSE;  // any palette will do
+    return S_FALSE; // any palette will do
 }
 
-HRESULT STDMETHODCALLTYPE DralithControl::Freeze(DWORD, LONG, void*, DWORD* freeze) {
+HRESULT STDMETHODCALLTYPE DralithControl::Freeze(DWORD, LONG, void*, DWORD* freeze)
+{
     if (freeze)
         *freeze = 0;
     return E_NOTIMPL;
 }
 
-HRESULT STDMETHODCALLTYPE DralithControl::Unfreeze(DWORD) { return E_NOTIMPL; }
+HRESULT STDMETHODCALLTYPE DralithControl::Unfreeze(DWORD)
+{
+    return E_NOTIMPL;
+}
 
-HRESULT STDMETHODCALLTYPE DralithControl::SetAdvise(DWORD aspects, DWORD flags, IAdviseSink* sink) {
+HRESULT STDMETHODCALLTYPE DralithControl::SetAdvise(DWORD aspects, DWORD flags, IAdviseSink* sink)
+{
     viewAdvise_ = sink;
     viewAdviseAspects_ = aspects;
     viewAdviseFlags_ = flags;
     return S_OK;
 }
 
-HRESULT STDMETHODCALLTYPE DralithControl::GetAdvise(DWORD* aspects, DWORD* flags, IAdviseSink** sink) {
+HRESULT STDMETHODCALLTYPE DralithControl::GetAdvise(DWORD* aspects, DWORD* flags, IAdviseSink** sink)
+{
     if (aspects)
         *aspects = viewAdviseAspects_;
     if (flags)
@@ -51,34 +58,59 @@ HRESULT STDMETHODCALLTYPE DralithControl::GetAdvise(DWORD* aspects, DWORD* flags
     return S_OK;
 }
 
-HRESULT STDMETHODCALLTYPE DralithControl::GetExtent(DWORD aspect, LONG, DVTARGETDEVICE*, LPSIZEL size) {
+HRESULT STDMETHODCALLTYPE DralithControl::GetExtent(DWORD aspect, LONG, DVTARGETDEVICE*, LPSIZEL size)
+{
     return GetExtent(aspect, size);
 }
 
-HRESULT STDMETHODCALLTYPE DralithControl::GetClassID(CLSID* clsid) { return GetUserClassID(clsid); }
-HRESULT STDMETHODCALLTYPE DralithControl::IsDirty() { return S_FALSE; }
-HRESULT STDMETHODCALLTYPE DralithControl::Load(LPSTREAM stream) { return stream ? S_OK : E_POINTER; }
-HRESULT STDMETHODCALLTYPE DralithControl::Save(LPSTREAM stream, BOOL) { return stream ? S_OK : E_POINTER; }
+HRESULT STDMETHODCALLTYPE DralithControl::GetClassID(CLSID* clsid)
+{
+    return GetUserClassID(clsid);
+}
+HRESULT STDMETHODCALLTYPE DralithControl::IsDirty()
+{
+    return S_FALSE;
+}
+HRESULT STDMETHODCALLTYPE DralithControl::Load(LPSTREAM stream)
+{
+    return stream ? S_OK : E_POINTER;
+}
+HRESULT STDMETHODCALLTYPE DralithControl::Save(LPSTREAM stream, BOOL)
+{
+    return stream ? S_OK : E_POINTER;
+}
 
-HRESULT STDMETHODCALLTYPE DralithControl::GetSizeMax(ULARGE_INTEGER* size) {
+HRESULT STDMETHODCALLTYPE DralithControl::GetSizeMax(ULARGE_INTEGER* size)
+{
     if (!size)
         return E_POINTER;
     size->QuadPart = 0;
     return S_OK;
 }
 
-HRESULT STDMETHODCALLTYPE DralithControl::InitNew() { return S_OK; }
-HRESULT STDMETHODCALLTYPE DralithControl::Load(IPropertyBag* bag, IErrorLog*) { return bag ? S_OK : E_POINTER; }
-HRESULT STDMETHODCALLTYPE DralithControl::Save(IPropertyBag* bag, BOOL, BOOL) { return bag ? S_OK : E_POINTER; }
+HRESULT STDMETHODCALLTYPE DralithControl::InitNew()
+{
+    return S_OK;
+}
+HRESULT STDMETHODCALLTYPE DralithControl::Load(IPropertyBag* bag, IErrorLog*)
+{
+    return bag ? S_OK : E_POINTER;
+}
+HRESULT STDMETHODCALLTYPE DralithControl::Save(IPropertyBag* bag, BOOL, BOOL)
+{
+    return bag ? S_OK : E_POINTER;
+}
 
-HRESULT STDMETHODCALLTYPE DralithControl::GetClassInfo(ITypeInfo** result) {
+HRESULT STDMETHODCALLTYPE DralithControl::GetClassInfo(ITypeInfo** result)
+{
     if (!result)
         return E_POINTER;
     *result = nullptr;
     return typeLibrary_->GetTypeInfoOfGuid(CLSID_DralithCTL, result);
 }
 
-HRESULT STDMETHODCALLTYPE DralithControl::GetGUID(DWORD kind, GUID* guid) {
+HRESULT STDMETHODCALLTYPE DralithControl::GetGUID(DWORD kind, GUID* guid)
+{
     if (!guid)
         return E_POINTER;
     if (kind != GUIDKIND_DEFAULT_SOURCE_DISP_IID) {
@@ -89,11 +121,13 @@ HRESULT STDMETHODCALLTYPE DralithControl::GetGUID(DWORD kind, GUID* guid) {
     return S_OK;
 }
 
-HRESULT STDMETHODCALLTYPE DralithControl::EnumConnectionPoints(IEnumConnectionPoints** result) {
+HRESULT STDMETHODCALLTYPE DralithControl::EnumConnectionPoints(IEnumConnectionPoints** result)
+{
     return createConnectionPointEnumerator(events_, result);
 }
 
-HRESULT STDMETHODCALLTYPE DralithControl::FindConnectionPoint(REFIID iid, IConnectionPoint** result) {
+HRESULT STDMETHODCALLTYPE DralithControl::FindConnectionPoint(REFIID iid, IConnectionPoint** result)
+{
     if (!result)
         return E_POINTER;
     *result = nullptr;

@@ -8,7 +8,8 @@
 
 namespace dralith {
 
-HRESULT STDMETHODCALLTYPE EventConnectionPoint::QueryInterface(REFIID iid, void** result) {
+HRESULT STDMETHODCALLTYPE EventConnectionPoint::QueryInterface(REFIID iid, void** result)
+{
     if (!result)
         return E_POINTER;
     if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IConnectionPoint)) {
@@ -20,14 +21,16 @@ HRESULT STDMETHODCALLTYPE EventConnectionPoint::QueryInterface(REFIID iid, void*
     return E_NOINTERFACE;
 }
 
-HRESULT STDMETHODCALLTYPE EventConnectionPoint::GetConnectionInterface(IID* iid) {
+HRESULT STDMETHODCALLTYPE EventConnectionPoint::GetConnectionInterface(IID* iid)
+{
     if (!iid)
         return E_POINTER;
     *iid = DIID___DralithCTL;
     return S_OK;
 }
 
-HRESULT STDMETHODCALLTYPE EventConnectionPoint::GetConnectionPointContainer(IConnectionPointContainer** result) {
+HRESULT STDMETHODCALLTYPE EventConnectionPoint::GetConnectionPointContainer(IConnectionPointContainer** result)
+{
     if (!result)
         return E_POINTER;
     *result = &container_;
@@ -35,17 +38,19 @@ HRESULT STDMETHODCALLTYPE EventConnectionPoint::GetConnectionPointContainer(ICon
     return S_OK;
 }
 
-HRESULT STDMETHODCALLTYPE EventConnectionPoint::Advise(IUnknown* sink, DWORD* cookie) {
+HRESULT STDMETHODCALLTYPE EventConnectionPoint::Advise(IUnknown* sink, DWORD* cookie)
+{
     if (!sink || !cookie)
         return E_POINTER;
     return guarded([&] {
-        sinks_.push_back(Sink{nextCookie_, com::ComPtr<IUnknown>(sink)});
+        sinks_.push_back(Sink {nextCookie_, com::ComPtr<IUnknown>(sink)});
         *cookie = nextCookie_++;
         return S_OK;
     });
 }
 
-HRESULT STDMETHODCALLTYPE EventConnectionPoint::Unadvise(DWORD cookie) {
+HRESULT STDMETHODCALLTYPE EventConnectionPoint::Unadvise(DWORD cookie)
+{
     for (auto it = sinks_.begin(); it != sinks_.end(); ++it) {
         if (it->cookie == cookie) {
             sinks_.erase(it);
@@ -55,7 +60,8 @@ HRESULT STDMETHODCALLTYPE EventConnectionPoint::Unadvise(DWORD cookie) {
     return CONNECT_E_NOCONNECTION;
 }
 
-HRESULT STDMETHODCALLTYPE EventConnectionPoint::EnumConnections(IEnumConnections** result) {
+HRESULT STDMETHODCALLTYPE EventConnectionPoint::EnumConnections(IEnumConnections** result)
+{
     if (result)
         *result = nullptr;
     return E_NOTIMPL;
@@ -65,9 +71,14 @@ namespace {
 
 class ConnectionPointEnumerator final : public IEnumConnectionPoints {
 public:
-    ConnectionPointEnumerator(IConnectionPoint& point, ULONG position) : point_(&point), position_(position) {}
+    ConnectionPointEnumerator(IConnectionPoint& point, ULONG position)
+        : point_(&point)
+        , position_(position)
+    {
+    }
 
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** result) override {
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** result) override
+    {
         if (!result)
             return E_POINTER;
         if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IEnumConnectionPoints)) {
@@ -79,14 +90,16 @@ public:
         return E_NOINTERFACE;
     }
     ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(InterlockedIncrement(&references_)); }
-    ULONG STDMETHODCALLTYPE Release() override {
+    ULONG STDMETHODCALLTYPE Release() override
+    {
         const LONG left = InterlockedDecrement(&references_);
         if (left == 0)
             delete this;
         return static_cast<ULONG>(left);
     }
 
-    HRESULT STDMETHODCALLTYPE Next(ULONG count, IConnectionPoint** points, ULONG* fetched) override {
+    HRESULT STDMETHODCALLTYPE Next(ULONG count, IConnectionPoint** points, ULONG* fetched) override
+    {
         if (!points)
             return E_POINTER;
         ULONG given = 0;
@@ -100,18 +113,21 @@ public:
             *fetched = given;
         return given == count ? S_OK : S_FALSE;
     }
-    HRESULT STDMETHODCALLTYPE Skip(ULONG count) override {
+    HRESULT STDMETHODCALLTYPE Skip(ULONG count) override
+    {
         if (count == 0)
             return S_OK;
         const bool skipped = position_ == 0;
         position_ = 1;
         return skipped && count == 1 ? S_OK : S_FALSE;
     }
-    HRESULT STDMETHODCALLTYPE Reset() override {
+    HRESULT STDMETHODCALLTYPE Reset() override
+    {
         position_ = 0;
         return S_OK;
     }
-    HRESULT STDMETHODCALLTYPE Clone(IEnumConnectionPoints** result) override {
+    HRESULT STDMETHODCALLTYPE Clone(IEnumConnectionPoints** result) override
+    {
         if (!result)
             return E_POINTER;
         return guarded([&] {
@@ -131,7 +147,8 @@ private:
 
 } // namespace
 
-HRESULT createConnectionPointEnumerator(IConnectionPoint& point, IEnumConnectionPoints** result) {
+HRESULT createConnectionPointEnumerator(IConnectionPoint& point, IEnumConnectionPoints** result)
+{
     if (!result)
         return E_POINTER;
     *result = nullptr;

@@ -12,7 +12,10 @@ namespace dralith {
 class EventConnectionPoint final : public IConnectionPoint {
 public:
     // Lives inside the control; its references count on the control.
-    explicit EventConnectionPoint(IConnectionPointContainer& container) : container_(container) {}
+    explicit EventConnectionPoint(IConnectionPointContainer& container)
+        : container_(container)
+    {
+    }
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** result) override;
     ULONG STDMETHODCALLTYPE AddRef() override { return container_.AddRef(); }

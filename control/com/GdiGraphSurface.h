@@ -13,12 +13,12 @@ namespace dralith {
 class GdiGraphSurface final : public GraphSurface {
 public:
     // `origin` offsets the drawing (IViewObject::Draw gets a rectangle anywhere in the DC).
-    GdiGraphSurface(HDC dc, int width, int height, POINT origin = POINT{0, 0});
+    GdiGraphSurface(HDC dc, int width, int height, POINT origin = POINT {0, 0});
 
     void clear(Colour background) override;
     void drawLine(const GraphLine& line) override;
     // The caller draws the caption over the finished graph and gives it to the label.
-    void setCaption(std::string_view) override {}
+    void setCaption(std::string_view) override { }
 
 private:
     HDC dc_;

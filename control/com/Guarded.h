@@ -6,8 +6,8 @@
 
 namespace dralith {
 
-template <class Body>
-HRESULT guarded(Body&& body) noexcept {
+template <class Body> HRESULT guarded(Body&& body) noexcept
+{
     try {
         return body();
     } catch (const std::bad_alloc&) {

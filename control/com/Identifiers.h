@@ -16,6 +16,6 @@ constexpr LCID kTypeLibraryLcid = 0x0409;
 // be linked into, is an inside-out control that activates as soon as it is visible, and wants
 // its client site before it is initialised.
 constexpr DWORD kMiscStatus = OLEMISC_RECOMPOSEONRESIZE | OLEMISC_CANTLINKINSIDE | OLEMISC_INSIDEOUT |
-                              OLEMISC_ACTIVATEWHENVISIBLE | OLEMISC_SETCLIENTSITEFIRST;
+    OLEMISC_ACTIVATEWHENVISIBLE | OLEMISC_SETCLIENTSITEFIRST;
 
 } // namespace dralith::ids

@@ -4,7 +4,8 @@
 
 namespace dralith {
 
-void processPendingMessages() {
+void processPendingMessages()
+{
     MSG message;
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
         if (message.message == WM_QUIT) {

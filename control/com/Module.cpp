@@ -10,18 +10,32 @@ HINSTANCE g_instance = nullptr;
 volatile LONG g_references = 0;
 } // namespace
 
-HINSTANCE instance() { return g_instance; }
-void addReference() { InterlockedIncrement(&g_references); }
-void releaseReference() { InterlockedDecrement(&g_references); }
-long references() { return g_references; }
+HINSTANCE instance()
+{
+    return g_instance;
+}
+void addReference()
+{
+    InterlockedIncrement(&g_references);
+}
+void releaseReference()
+{
+    InterlockedDecrement(&g_references);
+}
+long references()
+{
+    return g_references;
+}
 
-std::string pathA() {
+std::string pathA()
+{
     char buffer[MAX_PATH * 4];
     DWORD length = GetModuleFileNameA(g_instance, buffer, sizeof buffer);
     return std::string(buffer, length < sizeof buffer ? length : 0);
 }
 
-std::wstring pathW() {
+std::wstring pathW()
+{
     wchar_t buffer[MAX_PATH * 4];
     DWORD length = GetModuleFileNameW(g_instance, buffer, sizeof buffer / sizeof buffer[0]);
     return std::wstring(buffer, length < sizeof buffer / sizeof buffer[0] ? length : 0);
@@ -29,7 +43,8 @@ std::wstring pathW() {
 
 } // namespace dralith::module
 
-extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
+extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved)
+{
     if (reason == DLL_PROCESS_ATTACH) {
         dralith::module::g_instance = instance;
         DisableThreadLibraryCalls(instance);
@@ -41,9 +56,13 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved
     return TRUE;
 }
 
-STDAPI DllCanUnloadNow() { return dralith::module::references() == 0 ? S_OK : S_FALSE; }
+STDAPI DllCanUnloadNow()
+{
+    return dralith::module::references() == 0 ? S_OK : S_FALSE;
+}
 
-STDAPI DllGetClassObject(REFCLSID clsid, REFIID iid, void** result) {
+STDAPI DllGetClassObject(REFCLSID clsid, REFIID iid, void** result)
+{
     if (!result)
         return E_POINTER;
     *result = nullptr;

@@ -12,33 +12,40 @@
 namespace dralith {
 namespace {
 
-std::wstring guidText(REFGUID guid) {
+std::wstring guidText(REFGUID guid)
+{
     wchar_t text[40] = {};
     StringFromGUID2(guid, text, 40);
     return text;
 }
 
-RegistryEntry key(std::wstring name) { return RegistryEntry{std::move(name), nullptr, false, {}}; }
-RegistryEntry value(std::wstring name, const wchar_t* valueName, std::wstring data) {
-    return RegistryEntry{std::move(name), valueName, true, std::move(data)};
+RegistryEntry key(std::wstring name)
+{
+    return RegistryEntry {std::move(name), nullptr, false, {}};
+}
+RegistryEntry value(std::wstring name, const wchar_t* valueName, std::wstring data)
+{
+    return RegistryEntry {std::move(name), valueName, true, std::move(data)};
 }
 
-LSTATUS writeEntry(const RegistryEntry& entry) {
+LSTATUS writeEntry(const RegistryEntry& entry)
+{
     HKEY raw = nullptr;
-    LSTATUS status = RegCreateKeyExW(HKEY_CLASSES_ROOT, entry.key.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                                     KEY_WRITE, nullptr, &raw, nullptr);
+    LSTATUS status = RegCreateKeyExW(
+        HKEY_CLASSES_ROOT, entry.key.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE, nullptr, &raw, nullptr);
     if (status != ERROR_SUCCESS)
         return status;
     win::RegKey owned(raw);
     if (!entry.hasValue)
         return ERROR_SUCCESS;
     const DWORD bytes = static_cast<DWORD>((entry.data.size() + 1) * sizeof(wchar_t));
-    return RegSetValueExW(owned.get(), entry.valueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(entry.data.c_str()),
-                          bytes);
+    return RegSetValueExW(
+        owned.get(), entry.valueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(entry.data.c_str()), bytes);
 }
 
 // Removes the keys of the table, children first; a key that is already gone counts as removed.
-HRESULT removeKeys(const std::vector<RegistryEntry>& table) {
+HRESULT removeKeys(const std::vector<RegistryEntry>& table)
+{
     HRESULT result = S_OK;
     std::vector<std::wstring> removed;
     for (auto entry = table.rbegin(); entry != table.rend(); ++entry) {
@@ -55,23 +62,25 @@ HRESULT removeKeys(const std::vector<RegistryEntry>& table) {
     return result;
 }
 
-HRESULT registerTypeLibrary(const std::wstring& modulePath) {
+HRESULT registerTypeLibrary(const std::wstring& modulePath)
+{
     com::ComPtr<ITypeLib> library;
     HRESULT hr = LoadTypeLibEx(modulePath.c_str(), REGKIND_NONE, library.put());
     if (FAILED(hr))
         return hr;
-    std::wstring path = modulePath;  // some SDKs declare the path non-const
+    std::wstring path = modulePath; // some SDKs declare the path non-const
     return RegisterTypeLib(library.get(), &path[0], nullptr);
 }
 
-HRESULT unregisterTypeLibrary() {
+HRESULT unregisterTypeLibrary()
+{
 #ifdef _WIN64
     const SYSKIND kind = SYS_WIN64;
 #else
     const SYSKIND kind = SYS_WIN32;
 #endif
-    HRESULT hr = UnRegisterTypeLib(LIBID_Pellgrove, ids::kTypeLibraryMajor, ids::kTypeLibraryMinor,
-                                   ids::kTypeLibraryLcid, kind);
+    HRESULT hr =
+        UnRegisterTypeLib(LIBID_Pellgrove, ids::kTypeLibraryMajor, ids::kTypeLibraryMinor, ids::kTypeLibraryLcid, kind);
     if (SUCCEEDED(hr))
         return S_OK;
     // Already gone (never registered or removed before) is what unregistering asks for.
@@ -85,7 +94,8 @@ HRESULT unregisterTypeLibrary() {
 
 } // namespace
 
-std::vector<RegistryEntry> registrationTable(const std::wstring& modulePath) {
+std::vector<RegistryEntry> registrationTable(const std::wstring& modulePath)
+{
     const std::wstring clsidKey = L"CLSID\\" + guidText(CLSID_DralithCTL);
     const std::wstring clsid = guidText(CLSID_DralithCTL);
     const std::wstring progId = ids::kProgId;
@@ -111,7 +121,8 @@ std::vector<RegistryEntry> registrationTable(const std::wstring& modulePath) {
 
 } // namespace dralith
 
-STDAPI DllRegisterServer() {
+STDAPI DllRegisterServer()
+{
     return dralith::guarded([] {
         const std::wstring path = dralith::module::pathW();
         const auto table = dralith::registrationTable(path);
@@ -130,7 +141,8 @@ STDAPI DllRegisterServer() {
     });
 }
 
-STDAPI DllUnregisterServer() {
+STDAPI DllUnregisterServer()
+{
     return dralith::guarded([] {
         HRESULT keys = dralith::removeKeys(dralith::registrationTable(dralith::module::pathW()));
         HRESULT library = dralith::unregisterTypeLibrary();

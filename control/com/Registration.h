@@ -9,10 +9,10 @@
 namespace dralith {
 
 struct RegistryEntry {
-    std::wstring key;        // below HKEY_CLASSES_ROOT
+    std::wstring key;         // below HKEY_CLASSES_ROOT
     const wchar_t* valueName; // nullptr = the key's default value; no value when data is null
     bool hasValue;
-    std::wstring data;       // REG_SZ
+    std::wstring data; // REG_SZ
 };
 
 // Every key and value the server writes, parents before children.

@@ -8,9 +8,10 @@
 namespace dralith {
 namespace {
 
-constexpr REGSAM kAllAccess = KEY_ALL_ACCESS;  // 0xF003F
+constexpr REGSAM kAllAccess = KEY_ALL_ACCESS; // 0xF003F
 
-win::RegKey openSettingsKey() {
+win::RegKey openSettingsKey()
+{
     HKEY raw = nullptr;
     if (RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsKeyPath, 0, kAllAccess, &raw) != ERROR_SUCCESS)
         return win::RegKey();
@@ -19,7 +20,8 @@ win::RegKey openSettingsKey() {
 
 } // namespace
 
-HRESULT loadSettings(const std::string& application, ControlState& state) {
+HRESULT loadSettings(const std::string& application, ControlState& state)
+{
     win::RegKey key = openSettingsKey();
     if (!key)
         return S_OK;
@@ -30,7 +32,7 @@ HRESULT loadSettings(const std::string& application, ControlState& state) {
     std::vector<char> bytes(size);
     DWORD read = size;
     if (RegQueryValueExA(key.get(), application.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(bytes.data()),
-                         &read) != ERROR_SUCCESS)
+            &read) != ERROR_SUCCESS)
         return S_OK;
     if (read > size)
         read = size;
@@ -38,7 +40,8 @@ HRESULT loadSettings(const std::string& application, ControlState& state) {
     return state.applySettings(decoded) ? S_OK : E_INVALIDARG;
 }
 
-HRESULT saveSettings(const std::string& application, const ControlState& state) {
+HRESULT saveSettings(const std::string& application, const ControlState& state)
+{
     const auto text = encodeSettings(state.freeOnClick(), state.storedDisplayMode());
     if (!text)
         return E_INVALIDARG;
@@ -49,17 +52,19 @@ HRESULT saveSettings(const std::string& application, const ControlState& state) 
         return S_OK;
     win::RegKey key(raw);
     RegSetValueExA(key.get(), application.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text->c_str()),
-                   static_cast<DWORD>(text->size() + 1));
+        static_cast<DWORD>(text->size() + 1));
     return S_OK;
 }
 
-void deleteSettings(const std::string& application) {
+void deleteSettings(const std::string& application)
+{
     win::RegKey key = openSettingsKey();
     if (key)
         RegDeleteValueA(key.get(), application.c_str());
 }
 
-std::string ansiFromBstr(BSTR text) {
+std::string ansiFromBstr(BSTR text)
+{
     if (!text || !*text)
         return std::string();
     const int length = static_cast<int>(SysStringLen(text));

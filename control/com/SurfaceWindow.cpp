@@ -7,7 +7,8 @@
 namespace dralith {
 
 SurfaceWindow::SurfaceWindow(SurfaceEvents& events, HWND parent, const RECT& position, DWORD style, DWORD exStyle)
-    : events_(events) {
+    : events_(events)
+{
     WindowSpec props;
     props.className = kSurfaceClass;
     props.title = "DralithCTL";
@@ -19,7 +20,7 @@ SurfaceWindow::SurfaceWindow(SurfaceEvents& events, HWND parent, const RECT& pos
     window_.reset(createHandledWindow(props, *this));
     if (!window_)
         return;
-    RECT client{};
+    RECT client {};
     GetClientRect(window_.get(), &client);
     WindowSpec label;
     label.className = kLabelClass;
@@ -31,23 +32,27 @@ SurfaceWindow::SurfaceWindow(SurfaceEvents& events, HWND parent, const RECT& pos
     onSize();
 }
 
-SurfaceWindow::~SurfaceWindow() {
+SurfaceWindow::~SurfaceWindow()
+{
     label_.window.reset();
     window_.reset();
 }
 
-void SurfaceWindow::present() {
+void SurfaceWindow::present()
+{
     if (window_)
         RedrawWindow(window_.get(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
 }
 
-void SurfaceWindow::move(const RECT& position) {
+void SurfaceWindow::move(const RECT& position)
+{
     if (window_)
         MoveWindow(window_.get(), position.left, position.top, position.right - position.left,
-                   position.bottom - position.top, TRUE);
+            position.bottom - position.top, TRUE);
 }
 
-void SurfaceWindow::setFrame(DWORD style, DWORD exStyle) {
+void SurfaceWindow::setFrame(DWORD style, DWORD exStyle)
+{
     if (!window_)
         return;
     const DWORD frameStyles = WS_BORDER;
@@ -60,11 +65,12 @@ void SurfaceWindow::setFrame(DWORD style, DWORD exStyle) {
         return;
     SetWindowLongPtrA(window_.get(), GWL_STYLE, wanted);
     SetWindowLongPtrA(window_.get(), GWL_EXSTYLE, wantedEx);
-    SetWindowPos(window_.get(), nullptr, 0, 0, 0, 0,
-                 SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(
+        window_.get(), nullptr, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void SurfaceWindow::setLabelText(std::string_view text) {
+void SurfaceWindow::setLabelText(std::string_view text)
+{
     // Written only when it changes: a tick that changes nothing sends nothing to the label.
     if (!label_.window || text == label_.text)
         return;
@@ -72,13 +78,15 @@ void SurfaceWindow::setLabelText(std::string_view text) {
     SetWindowTextA(label_.window.get(), label_.text.c_str());
 }
 
-void SurfaceWindow::setLabelVisible(bool visible) {
+void SurfaceWindow::setLabelVisible(bool visible)
+{
     if (label_.window && (IsWindowVisible(label_.window.get()) != FALSE) != visible)
         ShowWindow(label_.window.get(), visible ? SW_SHOWNA : SW_HIDE);
 }
 
-void SurfaceWindow::onSize() {
-    RECT client{};
+void SurfaceWindow::onSize()
+{
+    RECT client {};
     GetClientRect(window_.get(), &client);
     if (label_.window)
         MoveWindow(label_.window.get(), 0, 0, client.right, client.bottom, FALSE);
@@ -86,15 +94,17 @@ void SurfaceWindow::onSize() {
         events_.surfaceResized();
 }
 
-void SurfaceWindow::onPaint() {
+void SurfaceWindow::onPaint()
+{
     win::PaintScope paint(window_.get());
     buffer_.copyTo(paint.dc(), 0, 0);
 }
 
-LRESULT SurfaceWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT SurfaceWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
     switch (message) {
     case WM_ERASEBKGND:
-        return 1;  // the back buffer covers everything
+        return 1; // the back buffer covers everything
     case WM_PAINT:
         onPaint();
         return 0;
@@ -106,7 +116,7 @@ LRESULT SurfaceWindow::handleMessage(HWND window, UINT message, WPARAM wParam, L
         events_.leftButtonReleased();
         return 0;
     case WM_RBUTTONUP: {
-        POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        POINT point {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
         ClientToScreen(window, &point);
         events_.rightButtonReleased(point);
         return 0;
@@ -116,12 +126,16 @@ LRESULT SurfaceWindow::handleMessage(HWND window, UINT message, WPARAM wParam, L
     }
 }
 
-void SurfaceWindow::windowDestroyed(HWND) { window_.release(); }
+void SurfaceWindow::windowDestroyed(HWND)
+{
+    window_.release();
+}
 
-LRESULT SurfaceWindow::Label::handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT SurfaceWindow::Label::handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
     switch (message) {
     case WM_NCHITTEST:
-        return HTTRANSPARENT;  // clicks belong to the surface below
+        return HTTRANSPARENT; // clicks belong to the surface below
     case WM_ERASEBKGND:
         return 1;
     case WM_PAINT:

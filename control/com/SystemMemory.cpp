@@ -4,12 +4,13 @@
 
 namespace dralith {
 
-MemoryFigures readMemoryFigures() {
-    MEMORYSTATUSEX status{};
+MemoryFigures readMemoryFigures()
+{
+    MEMORYSTATUSEX status {};
     status.dwLength = sizeof status;
     MemoryFigures figures;
     if (!GlobalMemoryStatusEx(&status))
-        return figures;  // all zero: the megabyte rule then reports 1 MB, the sample 0
+        return figures; // all zero: the megabyte rule then reports 1 MB, the sample 0
     figures.totalPhys = status.ullTotalPhys;
     figures.availPhys = status.ullAvailPhys;
     figures.totalPageFile = status.ullTotalPageFile;

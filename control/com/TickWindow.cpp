@@ -6,19 +6,23 @@ constexpr UINT_PTR kTimerTMX = 1;
 constexpr UINT kFreeOnClickMessage = WM_APP + 1;
 } // namespace
 
-TickWindow::TickWindow(TickEvents& events) : events_(events) {
+TickWindow::TickWindow(TickEvents& events)
+    : events_(events)
+{
     WindowSpec props;
     props.className = kTickClass;
     props.parent = HWND_MESSAGE;
     window_.reset(createHandledWindow(props, *this));
 }
 
-TickWindow::~TickWindow() {
+TickWindow::~TickWindow()
+{
     if (window_ && timerSet_)
         KillTimer(window_.get(), kTimerTMX);
 }
 
-void TickWindow::run(bool running, unsigned interval) {
+void TickWindow::run(bool running, unsigned interval)
+{
     if (!window_)
         return;
     if (running) {
@@ -29,12 +33,14 @@ void TickWindow::run(bool running, unsigned interval) {
     }
 }
 
-void TickWindow::postFreeOnClick() {
+void TickWindow::postFreeOnClick()
+{
     if (window_)
         PostMessageA(window_.get(), kFreeOnClickMessage, 0, 0);
 }
 
-LRESULT TickWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT TickWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
     if (message == WM_TIMER && wParam == kTimerTMX) {
         events_.timerTick();
         return 0;
@@ -46,7 +52,8 @@ LRESULT TickWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPAR
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
-void TickWindow::windowDestroyed(HWND) {
+void TickWindow::windowDestroyed(HWND)
+{
     window_.release();
     timerSet_ = false;
 }

@@ -7,19 +7,25 @@
 namespace dralith::win {
 
 // Move-only owner of a handle; Traits::close releases it, Traits::invalid() is "no handle".
-template <class Traits>
-class UniqueHandle {
+template <class Traits> class UniqueHandle {
 public:
     using Handle = typename Traits::Handle;
 
     UniqueHandle() = default;
-    explicit UniqueHandle(Handle handle) : handle_(handle) {}
+    explicit UniqueHandle(Handle handle)
+        : handle_(handle)
+    {
+    }
     ~UniqueHandle() { reset(); }
 
     UniqueHandle(const UniqueHandle&) = delete;
     UniqueHandle& operator=(const UniqueHandle&) = delete;
-    UniqueHandle(UniqueHandle&& other) noexcept : handle_(other.release()) {}
-    UniqueHandle& operator=(UniqueHandle&& other) noexcept {
+    UniqueHandle(UniqueHandle&& other) noexcept
+        : handle_(other.release())
+    {
+    }
+    UniqueHandle& operator=(UniqueHandle&& other) noexcept
+    {
         if (this != &other)
             reset(other.release());
         return *this;
@@ -28,12 +34,14 @@ public:
     Handle get() const { return handle_; }
     explicit operator bool() const { return handle_ != Traits::invalid(); }
 
-    Handle release() {
+    Handle release()
+    {
         Handle handle = handle_;
         handle_ = Traits::invalid();
         return handle;
     }
-    void reset(Handle handle = Traits::invalid()) {
+    void reset(Handle handle = Traits::invalid())
+    {
         if (handle_ != Traits::invalid())
             Traits::close(handle_);
         handle_ = handle;
@@ -78,8 +86,13 @@ using MemoryDc = UniqueHandle<MemoryDcTraits>;
 // Selects an object into a DC for one scope and puts the previous one back.
 class ScopedSelect {
 public:
-    ScopedSelect(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
-    ~ScopedSelect() {
+    ScopedSelect(HDC dc, HGDIOBJ object)
+        : dc_(dc)
+        , previous_(SelectObject(dc, object))
+    {
+    }
+    ~ScopedSelect()
+    {
         if (previous_)
             SelectObject(dc_, previous_);
     }
@@ -94,7 +107,11 @@ private:
 // BeginPaint / EndPaint for one WM_PAINT.
 class PaintScope {
 public:
-    explicit PaintScope(HWND window) : window_(window) { dc_ = BeginPaint(window, &paint_); }
+    explicit PaintScope(HWND window)
+        : window_(window)
+    {
+        dc_ = BeginPaint(window, &paint_);
+    }
     ~PaintScope() { EndPaint(window_, &paint_); }
     PaintScope(const PaintScope&) = delete;
     PaintScope& operator=(const PaintScope&) = delete;
@@ -102,15 +119,20 @@ public:
 
 private:
     HWND window_;
-    PAINTSTRUCT paint_{};
+    PAINTSTRUCT paint_ {};
     HDC dc_ = nullptr;
 };
 
 // A window's client DC for one scope.
 class WindowDc {
 public:
-    explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
-    ~WindowDc() {
+    explicit WindowDc(HWND window)
+        : window_(window)
+        , dc_(GetDC(window))
+    {
+    }
+    ~WindowDc()
+    {
         if (dc_)
             ReleaseDC(window_, dc_);
     }

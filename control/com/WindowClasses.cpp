@@ -7,7 +7,8 @@ namespace {
 
 bool g_registered = false;
 
-LRESULT CALLBACK handledWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK handledWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
     if (message == WM_NCCREATE) {
         const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
         SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
@@ -28,8 +29,9 @@ LRESULT CALLBACK handledWindowProc(HWND window, UINT message, WPARAM wParam, LPA
     }
 }
 
-bool registerClass(const char* name, UINT style, HCURSOR cursor) {
-    WNDCLASSEXA windowClass{};
+bool registerClass(const char* name, UINT style, HCURSOR cursor)
+{
+    WNDCLASSEXA windowClass {};
     windowClass.cbSize = sizeof windowClass;
     windowClass.style = style;
     windowClass.lpfnWndProc = handledWindowProc;
@@ -43,16 +45,18 @@ bool registerClass(const char* name, UINT style, HCURSOR cursor) {
 
 } // namespace
 
-bool registerWindowClasses() {
+bool registerWindowClasses()
+{
     if (g_registered)
         return true;
     HCURSOR arrow = LoadCursor(nullptr, IDC_ARROW);
     g_registered = registerClass(kSurfaceClass, CS_DBLCLKS, arrow) && registerClass(kLabelClass, 0, arrow) &&
-                   registerClass(kTickClass, 0, nullptr) && registerClass(kAboutClass, 0, arrow);
+        registerClass(kTickClass, 0, nullptr) && registerClass(kAboutClass, 0, arrow);
     return g_registered;
 }
 
-void unregisterWindowClasses() {
+void unregisterWindowClasses()
+{
     if (!g_registered)
         return;
     for (const char* name : {kSurfaceClass, kLabelClass, kTickClass, kAboutClass})
@@ -60,12 +64,13 @@ void unregisterWindowClasses() {
     g_registered = false;
 }
 
-HWND createHandledWindow(const WindowSpec& props, MessageHandler& handler) {
+HWND createHandledWindow(const WindowSpec& props, MessageHandler& handler)
+{
     if (!registerWindowClasses())
         return nullptr;
-    return CreateWindowExA(props.exStyle, props.className, props.title, props.style, props.bounds.left, props.bounds.top,
-                           props.bounds.right - props.bounds.left, props.bounds.bottom - props.bounds.top, props.parent,
-                           props.menuOrId, module::instance(), &handler);
+    return CreateWindowExA(props.exStyle, props.className, props.title, props.style, props.bounds.left,
+        props.bounds.top, props.bounds.right - props.bounds.left, props.bounds.bottom - props.bounds.top, props.parent,
+        props.menuOrId, module::instance(), &handler);
 }
 
 } // namespace dralith

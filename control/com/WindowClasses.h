@@ -29,7 +29,7 @@ struct WindowSpec {
     const char* title = "";
     DWORD style = 0;
     DWORD exStyle = 0;
-    RECT bounds{};
+    RECT bounds {};
     HWND parent = nullptr;
     HMENU menuOrId = nullptr;
 };

@@ -19,8 +19,8 @@ constexpr std::int32_t kInitialInterval = 500; // ms
 
 // Which entries of the right-click menu carry a check mark.
 struct MenuChecks {
-    std::array<bool, kDisplayModeCount> displayMode{}; // MD(0)..MD(6)
-    bool freeOnClick = false;                          // MCLKONFREE
+    std::array<bool, kDisplayModeCount> displayMode {}; // MD(0)..MD(6)
+    bool freeOnClick = false;                           // MCLKONFREE
 };
 
 // Visibility and enabled state of the menu entries the properties control.
@@ -60,9 +60,9 @@ public:
 
     // Menu properties; hiding or disabling some entries also changes the display mode.
     void setMenuDisplayVisible(bool visible) { menu_.displayVisible = visible; }
-    void setMenuDisplayEnabled(bool enabled);            // false also sets the display mode to 0
-    void setMenuDisplayMultiLineVisible(bool visible);   // false: mode > 2 becomes 2 if it was 4, else 1
-    void setMenuDisplayMultiLineEnabled(bool enabled);   // the same change of the mode
+    void setMenuDisplayEnabled(bool enabled);          // false also sets the display mode to 0
+    void setMenuDisplayMultiLineVisible(bool visible); // false: mode > 2 becomes 2 if it was 4, else 1
+    void setMenuDisplayMultiLineEnabled(bool enabled); // the same change of the mode
     void setMenuFreeOnClickVisible(bool visible) { menu_.freeOnClickVisible = visible; }
     void setMenuFreeOnClickEnabled(bool enabled) { menu_.freeOnClickEnabled = enabled; }
     const MenuEntries& menu() const { return menu_; }

@@ -8,14 +8,16 @@ namespace dralith {
 
 namespace {
 
-void appendNumber(std::string& out, std::int64_t value) {
+void appendNumber(std::string& out, std::int64_t value)
+{
     char digits[24];
     const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
     out.append(digits, static_cast<std::size_t>(end - digits));
 }
 
 // The mode as a whole number 1..6, or 0 for every value that shows no text.
-int textMode(double displayMode) {
+int textMode(double displayMode)
+{
     if (!(displayMode >= 1.0 && displayMode <= 6.0) || std::floor(displayMode) != displayMode)
         return 0;
     return static_cast<int>(displayMode);
@@ -23,7 +25,8 @@ int textMode(double displayMode) {
 
 } // namespace
 
-void displayText(double displayMode, const MemoryFigures& figures, std::string& out) {
+void displayText(double displayMode, const MemoryFigures& figures, std::string& out)
+{
     out.clear();
     const int mode = textMode(displayMode);
     if (mode == 0)
@@ -71,7 +74,8 @@ void displayText(double displayMode, const MemoryFigures& figures, std::string& 
     }
 }
 
-std::string displayText(double displayMode, const MemoryFigures& figures) {
+std::string displayText(double displayMode, const MemoryFigures& figures)
+{
     std::string text;
     displayText(displayMode, figures, text);
     return text;

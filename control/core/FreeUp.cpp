@@ -13,8 +13,13 @@ namespace {
 // Puts the free-up back to idle however the loop ends.
 class IdleOnExit {
 public:
-    IdleOnExit(bool& running, std::int64_t& step) : running_(running), step_(step) {}
-    ~IdleOnExit() {
+    IdleOnExit(bool& running, std::int64_t& step)
+        : running_(running)
+        , step_(step)
+    {
+    }
+    ~IdleOnExit()
+    {
         step_ = 0;
         running_ = false;
     }
@@ -28,16 +33,19 @@ private:
 
 } // namespace
 
-std::unique_ptr<MemoryBlock> BlankTextBlockAllocator::allocate() {
+std::unique_ptr<MemoryBlock> BlankTextBlockAllocator::allocate()
+{
     return std::make_unique<BlankTextBlock>();
 }
 
-std::int32_t freeOnClickAmountMB(std::int32_t memoryMaxMB) {
+std::int32_t freeOnClickAmountMB(std::int32_t memoryMaxMB)
+{
     return roundHalfEvenToLong(static_cast<double>(memoryMaxMB) * 3.0 / 4.0);
 }
 
 void FreeUp::freeUpMemory(std::int32_t amountMB, std::int32_t physicalMB, BlockAllocator& allocator,
-                          const PendingMessagePump& pumpPendingMessages) {
+    const PendingMessagePump& pumpPendingMessages)
+{
     if (running_) {
         // A stop request (a second call, a click): the loop ends after its current block.
         step_ = total_;
@@ -50,7 +58,8 @@ void FreeUp::freeUpMemory(std::int32_t amountMB, std::int32_t physicalMB, BlockA
     runLoop(allocator, pumpPendingMessages);
 }
 
-void FreeUp::runLoop(BlockAllocator& allocator, const PendingMessagePump& pumpPendingMessages) {
+void FreeUp::runLoop(BlockAllocator& allocator, const PendingMessagePump& pumpPendingMessages)
+{
     const std::int64_t total = total_; // the bound is fixed when the loop starts
     std::vector<std::unique_ptr<MemoryBlock>> blocks;
     try {

@@ -10,9 +10,9 @@
 
 namespace dralith {
 
-constexpr std::size_t kBlockChars = 1048576;       // two-byte characters per block (2 MiB)
-constexpr std::int64_t kBlockSlots = 65536;        // slots 0..65535; higher block numbers are skipped
-constexpr std::int64_t kPendingMessagesEvery = 6;  // blocks between two message pumps (12 MiB)
+constexpr std::size_t kBlockChars = 1048576;      // two-byte characters per block (2 MiB)
+constexpr std::int64_t kBlockSlots = 65536;       // slots 0..65535; higher block numbers are skipped
+constexpr std::int64_t kPendingMessagesEvery = 6; // blocks between two message pumps (12 MiB)
 
 // A block held during a free-up; released by destruction.
 class MemoryBlock {
@@ -31,7 +31,10 @@ public:
 // memory is really committed.
 class BlankTextBlock : public MemoryBlock {
 public:
-    BlankTextBlock() : text_(kBlockChars, u' ') {}
+    BlankTextBlock()
+        : text_(kBlockChars, u' ')
+    {
+    }
     const std::u16string& text() const { return text_; }
 
 private:
@@ -57,7 +60,7 @@ public:
     // and returns when it has ended; step is 0 again and every block is released.
     // physicalMB is Mmax, the megabytes of totalPhys. A negative amount allocates nothing.
     void freeUpMemory(std::int32_t amountMB, std::int32_t physicalMB, BlockAllocator& allocator,
-                      const PendingMessagePump& pumpPendingMessages);
+        const PendingMessagePump& pumpPendingMessages);
 
     bool running() const { return running_; }
     // Block number of the running free-up, 0 when idle (and during its first block).

@@ -40,7 +40,8 @@ std::optional<double> progressLineY(double height, std::int64_t step, std::int64
 // --- implementation of the template ---
 
 template <class Visitor>
-void forEachGraphLine(const SampleHistory& history, double width, double height, Visitor&& visit) {
+void forEachGraphLine(const SampleHistory& history, double width, double height, Visitor&& visit)
+{
     const std::size_t count = history.size();
     if (count < 2)
         return;
@@ -52,7 +53,7 @@ void forEachGraphLine(const SampleHistory& history, double width, double height,
         const double x = width * static_cast<double>(i) / lastIndex;
         const double y = (1.0 - v) * height;
         if (i > 0)
-            visit(GraphLine{previousX, previousY, x, y, lineColour(sample)});
+            visit(GraphLine {previousX, previousY, x, y, lineColour(sample)});
         previousX = roundHalfEven(x);
         previousY = roundHalfEven(y);
         ++i;

@@ -31,7 +31,8 @@ std::uint8_t freeMemorySample(const MemoryFigures& figures);
 enum class MemoryField { TotalPhys, AvailPhys, TotalPageFile, AvailPageFile, TotalVirtual, AvailVirtual };
 std::uint64_t fieldBytes(const MemoryFigures& figures, MemoryField field);
 // FreeMemory / MemoryCurrentMB = megabytesOf(f, AvailPhys), MemoryMaxMB = TotalPhys, and so on.
-inline std::int32_t megabytesOf(const MemoryFigures& figures, MemoryField field) {
+inline std::int32_t megabytesOf(const MemoryFigures& figures, MemoryField field)
+{
     return megabytes(fieldBytes(figures, field));
 }
 

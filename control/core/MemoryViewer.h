@@ -41,12 +41,12 @@ public:
 
     // FreeUpMemory(memAmmountMB): see FreeUp::freeUpMemory; Mmax comes from the figures.
     void freeUpMemory(std::int32_t amountMB, const MemoryFigures& figures, BlockAllocator& allocator,
-                      const PendingMessagePump& pumpPendingMessages);
+        const PendingMessagePump& pumpPendingMessages);
 
     // Left button released: with free-on-click on, FreeUpMemory(3/4 of MemoryMaxMB), which
     // stops a running free-up instead. Returns whether FreeUpMemory was called.
-    bool leftButtonReleased(const MemoryFigures& figures, BlockAllocator& allocator,
-                            const PendingMessagePump& pumpPendingMessages);
+    bool leftButtonReleased(
+        const MemoryFigures& figures, BlockAllocator& allocator, const PendingMessagePump& pumpPendingMessages);
 
     // The text last written as caption (empty before the second Refresh).
     const std::string& caption() const { return caption_; }

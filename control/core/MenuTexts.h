@@ -4,9 +4,9 @@
 
 namespace dralith {
 
-constexpr const char* kMenuAboutCaption = "about Dralith";          // MABOUT
-constexpr const char* kMenuSeparatorCaption = "-";                  // MX0, MX1
-constexpr const char* kMenuDisplayModeCaption = "display mode";     // MDPMODE (submenu)
+constexpr const char* kMenuAboutCaption = "about Dralith";           // MABOUT
+constexpr const char* kMenuSeparatorCaption = "-";                   // MX0, MX1
+constexpr const char* kMenuDisplayModeCaption = "display mode";      // MDPMODE (submenu)
 constexpr const char* kMenuFreeOnClickCaption = "EnableFreeOnClick"; // MCLKONFREE
 
 // MD(0)..MD(6): the index is the display mode.

@@ -5,7 +5,8 @@
 
 namespace dralith {
 
-double roundHalfEven(double value) {
+double roundHalfEven(double value)
+{
     const double whole = std::floor(value);
     const double rest = value - whole;
     if (rest < 0.5)
@@ -16,7 +17,8 @@ double roundHalfEven(double value) {
     return half == std::floor(half) ? whole : whole + 1.0;
 }
 
-std::int32_t roundHalfEvenToLong(double value) {
+std::int32_t roundHalfEvenToLong(double value)
+{
     const double rounded = roundHalfEven(value);
     if (std::isnan(rounded))
         return 0;
@@ -27,7 +29,8 @@ std::int32_t roundHalfEvenToLong(double value) {
     return static_cast<std::int32_t>(rounded);
 }
 
-std::int32_t clipToLong(std::int64_t value) {
+std::int32_t clipToLong(std::int64_t value)
+{
     if (value > std::numeric_limits<std::int32_t>::max())
         return std::numeric_limits<std::int32_t>::max();
     if (value < std::numeric_limits<std::int32_t>::min())

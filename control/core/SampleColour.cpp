@@ -4,7 +4,8 @@
 
 namespace dralith {
 
-Colour SampleColour(double fraction, int base) {
+Colour SampleColour(double fraction, int base)
+{
     if (base == 0)
         base = 255;
     if (!(fraction > 0.0))

@@ -7,12 +7,22 @@ namespace dralith {
 // Platform colour value red + 256 * green + 65536 * blue.
 using Colour = std::uint32_t;
 
-constexpr Colour rgb(int red, int green, int blue) {
+constexpr Colour rgb(int red, int green, int blue)
+{
     return static_cast<Colour>(red) + 256u * static_cast<Colour>(green) + 65536u * static_cast<Colour>(blue);
 }
-constexpr int redOf(Colour c) { return static_cast<int>(c & 0xFFu); }
-constexpr int greenOf(Colour c) { return static_cast<int>((c >> 8) & 0xFFu); }
-constexpr int blueOf(Colour c) { return static_cast<int>((c >> 16) & 0xFFu); }
+constexpr int redOf(Colour c)
+{
+    return static_cast<int>(c & 0xFFu);
+}
+constexpr int greenOf(Colour c)
+{
+    return static_cast<int>((c >> 8) & 0xFFu);
+}
+constexpr int blueOf(Colour c)
+{
+    return static_cast<int>((c >> 16) & 0xFFu);
+}
 
 constexpr int kBackgroundBase = 128; // dark tones behind the graph
 constexpr int kLineBase = 0;         // 0 means 255: bright tones for the lines

@@ -8,7 +8,8 @@ namespace {
 constexpr std::size_t kFirstCapacity = 32;
 }
 
-void SampleHistory::push(std::uint8_t sample, std::size_t limit) {
+void SampleHistory::push(std::uint8_t sample, std::size_t limit)
+{
     if (limit == 0) {
         clear();
         return;
@@ -31,21 +32,25 @@ void SampleHistory::push(std::uint8_t sample, std::size_t limit) {
     }
 }
 
-std::uint8_t SampleHistory::newestFirst(std::size_t index) const {
+std::uint8_t SampleHistory::newestFirst(std::size_t index) const
+{
     return oldestFirst(count_ - 1 - index);
 }
 
-void SampleHistory::clear() {
+void SampleHistory::clear()
+{
     start_ = 0;
     count_ = 0;
 }
 
-void SampleHistory::reserve(std::size_t samples) {
+void SampleHistory::reserve(std::size_t samples)
+{
     if (samples > ring_.size())
         growTo(samples);
 }
 
-void SampleHistory::growTo(std::size_t capacity) {
+void SampleHistory::growTo(std::size_t capacity)
+{
     std::vector<std::uint8_t> grown(capacity);
     for (std::size_t i = 0; i < count_; ++i)
         grown[i] = oldestFirst(i);

@@ -22,8 +22,8 @@ public:
     std::uint8_t oldestFirst(std::size_t index) const { return ring_[(start_ + index) % ring_.size()]; }
 
     // Calls visit(sample) for every sample, oldest first, without index arithmetic per sample.
-    template <class Visitor>
-    void visitOldestFirst(Visitor&& visit) const {
+    template <class Visitor> void visitOldestFirst(Visitor&& visit) const
+    {
         const std::size_t capacity = ring_.size();
         const std::size_t firstRun = count_ < capacity - start_ ? count_ : capacity - start_;
         for (std::size_t i = 0; i < firstRun; ++i)

@@ -22,9 +22,12 @@ public:
 
 class SimSystem final : public platform::System {
 public:
-    explicit SimSystem(const SimToolkit& toolkit) : toolkit_(toolkit) {}
+    explicit SimSystem(const SimToolkit& toolkit)
+        : toolkit_(toolkit)
+    {
+    }
     std::string exePath = "C:\\Bars\\tolvix.exe";
-    platform::LocalTime start{2026, 12, 7, 9, 0, 0};
+    platform::LocalTime start {2026, 12, 7, 9, 0, 0};
 
     std::string executablePath() override { return exePath; }
     // The start time plus the virtual clock.
@@ -36,7 +39,11 @@ private:
 
 class SimPlatform final : public platform::Platform {
 public:
-    SimPlatform() : toolkit_(desktop_), system_(toolkit_) {}
+    SimPlatform()
+        : toolkit_(desktop_)
+        , system_(toolkit_)
+    {
+    }
 
     SimDesktop& sim_desktop() { return desktop_; }
     SimToolkit& sim_toolkit() { return toolkit_; }

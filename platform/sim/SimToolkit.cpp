@@ -141,7 +141,7 @@ void SimToolkit::showForm(ui::FormId form, bool visible)
 ui::Rect SimToolkit::formRect(ui::FormId form)
 {
     auto* f = this->form(form);
-    return f ? f->rect : ui::Rect{};
+    return f ? f->rect : ui::Rect {};
 }
 
 void SimToolkit::setFormRect(ui::FormId form, const ui::Rect& rect)
@@ -161,13 +161,13 @@ void SimToolkit::setFormRect(ui::FormId form, const ui::Rect& rect)
 ui::Size SimToolkit::clientSize(ui::FormId form)
 {
     auto* f = this->form(form);
-    return f ? clientOf(*f) : ui::Size{};
+    return f ? clientOf(*f) : ui::Size {};
 }
 
 ui::Size SimToolkit::clientOf(const SimForm& f) const
 {
     return {f.rect.width - 2 * borderPixels * metrics.twipsPerPixelX,
-            f.rect.height - (2 * borderPixels + captionPixels) * metrics.twipsPerPixelY};
+        f.rect.height - (2 * borderPixels + captionPixels) * metrics.twipsPerPixelY};
 }
 
 void SimToolkit::alignBottomControls(SimForm& f)

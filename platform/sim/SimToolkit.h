@@ -39,10 +39,13 @@ struct ShownMenu {
 
 class SimToolkit final : public ui::Toolkit {
 public:
-    explicit SimToolkit(SimDesktop& desktop) : desktop_(desktop) {}
+    explicit SimToolkit(SimDesktop& desktop)
+        : desktop_(desktop)
+    {
+    }
 
     // Test side.
-    ui::ScreenMetrics metrics{15, 15, 1024, 768};
+    ui::ScreenMetrics metrics {15, 15, 1024, 768};
     // Frame of every form: border and caption, in pixels.
     int borderPixels = 3;
     int captionPixels = 16;

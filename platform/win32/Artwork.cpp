@@ -11,11 +11,16 @@ namespace {
 // Maps a small design grid onto the target area, so each picture scales with its control.
 class Grid {
 public:
-    Grid(const RECT& area, int columns, int rows) : area_(area), columns_(columns), rows_(rows) {}
+    Grid(const RECT& area, int columns, int rows)
+        : area_(area)
+        , columns_(columns)
+        , rows_(rows)
+    {
+    }
     int x(int column) const { return area_.left + (area_.right - area_.left) * column / columns_; }
     int y(int row) const { return area_.top + (area_.bottom - area_.top) * row / rows_; }
-    POINT at(int column, int row) const { return POINT{x(column), y(row)}; }
-    RECT rect(int left, int top, int right, int bottom) const { return RECT{x(left), y(top), x(right), y(bottom)}; }
+    POINT at(int column, int row) const { return POINT {x(column), y(row)}; }
+    RECT rect(int left, int top, int right, int bottom) const { return RECT {x(left), y(top), x(right), y(bottom)}; }
 
 private:
     RECT area_;
@@ -94,7 +99,7 @@ void drawTransportButtons(HDC dc, const RECT& area)
 {
     const int width = area.right - area.left;
     for (int key = 0; key < 4; ++key) {
-        RECT cell{area.left + width * key / 4, area.top, area.left + width * (key + 1) / 4, area.bottom};
+        RECT cell {area.left + width * key / 4, area.top, area.left + width * (key + 1) / 4, area.bottom};
         fill(dc, cell, GetSysColor(COLOR_BTNFACE));
         DrawEdge(dc, &cell, BDR_RAISEDINNER, BF_RECT);
         const Grid grid(cell, 14, 12);
@@ -134,7 +139,7 @@ void drawGlowStrip(HDC dc, const RECT& area, COLORREF back)
     if (area.bottom - area.top < 2)
         return;
     const auto lighten = [](int channel) { return std::min(255, channel + (255 - channel) / 2); };
-    const RECT line{area.left, area.top, area.right, area.top + 1};
+    const RECT line {area.left, area.top, area.right, area.top + 1};
     fill(dc, line, RGB(lighten(GetRValue(back)), lighten(GetGValue(back)), lighten(GetBValue(back))));
 }
 

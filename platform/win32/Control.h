@@ -12,14 +12,14 @@ struct Control {
     UniqueWindow window;
     // A picture loaded from a file, shown instead of the built-in artwork.
     UniqueBitmap picture;
-    SIZE pictureSize{};
+    SIZE pictureSize {};
     // Background of the standard controls, handed out when they ask their parent for colours.
     UniqueBrush backBrush;
 
     bool isPainted() const
     {
         return props.kind == ui::ControlKind::Label || props.kind == ui::ControlKind::Picture ||
-               props.kind == ui::ControlKind::Panel;
+            props.kind == ui::ControlKind::Panel;
     }
 };
 

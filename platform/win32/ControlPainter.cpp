@@ -53,7 +53,7 @@ void drawContent(HDC dc, const RECT& area, const Control& control, HFONT font)
 void paintControl(HWND window, const Control& control, HFONT font)
 {
     const PaintDc paint(window);
-    RECT area{};
+    RECT area {};
     GetClientRect(window, &area);
     if (area.right <= 0 || area.bottom <= 0)
         return;

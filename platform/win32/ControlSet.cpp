@@ -33,8 +33,8 @@ WindowStyle styleFor(const ui::ControlSpec& props)
     case ui::ControlKind::Panel:
         return {kPanelClass, style | WS_CLIPCHILDREN, painted};
     case ui::ControlKind::TextBox: {
-        const DWORD align = props.align == ui::TextAlign::Centre  ? ES_CENTER
-                            : props.align == ui::TextAlign::Right ? ES_RIGHT
+        const DWORD align = props.align == ui::TextAlign::Centre ? ES_CENTER
+            : props.align == ui::TextAlign::Right                ? ES_RIGHT
                                                                  : ES_LEFT;
         return {"EDIT", style | WS_TABSTOP | ES_AUTOHSCROLL | align, sunken};
     }
@@ -78,10 +78,10 @@ RECT ControlSet::pixelRect(Control& control)
 {
     RECT pixels = toPixelRect(control.props.rect, context_.scale);
     if (control.props.alignBottom && control.props.parent == 0 && form_) {
-        RECT client{};
+        RECT client {};
         GetClientRect(form_, &client);
         const int height = pixels.bottom - pixels.top;
-        pixels = RECT{0, client.bottom - height, client.right, client.bottom};
+        pixels = RECT {0, client.bottom - height, client.right, client.bottom};
         // The record follows, so the program reads back where the control really is.
         control.props.rect.left = 0;
         control.props.rect.top = toTwips(pixels.top, context_.scale.y);
@@ -95,13 +95,13 @@ void ControlSet::place(Control& control)
     if (!control.window)
         return;
     const RECT pixels = pixelRect(control);
-    RECT current{};
+    RECT current {};
     GetWindowRect(control.window.get(), &current);
     MapWindowPoints(nullptr, GetParent(control.window.get()), reinterpret_cast<POINT*>(&current), 2);
     if (EqualRect(&current, &pixels))
         return;
     SetWindowPos(control.window.get(), nullptr, pixels.left, pixels.top, pixels.right - pixels.left,
-                 pixels.bottom - pixels.top, SWP_NOZORDER | SWP_NOACTIVATE);
+        pixels.bottom - pixels.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void ControlSet::create(ui::ControlId id, const ui::ControlSpec& props)
@@ -118,10 +118,8 @@ void ControlSet::create(ui::ControlId id, const ui::ControlSpec& props)
     const WindowStyle style = styleFor(props);
     const RECT pixels = pixelRect(control);
     control.window.reset(CreateWindowExA(style.exStyle, style.className, props.caption.c_str(), style.style,
-                                         pixels.left, pixels.top, pixels.right - pixels.left,
-                                         pixels.bottom - pixels.top, parent,
-                                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), context_.instance,
-                                         nullptr));
+        pixels.left, pixels.top, pixels.right - pixels.left, pixels.bottom - pixels.top, parent,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), context_.instance, nullptr));
     if (!control.window)
         throw std::runtime_error("the control's window could not be created");
     const HWND window = control.window.get();
@@ -135,7 +133,7 @@ void ControlSet::create(ui::ControlId id, const ui::ControlSpec& props)
     refreshBrush(control);
     // Labels lie beneath the windowed controls that overlap them, like lightweight labels do.
     SetWindowPos(window, props.kind == ui::ControlKind::Label ? HWND_BOTTOM : HWND_TOP, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
     controls_.emplace(id, std::move(control));
     tips_.set(window, props.toolTip);
@@ -281,14 +279,14 @@ std::optional<ui::Size> ControlSet::loadPicture(ui::ControlId id, const std::str
         return std::nullopt;
     UniqueBitmap bitmap(static_cast<HBITMAP>(
         LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
-    BITMAP info{};
+    BITMAP info {};
     if (!bitmap || GetObjectA(bitmap.get(), sizeof info, &info) == 0)
         return std::nullopt;
     control->picture = std::move(bitmap);
-    control->pictureSize = SIZE{info.bmWidth, info.bmHeight};
+    control->pictureSize = SIZE {info.bmWidth, info.bmHeight};
     control->props.artwork = ui::Artwork::None;
     repaint(*control);
-    return ui::Size{toTwips(info.bmWidth, context_.scale.x), toTwips(info.bmHeight, context_.scale.y)};
+    return ui::Size {toTwips(info.bmWidth, context_.scale.x), toTwips(info.bmHeight, context_.scale.y)};
 }
 
 void ControlSet::alignToBottom()

@@ -12,7 +12,11 @@ namespace platform::win32 {
 
 class ControlSet {
 public:
-    explicit ControlSet(ToolkitContext& context) : context_(context), tips_(context.instance) {}
+    explicit ControlSet(ToolkitContext& context)
+        : context_(context)
+        , tips_(context.instance)
+    {
+    }
     void attach(HWND form);
 
     // Throws std::logic_error for an id already in use or a parent that is not a panel here.

@@ -12,7 +12,7 @@ HFONT FontCache::get(const ui::Font& font)
     if (found != fonts_.end())
         return found->second.get();
 
-    LOGFONTA description{};
+    LOGFONTA description {};
     // A negative height asks for the character height, which is what a point size measures.
     description.lfHeight = -static_cast<LONG>(std::lround(font.points * static_cast<float>(pixelsPerInchY_) / 72.0f));
     description.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;

@@ -11,7 +11,10 @@ namespace platform::win32 {
 
 class FontCache {
 public:
-    explicit FontCache(int pixelsPerInchY) : pixelsPerInchY_(pixelsPerInchY) {}
+    explicit FontCache(int pixelsPerInchY)
+        : pixelsPerInchY_(pixelsPerInchY)
+    {
+    }
     // Owned by the cache; valid until the cache goes. Null when GDI refuses the font.
     HFONT get(const ui::Font& font);
 

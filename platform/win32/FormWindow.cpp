@@ -10,8 +10,14 @@ namespace platform::win32 {
 namespace {
 
 // Mouse positions arrive as two signed 16-bit values (negative on multiple monitors).
-int lowWord(LPARAM value) { return static_cast<short>(LOWORD(static_cast<DWORD_PTR>(value))); }
-int highWord(LPARAM value) { return static_cast<short>(HIWORD(static_cast<DWORD_PTR>(value))); }
+int lowWord(LPARAM value)
+{
+    return static_cast<short>(LOWORD(static_cast<DWORD_PTR>(value)));
+}
+int highWord(LPARAM value)
+{
+    return static_cast<short>(HIWORD(static_cast<DWORD_PTR>(value)));
+}
 
 // Shift 1, Ctrl 2, Alt 4, as the mouse events report them.
 int shiftState(WPARAM keys)
@@ -28,17 +34,20 @@ int shiftState(WPARAM keys)
 
 } // namespace
 
-std::shared_ptr<FormWindow> FormWindow::create(ToolkitContext& context, const ui::FormSpec& props,
-                                               ui::FormEvents& events)
+std::shared_ptr<FormWindow> FormWindow::create(
+    ToolkitContext& context, const ui::FormSpec& props, ui::FormEvents& events)
 {
-    auto form = std::make_shared<FormWindow>(Key{}, context, props, events);
+    auto form = std::make_shared<FormWindow>(Key {}, context, props, events);
     form->createWindow(props);
     form->ready_ = true;
     return form;
 }
 
 FormWindow::FormWindow(Key, ToolkitContext& context, const ui::FormSpec& props, ui::FormEvents& events)
-    : context_(context), events_(events), background_(CreateSolidBrush(toColorRef(props.back))), controls_(context)
+    : context_(context)
+    , events_(events)
+    , background_(CreateSolidBrush(toColorRef(props.back)))
+    , controls_(context)
 {
 }
 
@@ -68,10 +77,9 @@ void FormWindow::createWindow(const ui::FormSpec& props)
         pixels.right = pixels.left + (frame.right - frame.left);
         pixels.bottom = pixels.top + (frame.bottom - frame.top);
     }
-    const HWND created =
-        CreateWindowExA(exStyle, kFormClass, props.caption.c_str(), style, pixels.left, pixels.top,
-                        pixels.right - pixels.left, pixels.bottom - pixels.top, props.owner ? toHwnd(props.owner) : nullptr,
-                        nullptr, context_.instance, this);
+    const HWND created = CreateWindowExA(exStyle, kFormClass, props.caption.c_str(), style, pixels.left, pixels.top,
+        pixels.right - pixels.left, pixels.bottom - pixels.top, props.owner ? toHwnd(props.owner) : nullptr, nullptr,
+        context_.instance, this);
     if (!created)
         throw std::runtime_error("the form's window could not be created");
 }
@@ -160,7 +168,7 @@ LRESULT FormWindow::handle(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 
 bool FormWindow::paintBackground(HDC dc)
 {
-    RECT client{};
+    RECT client {};
     if (!background_ || !GetClientRect(window_.get(), &client))
         return false;
     FillRect(dc, &client, background_.get());
@@ -232,12 +240,12 @@ void FormWindow::show(bool visible)
 
 ui::Rect FormWindow::rect() const
 {
-    RECT frame{};
+    RECT frame {};
     if (!window_ || !GetWindowRect(window_.get(), &frame))
-        return ui::Rect{};
+        return ui::Rect {};
     const TwipsPerPixel scale = context_.scale;
-    return ui::Rect{toTwips(frame.left, scale.x), toTwips(frame.top, scale.y),
-                    toTwips(frame.right - frame.left, scale.x), toTwips(frame.bottom - frame.top, scale.y)};
+    return ui::Rect {toTwips(frame.left, scale.x), toTwips(frame.top, scale.y),
+        toTwips(frame.right - frame.left, scale.x), toTwips(frame.bottom - frame.top, scale.y)};
 }
 
 void FormWindow::setRect(const ui::Rect& rect)
@@ -246,15 +254,15 @@ void FormWindow::setRect(const ui::Rect& rect)
         return;
     const RECT pixels = toPixelRect(rect, context_.scale);
     SetWindowPos(window_.get(), nullptr, pixels.left, pixels.top, pixels.right - pixels.left,
-                 pixels.bottom - pixels.top, SWP_NOZORDER | SWP_NOACTIVATE);
+        pixels.bottom - pixels.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 ui::Size FormWindow::clientSize() const
 {
-    RECT client{};
+    RECT client {};
     if (!window_ || !GetClientRect(window_.get(), &client))
-        return ui::Size{};
-    return ui::Size{toTwips(client.right, context_.scale.x), toTwips(client.bottom, context_.scale.y)};
+        return ui::Size {};
+    return ui::Size {toTwips(client.right, context_.scale.x), toTwips(client.bottom, context_.scale.y)};
 }
 
 ui::WindowState FormWindow::state() const
@@ -335,7 +343,7 @@ void FormWindow::keyPress(ui::ControlId id, int character)
 
 void FormWindow::scrolled(HWND bar, int request)
 {
-    SCROLLINFO info{};
+    SCROLLINFO info {};
     info.cbSize = sizeof info;
     info.fMask = SIF_ALL;
     if (!GetScrollInfo(bar, SB_CTL, &info))
@@ -343,15 +351,30 @@ void FormWindow::scrolled(HWND bar, int request)
     const int page = info.nPage > 0 ? static_cast<int>(info.nPage) : 10;
     int position = info.nPos;
     switch (request) {
-    case SB_LINEUP: position -= 1; break;
-    case SB_LINEDOWN: position += 1; break;
-    case SB_PAGEUP: position -= page; break;
-    case SB_PAGEDOWN: position += page; break;
+    case SB_LINEUP:
+        position -= 1;
+        break;
+    case SB_LINEDOWN:
+        position += 1;
+        break;
+    case SB_PAGEUP:
+        position -= page;
+        break;
+    case SB_PAGEDOWN:
+        position += page;
+        break;
     case SB_THUMBTRACK:
-    case SB_THUMBPOSITION: position = info.nTrackPos; break;
-    case SB_TOP: position = info.nMin; break;
-    case SB_BOTTOM: position = info.nMax; break;
-    default: return;
+    case SB_THUMBPOSITION:
+        position = info.nTrackPos;
+        break;
+    case SB_TOP:
+        position = info.nMin;
+        break;
+    case SB_BOTTOM:
+        position = info.nMax;
+        break;
+    default:
+        return;
     }
     const int highest = info.nMax - (info.nPage > 0 ? static_cast<int>(info.nPage) - 1 : 0);
     position = position < info.nMin ? info.nMin : position > highest ? highest : position;

@@ -13,12 +13,12 @@
 namespace platform::win32 {
 
 class FormWindow : public std::enable_shared_from_this<FormWindow> {
-    struct Key {}; // only create() builds forms, so that every form is owned by a shared_ptr
+    struct Key { }; // only create() builds forms, so that every form is owned by a shared_ptr
 
 public:
     // Creates the hidden window; throws std::runtime_error when Windows refuses.
-    static std::shared_ptr<FormWindow> create(ToolkitContext& context, const ui::FormSpec& props,
-                                              ui::FormEvents& events);
+    static std::shared_ptr<FormWindow> create(
+        ToolkitContext& context, const ui::FormSpec& props, ui::FormEvents& events);
     FormWindow(Key, ToolkitContext& context, const ui::FormSpec& props, ui::FormEvents& events);
     ~FormWindow();
     FormWindow(const FormWindow&) = delete;

@@ -4,17 +4,22 @@
 
 namespace platform::win32 {
 
-template <typename Traits>
-class UniqueHandle {
+template <typename Traits> class UniqueHandle {
 public:
     using Handle = typename Traits::Handle;
 
     UniqueHandle() = default;
-    explicit UniqueHandle(Handle handle) : handle_(handle) {}
+    explicit UniqueHandle(Handle handle)
+        : handle_(handle)
+    {
+    }
     ~UniqueHandle() { reset(); }
     UniqueHandle(const UniqueHandle&) = delete;
     UniqueHandle& operator=(const UniqueHandle&) = delete;
-    UniqueHandle(UniqueHandle&& other) noexcept : handle_(other.release()) {}
+    UniqueHandle(UniqueHandle&& other) noexcept
+        : handle_(other.release())
+    {
+    }
     UniqueHandle& operator=(UniqueHandle&& other) noexcept
     {
         if (this != &other)
@@ -45,8 +50,7 @@ private:
     Handle handle_ = Traits::invalid();
 };
 
-template <typename H, typename Closer>
-struct NullIsInvalid {
+template <typename H, typename Closer> struct NullIsInvalid {
     using Handle = H;
     static Handle invalid() { return nullptr; }
     static bool valid(Handle handle) { return handle != nullptr; }
@@ -94,7 +98,11 @@ using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
 // Selects a GDI object into a DC for one scope and puts the previous one back.
 class ScopedSelect {
 public:
-    ScopedSelect(HDC dc, HGDIOBJ object) : dc_(dc), previous_(object ? SelectObject(dc, object) : nullptr) {}
+    ScopedSelect(HDC dc, HGDIOBJ object)
+        : dc_(dc)
+        , previous_(object ? SelectObject(dc, object) : nullptr)
+    {
+    }
     ~ScopedSelect()
     {
         if (previous_)
@@ -111,7 +119,11 @@ private:
 // A window's (or the screen's, for null) device context, released at the end of the scope.
 class WindowDc {
 public:
-    explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
+    explicit WindowDc(HWND window)
+        : window_(window)
+        , dc_(GetDC(window))
+    {
+    }
     ~WindowDc()
     {
         if (dc_)
@@ -129,7 +141,11 @@ private:
 // BeginPaint/EndPaint for one WM_PAINT.
 class PaintDc {
 public:
-    explicit PaintDc(HWND window) : window_(window), dc_(BeginPaint(window, &paint_)) {}
+    explicit PaintDc(HWND window)
+        : window_(window)
+        , dc_(BeginPaint(window, &paint_))
+    {
+    }
     ~PaintDc() { EndPaint(window_, &paint_); }
     PaintDc(const PaintDc&) = delete;
     PaintDc& operator=(const PaintDc&) = delete;
@@ -137,7 +153,7 @@ public:
 
 private:
     HWND window_;
-    PAINTSTRUCT paint_{};
+    PAINTSTRUCT paint_ {};
     HDC dc_;
 };
 

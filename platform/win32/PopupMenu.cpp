@@ -11,7 +11,8 @@ constexpr std::size_t kMaxCommands = 0xFFFF;
 
 } // namespace
 
-PopupMenu::PopupMenu(const ui::MenuItem& root, ui::MenuId defaultItem) : menu_(CreatePopupMenu())
+PopupMenu::PopupMenu(const ui::MenuItem& root, ui::MenuId defaultItem)
+    : menu_(CreatePopupMenu())
 {
     if (menu_)
         append(menu_.get(), root.items, defaultItem);
@@ -25,7 +26,7 @@ void PopupMenu::append(HMENU menu, const std::vector<ui::MenuItem>& items, ui::M
         if (commands_.size() >= kMaxCommands)
             return;
 
-        MENUITEMINFOA info{};
+        MENUITEMINFOA info {};
         info.cbSize = sizeof info;
         const UINT position = static_cast<UINT>(GetMenuItemCount(menu));
         if (item.isSeparator()) {
@@ -73,12 +74,12 @@ ui::MenuId PopupMenu::track(HWND owner) const
 {
     if (!menu_ || !IsWindow(owner))
         return 0;
-    POINT at{};
+    POINT at {};
     GetCursorPos(&at);
     // The owner must be in front, or the menu would not close when the user clicks elsewhere.
     SetForegroundWindow(owner);
-    const BOOL command = TrackPopupMenuEx(menu_.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN | TPM_TOPALIGN,
-                                          at.x, at.y, owner, nullptr);
+    const BOOL command = TrackPopupMenuEx(
+        menu_.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN | TPM_TOPALIGN, at.x, at.y, owner, nullptr);
     PostMessageA(owner, WM_NULL, 0, 0);
     return command > 0 ? idOfCommand(static_cast<UINT>(command)) : 0;
 }

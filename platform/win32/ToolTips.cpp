@@ -8,7 +8,7 @@ namespace {
 
 TOOLINFOA toolFor(HWND control, const std::string* text)
 {
-    TOOLINFOA tool{};
+    TOOLINFOA tool {};
     // The older layout is understood by every version of the common controls.
     tool.cbSize = TTTOOLINFOA_V2_SIZE;
     tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
@@ -26,8 +26,7 @@ HWND ToolTips::ensureWindow()
         // Always-tip: the bar is a tool window that is seldom the active one. Not owned by the
         // form: Wine does not make a window topmost while it owns a topmost popup such as this.
         window_.reset(CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                                      CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
-                                      instance_, nullptr));
+            CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance_, nullptr));
         if (window_)
             SendMessageA(window_.get(), TTM_SETMAXTIPWIDTH, 0, 600); // lets a tip break at line ends
     }

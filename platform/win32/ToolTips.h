@@ -9,7 +9,10 @@ namespace platform::win32 {
 
 class ToolTips {
 public:
-    explicit ToolTips(HINSTANCE instance) : instance_(instance) {}
+    explicit ToolTips(HINSTANCE instance)
+        : instance_(instance)
+    {
+    }
     void attach(HWND form) { form_ = form; }
 
     // Shows `text` when the mouse rests on `control`; an empty text removes its tip.

@@ -7,7 +7,9 @@ namespace platform::win32 {
 
 struct ToolkitContext {
     ToolkitContext(HINSTANCE module, TwipsPerPixel screenScale, int pixelsPerInchY)
-        : instance(module), scale(screenScale), fonts(pixelsPerInchY)
+        : instance(module)
+        , scale(screenScale)
+        , fonts(pixelsPerInchY)
     {
     }
 

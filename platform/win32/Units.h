@@ -19,7 +19,10 @@ inline int toPixels(float twips, float twipsPerPixel)
     return static_cast<int>(std::nearbyint(twips / twipsPerPixel));
 }
 
-inline float toTwips(int pixels, float twipsPerPixel) { return static_cast<float>(pixels) * twipsPerPixel; }
+inline float toTwips(int pixels, float twipsPerPixel)
+{
+    return static_cast<float>(pixels) * twipsPerPixel;
+}
 
 inline RECT toPixelRect(const ui::Rect& rect, TwipsPerPixel scale)
 {

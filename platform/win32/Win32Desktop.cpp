@@ -19,8 +19,7 @@ UniqueModule loadSystemLibrary(const char* name)
     return UniqueModule(LoadLibraryA(path.c_str()));
 }
 
-template <typename Fn>
-Fn procAddress(HMODULE module, const char* name)
+template <typename Fn> Fn procAddress(HMODULE module, const char* name)
 {
     // Through the generic function pointer type, which the compilers accept without a warning.
     return reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
@@ -28,20 +27,27 @@ Fn procAddress(HMODULE module, const char* name)
 
 } // namespace
 
-Win32Desktop::Win32Desktop() : dwmapi_(loadSystemLibrary("dwmapi.dll"))
+Win32Desktop::Win32Desktop()
+    : dwmapi_(loadSystemLibrary("dwmapi.dll"))
 {
     if (dwmapi_)
         getWindowAttribute_ = procAddress<GetWindowAttributeFn>(dwmapi_.get(), "DwmGetWindowAttribute");
 }
 
-WindowHandle Win32Desktop::desktopWindow() { return toHandle(GetDesktopWindow()); }
+WindowHandle Win32Desktop::desktopWindow()
+{
+    return toHandle(GetDesktopWindow());
+}
 
 WindowHandle Win32Desktop::getWindow(WindowHandle window, WindowRelation relation)
 {
     return toHandle(GetWindow(toHwnd(window), static_cast<UINT>(relation)));
 }
 
-bool Win32Desktop::isVisible(WindowHandle window) { return IsWindowVisible(toHwnd(window)) != FALSE; }
+bool Win32Desktop::isVisible(WindowHandle window)
+{
+    return IsWindowVisible(toHwnd(window)) != FALSE;
+}
 
 bool Win32Desktop::isCloaked(WindowHandle window)
 {
@@ -52,7 +58,10 @@ bool Win32Desktop::isCloaked(WindowHandle window)
     return SUCCEEDED(result) && cloaked != 0;
 }
 
-WindowHandle Win32Desktop::parent(WindowHandle window) { return toHandle(GetParent(toHwnd(window))); }
+WindowHandle Win32Desktop::parent(WindowHandle window)
+{
+    return toHandle(GetParent(toHwnd(window)));
+}
 
 std::uint32_t Win32Desktop::exStyle(WindowHandle window)
 {
@@ -74,25 +83,34 @@ int Win32Desktop::windowText(WindowHandle window, char* buffer, int capacity)
     return copied < capacity ? copied : capacity - 1;
 }
 
-WindowHandle Win32Desktop::foreground() { return toHandle(GetForegroundWindow()); }
+WindowHandle Win32Desktop::foreground()
+{
+    return toHandle(GetForegroundWindow());
+}
 
-bool Win32Desktop::setForeground(WindowHandle window) { return SetForegroundWindow(toHwnd(window)) != FALSE; }
+bool Win32Desktop::setForeground(WindowHandle window)
+{
+    return SetForegroundWindow(toHwnd(window)) != FALSE;
+}
 
-bool Win32Desktop::isIconic(WindowHandle window) { return IsIconic(toHwnd(window)) != FALSE; }
+bool Win32Desktop::isIconic(WindowHandle window)
+{
+    return IsIconic(toHwnd(window)) != FALSE;
+}
 
 bool Win32Desktop::showWindow(WindowHandle window, ShowCommand command)
 {
     return ShowWindow(toHwnd(window), static_cast<int>(command)) != FALSE;
 }
 
-bool Win32Desktop::setWindowPos(WindowHandle window, WindowHandle insertAfter, int x, int y, int cx, int cy,
-                                unsigned flags)
+bool Win32Desktop::setWindowPos(
+    WindowHandle window, WindowHandle insertAfter, int x, int y, int cx, int cy, unsigned flags)
 {
     return SetWindowPos(toHwnd(window), toHwnd(insertAfter), x, y, cx, cy, flags) != FALSE;
 }
 
-std::intptr_t Win32Desktop::sendMessage(WindowHandle window, unsigned message, std::uintptr_t wParam,
-                                        std::intptr_t lParam)
+std::intptr_t Win32Desktop::sendMessage(
+    WindowHandle window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam)
 {
     return static_cast<std::intptr_t>(
         SendMessageA(toHwnd(window), message, static_cast<WPARAM>(wParam), static_cast<LPARAM>(lParam)));
@@ -113,10 +131,10 @@ WindowHandle Win32Desktop::findWindow(const char* className, const char* title)
 
 PixelPoint Win32Desktop::cursorPos()
 {
-    POINT point{};
+    POINT point {};
     if (!GetCursorPos(&point))
-        return PixelPoint{};
-    return PixelPoint{point.x, point.y};
+        return PixelPoint {};
+    return PixelPoint {point.x, point.y};
 }
 
 } // namespace platform::win32

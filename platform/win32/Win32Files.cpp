@@ -11,12 +11,15 @@ namespace {
 UniqueKernelHandle openForReading(const std::string& path)
 {
     return UniqueKernelHandle(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
 } // namespace
 
-bool Win32Files::exists(const std::string& path) { return static_cast<bool>(openForReading(path)); }
+bool Win32Files::exists(const std::string& path)
+{
+    return static_cast<bool>(openForReading(path));
+}
 
 std::optional<std::string> Win32Files::readBytes(const std::string& path, std::size_t maxBytes)
 {

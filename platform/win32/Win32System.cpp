@@ -24,7 +24,7 @@ std::string Win32System::executablePath()
 
 LocalTime Win32System::now()
 {
-    SYSTEMTIME time{};
+    SYSTEMTIME time {};
     GetLocalTime(&time);
     LocalTime result;
     result.year = time.wYear;

@@ -27,7 +27,7 @@ ScreenResolution screenResolution()
 
 HINSTANCE initialisedModule()
 {
-    INITCOMMONCONTROLSEX controls{};
+    INITCOMMONCONTROLSEX controls {};
     controls.dwSize = sizeof controls;
     controls.dwICC = ICC_WIN95_CLASSES;
     InitCommonControlsEx(&controls);
@@ -42,7 +42,11 @@ ToolkitContext makeContext()
 
 } // namespace
 
-Win32Toolkit::Win32Toolkit() : context_(makeContext()), classes_(context_.instance) {}
+Win32Toolkit::Win32Toolkit()
+    : context_(makeContext())
+    , classes_(context_.instance)
+{
+}
 
 Win32Toolkit::~Win32Toolkit()
 {
@@ -103,7 +107,7 @@ void Win32Toolkit::showForm(ui::FormId form, bool visible)
 ui::Rect Win32Toolkit::formRect(ui::FormId form)
 {
     const std::shared_ptr<FormWindow> window = find(form);
-    return window ? window->rect() : ui::Rect{};
+    return window ? window->rect() : ui::Rect {};
 }
 
 void Win32Toolkit::setFormRect(ui::FormId form, const ui::Rect& rect)
@@ -115,7 +119,7 @@ void Win32Toolkit::setFormRect(ui::FormId form, const ui::Rect& rect)
 ui::Size Win32Toolkit::clientSize(ui::FormId form)
 {
     const std::shared_ptr<FormWindow> window = find(form);
-    return window ? window->clientSize() : ui::Size{};
+    return window ? window->clientSize() : ui::Size {};
 }
 
 ui::WindowState Win32Toolkit::formState(ui::FormId form)
@@ -210,7 +214,7 @@ ui::MenuId Win32Toolkit::popupMenu(ui::FormId form, const ui::MenuItem& menu, ui
 
 void Win32Toolkit::processPendingMessages()
 {
-    MSG message{};
+    MSG message {};
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
         if (message.message == WM_QUIT) {
             // The outer loop must still see it and end the program.
@@ -238,7 +242,7 @@ void Win32Toolkit::quit()
 
 int Win32Toolkit::runMessageLoop()
 {
-    MSG message{};
+    MSG message {};
     for (;;) {
         const BOOL got = GetMessageA(&message, nullptr, 0, 0);
         if (got == 0)

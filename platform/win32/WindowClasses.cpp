@@ -24,7 +24,8 @@ HICON defaultFormIcon(HINSTANCE instance)
 
 } // namespace
 
-WindowClasses::WindowClasses(HINSTANCE instance) : instance_(instance)
+WindowClasses::WindowClasses(HINSTANCE instance)
+    : instance_(instance)
 {
     add(kFormClass, &FormWindow::windowProc, CS_DBLCLKS, defaultFormIcon(instance));
     // Redrawn whole on resize: centred and right-aligned text moves with the width.
@@ -41,7 +42,7 @@ WindowClasses::~WindowClasses()
 
 void WindowClasses::add(const char* name, WNDPROC procedure, UINT style, HICON icon)
 {
-    WNDCLASSEXA description{};
+    WNDCLASSEXA description {};
     description.cbSize = sizeof description;
     description.style = style;
     description.lpfnWndProc = procedure;

@@ -17,9 +17,8 @@ void CollectMenuIds(const ui::MenuItem& item, std::multiset<int>& ids)
 TEST(ControlIds, ControlAndMenuIdsAreUnique)
 {
     namespace ids = bar_ids;
-    const std::vector<int> controls = {ids::OEMLOGO, ids::Picture2, ids::MMX,      ids::RBUT,    ids::WMPLAY,
-                                       ids::SSETTS,  ids::STX,      ids::VRUN,     ids::TSKMODE_0, ids::TIM3,
-                                       ids::TIM1,    ids::Picture3, ids::Label1,   ids::TIM2};
+    const std::vector<int> controls = {ids::OEMLOGO, ids::Picture2, ids::MMX, ids::RBUT, ids::WMPLAY, ids::SSETTS,
+        ids::STX, ids::VRUN, ids::TSKMODE_0, ids::TIM3, ids::TIM1, ids::Picture3, ids::Label1, ids::TIM2};
     std::set<int> seen(controls.begin(), controls.end());
     for (int i = 0; i < 7; ++i)
         seen.insert(ids::MEMMODE_0 + i);
@@ -30,8 +29,8 @@ TEST(ControlIds, ControlAndMenuIdsAreUnique)
         EXPECT_TRUE(id < ids::VTASKS_BASE) << id;
 
     std::multiset<int> menuIds;
-    for (const auto& root : {bar::BuildMainMenu(), bar::BuildTaskMenu(), bar::BuildTaskCounterMenu(),
-                             bar::BuildMemoryMenu()})
+    for (const auto& root :
+        {bar::BuildMainMenu(), bar::BuildTaskMenu(), bar::BuildTaskCounterMenu(), bar::BuildMemoryMenu()})
         CollectMenuIds(root, menuIds);
     for (int id : menuIds)
         EXPECT_EQ(menuIds.count(id), 1u) << "menu id " << id;

@@ -5,9 +5,9 @@
 #include <cmath>
 
 namespace {
-const ui::ScreenMetrics kScreen{15, 15, 1024, 768}; // 15360 x 11520 twips
+const ui::ScreenMetrics kScreen {15, 15, 1024, 768}; // 15360 x 11520 twips
 const float W = 3120, H = 6030;
-const ui::Rect kFrame{2000, 3000, W, H};
+const ui::Rect kFrame {2000, 3000, W, H};
 } // namespace
 
 TEST(Geometry, TuckedPlacesLeaveTheDesignedStripVisible)
@@ -19,9 +19,15 @@ TEST(Geometry, TuckedPlacesLeaveTheDesignedStripVisible)
     const float strip = 16 * 15;
     const float centredLeft = std::floor((15360 - W) / 2), centredTop = std::floor((11520 - H) / 2);
     const Case cases[] = {
-        {0, strip - W, strip - H},       {1, centredLeft, strip - H},      {2, 15360 - strip, strip - H},
-        {3, strip - W, centredTop},      {4, centredLeft, centredTop},     {5, 15360 - strip, centredTop},
-        {6, 0, 11520 - strip},           {7, centredLeft, 11520 - strip},  {8, 15360 - W, 11520 - strip},
+        {0, strip - W, strip - H},
+        {1, centredLeft, strip - H},
+        {2, 15360 - strip, strip - H},
+        {3, strip - W, centredTop},
+        {4, centredLeft, centredTop},
+        {5, 15360 - strip, centredTop},
+        {6, 0, 11520 - strip},
+        {7, centredLeft, 11520 - strip},
+        {8, 15360 - W, 11520 - strip},
     };
     for (const auto& c : cases) {
         const ui::Rect r = bar::Tucked(c.position, kFrame, kScreen);
@@ -34,7 +40,7 @@ TEST(Geometry, TuckedPlacesLeaveTheDesignedStripVisible)
 
 TEST(Geometry, CentringCutsHalfTwipsDown)
 {
-    const ui::Rect odd{0, 0, 3121, 6031};
+    const ui::Rect odd {0, 0, 3121, 6031};
     const ui::Rect r = bar::Tucked(4, odd, kScreen);
     EXPECT_EQ(r.left, 6119);
     EXPECT_EQ(r.top, 2744);
@@ -47,13 +53,13 @@ TEST(Geometry, AShownBarOverhangsEachEdgeByAtMostFourPixels)
     EXPECT_EQ(bar::BroughtOnScreen({100, -6000, W, H}, kScreen).top, -o);
     EXPECT_EQ(bar::BroughtOnScreen({15000, 100, W, H}, kScreen).left, 15360 + o - W);
     EXPECT_EQ(bar::BroughtOnScreen({100, 11000, W, H}, kScreen).top, 11520 + o - H);
-    const ui::Rect inside{100, 100, W, H};
+    const ui::Rect inside {100, 100, W, H};
     EXPECT_EQ(bar::BroughtOnScreen(inside, kScreen), inside);
 }
 
 TEST(Geometry, ABarTallerThanTheScreenEndsWithItsBottomBelowTheScreen)
 {
-    const ui::Rect tall{100, 11520 - 240, W, 13000};
+    const ui::Rect tall {100, 11520 - 240, W, 13000};
     const ui::Rect r = bar::BroughtOnScreen(tall, kScreen);
     EXPECT_EQ(r.top + r.height, 11520 + 60);
     EXPECT_LT(r.top, -60) << "the bottom test runs after the top test";
@@ -61,7 +67,7 @@ TEST(Geometry, ABarTallerThanTheScreenEndsWithItsBottomBelowTheScreen)
 
 TEST(Geometry, TheMouseMustBeStrictlyInsideTheFrame)
 {
-    const ui::Rect frame{1500, 1500, 1500, 1500}; // pixels 100 to 200
+    const ui::Rect frame {1500, 1500, 1500, 1500}; // pixels 100 to 200
     EXPECT_FALSE(bar::MouseOverBar({100, 150}, frame, kScreen)) << "on the left edge";
     EXPECT_FALSE(bar::MouseOverBar({150, 100}, frame, kScreen)) << "on the top edge";
     EXPECT_FALSE(bar::MouseOverBar({200, 150}, frame, kScreen)) << "on the right edge";
@@ -73,7 +79,7 @@ TEST(Geometry, MinimumHeightAndButtonWidth)
 {
     EXPECT_EQ(bar::EnforcedHeight(200 * 15, kScreen), 360 * 15.f);
     EXPECT_FALSE(bar::EnforcedHeight(360 * 15, kScreen).has_value());
-    const ui::ScreenMetrics large{12, 12, 1920, 1080}; // 120 DPI
+    const ui::ScreenMetrics large {12, 12, 1920, 1080}; // 120 DPI
     EXPECT_EQ(bar::EnforcedHeight(4000, large), 360 * 12.f);
     EXPECT_EQ(bar::TaskButtonWidth(3120, 375, 120), 2812) << "2812.5 rounds to even";
     EXPECT_EQ(bar::TaskButtonWidth(3121, 375, 120), 2814) << "2813.5 rounds to even";

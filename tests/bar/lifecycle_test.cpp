@@ -3,7 +3,7 @@
 
 namespace m = bar_ids::menu;
 
-class LifecycleTest : public BarTest {};
+class LifecycleTest : public BarTest { };
 
 TEST_F(LifecycleTest, StartUpShowsTheTopmostBarWithItsDesignedPanel)
 {
@@ -46,7 +46,7 @@ TEST_F(LifecycleTest, NewWindowsShowUpWithinOneRefresh)
     toolkit.advance(1999);
     EXPECT_TRUE(captions().empty());
     toolkit.advance(1);
-    EXPECT_EQ(captions(), (std::vector<std::string>{"late"}));
+    EXPECT_EQ(captions(), (std::vector<std::string> {"late"}));
 }
 
 TEST_F(LifecycleTest, AltF4IsRefusedWithTheQuitMenuShutDownBold)
@@ -61,7 +61,7 @@ TEST_F(LifecycleTest, AltF4IsRefusedWithTheQuitMenuShutDownBold)
     std::vector<std::string> entries;
     for (const auto& item : shown.menu.items)
         entries.push_back(item.caption);
-    EXPECT_EQ(entries, (std::vector<std::string>{"quit", "log off", "restart", "shut down"}));
+    EXPECT_EQ(entries, (std::vector<std::string> {"quit", "log off", "restart", "shut down"}));
     EXPECT_FALSE(toolkit.quitRequested);
 }
 
@@ -130,8 +130,8 @@ TEST(BarMenus, TaskMenuKeepsItsDesignedEntries)
     std::vector<std::string> entries;
     for (const auto& item : mf.items)
         entries.push_back(item.caption);
-    EXPECT_EQ(entries, (std::vector<std::string>{"restore", "move", "size", "minimize", "maximixe", "-",
-                                                 "advanced", "-", "close"}));
+    EXPECT_EQ(entries,
+        (std::vector<std::string> {"restore", "move", "size", "minimize", "maximixe", "-", "advanced", "-", "close"}));
     EXPECT_FALSE(mf.items[1].enabled);
     EXPECT_FALSE(mf.items[2].enabled);
     EXPECT_EQ(bar::FindMenuItem(mf, m::MFT)->caption, "terminate");

@@ -21,7 +21,11 @@ TEST(LogoColour, RefusesAnythingButSixHexDigits)
 class SideFilesTest : public BarTest {
 protected:
     const std::string base = "C:\\Bars\\tolvix";
-    void logo(float widthTwips = 375) { toolkit.pictures[base + ".BMP"] = {widthTwips, 1200}; files.content[base + ".BMP"] = "BM"; }
+    void logo(float widthTwips = 375)
+    {
+        toolkit.pictures[base + ".BMP"] = {widthTwips, 1200};
+        files.content[base + ".BMP"] = "BM";
+    }
     const ui::ControlSpec& oemlogo() { return control(bar_ids::OEMLOGO); }
 };
 

@@ -11,7 +11,8 @@ namespace dralith_test {
 
 class RecordingSurface : public dralith::GraphSurface {
 public:
-    void clear(dralith::Colour background) override {
+    void clear(dralith::Colour background) override
+    {
         background_ = background;
         lines.clear();
         ++clears;

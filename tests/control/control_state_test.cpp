@@ -10,13 +10,15 @@
 
 using namespace dralith;
 
-TEST(DataLength, FreshControlKeeps32Samples) {
+TEST(DataLength, FreshControlKeeps32Samples)
+{
     ControlState state;
     EXPECT_EQ(state.dataLength(), 32.0f);
     EXPECT_EQ(state.historyLimit(), 32u);
 }
 
-TEST(DataLength, WholePartIsStoredOnlyAboveSeven) {
+TEST(DataLength, WholePartIsStoredOnlyAboveSeven)
+{
     ControlState state;
     state.setDataLength(7.9f);
     EXPECT_EQ(state.dataLength(), 32.0f);
@@ -29,14 +31,16 @@ TEST(DataLength, WholePartIsStoredOnlyAboveSeven) {
     EXPECT_EQ(state.historyLimit(), 1024u);
 }
 
-TEST(DataLength, HugeLengthsAreClippedForTheHistory) {
+TEST(DataLength, HugeLengthsAreClippedForTheHistory)
+{
     ControlState state;
     state.setDataLength(1e30f);
     EXPECT_EQ(state.dataLength(), 1e30f); // read back as stored
     EXPECT_EQ(state.historyLimit(), static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max()));
 }
 
-TEST(DisplayMode, PropertyStoresAsGivenReadsRoundedAndDrivesTheLabel) {
+TEST(DisplayMode, PropertyStoresAsGivenReadsRoundedAndDrivesTheLabel)
+{
     ControlState state;
     state.setDisplayMode(2.5f);
     EXPECT_EQ(state.storedDisplayMode(), 2.5f);
@@ -51,7 +55,8 @@ TEST(DisplayMode, PropertyStoresAsGivenReadsRoundedAndDrivesTheLabel) {
     EXPECT_EQ(state.displayMode(), 99);
 }
 
-TEST(DisplayMode, MenuChoiceLeavesTheLabelAlone) {
+TEST(DisplayMode, MenuChoiceLeavesTheLabelAlone)
+{
     ControlState state;
     state.setDisplayMode(0.0f);
     state.chooseDisplayModeEntry(4);
@@ -59,7 +64,8 @@ TEST(DisplayMode, MenuChoiceLeavesTheLabelAlone) {
     EXPECT_FALSE(state.labelVisible());
 }
 
-TEST(MenuProperties, DisablingTheDisplayEntrySwitchesTheTextOffButKeepsTheLabel) {
+TEST(MenuProperties, DisablingTheDisplayEntrySwitchesTheTextOffButKeepsTheLabel)
+{
     ControlState state;
     state.setDisplayMode(5.0f);
     state.setMenuDisplayEnabled(false);
@@ -71,7 +77,8 @@ TEST(MenuProperties, DisablingTheDisplayEntrySwitchesTheTextOffButKeepsTheLabel)
     EXPECT_EQ(state.displayMode(), 3);
 }
 
-TEST(MenuProperties, HidingOrDisablingMultiLineEntriesFallsBackToASingleLineMode) {
+TEST(MenuProperties, HidingOrDisablingMultiLineEntriesFallsBackToASingleLineMode)
+{
     struct Case {
         float before;
         int after;
@@ -92,7 +99,8 @@ TEST(MenuProperties, HidingOrDisablingMultiLineEntriesFallsBackToASingleLineMode
     }
 }
 
-TEST(MenuProperties, ShowingOrEnablingChangesNoMode) {
+TEST(MenuProperties, ShowingOrEnablingChangesNoMode)
+{
     ControlState state;
     state.setDisplayMode(6.0f);
     state.setMenuDisplayMultiLineVisible(true);
@@ -107,7 +115,8 @@ TEST(MenuProperties, ShowingOrEnablingChangesNoMode) {
     EXPECT_FALSE(state.menu().freeOnClickEnabled);
 }
 
-TEST(RightClick, OnlyTheRoundedModeIsChecked) {
+TEST(RightClick, OnlyTheRoundedModeIsChecked)
+{
     ControlState state;
     state.setDisplayMode(2.0f);
     MenuChecks checks = state.rightClickChecks();
@@ -125,7 +134,8 @@ TEST(RightClick, OnlyTheRoundedModeIsChecked) {
     EXPECT_TRUE(state.rightClickChecks().displayMode[0]);
 }
 
-TEST(RightClick, ModesOutsideTheMenuCheckNoEntry) {
+TEST(RightClick, ModesOutsideTheMenuCheckNoEntry)
+{
     for (float mode : {7.0f, -1.0f, 7.5f, -0.6f, 1e9f}) {
         ControlState state;
         state.setDisplayMode(mode);
@@ -135,7 +145,8 @@ TEST(RightClick, ModesOutsideTheMenuCheckNoEntry) {
     }
 }
 
-TEST(FreeOnClick, StoredAsGivenCheckedWhenNonZeroToggledLogically) {
+TEST(FreeOnClick, StoredAsGivenCheckedWhenNonZeroToggledLogically)
+{
     ControlState state;
     EXPECT_FALSE(state.rightClickChecks().freeOnClick);
     state.setFreeOnClick(5);
@@ -147,7 +158,8 @@ TEST(FreeOnClick, StoredAsGivenCheckedWhenNonZeroToggledLogically) {
     EXPECT_EQ(state.freeOnClick(), kTrue);
 }
 
-TEST(Timer, StartsEnabledAt500Milliseconds) {
+TEST(Timer, StartsEnabledAt500Milliseconds)
+{
     ControlState state;
     EXPECT_TRUE(state.enabled());
     EXPECT_EQ(state.interval(), 500);
@@ -156,7 +168,8 @@ TEST(Timer, StartsEnabledAt500Milliseconds) {
     EXPECT_FALSE(state.timerRuns());
 }
 
-TEST(Timer, IntervalRoundsHalvesToEvenAndRefusesWhatNoTimerCanTake) {
+TEST(Timer, IntervalRoundsHalvesToEvenAndRefusesWhatNoTimerCanTake)
+{
     ControlState state;
     EXPECT_TRUE(state.setInterval(250.5f));
     EXPECT_EQ(state.interval(), 250);
@@ -170,7 +183,8 @@ TEST(Timer, IntervalRoundsHalvesToEvenAndRefusesWhatNoTimerCanTake) {
     EXPECT_FALSE(state.timerRuns());
 }
 
-TEST(SurfaceProperties, OnlyTheEnumerationsValuesAreTaken) {
+TEST(SurfaceProperties, OnlyTheEnumerationsValuesAreTaken)
+{
     ControlState state;
     EXPECT_TRUE(state.setBorderStyle(1));
     EXPECT_EQ(state.borderStyle(), BStyle::FixedSingle);

@@ -13,7 +13,8 @@ constexpr std::uint64_t MiB = 1024u * 1024u;
 constexpr std::uint64_t GiB = 1024u * MiB;
 
 // 64 of 256 MB physical free, 300 of 600 MB page file free, all exact megabytes.
-MemoryFigures workedExample() {
+MemoryFigures workedExample()
+{
     MemoryFigures f;
     f.totalPhys = 256 * MiB;
     f.availPhys = 64 * MiB;
@@ -25,7 +26,8 @@ MemoryFigures workedExample() {
 }
 } // namespace
 
-TEST(DisplayText, WorkedExampleInEveryMode) {
+TEST(DisplayText, WorkedExampleInEveryMode)
+{
     const MemoryFigures f = workedExample();
     EXPECT_EQ(displayText(0, f), "");
     EXPECT_EQ(displayText(1, f), "25% free");
@@ -36,7 +38,8 @@ TEST(DisplayText, WorkedExampleInEveryMode) {
     EXPECT_EQ(displayText(6, f), "65 MB physical free\r301 / 601 MB pagefile free");
 }
 
-TEST(DisplayText, ValuesOutsideTheModesShowNothing) {
+TEST(DisplayText, ValuesOutsideTheModesShowNothing)
+{
     const MemoryFigures f = workedExample();
     EXPECT_EQ(displayText(7, f), "");
     EXPECT_EQ(displayText(-1, f), "");
@@ -44,7 +47,8 @@ TEST(DisplayText, ValuesOutsideTheModesShowNothing) {
     EXPECT_EQ(displayText(1e30, f), "");
 }
 
-TEST(DisplayText, PercentagesRoundHalvesToEven) {
+TEST(DisplayText, PercentagesRoundHalvesToEven)
+{
     MemoryFigures f;
     f.totalPhys = 8 * MiB;
     f.availPhys = 1 * MiB; // 12.5 %
@@ -53,7 +57,8 @@ TEST(DisplayText, PercentagesRoundHalvesToEven) {
     EXPECT_EQ(displayText(3, f), "12% physical free\r38% pagefile free");
 }
 
-TEST(DisplayText, LargeMachinesShowTrueMegabytes) {
+TEST(DisplayText, LargeMachinesShowTrueMegabytes)
+{
     MemoryFigures f;
     f.totalPhys = 16 * GiB;
     f.availPhys = 3 * GiB;
@@ -64,7 +69,8 @@ TEST(DisplayText, LargeMachinesShowTrueMegabytes) {
     EXPECT_EQ(displayText(3, f), "19% physical free\r83% pagefile free");
 }
 
-TEST(DisplayText, FiguresBeyondALongAreClipped) {
+TEST(DisplayText, FiguresBeyondALongAreClipped)
+{
     MemoryFigures f;
     f.totalPhys = 1ull << 62;
     f.availPhys = 1ull << 61;
@@ -75,14 +81,16 @@ TEST(DisplayText, FiguresBeyondALongAreClipped) {
     EXPECT_EQ(displayText(1, f), "50% free");
 }
 
-TEST(DisplayText, ANoPageFileMachineShowsZeroPercentInsteadOfFailing) {
+TEST(DisplayText, ANoPageFileMachineShowsZeroPercentInsteadOfFailing)
+{
     MemoryFigures f = workedExample();
     f.totalPageFile = 0;
     f.availPageFile = 0;
     EXPECT_EQ(displayText(3, f), "25% physical free\r0% pagefile free");
 }
 
-TEST(DisplayText, RewritingTheCallersBufferReplacesTheOldText) {
+TEST(DisplayText, RewritingTheCallersBufferReplacesTheOldText)
+{
     std::string buffer = "left over from before";
     displayText(1, workedExample(), buffer);
     EXPECT_EQ(buffer, "25% free");

@@ -23,7 +23,8 @@ constexpr std::uint64_t MiB = 1024u * 1024u;
 // Hands out tiny blocks and counts them; can be told to fail chosen allocations.
 class CountingAllocator : public BlockAllocator {
 public:
-    std::unique_ptr<MemoryBlock> allocate() override {
+    std::unique_ptr<MemoryBlock> allocate() override
+    {
         ++attempts;
         if (failAttempt == attempts)
             throw std::bad_alloc();
@@ -41,7 +42,10 @@ public:
 private:
     class Block : public MemoryBlock {
     public:
-        explicit Block(CountingAllocator& owner) : owner_(owner) {}
+        explicit Block(CountingAllocator& owner)
+            : owner_(owner)
+        {
+        }
         ~Block() override { --owner_.live; }
 
     private:
@@ -49,7 +53,8 @@ private:
     };
 };
 
-MemoryFigures machineWithPhysicalMB(std::uint64_t megabytesInstalled) {
+MemoryFigures machineWithPhysicalMB(std::uint64_t megabytesInstalled)
+{
     MemoryFigures f;
     f.totalPhys = megabytesInstalled * MiB;
     f.availPhys = f.totalPhys / 2;
@@ -64,7 +69,8 @@ struct FreeUpRun {
     std::vector<std::int64_t> pumpedAtStep;
     std::function<void()> duringPump; // what "arrives" while messages are processed
 
-    void run(std::int32_t amountMB, const MemoryFigures& figures) {
+    void run(std::int32_t amountMB, const MemoryFigures& figures)
+    {
         viewer.freeUpMemory(amountMB, figures, allocator, [this] {
             pumpedAtStep.push_back(viewer.freeUp().step());
             if (duringPump)
@@ -75,35 +81,39 @@ struct FreeUpRun {
 
 } // namespace
 
-TEST(FreeUp, BreakFreeingWhileIdleTakesOneBlockAndReleasesIt) {
+TEST(FreeUp, BreakFreeingWhileIdleTakesOneBlockAndReleasesIt)
+{
     FreeUpRun r;
     r.run(static_cast<std::int32_t>(FreeMemModes::BreakFreeing), machineWithPhysicalMB(256));
     EXPECT_EQ(r.allocator.attempts, 1);
     EXPECT_EQ(r.allocator.live, 0);
-    EXPECT_EQ(r.pumpedAtStep, (std::vector<std::int64_t>{0}));
+    EXPECT_EQ(r.pumpedAtStep, (std::vector<std::int64_t> {0}));
     EXPECT_EQ(r.viewer.freeUp().step(), 0);
     EXPECT_FALSE(r.viewer.freeUp().running());
 }
 
-TEST(FreeUp, TakesAmountPlusOneBlocksAndLetsMessagesRunEverySixth) {
+TEST(FreeUp, TakesAmountPlusOneBlocksAndLetsMessagesRunEverySixth)
+{
     FreeUpRun r;
     r.run(20, machineWithPhysicalMB(256));
     EXPECT_EQ(r.allocator.attempts, 21);
     EXPECT_EQ(r.allocator.peakLive, 21); // all held at once, released only at the end
     EXPECT_EQ(r.allocator.live, 0);
-    EXPECT_EQ(r.pumpedAtStep, (std::vector<std::int64_t>{0, 6, 12, 18}));
+    EXPECT_EQ(r.pumpedAtStep, (std::vector<std::int64_t> {0, 6, 12, 18}));
     EXPECT_EQ(r.viewer.freeUp().total(), 20);
     EXPECT_EQ(r.viewer.freeUp().step(), 0);
 }
 
-TEST(FreeUp, AmountAbovePhysicalMemoryIsClippedToItsMegabytes) {
+TEST(FreeUp, AmountAbovePhysicalMemoryIsClippedToItsMegabytes)
+{
     FreeUpRun r;
     r.run(100, machineWithPhysicalMB(10)); // Mmax = 11
     EXPECT_EQ(r.allocator.attempts, 12);   // slots 0..Mmax
     EXPECT_EQ(r.allocator.live, 0);
 }
 
-TEST(FreeUp, EnumerationAmountsRequestTheirCompiledValues) {
+TEST(FreeUp, EnumerationAmountsRequestTheirCompiledValues)
+{
     FreeUpRun r256;
     r256.run(static_cast<std::int32_t>(FreeMemModes::Free256MB), machineWithPhysicalMB(4096));
     EXPECT_EQ(r256.allocator.attempts, 193);
@@ -112,7 +122,8 @@ TEST(FreeUp, EnumerationAmountsRequestTheirCompiledValues) {
     EXPECT_EQ(r768.allocator.attempts, 787);
 }
 
-TEST(FreeUp, SecondCallDuringMessageProcessingStopsAfterTheCurrentBlock) {
+TEST(FreeUp, SecondCallDuringMessageProcessingStopsAfterTheCurrentBlock)
+{
     FreeUpRun r;
     int stopCalls = 0;
     r.duringPump = [&] {
@@ -128,12 +139,13 @@ TEST(FreeUp, SecondCallDuringMessageProcessingStopsAfterTheCurrentBlock) {
     EXPECT_EQ(stopCalls, 1);
     EXPECT_EQ(r.allocator.attempts, 7); // blocks 0..6
     EXPECT_EQ(r.allocator.live, 0);
-    EXPECT_EQ(r.pumpedAtStep, (std::vector<std::int64_t>{0, 6}));
+    EXPECT_EQ(r.pumpedAtStep, (std::vector<std::int64_t> {0, 6}));
     EXPECT_FALSE(r.viewer.freeUp().running());
     EXPECT_EQ(r.viewer.freeUp().step(), 0);
 }
 
-TEST(FreeUp, StopRequestDuringTheFirstBlockEndsItToo) {
+TEST(FreeUp, StopRequestDuringTheFirstBlockEndsItToo)
+{
     FreeUpRun r;
     int stopRequests = 0;
     r.duringPump = [&] {
@@ -145,7 +157,8 @@ TEST(FreeUp, StopRequestDuringTheFirstBlockEndsItToo) {
     EXPECT_EQ(r.allocator.live, 0);
 }
 
-TEST(FreeUp, LeftClickWhileRunningStopsIt) {
+TEST(FreeUp, LeftClickWhileRunningStopsIt)
+{
     FreeUpRun r;
     const MemoryFigures figures = machineWithPhysicalMB(256);
     r.viewer.state().setFreeOnClick(kTrue);
@@ -158,17 +171,19 @@ TEST(FreeUp, LeftClickWhileRunningStopsIt) {
     EXPECT_EQ(r.allocator.attempts, 13);
 }
 
-TEST(FreeUp, FailedAllocationsAreSkippedAndTheRestReleased) {
+TEST(FreeUp, FailedAllocationsAreSkippedAndTheRestReleased)
+{
     FreeUpRun r;
     r.allocator.failAttempt = 3;
     r.run(8, machineWithPhysicalMB(256));
     EXPECT_EQ(r.allocator.attempts, 9);
     EXPECT_EQ(r.allocator.peakLive, 8);
     EXPECT_EQ(r.allocator.live, 0);
-    EXPECT_EQ(r.pumpedAtStep, (std::vector<std::int64_t>{0, 6}));
+    EXPECT_EQ(r.pumpedAtStep, (std::vector<std::int64_t> {0, 6}));
 }
 
-TEST(FreeUp, BlockNumbersBeyondTheTableAreSkippedButTheLoopGoesOn) {
+TEST(FreeUp, BlockNumbersBeyondTheTableAreSkippedButTheLoopGoesOn)
+{
     FreeUpRun r;
     r.run(70000, machineWithPhysicalMB(100000));
     EXPECT_EQ(r.allocator.attempts, 65536);
@@ -176,14 +191,16 @@ TEST(FreeUp, BlockNumbersBeyondTheTableAreSkippedButTheLoopGoesOn) {
     EXPECT_EQ(r.pumpedAtStep.back(), 69996); // messages still run past the table's end
 }
 
-TEST(FreeUp, NegativeAmountTakesNothing) {
+TEST(FreeUp, NegativeAmountTakesNothing)
+{
     FreeUpRun r;
     r.run(-5, machineWithPhysicalMB(256));
     EXPECT_EQ(r.allocator.attempts, 0);
     EXPECT_TRUE(r.pumpedAtStep.empty());
 }
 
-TEST(FreeUp, AFailingMessagePumpStillLeavesItIdleWithEverythingReleased) {
+TEST(FreeUp, AFailingMessagePumpStillLeavesItIdleWithEverythingReleased)
+{
     FreeUpRun r;
     r.duringPump = [&] {
         if (r.viewer.freeUp().step() == 6)
@@ -198,7 +215,8 @@ TEST(FreeUp, AFailingMessagePumpStillLeavesItIdleWithEverythingReleased) {
     EXPECT_EQ(r.allocator.attempts, 7 + 3);
 }
 
-TEST(FreeUp, RefreshDuringAFreeUpDrawsTheProgressLine) {
+TEST(FreeUp, RefreshDuringAFreeUpDrawsTheProgressLine)
+{
     FreeUpRun r;
     const MemoryFigures figures = machineWithPhysicalMB(256);
     dralith_test::RecordingSurface surface;
@@ -219,15 +237,16 @@ TEST(FreeUp, RefreshDuringAFreeUpDrawsTheProgressLine) {
     };
     r.run(12, figures);
     // Step 0 (first block): graph only; steps 6 and 12: graph plus the progress line.
-    EXPECT_EQ(lineCounts, (std::vector<std::size_t>{1, 3, 4}));
-    EXPECT_EQ(progressY, (std::vector<double>{30.0, 60.0}));
+    EXPECT_EQ(lineCounts, (std::vector<std::size_t> {1, 3, 4}));
+    EXPECT_EQ(progressY, (std::vector<double> {30.0, 60.0}));
     r.viewer.refresh(figures, 100, 60, surface);
     EXPECT_EQ(surface.lines.size(), 4u) << "no progress line once the free-up has ended";
 }
 
-TEST(FreeOnClick, LeftClickFreesThreeQuartersOfPhysicalMemoryRoundedHalfToEven) {
-    EXPECT_EQ(freeOnClickAmountMB(14), 10); // 10.5
-    EXPECT_EQ(freeOnClickAmountMB(10), 8);  // 7.5
+TEST(FreeOnClick, LeftClickFreesThreeQuartersOfPhysicalMemoryRoundedHalfToEven)
+{
+    EXPECT_EQ(freeOnClickAmountMB(14), 10);   // 10.5
+    EXPECT_EQ(freeOnClickAmountMB(10), 8);    // 7.5
     EXPECT_EQ(freeOnClickAmountMB(257), 193); // 192.75
     EXPECT_EQ(freeOnClickAmountMB(2147483647), 1610612735);
 
@@ -240,7 +259,8 @@ TEST(FreeOnClick, LeftClickFreesThreeQuartersOfPhysicalMemoryRoundedHalfToEven) 
     EXPECT_EQ(r.allocator.attempts, 11); // slots 0..10
 }
 
-TEST(BlankTextBlock, IsTwoMebibytesOfSpaces) {
+TEST(BlankTextBlock, IsTwoMebibytesOfSpaces)
+{
     BlankTextBlock block;
     ASSERT_EQ(block.text().size(), kBlockChars);
     EXPECT_EQ(block.text().size() * sizeof(char16_t), 2u * MiB);

@@ -19,7 +19,8 @@ namespace {
 constexpr std::uint64_t MiB = 1024u * 1024u;
 
 // 256 MB installed, `freeMB` of it free; the page file half free.
-MemoryFigures withFreePhysical(std::uint64_t freeMB) {
+MemoryFigures withFreePhysical(std::uint64_t freeMB)
+{
     MemoryFigures f;
     f.totalPhys = 256 * MiB;
     f.availPhys = freeMB * MiB;
@@ -29,13 +30,15 @@ MemoryFigures withFreePhysical(std::uint64_t freeMB) {
 }
 
 // 255 MB installed, so the sample equals the free megabytes.
-MemoryFigures withSample(std::uint64_t sample) {
+MemoryFigures withSample(std::uint64_t sample)
+{
     MemoryFigures f = withFreePhysical(sample);
     f.totalPhys = 255 * MiB;
     return f;
 }
 
-std::vector<int> newestFirst(const SampleHistory& history) {
+std::vector<int> newestFirst(const SampleHistory& history)
+{
     std::vector<int> samples;
     for (std::size_t i = 0; i < history.size(); ++i)
         samples.push_back(history.newestFirst(i));
@@ -44,7 +47,8 @@ std::vector<int> newestFirst(const SampleHistory& history) {
 
 } // namespace
 
-TEST(Refresh, FirstTickPaintsTheBackgroundOnlyAndLeavesTheCaption) {
+TEST(Refresh, FirstTickPaintsTheBackgroundOnlyAndLeavesTheCaption)
+{
     MemoryViewer viewer;
     viewer.state().setDisplayMode(1.0f);
     RecordingSurface surface;
@@ -55,7 +59,8 @@ TEST(Refresh, FirstTickPaintsTheBackgroundOnlyAndLeavesTheCaption) {
     EXPECT_FALSE(surface.caption.has_value());
 }
 
-TEST(Refresh, SecondTickDrawsOneLineFromLeftEdgeToRightEdgeAndWritesTheText) {
+TEST(Refresh, SecondTickDrawsOneLineFromLeftEdgeToRightEdgeAndWritesTheText)
+{
     MemoryViewer viewer;
     viewer.state().setDisplayMode(1.0f);
     RecordingSurface surface;
@@ -72,7 +77,8 @@ TEST(Refresh, SecondTickDrawsOneLineFromLeftEdgeToRightEdgeAndWritesTheText) {
     EXPECT_EQ(surface.caption, std::string("0% free"));
 }
 
-TEST(Refresh, SegmentsRunOldestToNewestAndStartAtTheRoundedPreviousPoint) {
+TEST(Refresh, SegmentsRunOldestToNewestAndStartAtTheRoundedPreviousPoint)
+{
     MemoryViewer viewer;
     RecordingSurface surface;
     viewer.refresh(withFreePhysical(0), 101, 40, surface);   // sample 0
@@ -90,17 +96,19 @@ TEST(Refresh, SegmentsRunOldestToNewestAndStartAtTheRoundedPreviousPoint) {
     EXPECT_EQ(surface.background(), rgb(128, 128, 0));
 }
 
-TEST(History, KeepsTheNewestSamplesUpToTheDataLength) {
+TEST(History, KeepsTheNewestSamplesUpToTheDataLength)
+{
     MemoryViewer viewer;
     viewer.state().setDataLength(8.0f);
     RecordingSurface surface;
     for (std::uint64_t step = 1; step <= 20; ++step)
         viewer.refresh(withSample(step * 8), 100, 50, surface);
-    EXPECT_EQ(newestFirst(viewer.history()), (std::vector<int>{160, 152, 144, 136, 128, 120, 112, 104}));
+    EXPECT_EQ(newestFirst(viewer.history()), (std::vector<int> {160, 152, 144, 136, 128, 120, 112, 104}));
     EXPECT_EQ(surface.lines.size(), 7u);
 }
 
-TEST(History, LoweringTheDataLengthShortensItAtTheNextRefresh) {
+TEST(History, LoweringTheDataLengthShortensItAtTheNextRefresh)
+{
     MemoryViewer viewer;
     RecordingSurface surface;
     for (std::uint64_t mb = 1; mb <= 40; ++mb)
@@ -118,17 +126,19 @@ TEST(History, LoweringTheDataLengthShortensItAtTheNextRefresh) {
     EXPECT_EQ(viewer.history().size(), 50u);
 }
 
-TEST(History, RingKeepsItsOrderAcrossWrapsAndGrowth) {
+TEST(History, RingKeepsItsOrderAcrossWrapsAndGrowth)
+{
     SampleHistory history;
     for (int i = 0; i < 100; ++i)
         history.push(static_cast<std::uint8_t>(i), 8);
     for (int i = 100; i < 103; ++i)
         history.push(static_cast<std::uint8_t>(i), 12); // grows while the ring has wrapped
-    EXPECT_EQ(newestFirst(history), (std::vector<int>{102, 101, 100, 99, 98, 97, 96, 95, 94, 93, 92}));
+    EXPECT_EQ(newestFirst(history), (std::vector<int> {102, 101, 100, 99, 98, 97, 96, 95, 94, 93, 92}));
     EXPECT_EQ(history.oldestFirst(0), 92);
 }
 
-TEST(Caption, DisablingTheDisplayMenuEmptiesTheTextAtTheNextRefresh) {
+TEST(Caption, DisablingTheDisplayMenuEmptiesTheTextAtTheNextRefresh)
+{
     MemoryViewer viewer;
     viewer.state().setDisplayMode(4.0f);
     RecordingSurface surface;
@@ -141,7 +151,8 @@ TEST(Caption, DisablingTheDisplayMenuEmptiesTheTextAtTheNextRefresh) {
     EXPECT_EQ(surface.caption, std::string(""));
 }
 
-TEST(SteadyTick, AllocatesNothingOnceTheHistoryIsFull) {
+TEST(SteadyTick, AllocatesNothingOnceTheHistoryIsFull)
+{
     for (float length : {32.0f, 1024.0f}) {
         MemoryViewer viewer;
         viewer.state().setDataLength(length);

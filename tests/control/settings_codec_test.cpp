@@ -13,13 +13,15 @@ using namespace dralith;
 namespace {
 // Decodes exactly the characters of `text` from a heap buffer of that size, so a read past the
 // end is a real out-of-bounds read (seen by valgrind or a sanitizer).
-DecodedSettings decode(const std::string& text) {
+DecodedSettings decode(const std::string& text)
+{
     std::vector<char> exact(text.begin(), text.end());
     return decodeSettings(exact.data(), exact.size());
 }
 } // namespace
 
-TEST(SettingsEncode, FreeOnClickDigitThenRoundedModeDigit) {
+TEST(SettingsEncode, FreeOnClickDigitThenRoundedModeDigit)
+{
     EXPECT_EQ(encodeSettings(kTrue, 5.0f), std::string("15"));
     EXPECT_EQ(encodeSettings(kFalse, 0.0f), std::string("00"));
     EXPECT_EQ(encodeSettings(kFalse, 2.5f), std::string("02"));
@@ -27,20 +29,23 @@ TEST(SettingsEncode, FreeOnClickDigitThenRoundedModeDigit) {
     EXPECT_EQ(encodeSettings(1, 6.0f), std::string("16"));
 }
 
-TEST(SettingsEncode, OddStoredValuesGiveTheirCharacterWhenOneExists) {
-    EXPECT_EQ(encodeSettings(5, 9.0f), std::string("59"));        // free-on-click stored as 5
+TEST(SettingsEncode, OddStoredValuesGiveTheirCharacterWhenOneExists)
+{
+    EXPECT_EQ(encodeSettings(5, 9.0f), std::string("59"));            // free-on-click stored as 5
     EXPECT_EQ(encodeSettings(kFalse, -48.0f), std::string("0\0", 2)); // code 0
     EXPECT_EQ(encodeSettings(kFalse, 207.0f), std::string("0\xFF"));
 }
 
-TEST(SettingsEncode, CharacterCodesBeyondOneByteAreRefused) {
+TEST(SettingsEncode, CharacterCodesBeyondOneByteAreRefused)
+{
     EXPECT_FALSE(encodeSettings(kFalse, 208.0f));
     EXPECT_FALSE(encodeSettings(kFalse, -49.0f));
     EXPECT_FALSE(encodeSettings(-32768, 1.0f));
     EXPECT_FALSE(encodeSettings(kFalse, 1e30f));
 }
 
-TEST(SettingsDecode, ValidValueRestoresBoth) {
+TEST(SettingsDecode, ValidValueRestoresBoth)
+{
     const DecodedSettings d = decode("15");
     EXPECT_EQ(d.freeOnClick, true);
     EXPECT_EQ(d.displayMode, 5);
@@ -49,7 +54,8 @@ TEST(SettingsDecode, ValidValueRestoresBoth) {
     EXPECT_EQ(decode("06").displayMode, 6);
 }
 
-TEST(SettingsDecode, EachCharacterIsCheckedByItself) {
+TEST(SettingsDecode, EachCharacterIsCheckedByItself)
+{
     const DecodedSettings modeSeven = decode("17");
     EXPECT_EQ(modeSeven.freeOnClick, true);
     EXPECT_FALSE(modeSeven.displayMode);
@@ -69,14 +75,16 @@ TEST(SettingsDecode, EachCharacterIsCheckedByItself) {
     EXPECT_FALSE(highBytes.displayMode);
 }
 
-TEST(SettingsDecode, OnlyTheFirstTwoCharactersCount) {
+TEST(SettingsDecode, OnlyTheFirstTwoCharactersCount)
+{
     const DecodedSettings d = decode("039xyz");
     EXPECT_EQ(d.freeOnClick, false);
     EXPECT_EQ(d.displayMode, 3);
     EXPECT_FALSE(d.invalidArgument);
 }
 
-TEST(SettingsDecode, ShortValuesAreInvalidAfterApplyingAValidFirstCharacter) {
+TEST(SettingsDecode, ShortValuesAreInvalidAfterApplyingAValidFirstCharacter)
+{
     const DecodedSettings one = decode("1");
     EXPECT_EQ(one.freeOnClick, true);
     EXPECT_FALSE(one.displayMode);
@@ -92,14 +100,16 @@ TEST(SettingsDecode, ShortValuesAreInvalidAfterApplyingAValidFirstCharacter) {
     EXPECT_TRUE(empty.invalidArgument);
 }
 
-TEST(SettingsDecode, StoredTextDropsOnlyATerminatingNul) {
-    EXPECT_EQ(storedTextLength("15", 3), 2u);  // "15" and its NUL
-    EXPECT_EQ(storedTextLength("15", 2), 2u);  // written without a NUL: both characters kept
+TEST(SettingsDecode, StoredTextDropsOnlyATerminatingNul)
+{
+    EXPECT_EQ(storedTextLength("15", 3), 2u); // "15" and its NUL
+    EXPECT_EQ(storedTextLength("15", 2), 2u); // written without a NUL: both characters kept
     EXPECT_EQ(storedTextLength("", 1), 0u);
     EXPECT_EQ(storedTextLength("", 0), 0u);
 }
 
-TEST(Settings, SavedStateIsRestoredOnANewInstance) {
+TEST(Settings, SavedStateIsRestoredOnANewInstance)
+{
     ControlState saved;
     saved.setFreeOnClick(kTrue);
     saved.setDisplayMode(5.0f);
@@ -115,7 +125,8 @@ TEST(Settings, SavedStateIsRestoredOnANewInstance) {
     EXPECT_EQ(restored.displayMode(), 5);
 }
 
-TEST(Settings, LoadingKeepsWhatTheStoredValueDoesNotValidlyCarry) {
+TEST(Settings, LoadingKeepsWhatTheStoredValueDoesNotValidlyCarry)
+{
     ControlState state;
     state.setFreeOnClick(kTrue);
     state.setDisplayMode(3.0f);
@@ -128,7 +139,8 @@ TEST(Settings, LoadingKeepsWhatTheStoredValueDoesNotValidlyCarry) {
     EXPECT_EQ(state.displayMode(), 3);
 }
 
-TEST(Settings, LoadingLeavesTheLabelAsItWas) {
+TEST(Settings, LoadingLeavesTheLabelAsItWas)
+{
     ControlState state;
     state.setDisplayMode(0.0f); // label hidden
     state.applySettings(decode("04"));

@@ -7,16 +7,16 @@ using Lines = std::vector<std::string>;
 
 TEST(SplitLines, AcceptsEveryLineEndingAndAnUnendedLastLine)
 {
-    EXPECT_EQ(SplitLines("a\r\nb\r\n", 10), (Lines{"a", "b"}));
-    EXPECT_EQ(SplitLines("a\nb", 10), (Lines{"a", "b"}));
-    EXPECT_EQ(SplitLines("a\rb\r", 10), (Lines{"a", "b"}));
-    EXPECT_EQ(SplitLines("a\r\n\r\nb", 10), (Lines{"a", "", "b"}));
+    EXPECT_EQ(SplitLines("a\r\nb\r\n", 10), (Lines {"a", "b"}));
+    EXPECT_EQ(SplitLines("a\nb", 10), (Lines {"a", "b"}));
+    EXPECT_EQ(SplitLines("a\rb\r", 10), (Lines {"a", "b"}));
+    EXPECT_EQ(SplitLines("a\r\n\r\nb", 10), (Lines {"a", "", "b"}));
 }
 
 TEST(SplitLines, EmptyInputHasNoLinesAndTheLimitHolds)
 {
     EXPECT_TRUE(SplitLines("", 10).empty());
-    EXPECT_EQ(SplitLines("1\n2\n3\n", 2), (Lines{"1", "2"}));
+    EXPECT_EQ(SplitLines("1\n2\n3\n", 2), (Lines {"1", "2"}));
     EXPECT_TRUE(SplitLines("1\n2", 0).empty());
 }
 

@@ -14,7 +14,7 @@ TEST(Widgets, AControlWritesOnlyWhatChanged)
 {
     sim::SimPlatform sim;
     NoEvents events;
-    ui::Form form(sim.toolkit(), ui::FormSpec{}, events);
+    ui::Form form(sim.toolkit(), ui::FormSpec {}, events);
     ui::ControlSpec props;
     props.caption = "a";
     ui::Control label(form, 7, props);
@@ -39,9 +39,9 @@ TEST(Widgets, ControlsAndFormsGoAwayWithTheirOwners)
     sim::SimPlatform sim;
     NoEvents events;
     {
-        ui::Form form(sim.toolkit(), ui::FormSpec{}, events);
+        ui::Form form(sim.toolkit(), ui::FormSpec {}, events);
         {
-            ui::Control label(form, 7, ui::ControlSpec{});
+            ui::Control label(form, 7, ui::ControlSpec {});
             EXPECT_NE(sim.sim_toolkit().control(7), nullptr);
         }
         EXPECT_EQ(sim.sim_toolkit().control(7), nullptr);
@@ -54,7 +54,7 @@ TEST(Widgets, ATimerFiresAtItsIntervalOnlyWhileEnabled)
 {
     sim::SimPlatform sim;
     NoEvents events;
-    ui::Form form(sim.toolkit(), ui::FormSpec{}, events);
+    ui::Form form(sim.toolkit(), ui::FormSpec {}, events);
     ui::Timer timer(form, 1, 500, true);
     sim.sim_toolkit().advance(1999);
     EXPECT_EQ(events.ticks, 3);

@@ -2,7 +2,7 @@
 
 using platform::ShowCommand;
 
-class TaskButtonsTest : public BarTest {};
+class TaskButtonsTest : public BarTest { };
 
 TEST_F(TaskButtonsTest, GivenThreeWindowsWhenBClosesAndDOpensTheButtonsReadACD)
 {
@@ -13,11 +13,11 @@ TEST_F(TaskButtonsTest, GivenThreeWindowsWhenBClosesAndDOpensTheButtonsReadACD)
     tick();
     desktop.open("C");
     tick();
-    EXPECT_EQ(captions(), (std::vector<std::string>{"A", "B", "C"}));
+    EXPECT_EQ(captions(), (std::vector<std::string> {"A", "B", "C"}));
     desktop.close(b);
     desktop.open("D");
     tick();
-    EXPECT_EQ(captions(), (std::vector<std::string>{"A", "C", "D"}));
+    EXPECT_EQ(captions(), (std::vector<std::string> {"A", "C", "D"}));
     EXPECT_FALSE(buttonLoaded(3)) << "the surplus button is unloaded";
 }
 
@@ -26,7 +26,7 @@ TEST_F(TaskButtonsTest, WindowsPresentAtStartAppearInZOrderAndTheBarHasNoButton)
     desktop.open("bottom");
     desktop.open("top");
     start();
-    EXPECT_EQ(captions(), (std::vector<std::string>{"top", "bottom"}));
+    EXPECT_EQ(captions(), (std::vector<std::string> {"top", "bottom"}));
 }
 
 TEST_F(TaskButtonsTest, ButtonsStackWithAQuarterHeightGap)
@@ -84,7 +84,7 @@ TEST_F(TaskButtonsTest, WithNoTasksElementZeroIsHidden)
     EXPECT_FALSE(button(0).visible);
     desktop.open("B");
     tick();
-    EXPECT_EQ(captions(), (std::vector<std::string>{"B"}));
+    EXPECT_EQ(captions(), (std::vector<std::string> {"B"}));
 }
 
 TEST_F(TaskButtonsTest, ATickThatChangesNothingWritesNoProperty)
@@ -169,7 +169,7 @@ TEST_F(TaskButtonsTest, QueuedInputRunsBeforeTheRefreshThatFollowsAClick)
     toolkit.queueInput([&] { desktop.open("late"); });
     toolkit.mouseUp(bar->formId(), bar_ids::VTASKS_BASE, ui::MouseButton::Middle);
     EXPECT_EQ(bar->taskButtons().SelectedTask, a);
-    EXPECT_EQ(captions(), (std::vector<std::string>{"A", "late"}));
+    EXPECT_EQ(captions(), (std::vector<std::string> {"A", "late"}));
 }
 
 TEST_F(TaskButtonsTest, MouseUpWithoutAButtonDoesNothing)

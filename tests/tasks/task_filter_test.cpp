@@ -57,9 +57,9 @@ TEST(TaskFilter, EnumeratesTasksTopmostFirst)
     auto b = d.open("B");
     auto c = d.open("C");
     d.activate(a);
-    std::vector<platform::WindowHandle> snapshot{42, 43};
+    std::vector<platform::WindowHandle> snapshot {42, 43};
     tasks::EnumerateTasks(d, d.desktopWindow(), 0, snapshot);
-    EXPECT_EQ(snapshot, (std::vector<platform::WindowHandle>{a, c, b}));
+    EXPECT_EQ(snapshot, (std::vector<platform::WindowHandle> {a, c, b}));
 }
 
 TEST(TaskFilter, StopsCollectingAtTheTableSize)

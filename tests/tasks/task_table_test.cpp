@@ -35,10 +35,10 @@ TEST(TaskTable, KeepsPlacesDropsVanishedAndAppendsNewInZOrder)
 {
     tasks::TaskTable table;
     table.merge({3, 2, 1});
-    EXPECT_EQ(table.windows(), (Handles{3, 2, 1}));
+    EXPECT_EQ(table.windows(), (Handles {3, 2, 1}));
     // B (2) closes, D (4) opens on top and A (1) is raised: buttons keep their places.
     table.merge({4, 1, 3});
-    EXPECT_EQ(table.windows(), (Handles{3, 1, 4}));
+    EXPECT_EQ(table.windows(), (Handles {3, 1, 4}));
     table.merge({});
     EXPECT_TRUE(table.windows().empty());
 }

@@ -47,7 +47,7 @@ SELFTEST(DesktopFindsListsAndCommandsTheFormWindow)
     desktop.setWindowPos(own, platform::kInsertNoTopmost, 0, 0, 0, 0, platform::kPosNoSize | platform::kPosNoMove);
     CHECK((GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) == 0);
     desktop.setWindowPos(own, 0, 50, 60, 200, 300, 0);
-    RECT frame{};
+    RECT frame {};
     GetWindowRect(window, &frame);
     CHECK_EQ(frame.left, 50L);
     CHECK_EQ(frame.bottom - frame.top, 300L);
@@ -58,7 +58,7 @@ SELFTEST(DesktopFindsListsAndCommandsTheFormWindow)
     CHECK(!desktop.isIconic(own));
 
     SetCursorPos(33, 44);
-    POINT cursor{};
+    POINT cursor {};
     GetCursorPos(&cursor);
     const platform::PixelPoint seen = desktop.cursorPos();
     CHECK_EQ(seen.x, static_cast<int>(cursor.x));
@@ -92,11 +92,11 @@ SELFTEST(SystemKnowsTheExecutableAndTheLocalTime)
     platform::win32::Win32Platform platform;
     std::string path = platform.system().executablePath();
     CHECK(platform.files().exists(path));
-    std::transform(path.begin(), path.end(), path.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    std::transform(
+        path.begin(), path.end(), path.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     CHECK(path.size() > 4 && path.compare(path.size() - 4, 4, ".exe") == 0);
 
-    SYSTEMTIME expected{};
+    SYSTEMTIME expected {};
     GetLocalTime(&expected);
     const platform::LocalTime now = platform.system().now();
     CHECK_EQ(now.year, static_cast<int>(expected.wYear));

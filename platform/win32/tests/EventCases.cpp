@@ -12,12 +12,15 @@ using ui::ControlKind;
 
 namespace {
 
-std::string closeLine(ui::CloseReason reason) { return "close " + std::to_string(static_cast<int>(reason)); }
+std::string closeLine(ui::CloseReason reason)
+{
+    return "close " + std::to_string(static_cast<int>(reason));
+}
 
 std::string mouseLine(ui::ControlId id, int button, int shift, float x, float y)
 {
     return "mouseup " + std::to_string(id) + " " + std::to_string(button) + " " + std::to_string(shift) + " " +
-           std::to_string(static_cast<int>(x)) + "," + std::to_string(static_cast<int>(y));
+        std::to_string(static_cast<int>(x)) + "," + std::to_string(static_cast<int>(y));
 }
 
 BOOL CALLBACK findToolTips(HWND window, LPARAM found)
@@ -38,7 +41,7 @@ HWND toolTipWindow()
 std::string tipText(HWND tips, HWND control)
 {
     char text[256] = {};
-    TOOLINFOA tool{};
+    TOOLINFOA tool {};
     tool.cbSize = TTTOOLINFOA_V2_SIZE;
     tool.hwnd = GetParent(control);
     tool.uId = reinterpret_cast<UINT_PTR>(control);
@@ -47,7 +50,10 @@ std::string tipText(HWND tips, HWND control)
     return text;
 }
 
-VOID CALLBACK endLoopAnyway(HWND, UINT, UINT_PTR, DWORD) { PostQuitMessage(99); }
+VOID CALLBACK endLoopAnyway(HWND, UINT, UINT_PTR, DWORD)
+{
+    PostQuitMessage(99);
+}
 
 } // namespace
 

@@ -11,20 +11,25 @@ using ui::ControlKind;
 
 namespace {
 
-int pixels(float twips, float twipsPerPixel) { return static_cast<int>(std::nearbyint(twips / twipsPerPixel)); }
+int pixels(float twips, float twipsPerPixel)
+{
+    return static_cast<int>(std::nearbyint(twips / twipsPerPixel));
+}
 
 RECT rectInParent(HWND window)
 {
-    RECT rect{};
+    RECT rect {};
     GetWindowRect(window, &rect);
     MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&rect), 2);
     return rect;
 }
 
-bool needsPaint(HWND window) { return GetUpdateRect(window, nullptr, FALSE) != FALSE; }
+bool needsPaint(HWND window)
+{
+    return GetUpdateRect(window, nullptr, FALSE) != FALSE;
+}
 
-template <typename T>
-void append(std::string& bytes, const T& value)
+template <typename T> void append(std::string& bytes, const T& value)
 {
     bytes.append(reinterpret_cast<const char*>(&value), sizeof value);
 }
@@ -32,8 +37,8 @@ void append(std::string& bytes, const T& value)
 std::string bitmapFile(int width, int height)
 {
     const int stride = (width * 3 + 3) / 4 * 4;
-    BITMAPFILEHEADER file{};
-    BITMAPINFOHEADER info{};
+    BITMAPFILEHEADER file {};
+    BITMAPINFOHEADER info {};
     file.bfType = 0x4D42; // "BM"
     file.bfOffBits = sizeof file + sizeof info;
     file.bfSize = file.bfOffBits + static_cast<DWORD>(stride * height);
@@ -64,7 +69,7 @@ std::string iconFile()
     append(bytes, imageBytes);
     const DWORD offset = 6 + 16;
     append(bytes, offset);
-    BITMAPINFOHEADER info{};
+    BITMAPINFOHEADER info {};
     info.biSize = sizeof info;
     info.biWidth = size;
     info.biHeight = size * 2; // colour rows plus mask rows
@@ -93,8 +98,8 @@ SELFTEST(ControlsAreChildWindowsWithTheirIdsAndCaptions)
     CHECK((GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) != 0);
 
     const int lastTaskButton = 0x200000 + 65535;
-    toolkit.createControl(form, lastTaskButton,
-                          controlSpec(ControlKind::Label, {120, 120, 2775, 285}, "Task", "Task tip"));
+    toolkit.createControl(
+        form, lastTaskButton, controlSpec(ControlKind::Label, {120, 120, 2775, 285}, "Task", "Task tip"));
     toolkit.createControl(form, 102, controlSpec(ControlKind::Panel, {0, 990, 3030, 900}));
     toolkit.createControl(form, 113, controlSpec(ControlKind::Label, {1560, 60, 1095, 255}, "Tolvane", "", 102));
     toolkit.createControl(form, 115, controlSpec(ControlKind::TextBox, {120, 360, 2775, 285}, "", "", 102));
@@ -160,7 +165,7 @@ SELFTEST(UnchangedPropertiesRepaintNothingAndChangesRepaintOnlyTheirControl)
     toolkit.setColours(form, 1, ui::kSysButtonFace, ui::kSysButtonText);
     toolkit.setVisible(form, 1, true);
     toolkit.setEnabled(form, 1, true);
-    toolkit.setRect(form, 1, ui::Rect{120, 120, 2000, 285});
+    toolkit.setRect(form, 1, ui::Rect {120, 120, 2000, 285});
     toolkit.setArtwork(form, 3, ui::Artwork::LampOff);
     CHECK(!needsPaint(a));
     CHECK(!needsPaint(picture));
@@ -196,13 +201,13 @@ SELFTEST(BottomPanelKeepsTheClientWidthOnTheBottomEdgeBeforeTheResizeEvent)
     const HWND window = toHwnd(toolkit.formWindow(form));
     const HWND panelWindow = GetDlgItem(window, 102);
 
-    RECT seenPanel{};
-    RECT seenClient{};
+    RECT seenPanel {};
+    RECT seenClient {};
     events.resized = [&] {
         seenPanel = rectInParent(panelWindow);
         GetClientRect(window, &seenClient);
     };
-    const ui::Rect frame{1800, 1800, 4500, 7500};
+    const ui::Rect frame {1800, 1800, 4500, 7500};
     toolkit.setFormRect(form, frame);
     CHECK(events.contains("resize"));
     CHECK_EQ(seenPanel.left, 0L);
@@ -210,7 +215,7 @@ SELFTEST(BottomPanelKeepsTheClientWidthOnTheBottomEdgeBeforeTheResizeEvent)
     CHECK_EQ(seenPanel.bottom, seenClient.bottom);
     CHECK_EQ(seenPanel.bottom - seenPanel.top, static_cast<LONG>(pixels(900, screen.twipsPerPixelY)));
 
-    RECT outer{};
+    RECT outer {};
     GetWindowRect(window, &outer);
     CHECK_EQ(outer.left, static_cast<LONG>(pixels(1800, screen.twipsPerPixelX)));
     CHECK_EQ(outer.bottom - outer.top, static_cast<LONG>(pixels(7500, screen.twipsPerPixelY)));
@@ -303,7 +308,7 @@ SELFTEST(ArtworkAndLabelsAreDrawnInTheirColours)
     // Samples a point given in parts of the control's width and height.
     const auto sample = [&](int id, int across, int down, int parts) {
         const HWND control = GetDlgItem(window, id);
-        RECT client{};
+        RECT client {};
         GetClientRect(control, &client);
         const HDC dc = GetDC(control);
         const COLORREF colour = GetPixel(dc, client.right * across / parts, client.bottom * down / parts);

@@ -15,7 +15,7 @@ std::vector<Case>& cases();
 void fail(const char* file, int line, const std::string& what);
 
 struct Register {
-    Register(const char* name, void (*run)()) { cases().push_back(Case{name, run}); }
+    Register(const char* name, void (*run)()) { cases().push_back(Case {name, run}); }
 };
 
 template <typename A, typename B>

@@ -43,7 +43,7 @@ int main()
             ++failedCases;
     }
     // The closing line the end-to-end runner sums up.
-    std::printf("e2e platform: %d passed, %d failed\n", static_cast<int>(selftest::cases().size()) - failedCases,
-                failedCases);
+    std::printf(
+        "e2e platform: %d passed, %d failed\n", static_cast<int>(selftest::cases().size()) - failedCases, failedCases);
     return failedCases;
 }

@@ -22,8 +22,7 @@ bool Recorder::onCloseRequest(ui::CloseReason reason)
 void Recorder::onMouseUp(ui::ControlId id, ui::MouseButton button, int shift, float x, float y)
 {
     log.push_back("mouseup " + std::to_string(id) + " " + std::to_string(static_cast<int>(button)) + " " +
-                  std::to_string(shift) + " " + std::to_string(static_cast<int>(x)) + "," +
-                  std::to_string(static_cast<int>(y)));
+        std::to_string(shift) + " " + std::to_string(static_cast<int>(x)) + "," + std::to_string(static_cast<int>(y)));
     if (mouseUpHook)
         mouseUpHook(id, button);
 }
@@ -59,7 +58,10 @@ bool pumpUntil(platform::Platform& platform, const std::function<bool()>& done, 
     }
 }
 
-HWND toHwnd(platform::WindowHandle handle) { return platform::win32::toHwnd(handle); }
+HWND toHwnd(platform::WindowHandle handle)
+{
+    return platform::win32::toHwnd(handle);
+}
 
 namespace {
 struct ControlSearch {
@@ -79,7 +81,7 @@ BOOL CALLBACK matchControl(HWND window, LPARAM search)
 
 HWND findControl(HWND form, int id)
 {
-    ControlSearch search{id, nullptr};
+    ControlSearch search {id, nullptr};
     EnumChildWindows(form, &matchControl, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
@@ -102,13 +104,13 @@ ui::FormSpec formSpec(const std::string& caption)
 {
     ui::FormSpec props;
     props.caption = caption;
-    props.rect = ui::Rect{1800, 1800, 3150, 6030};
+    props.rect = ui::Rect {1800, 1800, 3150, 6030};
     props.toolWindow = true;
     return props;
 }
 
-ui::ControlSpec controlSpec(ui::ControlKind kind, ui::Rect rect, const std::string& caption,
-                            const std::string& toolTip, ui::ControlId parent)
+ui::ControlSpec controlSpec(
+    ui::ControlKind kind, ui::Rect rect, const std::string& caption, const std::string& toolTip, ui::ControlId parent)
 {
     ui::ControlSpec props;
     props.kind = kind;
@@ -126,7 +128,10 @@ TempFile::TempFile(const std::string& name)
     path_ = std::string(folder) + "tolvane-selftest-" + std::to_string(GetCurrentProcessId()) + "-" + name;
 }
 
-TempFile::~TempFile() { DeleteFileA(path_.c_str()); }
+TempFile::~TempFile()
+{
+    DeleteFileA(path_.c_str());
+}
 
 void TempFile::write(const std::string& bytes) const
 {

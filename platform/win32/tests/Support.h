@@ -44,7 +44,7 @@ std::string className(HWND window);
 
 ui::FormSpec formSpec(const std::string& caption);
 ui::ControlSpec controlSpec(ui::ControlKind kind, ui::Rect rect, const std::string& caption = std::string(),
-                            const std::string& toolTip = std::string(), ui::ControlId parent = 0);
+    const std::string& toolTip = std::string(), ui::ControlId parent = 0);
 
 // A scratch file path in the temporary folder, removed when the object goes.
 class TempFile {

@@ -10,7 +10,10 @@ namespace bar_probe {
 
 class Artifacts {
 public:
-    explicit Artifacts(std::string folder) : folder_(std::move(folder)) {}
+    explicit Artifacts(std::string folder)
+        : folder_(std::move(folder))
+    {
+    }
     bool enabled() const { return !folder_.empty(); }
     // Asks the runner for a screenshot named `name`; false when nobody answered in time.
     bool RequestScreenshot(const std::string& name);

@@ -7,19 +7,22 @@
 namespace bar_probe {
 namespace {
 
-std::string WindowText(HWND window) {
+std::string WindowText(HWND window)
+{
     char text[1024] = {};
     GetWindowTextA(window, text, sizeof text);
     return text;
 }
 
-std::string ClassOf(HWND window) {
+std::string ClassOf(HWND window)
+{
     char name[128] = {};
     GetClassNameA(window, name, sizeof name);
     return name;
 }
 
-DWORD ProcessOf(HWND window) {
+DWORD ProcessOf(HWND window)
+{
     DWORD id = 0;
     GetWindowThreadProcessId(window, &id);
     return id;
@@ -32,16 +35,21 @@ struct TopLevelSearch {
     HWND found;
 };
 
-BOOL CALLBACK MatchTopLevel(HWND window, LPARAM param) {
+BOOL CALLBACK MatchTopLevel(HWND window, LPARAM param)
+{
     auto* search = reinterpret_cast<TopLevelSearch*>(param);
-    if (ProcessOf(window) != search->processId || !IsWindowVisible(window)) return TRUE;
-    if (!search->className.empty() && ClassOf(window) != search->className) return TRUE;
-    if (!search->caption.empty() && WindowText(window) != search->caption) return TRUE;
+    if (ProcessOf(window) != search->processId || !IsWindowVisible(window))
+        return TRUE;
+    if (!search->className.empty() && ClassOf(window) != search->className)
+        return TRUE;
+    if (!search->caption.empty() && WindowText(window) != search->caption)
+        return TRUE;
     search->found = window;
     return FALSE;
 }
 
-BOOL CALLBACK CollectChild(HWND window, LPARAM param) {
+BOOL CALLBACK CollectChild(HWND window, LPARAM param)
+{
     auto* controls = reinterpret_cast<std::vector<Control>*>(param);
     Control c;
     c.window = window;
@@ -55,73 +63,93 @@ BOOL CALLBACK CollectChild(HWND window, LPARAM param) {
     return TRUE;
 }
 
-bool IsTaskButtonId(int id) { return id >= bar_ids::VTASKS_BASE && id <= bar_ids::VTASKS_LAST; }
+bool IsTaskButtonId(int id)
+{
+    return id >= bar_ids::VTASKS_BASE && id <= bar_ids::VTASKS_LAST;
+}
 
 } // namespace
 
-HWND FindBar(DWORD processId) {
-    TopLevelSearch search{processId, "Tolvane", "", nullptr};
+HWND FindBar(DWORD processId)
+{
+    TopLevelSearch search {processId, "Tolvane", "", nullptr};
     EnumWindows(MatchTopLevel, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
-std::vector<Control> ReadControls(HWND bar) {
+std::vector<Control> ReadControls(HWND bar)
+{
     std::vector<Control> controls;
     EnumChildWindows(bar, CollectChild, reinterpret_cast<LPARAM>(&controls));
-    for (Control& c : controls) MapWindowPoints(nullptr, bar, reinterpret_cast<POINT*>(&c.inBar), 2);
+    for (Control& c : controls)
+        MapWindowPoints(nullptr, bar, reinterpret_cast<POINT*>(&c.inBar), 2);
     return controls;
 }
 
-const Control* FindControl(const std::vector<Control>& controls, int id) {
+const Control* FindControl(const std::vector<Control>& controls, int id)
+{
     for (const Control& c : controls)
-        if (c.id == id) return &c;
+        if (c.id == id)
+            return &c;
     return nullptr;
 }
 
-std::vector<Control> TaskButtonElements(const std::vector<Control>& controls) {
+std::vector<Control> TaskButtonElements(const std::vector<Control>& controls)
+{
     std::vector<Control> buttons;
     for (const Control& c : controls)
-        if (IsTaskButtonId(c.id)) buttons.push_back(c);
+        if (IsTaskButtonId(c.id))
+            buttons.push_back(c);
     std::sort(buttons.begin(), buttons.end(), [](const Control& a, const Control& b) { return a.id < b.id; });
     return buttons;
 }
 
-std::vector<Control> VisibleTaskButtons(HWND bar) {
+std::vector<Control> VisibleTaskButtons(HWND bar)
+{
     std::vector<Control> visible;
     for (const Control& c : TaskButtonElements(ReadControls(bar)))
-        if (c.visible) visible.push_back(c);
+        if (c.visible)
+            visible.push_back(c);
     return visible;
 }
 
-std::vector<std::string> Captions(const std::vector<Control>& buttons) {
+std::vector<std::string> Captions(const std::vector<Control>& buttons)
+{
     std::vector<std::string> captions;
-    for (const Control& c : buttons) captions.push_back(c.text);
+    for (const Control& c : buttons)
+        captions.push_back(c.text);
     return captions;
 }
 
-const Control* FindButton(const std::vector<Control>& buttons, const std::string& caption) {
+const Control* FindButton(const std::vector<Control>& buttons, const std::string& caption)
+{
     for (const Control& c : buttons)
-        if (c.text == caption) return &c;
+        if (c.text == caption)
+            return &c;
     return nullptr;
 }
 
-std::string RectText(const RECT& r) {
+std::string RectText(const RECT& r)
+{
     return "(" + std::to_string(r.left) + "," + std::to_string(r.top) + " " + std::to_string(r.right - r.left) + "x" +
-           std::to_string(r.bottom - r.top) + ")";
+        std::to_string(r.bottom - r.top) + ")";
 }
 
-std::string ListText(const std::vector<std::string>& captions) {
+std::string ListText(const std::vector<std::string>& captions)
+{
     std::string text = "[";
     for (size_t i = 0; i < captions.size(); ++i) {
-        if (i) text += ", ";
+        if (i)
+            text += ", ";
         const std::string& c = captions[i];
         text += "'" + (c.size() > 24 ? c.substr(0, 20) + "...(" + std::to_string(c.size()) + ")" : c) + "'";
     }
     return text + "]";
 }
 
-HWND FindPopupMenu(DWORD processId) {
-    TopLevelSearch search{processId, "", "#32768", nullptr};
+HWND FindPopupMenu(DWORD processId)
+{
+    TopLevelSearch search {processId, "", "#32768", nullptr};
     EnumWindows(MatchTopLevel, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }

@@ -14,7 +14,7 @@ struct Control {
     std::string className;
     std::string text;
     bool visible = false;
-    RECT inBar = {};    // relative to the bar's client area
+    RECT inBar = {}; // relative to the bar's client area
     RECT onScreen = {};
 };
 

@@ -19,7 +19,7 @@ constexpr int kOneRefreshMs = 3000;
 
 // Polls the visible captions until `accept` holds; `seen` gets the last captions read.
 bool WaitForCaptions(HWND bar, int timeoutMs, const std::function<bool(const std::vector<std::string>&)>& accept,
-                     std::vector<std::string>& seen);
+    std::vector<std::string>& seen);
 
 // The captions among `captions` that are in `wanted`, in button order.
 std::vector<std::string> Only(const std::vector<std::string>& captions, const std::vector<std::string>& wanted);

@@ -5,8 +5,9 @@
 
 namespace bar_probe {
 
-std::unique_ptr<RunningBar> LaunchBar(const std::string& tolvixExe, const std::string& name,
-                                      const std::vector<SideFile>& sideFiles, int timeoutMs) {
+std::unique_ptr<RunningBar> LaunchBar(
+    const std::string& tolvixExe, const std::string& name, const std::vector<SideFile>& sideFiles, int timeoutMs)
+{
     auto running = std::make_unique<RunningBar>();
     running->folder = std::make_unique<e2e::ScratchFolder>(name);
     if (!running->folder->ok()) {
@@ -36,9 +37,9 @@ std::unique_ptr<RunningBar> LaunchBar(const std::string& tolvixExe, const std::s
     running->startMs = e2e::NowMs() - started;
     if (!running->bar) {
         running->error = running->process.running()
-                             ? "no visible window captioned 'Tolvane' after " + std::to_string(timeoutMs) + " ms"
-                             : "tolvix.exe ended with exit code " + std::to_string(running->process.exitCode()) +
-                                   " before showing its bar";
+            ? "no visible window captioned 'Tolvane' after " + std::to_string(timeoutMs) + " ms"
+            : "tolvix.exe ended with exit code " + std::to_string(running->process.exitCode()) +
+                " before showing its bar";
     }
     return running;
 }

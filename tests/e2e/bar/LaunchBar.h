@@ -28,7 +28,7 @@ struct RunningBar {
 
 // Copies `tolvixExe` to "<scratch>\tolvix.exe", writes the side files as "tolvix<ext>", starts
 // it and waits up to `timeoutMs` for its bar window.
-std::unique_ptr<RunningBar> LaunchBar(const std::string& tolvixExe, const std::string& name,
-                                      const std::vector<SideFile>& sideFiles, int timeoutMs);
+std::unique_ptr<RunningBar> LaunchBar(
+    const std::string& tolvixExe, const std::string& name, const std::vector<SideFile>& sideFiles, int timeoutMs);
 
 } // namespace bar_probe

@@ -14,10 +14,11 @@
 
 namespace bar_probe {
 
-void CheckLogo(e2e::Report& report, const std::string& tolvixExe, Artifacts& artifacts) {
+void CheckLogo(e2e::Report& report, const std::string& tolvixExe, Artifacts& artifacts)
+{
     std::unique_ptr<RunningBar> running = LaunchBar(tolvixExe, "logo", {{".BMP", LogoBmpBytes()}}, 30000);
     if (!report.Check("bar_with_bmp_starts", running->bar != nullptr,
-                      running->bar ? "bar visible after " + std::to_string(running->startMs) + " ms" : running->error))
+            running->bar ? "bar visible after " + std::to_string(running->startMs) + " ms" : running->error))
         return;
     const HWND bar = running->bar;
 
@@ -29,13 +30,13 @@ void CheckLogo(e2e::Report& report, const std::string& tolvixExe, Artifacts& art
         return logo && logo->visible;
     });
     const bool logoShown = logo && logo->visible;
-    const RECT logoRect = logo ? logo->inBar : RECT{};
+    const RECT logoRect = logo ? logo->inBar : RECT {};
     const int logoWidth = logoRect.right - logoRect.left;
     report.Check("logo_strip_visible_with_bmp", logoShown,
-                 logo ? std::string("OEMLOGO ") + (logo->visible ? "visible" : "hidden") + " at " +
-                            std::to_string(logoRect.left) + "," + std::to_string(logoRect.top) + " size " +
-                            std::to_string(logoWidth) + "x" + std::to_string(logoRect.bottom - logoRect.top)
-                      : "no control with id OEMLOGO");
+        logo ? std::string("OEMLOGO ") + (logo->visible ? "visible" : "hidden") + " at " +
+                std::to_string(logoRect.left) + "," + std::to_string(logoRect.top) + " size " +
+                std::to_string(logoWidth) + "x" + std::to_string(logoRect.bottom - logoRect.top)
+             : "no control with id OEMLOGO");
 
     // A point inside the picture (whatever the box's size) on a plain row of the strip.
     COLORREF seen = CLR_INVALID;
@@ -45,7 +46,7 @@ void CheckLogo(e2e::Report& report, const std::string& tolvixExe, Artifacts& art
         return seen == kLogoColour;
     });
     report.Check("logo_picture_drawn", drawn,
-                 "colour at the top of the strip " + e2e::ColourText(seen) + ", picture " + e2e::ColourText(kLogoColour));
+        "colour at the top of the strip " + e2e::ColourText(seen) + ", picture " + e2e::ColourText(kLogoColour));
 
     // Every element of the button array starts at 4/3 of the logo's width.
     const int expectedLeft = static_cast<int>(std::lround(logoWidth * 4.0 / 3.0));
@@ -62,9 +63,9 @@ void CheckLogo(e2e::Report& report, const std::string& tolvixExe, Artifacts& art
         return shifted;
     });
     report.Check("buttons_start_at_four_thirds_of_logo_width", shifted,
-                 "logo width " + std::to_string(logoWidth) + " px, expected left " + std::to_string(expectedLeft) +
-                     " px (designed left without logo " + std::to_string(TwipsToPixelsX(120)) + "), button left edges" +
-                     (lefts.empty() ? " (none)" : lefts));
+        "logo width " + std::to_string(logoWidth) + " px, expected left " + std::to_string(expectedLeft) +
+            " px (designed left without logo " + std::to_string(TwipsToPixelsX(120)) + "), button left edges" +
+            (lefts.empty() ? " (none)" : lefts));
 
     artifacts.RequestScreenshot("bar-logo");
     running->process.Kill();

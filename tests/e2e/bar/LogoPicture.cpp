@@ -4,9 +4,13 @@
 
 namespace bar_probe {
 
-bool IsPlainLogoRow(int y) { return y % 30 < 20; }
+bool IsPlainLogoRow(int y)
+{
+    return y % 30 < 20;
+}
 
-std::vector<unsigned char> LogoBmpBytes() {
+std::vector<unsigned char> LogoBmpBytes()
+{
     e2e::Image image;
     image.width = kLogoWidth;
     image.height = kLogoHeight;

@@ -5,19 +5,21 @@
 namespace bar_probe {
 namespace {
 
-std::string SizeText(const e2e::Image& image) {
+std::string SizeText(const e2e::Image& image)
+{
     return image.empty() ? "(not captured)" : std::to_string(image.width) + "x" + std::to_string(image.height);
 }
 
-std::string DifferenceText(long different) {
+std::string DifferenceText(long different)
+{
     return different < 0 ? "sizes differ" : std::to_string(different) + " pixels differ";
 }
 
 } // namespace
 
 void CheckMenuMatches(e2e::Report& report, Artifacts& artifacts, HWND menu, const std::string& caseName,
-                      const std::string& imageName, const std::vector<MenuEntry>& entries, int defaultIndex,
-                      const std::string& described) {
+    const std::string& imageName, const std::vector<MenuEntry>& entries, int defaultIndex, const std::string& described)
+{
     const e2e::Image actual = CaptureWhenSteady(menu, 3000);
     RECT r = {};
     GetWindowRect(menu, &r);
@@ -33,10 +35,10 @@ void CheckMenuMatches(e2e::Report& report, Artifacts& artifacts, HWND menu, cons
     const long different = e2e::CountDifferentPixels(actual, reference);
     const long differentWithoutDefault = e2e::CountDifferentPixels(actual, withoutDefault);
     report.Check(caseName, !actual.empty() && !reference.empty() && different == 0 && differentWithoutDefault != 0,
-                 DifferenceText(different) + ": bar's menu " + SizeText(actual) + ", reference " + described + " " +
-                     SizeText(reference) + "; against the same without a default entry " +
-                     DifferenceText(differentWithoutDefault) +
-                     (actualPath.empty() ? "" : "; images " + actualPath + ", " + referencePath));
+        DifferenceText(different) + ": bar's menu " + SizeText(actual) + ", reference " + described + " " +
+            SizeText(reference) + "; against the same without a default entry " +
+            DifferenceText(differentWithoutDefault) +
+            (actualPath.empty() ? "" : "; images " + actualPath + ", " + referencePath));
 }
 
 } // namespace bar_probe

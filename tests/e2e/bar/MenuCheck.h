@@ -15,7 +15,7 @@ namespace bar_probe {
 // compares pixels. The same reference without a default entry must differ, which shows the
 // comparison sees the bold default. Images are saved as "<imageName>-bar" and "-reference".
 void CheckMenuMatches(e2e::Report& report, Artifacts& artifacts, HWND menu, const std::string& caseName,
-                      const std::string& imageName, const std::vector<MenuEntry>& entries, int defaultIndex,
-                      const std::string& described);
+    const std::string& imageName, const std::vector<MenuEntry>& entries, int defaultIndex,
+    const std::string& described);
 
 } // namespace bar_probe

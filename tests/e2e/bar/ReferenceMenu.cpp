@@ -18,17 +18,21 @@ struct MenuCapture {
 };
 MenuCapture* activeCapture = nullptr;
 
-LRESULT CALLBACK OwnerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK OwnerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
     // The menu's modal loop still dispatches timer messages: capture from there.
     if (activeCapture && message == WM_TIMER && wParam == kCaptureTimer) {
-        if (!activeCapture->menuWindow) activeCapture->menuWindow = FindPopupMenu(GetCurrentProcessId());
+        if (!activeCapture->menuWindow)
+            activeCapture->menuWindow = FindPopupMenu(GetCurrentProcessId());
         RECT r = {};
         e2e::Image now;
-        if (activeCapture->menuWindow && GetWindowRect(activeCapture->menuWindow, &r)) now = e2e::CaptureScreen(r);
+        if (activeCapture->menuWindow && GetWindowRect(activeCapture->menuWindow, &r))
+            now = e2e::CaptureScreen(r);
         const bool steady = !now.empty() && e2e::CountDifferentPixels(now, activeCapture->previous) == 0;
         activeCapture->previous = std::move(now);
         if (steady || ++activeCapture->ticks > 50) {
-            if (steady) activeCapture->result = activeCapture->previous;
+            if (steady)
+                activeCapture->result = activeCapture->previous;
             KillTimer(window, kCaptureTimer);
             EndMenu();
         }
@@ -37,7 +41,8 @@ LRESULT CALLBACK OwnerProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
-HWND CreateOwner() {
+HWND CreateOwner()
+{
     static bool registered = false;
     if (!registered) {
         WNDCLASSA wc = {};
@@ -46,28 +51,32 @@ HWND CreateOwner() {
         wc.lpszClassName = kOwnerClass;
         registered = RegisterClassA(&wc) != 0;
     }
-    return CreateWindowExA(WS_EX_TOOLWINDOW, kOwnerClass, "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
-                           GetModuleHandleA(nullptr), nullptr);
+    return CreateWindowExA(
+        WS_EX_TOOLWINDOW, kOwnerClass, "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
 }
 
 } // namespace
 
-std::vector<MenuEntry> QuitMenuEntries() {
+std::vector<MenuEntry> QuitMenuEntries()
+{
     using K = MenuEntry::Kind;
     return {{"quit", K::Normal}, {"log off", K::Normal}, {"restart", K::Normal}, {"shut down", K::Normal}};
 }
 
-std::vector<MenuEntry> TaskMenuEntries() {
+std::vector<MenuEntry> TaskMenuEntries()
+{
     using K = MenuEntry::Kind;
-    return {{"restore", K::Normal}, {"move", K::Disabled},     {"size", K::Disabled},
-            {"minimize", K::Normal}, {"maximixe", K::Normal},  {"", K::Separator},
-            {"advanced", K::Submenu}, {"", K::Separator},      {"close", K::Normal}};
+    return {{"restore", K::Normal}, {"move", K::Disabled}, {"size", K::Disabled}, {"minimize", K::Normal},
+        {"maximixe", K::Normal}, {"", K::Separator}, {"advanced", K::Submenu}, {"", K::Separator},
+        {"close", K::Normal}};
 }
 
-e2e::Image RenderReferenceMenu(POINT at, const std::vector<MenuEntry>& entries, int defaultIndex) {
+e2e::Image RenderReferenceMenu(POINT at, const std::vector<MenuEntry>& entries, int defaultIndex)
+{
     e2e::UniqueWindow owner(CreateOwner());
     e2e::UniqueMenu menu(CreatePopupMenu());
-    if (!owner || !menu) return {};
+    if (!owner || !menu)
+        return {};
     UINT id = 1;
     for (const MenuEntry& entry : entries) {
         switch (entry.kind) {
@@ -89,7 +98,8 @@ e2e::Image RenderReferenceMenu(POINT at, const std::vector<MenuEntry>& entries, 
         }
         }
     }
-    if (defaultIndex >= 0) SetMenuDefaultItem(menu.get(), static_cast<UINT>(defaultIndex), TRUE);
+    if (defaultIndex >= 0)
+        SetMenuDefaultItem(menu.get(), static_cast<UINT>(defaultIndex), TRUE);
 
     MenuCapture capture;
     activeCapture = &capture;
@@ -101,11 +111,13 @@ e2e::Image RenderReferenceMenu(POINT at, const std::vector<MenuEntry>& entries, 
     return capture.result;
 }
 
-e2e::Image CaptureWhenSteady(HWND window, int timeoutMs) {
+e2e::Image CaptureWhenSteady(HWND window, int timeoutMs)
+{
     e2e::Image previous, steady;
     e2e::WaitFor(timeoutMs, [&] {
         RECT r = {};
-        if (!GetWindowRect(window, &r)) return true;
+        if (!GetWindowRect(window, &r))
+            return true;
         e2e::Image now = e2e::CaptureScreen(r);
         if (!now.empty() && e2e::CountDifferentPixels(now, previous) == 0) {
             steady = std::move(now);

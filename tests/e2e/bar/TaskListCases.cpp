@@ -13,16 +13,19 @@ namespace {
 
 using e2e::WindowKind;
 
-std::vector<std::string> TitlesInZOrder(const std::vector<HWND>& windows) {
+std::vector<std::string> TitlesInZOrder(const std::vector<HWND>& windows)
+{
     std::vector<std::string> titles;
     for (HWND h : TopLevelWindowsInZOrder())
-        if (std::find(windows.begin(), windows.end(), h) != windows.end()) titles.push_back(TitleOf(h));
+        if (std::find(windows.begin(), windows.end(), h) != windows.end())
+            titles.push_back(TitleOf(h));
     return titles;
 }
 
 } // namespace
 
-void CheckButtonOrder(e2e::Report& report, const RunningBar& running, TestDesk& desk) {
+void CheckButtonOrder(e2e::Report& report, const RunningBar& running, TestDesk& desk)
+{
     const HWND bar = running.bar;
     const std::vector<std::string> abc = {TestDesk::kAlpha, TestDesk::kBravo, TestDesk::kCharlie};
 
@@ -35,7 +38,8 @@ void CheckButtonOrder(e2e::Report& report, const RunningBar& running, TestDesk& 
     auto sync = e2e::CreateTestWindow(WindowKind::Normal, kSync);
     e2e::ShowWithoutActivating(sync.get());
     std::vector<std::string> synced;
-    WaitForCaptions(bar, kRefreshDeadlineMs, [&](const auto& c) { return Contains(c, kSync); }, synced);
+    WaitForCaptions(
+        bar, kRefreshDeadlineMs, [&](const auto& c) { return Contains(c, kSync); }, synced);
     // Shown back to back without activation, so one refresh sees all three in creation Z order.
     e2e::ShowWithoutActivating(desk.alpha.get());
     e2e::ShowWithoutActivating(desk.bravo.get());
@@ -44,13 +48,13 @@ void CheckButtonOrder(e2e::Report& report, const RunningBar& running, TestDesk& 
 
     std::vector<std::string> seen;
     const unsigned long long shown = e2e::NowMs();
-    const bool appeared =
-        WaitForCaptions(bar, kRefreshDeadlineMs, [&](const auto& c) { return Only(c, abc).size() == 3; }, seen);
+    const bool appeared = WaitForCaptions(
+        bar, kRefreshDeadlineMs, [&](const auto& c) { return Only(c, abc).size() == 3; }, seen);
     report.Check("buttons_appear_for_new_windows", appeared,
-                 (appeared ? "after " + std::to_string(e2e::NowMs() - shown) + " ms, " : std::string("not within 6 s, ")) +
-                     "buttons " + ListText(seen));
+        (appeared ? "after " + std::to_string(e2e::NowMs() - shown) + " ms, " : std::string("not within 6 s, ")) +
+            "buttons " + ListText(seen));
     report.Check("buttons_follow_z_order", appeared && Only(seen, abc) == zOrder,
-                 "windows topmost first " + ListText(zOrder) + ", buttons " + ListText(Only(seen, abc)));
+        "windows topmost first " + ListText(zOrder) + ", buttons " + ListText(Only(seen, abc)));
     sync.reset();
 
     // Bravo closes and Delta opens: Bravo's button goes, Delta's joins at the end.
@@ -64,26 +68,32 @@ void CheckButtonOrder(e2e::Report& report, const RunningBar& running, TestDesk& 
     desk.delta = e2e::CreateTestWindow(WindowKind::Normal, TestDesk::kDelta);
     e2e::ShowWithoutActivating(desk.delta.get());
     unsigned long long bravoGoneMs = 0;
-    const bool merged = WaitForCaptions(bar, kRefreshDeadlineMs, [&](const auto& c) {
-        if (!bravoGoneMs && !Contains(c, TestDesk::kBravo)) bravoGoneMs = e2e::NowMs() - closed;
-        return bravoGoneMs && Contains(c, TestDesk::kDelta);
-    }, seen);
+    const bool merged = WaitForCaptions(
+        bar, kRefreshDeadlineMs,
+        [&](const auto& c) {
+            if (!bravoGoneMs && !Contains(c, TestDesk::kBravo))
+                bravoGoneMs = e2e::NowMs() - closed;
+            return bravoGoneMs && Contains(c, TestDesk::kDelta);
+        },
+        seen);
     report.Check("closed_window_button_goes_within_one_refresh", bravoGoneMs && bravoGoneMs <= kOneRefreshMs,
-                 bravoGoneMs ? "gone after " + std::to_string(bravoGoneMs) + " ms (limit " +
-                                   std::to_string(kOneRefreshMs) + "), buttons " + ListText(seen)
-                             : "still there after 6 s: " + ListText(seen));
+        bravoGoneMs ? "gone after " + std::to_string(bravoGoneMs) + " ms (limit " + std::to_string(kOneRefreshMs) +
+                "), buttons " + ListText(seen)
+                    : "still there after 6 s: " + ListText(seen));
     report.Check("new_window_button_appended_at_end",
-                 merged && Only(seen, acd) == expected && !seen.empty() && seen.back() == TestDesk::kDelta,
-                 "expected " + ListText(expected) + " with Delta last, buttons " + ListText(seen));
+        merged && Only(seen, acd) == expected && !seen.empty() && seen.back() == TestDesk::kDelta,
+        "expected " + ListText(expected) + " with Delta last, buttons " + ListText(seen));
 }
 
-void CheckTaskFilter(e2e::Report& report, const RunningBar& running, TestDesk& desk) {
+void CheckTaskFilter(e2e::Report& report, const RunningBar& running, TestDesk& desk)
+{
     const HWND bar = running.bar;
     auto emptyCount = [](const std::vector<std::string>& c) { return std::count(c.begin(), c.end(), std::string()); };
     const auto emptyBefore = emptyCount(Captions(VisibleTaskButtons(bar)));
 
     desk.longTitleText = "E2E Long Title ";
-    while (desk.longTitleText.size() < 300) desk.longTitleText += static_cast<char>('a' + desk.longTitleText.size() % 26);
+    while (desk.longTitleText.size() < 300)
+        desk.longTitleText += static_cast<char>('a' + desk.longTitleText.size() % 26);
     const std::string longCaption = desk.longTitleText.substr(0, 255);
 
     // The windows that must get no button are shown first: the refresh that shows the owned
@@ -93,31 +103,37 @@ void CheckTaskFilter(e2e::Report& report, const RunningBar& running, TestDesk& d
     desk.untitled = e2e::CreateTestWindow(WindowKind::Normal, "");
     desk.longTitle = e2e::CreateTestWindow(WindowKind::Normal, desk.longTitleText);
     desk.ownedApp = e2e::CreateTestWindow(WindowKind::OwnedAppWindow, TestDesk::kOwnedApp, desk.delta.get());
-    for (HWND h : {desk.tool.get(), desk.ownedPopup.get(), desk.untitled.get(), desk.longTitle.get(), desk.ownedApp.get()})
+    for (HWND h :
+        {desk.tool.get(), desk.ownedPopup.get(), desk.untitled.get(), desk.longTitle.get(), desk.ownedApp.get()})
         e2e::ShowWithoutActivating(h);
 
     std::vector<std::string> seen;
-    const bool settled = WaitForCaptions(bar, kRefreshDeadlineMs, [&](const auto& c) {
-        return Contains(c, TestDesk::kOwnedApp) && Contains(c, longCaption) && emptyCount(c) > emptyBefore;
-    }, seen);
-    const std::string buttons =
-        "buttons " + ListText(seen) +
-        (settled ? "" : " (the windows that must get buttons did not all get one within 6 s, so it is unknown whether the bar judged this one yet)");
+    const bool settled = WaitForCaptions(
+        bar, kRefreshDeadlineMs,
+        [&](const auto& c) {
+            return Contains(c, TestDesk::kOwnedApp) && Contains(c, longCaption) && emptyCount(c) > emptyBefore;
+        },
+        seen);
+    const std::string buttons = "buttons " + ListText(seen) +
+        (settled ? ""
+                 : " (the windows that must get buttons did not all get one within 6 s, so it is unknown whether the "
+                   "bar judged this one yet)");
     report.Check("owned_app_window_gets_a_button", Contains(seen, TestDesk::kOwnedApp),
-                 e2e::DescribeWindow(desk.ownedApp.get()) + "; " + buttons);
+        e2e::DescribeWindow(desk.ownedApp.get()) + "; " + buttons);
     report.Check("tool_window_gets_no_button", settled && !Contains(seen, TestDesk::kTool),
-                 e2e::DescribeWindow(desk.tool.get()) + "; " + buttons);
+        e2e::DescribeWindow(desk.tool.get()) + "; " + buttons);
     report.Check("owned_popup_gets_no_button", settled && !Contains(seen, TestDesk::kOwnedPopup),
-                 e2e::DescribeWindow(desk.ownedPopup.get()) + "; " + buttons);
+        e2e::DescribeWindow(desk.ownedPopup.get()) + "; " + buttons);
     report.Check("untitled_window_gets_an_empty_button", emptyCount(seen) == emptyBefore + 1,
-                 "empty captions before " + std::to_string(emptyBefore) + ", now " +
-                     std::to_string(emptyCount(seen)) + "; " + buttons);
+        "empty captions before " + std::to_string(emptyBefore) + ", now " + std::to_string(emptyCount(seen)) + "; " +
+            buttons);
     const std::vector<Control> visible = VisibleTaskButtons(bar);
     std::string longSeen = "no button starting 'E2E Long Title'";
     for (const Control& c : visible)
-        if (c.text.rfind("E2E Long Title", 0) == 0) longSeen = "caption of " + std::to_string(c.text.size()) + " characters";
-    report.Check("long_title_shows_first_255_characters", Contains(seen, longCaption),
-                 "title of 300 characters; " + longSeen);
+        if (c.text.rfind("E2E Long Title", 0) == 0)
+            longSeen = "caption of " + std::to_string(c.text.size()) + " characters";
+    report.Check(
+        "long_title_shows_first_255_characters", Contains(seen, longCaption), "title of 300 characters; " + longSeen);
 
     // The whole list against the probe's own reading of the desktop with the same rule.
     std::vector<std::string> expected;
@@ -130,7 +146,7 @@ void CheckTaskFilter(e2e::Report& report, const RunningBar& running, TestDesk& d
         return a == b;
     });
     report.Check("buttons_match_desktop_tasks", same,
-                 "task windows on the desktop " + ListText(expected) + ", buttons " + ListText(seen));
+        "task windows on the desktop " + ListText(expected) + ", buttons " + ListText(seen));
     report.Check("bar_has_no_button_of_its_own", !Contains(seen, "Tolvane"), "buttons " + ListText(seen));
 }
 

@@ -27,7 +27,8 @@ namespace {
 using namespace bar_probe;
 
 // Without a bar: the probe's own windows and how the task rule judges every top-level window.
-int ListDesktop() {
+int ListDesktop()
+{
     TestDesk desk;
     desk.alpha = e2e::CreateTestWindow(e2e::WindowKind::Normal, TestDesk::kAlpha);
     desk.tool = e2e::CreateTestWindow(e2e::WindowKind::Tool, TestDesk::kTool);
@@ -39,7 +40,8 @@ int ListDesktop() {
     e2e::PumpFor(500);
     int shownTasks = 0;
     for (HWND h : TopLevelWindowsInZOrder()) {
-        if (!IsWindowVisible(h)) continue;
+        if (!IsWindowVisible(h))
+            continue;
         const bool task = IsTaskWindow(h, nullptr);
         shownTasks += task;
         std::printf("%s %s\n", task ? "task    " : "no task ", e2e::DescribeWindow(h).c_str());
@@ -48,15 +50,15 @@ int ListDesktop() {
     return 0;
 }
 
-void RunBarChecks(e2e::Report& report, const std::string& tolvixExe, Artifacts& artifacts) {
+void RunBarChecks(e2e::Report& report, const std::string& tolvixExe, Artifacts& artifacts)
+{
     TestDesk desk;
     {
         std::unique_ptr<RunningBar> running = LaunchBar(tolvixExe, "plain", {}, 30000);
-        const bool started = report.Check(
-            "bar_window_appears", running->bar != nullptr,
+        const bool started = report.Check("bar_window_appears", running->bar != nullptr,
             running->bar ? "process " + std::to_string(running->process.id()) + ", window " +
-                               e2e::Hex(reinterpret_cast<ULONG_PTR>(running->bar)) + ", visible after " +
-                               std::to_string(running->startMs) + " ms"
+                    e2e::Hex(reinterpret_cast<ULONG_PTR>(running->bar)) + ", visible after " +
+                    std::to_string(running->startMs) + " ms"
                          : running->error);
         if (started) {
             CheckBarBasics(report, *running);
@@ -75,13 +77,17 @@ void RunBarChecks(e2e::Report& report, const std::string& tolvixExe, Artifacts& 
 
 } // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     std::string tolvixExe;
     std::string artifactsFolder;
     for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--windows-only") == 0) return ListDesktop();
-        if (std::strcmp(argv[i], "--artifacts") == 0 && i + 1 < argc) artifactsFolder = argv[++i];
-        else tolvixExe = argv[i];
+        if (std::strcmp(argv[i], "--windows-only") == 0)
+            return ListDesktop();
+        if (std::strcmp(argv[i], "--artifacts") == 0 && i + 1 < argc)
+            artifactsFolder = argv[++i];
+        else
+            tolvixExe = argv[i];
     }
     if (tolvixExe.empty()) {
         std::fprintf(stderr, "usage: bar_probe <path of tolvix.exe> [--artifacts <folder>] | --windows-only\n");

@@ -2,15 +2,19 @@
 
 namespace e2e {
 
-std::string LastErrorText() { return "error " + std::to_string(GetLastError()); }
+std::string LastErrorText()
+{
+    return "error " + std::to_string(GetLastError());
+}
 
-ChildProcess::ChildProcess(const std::string& exe, const std::string& folder) {
+ChildProcess::ChildProcess(const std::string& exe, const std::string& folder)
+{
     std::string commandLine = "\"" + exe + "\"";
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info = {};
-    if (!CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
-                        &startup, &info)) {
+    if (!CreateProcessA(
+            exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup, &info)) {
         error_ = "CreateProcess(" + exe + ") failed: " + LastErrorText();
         return;
     }
@@ -19,18 +23,23 @@ ChildProcess::ChildProcess(const std::string& exe, const std::string& folder) {
     id_ = info.dwProcessId;
 }
 
-bool ChildProcess::running() const {
+bool ChildProcess::running() const
+{
     return process_ && WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT;
 }
 
-DWORD ChildProcess::exitCode() const {
+DWORD ChildProcess::exitCode() const
+{
     DWORD code = 0;
-    if (!process_ || !GetExitCodeProcess(process_.get(), &code)) return 0;
+    if (!process_ || !GetExitCodeProcess(process_.get(), &code))
+        return 0;
     return code;
 }
 
-void ChildProcess::Kill() {
-    if (!process_) return;
+void ChildProcess::Kill()
+{
+    if (!process_)
+        return;
     if (running()) {
         TerminateProcess(process_.get(), 1);
         WaitForSingleObject(process_.get(), 10000);

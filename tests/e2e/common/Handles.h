@@ -6,25 +6,34 @@
 
 namespace e2e {
 
-template <typename Traits>
-class Unique {
+template <typename Traits> class Unique {
 public:
     using Handle = typename Traits::Handle;
     Unique() = default;
-    explicit Unique(Handle handle) : handle_(handle) {}
+    explicit Unique(Handle handle)
+        : handle_(handle)
+    {
+    }
     Unique(const Unique&) = delete;
     Unique& operator=(const Unique&) = delete;
-    Unique(Unique&& other) noexcept : handle_(std::exchange(other.handle_, Traits::empty())) {}
-    Unique& operator=(Unique&& other) noexcept {
-        if (this != &other) reset(std::exchange(other.handle_, Traits::empty()));
+    Unique(Unique&& other) noexcept
+        : handle_(std::exchange(other.handle_, Traits::empty()))
+    {
+    }
+    Unique& operator=(Unique&& other) noexcept
+    {
+        if (this != &other)
+            reset(std::exchange(other.handle_, Traits::empty()));
         return *this;
     }
     ~Unique() { reset(); }
 
     Handle get() const { return handle_; }
     explicit operator bool() const { return handle_ != Traits::empty(); }
-    void reset(Handle handle = Traits::empty()) {
-        if (handle_ != Traits::empty()) Traits::close(handle_);
+    void reset(Handle handle = Traits::empty())
+    {
+        if (handle_ != Traits::empty())
+            Traits::close(handle_);
         handle_ = handle;
     }
     Handle release() { return std::exchange(handle_, Traits::empty()); }
@@ -41,8 +50,10 @@ struct KernelHandleTraits {
 struct WindowTraits {
     using Handle = HWND;
     static Handle empty() { return nullptr; }
-    static void close(Handle h) {
-        if (IsWindow(h)) DestroyWindow(h);
+    static void close(Handle h)
+    {
+        if (IsWindow(h))
+            DestroyWindow(h);
     }
 };
 struct GdiObjectTraits {
@@ -70,11 +81,17 @@ using UniqueMenu = Unique<MenuTraits>;
 // A DC obtained with GetDC, given back with ReleaseDC.
 class WindowDc {
 public:
-    explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
+    explicit WindowDc(HWND window)
+        : window_(window)
+        , dc_(GetDC(window))
+    {
+    }
     WindowDc(const WindowDc&) = delete;
     WindowDc& operator=(const WindowDc&) = delete;
-    ~WindowDc() {
-        if (dc_) ReleaseDC(window_, dc_);
+    ~WindowDc()
+    {
+        if (dc_)
+            ReleaseDC(window_, dc_);
     }
     HDC get() const { return dc_; }
 
@@ -86,7 +103,11 @@ private:
 // Selects an object into a DC for one scope.
 class ScopedSelect {
 public:
-    ScopedSelect(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
+    ScopedSelect(HDC dc, HGDIOBJ object)
+        : dc_(dc)
+        , previous_(SelectObject(dc, object))
+    {
+    }
     ScopedSelect(const ScopedSelect&) = delete;
     ScopedSelect& operator=(const ScopedSelect&) = delete;
     ~ScopedSelect() { SelectObject(dc_, previous_); }

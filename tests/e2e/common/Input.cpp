@@ -3,7 +3,8 @@
 namespace e2e {
 namespace {
 
-void PostClick(HWND control, UINT down, UINT up, WPARAM downKeys) {
+void PostClick(HWND control, UINT down, UINT up, WPARAM downKeys)
+{
     RECT r = {};
     GetClientRect(control, &r);
     const LPARAM at = MAKELPARAM((r.right - r.left) / 2, (r.bottom - r.top) / 2);
@@ -11,7 +12,8 @@ void PostClick(HWND control, UINT down, UINT up, WPARAM downKeys) {
     PostMessageA(control, up, 0, at);
 }
 
-INPUT KeyInput(WORD key, bool up) {
+INPUT KeyInput(WORD key, bool up)
+{
     INPUT input = {};
     input.type = INPUT_KEYBOARD;
     input.ki.wVk = key;
@@ -22,32 +24,45 @@ INPUT KeyInput(WORD key, bool up) {
 
 } // namespace
 
-void PostLeftClick(HWND control) { PostClick(control, WM_LBUTTONDOWN, WM_LBUTTONUP, MK_LBUTTON); }
-void PostRightClick(HWND control) { PostClick(control, WM_RBUTTONDOWN, WM_RBUTTONUP, MK_RBUTTON); }
+void PostLeftClick(HWND control)
+{
+    PostClick(control, WM_LBUTTONDOWN, WM_LBUTTONUP, MK_LBUTTON);
+}
+void PostRightClick(HWND control)
+{
+    PostClick(control, WM_RBUTTONDOWN, WM_RBUTTONUP, MK_RBUTTON);
+}
 
-bool RealLeftClickAt(POINT screen) {
-    if (!SetCursorPos(screen.x, screen.y)) return false;
+bool RealLeftClickAt(POINT screen)
+{
+    if (!SetCursorPos(screen.x, screen.y))
+        return false;
     INPUT inputs[2] = {};
-    for (INPUT& input : inputs) input.type = INPUT_MOUSE;
+    for (INPUT& input : inputs)
+        input.type = INPUT_MOUSE;
     inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
     inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
     return SendInput(2, inputs, sizeof(INPUT)) == 2;
 }
 
-bool RealKeyPress(WORD modifier, WORD key) {
+bool RealKeyPress(WORD modifier, WORD key)
+{
     INPUT inputs[4];
     UINT count = 0;
-    if (modifier) inputs[count++] = KeyInput(modifier, false);
+    if (modifier)
+        inputs[count++] = KeyInput(modifier, false);
     inputs[count++] = KeyInput(key, false);
     inputs[count++] = KeyInput(key, true);
-    if (modifier) inputs[count++] = KeyInput(modifier, true);
+    if (modifier)
+        inputs[count++] = KeyInput(modifier, true);
     return SendInput(count, inputs, sizeof(INPUT)) == count;
 }
 
-POINT CentreOnScreen(HWND window) {
+POINT CentreOnScreen(HWND window)
+{
     RECT r = {};
     GetWindowRect(window, &r);
-    return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    return POINT {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
 }
 
 } // namespace e2e

@@ -4,9 +4,13 @@
 
 namespace e2e {
 
-unsigned long long NowMs() { return GetTickCount64(); }
+unsigned long long NowMs()
+{
+    return GetTickCount64();
+}
 
-void PumpMessages() {
+void PumpMessages()
+{
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
         TranslateMessage(&msg);
@@ -14,19 +18,23 @@ void PumpMessages() {
     }
 }
 
-bool WaitFor(int timeoutMs, const std::function<bool()>& condition) {
+bool WaitFor(int timeoutMs, const std::function<bool()>& condition)
+{
     const unsigned long long deadline = NowMs() + static_cast<unsigned long long>(timeoutMs);
     for (;;) {
         PumpMessages();
-        if (condition()) return true;
+        if (condition())
+            return true;
         const unsigned long long now = NowMs();
-        if (now >= deadline) return false;
+        if (now >= deadline)
+            return false;
         const DWORD left = static_cast<DWORD>(deadline - now);
         MsgWaitForMultipleObjects(0, nullptr, FALSE, left < 50 ? left : 50, QS_ALLINPUT);
     }
 }
 
-void PumpFor(int ms) {
+void PumpFor(int ms)
+{
     WaitFor(ms, [] { return false; });
 }
 

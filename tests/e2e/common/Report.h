@@ -7,7 +7,10 @@ namespace e2e {
 
 class Report {
 public:
-    explicit Report(std::string suite) : suite_(std::move(suite)) {}
+    explicit Report(std::string suite)
+        : suite_(std::move(suite))
+    {
+    }
     // Prints "PASS name: detail" or "FAIL name: detail"; returns ok.
     bool Check(const std::string& name, bool ok, const std::string& detail);
     void Note(const std::string& text);

@@ -7,17 +7,21 @@
 
 namespace e2e {
 
-COLORREF Image::At(int x, int y) const {
-    if (x < 0 || y < 0 || x >= width || y >= height) return CLR_INVALID;
+COLORREF Image::At(int x, int y) const
+{
+    if (x < 0 || y < 0 || x >= width || y >= height)
+        return CLR_INVALID;
     const std::uint32_t p = pixels[static_cast<size_t>(y) * width + x];
     return RGB((p >> 16) & 0xff, (p >> 8) & 0xff, p & 0xff);
 }
 
-Image CaptureScreen(const RECT& r) {
+Image CaptureScreen(const RECT& r)
+{
     Image image;
     const int width = r.right - r.left;
     const int height = r.bottom - r.top;
-    if (width <= 0 || height <= 0) return image;
+    if (width <= 0 || height <= 0)
+        return image;
 
     WindowDc screen(nullptr);
     UniqueMemoryDc memory(CreateCompatibleDC(screen.get()));
@@ -30,27 +34,32 @@ Image CaptureScreen(const RECT& r) {
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
     UniqueGdiObject bitmap(CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!memory || !bitmap || !bits) return image;
+    if (!memory || !bitmap || !bits)
+        return image;
     {
         ScopedSelect select(memory.get(), bitmap.get());
-        if (!BitBlt(memory.get(), 0, 0, width, height, screen.get(), r.left, r.top, SRCCOPY)) return image;
+        if (!BitBlt(memory.get(), 0, 0, width, height, screen.get(), r.left, r.top, SRCCOPY))
+            return image;
         GdiFlush();
     }
     image.width = width;
     image.height = height;
     image.pixels.resize(static_cast<size_t>(width) * height);
     std::memcpy(image.pixels.data(), bits, image.pixels.size() * sizeof(std::uint32_t));
-    for (std::uint32_t& p : image.pixels) p &= 0xffffff;
+    for (std::uint32_t& p : image.pixels)
+        p &= 0xffffff;
     return image;
 }
 
-COLORREF ScreenPixel(int x, int y) {
+COLORREF ScreenPixel(int x, int y)
+{
     const RECT r = {x, y, x + 1, y + 1};
     const Image image = CaptureScreen(r);
     return image.empty() ? CLR_INVALID : image.At(0, 0);
 }
 
-std::vector<unsigned char> EncodeBmp(const Image& image) {
+std::vector<unsigned char> EncodeBmp(const Image& image)
+{
     const int rowBytes = (image.width * 3 + 3) & ~3;
     const DWORD pixelBytes = static_cast<DWORD>(rowBytes) * image.height;
     BITMAPFILEHEADER file = {};
@@ -81,24 +90,32 @@ std::vector<unsigned char> EncodeBmp(const Image& image) {
     return bytes;
 }
 
-bool SaveBmp(const Image& image, const std::string& path) {
-    if (image.empty()) return false;
+bool SaveBmp(const Image& image, const std::string& path)
+{
+    if (image.empty())
+        return false;
     const std::vector<unsigned char> bytes = EncodeBmp(image);
     FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) return false;
+    if (!f)
+        return false;
     const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
     return std::fclose(f) == 0 && ok;
 }
 
-long CountDifferentPixels(const Image& a, const Image& b) {
-    if (a.width != b.width || a.height != b.height) return -1;
+long CountDifferentPixels(const Image& a, const Image& b)
+{
+    if (a.width != b.width || a.height != b.height)
+        return -1;
     long different = 0;
-    for (size_t i = 0; i < a.pixels.size(); ++i) different += a.pixels[i] != b.pixels[i];
+    for (size_t i = 0; i < a.pixels.size(); ++i)
+        different += a.pixels[i] != b.pixels[i];
     return different;
 }
 
-std::string ColourText(COLORREF colour) {
-    if (colour == CLR_INVALID) return "(unreadable)";
+std::string ColourText(COLORREF colour)
+{
+    if (colour == CLR_INVALID)
+        return "(unreadable)";
     char text[16];
     std::snprintf(text, sizeof text, "#%02X%02X%02X", GetRValue(colour), GetGValue(colour), GetBValue(colour));
     return text;

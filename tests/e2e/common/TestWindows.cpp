@@ -7,13 +7,16 @@ namespace {
 
 const char* const kClassName = "TolvaneE2eTestWindow";
 
-LRESULT CALLBACK TestWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK TestWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
-void RegisterClassOnce() {
+void RegisterClassOnce()
+{
     static bool registered = false;
-    if (registered) return;
+    if (registered)
+        return;
     WNDCLASSA wc = {};
     wc.lpfnWndProc = TestWindowProc;
     wc.hInstance = GetModuleHandleA(nullptr);
@@ -25,13 +28,15 @@ void RegisterClassOnce() {
 
 } // namespace
 
-std::string Hex(unsigned long long value) {
+std::string Hex(unsigned long long value)
+{
     char text[32];
     std::snprintf(text, sizeof text, "0x%llx", value);
     return text;
 }
 
-UniqueWindow CreateTestWindow(WindowKind kind, const std::string& title, HWND owner) {
+UniqueWindow CreateTestWindow(WindowKind kind, const std::string& title, HWND owner)
+{
     RegisterClassOnce();
     // Spread the windows over the right part of the screen, away from the bar's start place.
     static int next = 0;
@@ -57,16 +62,18 @@ UniqueWindow CreateTestWindow(WindowKind kind, const std::string& title, HWND ow
         ownerArg = owner;
         break;
     }
-    return UniqueWindow(CreateWindowExA(exStyle, kClassName, title.c_str(), style, x, y, 320, 200, ownerArg,
-                                        nullptr, GetModuleHandleA(nullptr), nullptr));
+    return UniqueWindow(CreateWindowExA(exStyle, kClassName, title.c_str(), style, x, y, 320, 200, ownerArg, nullptr,
+        GetModuleHandleA(nullptr), nullptr));
 }
 
-void ShowWithoutActivating(HWND window) {
+void ShowWithoutActivating(HWND window)
+{
     ShowWindow(window, SW_SHOWNA);
     UpdateWindow(window);
 }
 
-std::string DescribeWindow(HWND window) {
+std::string DescribeWindow(HWND window)
+{
     char title[256] = {};
     GetWindowTextA(window, title, sizeof title);
     char cls[128] = {};
@@ -74,9 +81,9 @@ std::string DescribeWindow(HWND window) {
     DWORD pid = 0;
     GetWindowThreadProcessId(window, &pid);
     return Hex(reinterpret_cast<ULONG_PTR>(window)) + " '" + title + "' class=" + cls +
-           (IsWindowVisible(window) ? " visible" : " hidden") + " pid=" + std::to_string(pid) +
-           " owner=" + Hex(reinterpret_cast<ULONG_PTR>(GetWindow(window, GW_OWNER))) +
-           " ex=" + Hex(static_cast<unsigned long>(GetWindowLongA(window, GWL_EXSTYLE)));
+        (IsWindowVisible(window) ? " visible" : " hidden") + " pid=" + std::to_string(pid) +
+        " owner=" + Hex(reinterpret_cast<ULONG_PTR>(GetWindow(window, GW_OWNER))) +
+        " ex=" + Hex(static_cast<unsigned long>(GetWindowLongA(window, GWL_EXSTYLE)));
 }
 
 } // namespace e2e

@@ -9,10 +9,10 @@
 namespace e2e {
 
 enum class WindowKind {
-    Normal,          // titled overlapped window, no owner: a task
-    Tool,            // WS_EX_TOOLWINDOW without owner: not a task
-    OwnedAppWindow,  // owned overlapped window with WS_EX_APPWINDOW: a task
-    OwnedPopup,      // WS_POPUP with an owner (GetParent returns the owner): not a task
+    Normal,         // titled overlapped window, no owner: a task
+    Tool,           // WS_EX_TOOLWINDOW without owner: not a task
+    OwnedAppWindow, // owned overlapped window with WS_EX_APPWINDOW: a task
+    OwnedPopup,     // WS_POPUP with an owner (GetParent returns the owner): not a task
 };
 
 // Creates a window of `kind` (hidden until Show). `owner` is used by the owned kinds.

@@ -26,26 +26,37 @@ namespace {
 FILE* g_results = nullptr;
 int g_failures = 0;
 
-void pass(const std::string& check) { std::fprintf(g_results, "PASS %s\n", check.c_str()); std::fflush(g_results); }
-void fail(const std::string& check, const std::string& seen) {
+void pass(const std::string& check)
+{
+    std::fprintf(g_results, "PASS %s\n", check.c_str());
+    std::fflush(g_results);
+}
+void fail(const std::string& check, const std::string& seen)
+{
     ++g_failures;
     std::fprintf(g_results, "FAIL %s: %s\n", check.c_str(), seen.c_str());
     std::fflush(g_results);
 }
-void expect(bool ok, const std::string& check, const std::string& seen) { ok ? pass(check) : fail(check, seen); }
-void figure(const std::string& name, double value) {
+void expect(bool ok, const std::string& check, const std::string& seen)
+{
+    ok ? pass(check) : fail(check, seen);
+}
+void figure(const std::string& name, double value)
+{
     std::fprintf(g_results, "FIGURE %s %.1f\n", name.c_str(), value);
     std::fflush(g_results);
 }
 
-std::string hex(long value) {
+std::string hex(long value)
+{
     char text[16];
     std::snprintf(text, sizeof text, "0x%08lX", static_cast<unsigned long>(value));
     return text;
 }
 
 // Lets the thread's messages run until `done` is true or the deadline passes.
-bool pumpUntil(DWORD milliseconds, const std::function<bool()>& done) {
+bool pumpUntil(DWORD milliseconds, const std::function<bool()>& done)
+{
     const DWORD start = GetTickCount();
     for (;;) {
         MSG message;
@@ -64,41 +75,49 @@ bool pumpUntil(DWORD milliseconds, const std::function<bool()>& done) {
 // Late-bound calls through the control's IDispatch, the way a script or form host calls it.
 class Automation {
 public:
-    explicit Automation(IDispatch* dispatch) : dispatch_(dispatch) {}
+    explicit Automation(IDispatch* dispatch)
+        : dispatch_(dispatch)
+    {
+    }
 
-    DISPID id(const wchar_t* name) const {
+    DISPID id(const wchar_t* name) const
+    {
         DISPID result = DISPID_UNKNOWN;
         LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
         dispatch_->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &result);
         return result;
     }
-    HRESULT put(const wchar_t* name, VARIANT value) {
+    HRESULT put(const wchar_t* name, VARIANT value)
+    {
         DISPID named = DISPID_PROPERTYPUT;
-        DISPPARAMS params{&value, &named, 1, 1};
-        return dispatch_->Invoke(id(name), IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYPUT, &params, nullptr,
-                                 nullptr, nullptr);
+        DISPPARAMS params {&value, &named, 1, 1};
+        return dispatch_->Invoke(
+            id(name), IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYPUT, &params, nullptr, nullptr, nullptr);
     }
-    HRESULT putLong(const wchar_t* name, long number) {
+    HRESULT putLong(const wchar_t* name, long number)
+    {
         VARIANT value;
         VariantInit(&value);
         V_VT(&value) = VT_I4;
         V_I4(&value) = number;
         return put(name, value);
     }
-    long getLong(const wchar_t* name) {
+    long getLong(const wchar_t* name)
+    {
         VARIANT result;
         VariantInit(&result);
-        DISPPARAMS none{nullptr, nullptr, 0, 0};
-        if (FAILED(dispatch_->Invoke(id(name), IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, &result,
-                                     nullptr, nullptr)))
+        DISPPARAMS none {nullptr, nullptr, 0, 0};
+        if (FAILED(dispatch_->Invoke(
+                id(name), IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, &result, nullptr, nullptr)))
             return -99999;
         VariantChangeType(&result, &result, 0, VT_I4);
         return V_I4(&result);
     }
-    HRESULT call(const wchar_t* name, VARIANT* arguments = nullptr, UINT count = 0) {
-        DISPPARAMS params{arguments, nullptr, count, 0};
-        return dispatch_->Invoke(id(name), IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, nullptr,
-                                 nullptr, nullptr);
+    HRESULT call(const wchar_t* name, VARIANT* arguments = nullptr, UINT count = 0)
+    {
+        DISPPARAMS params {arguments, nullptr, count, 0};
+        return dispatch_->Invoke(
+            id(name), IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, nullptr, nullptr, nullptr);
     }
 
 private:
@@ -108,7 +127,8 @@ private:
 // GDI objects of this process. GetGuiResources where the system implements it; Wine 8 answers
 // 0 with ERROR_CALL_NOT_IMPLEMENTED, so then the live entries of the process's GDI handle table
 // (published in the PEB like on Windows) are counted instead.
-long gdiObjectCount() {
+long gdiObjectCount()
+{
     SetLastError(0);
     const DWORD counted = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
     if (counted != 0 || GetLastError() != ERROR_CALL_NOT_IMPLEMENTED)
@@ -124,7 +144,7 @@ long gdiObjectCount() {
         unsigned long long user;
     };
 #pragma pack(pop)
-    PROCESS_BASIC_INFORMATION basic{};
+    PROCESS_BASIC_INFORMATION basic {};
     if (NtQueryInformationProcess(GetCurrentProcess(), ProcessBasicInformation, &basic, sizeof basic, nullptr) != 0)
         return -1;
     const auto* peb = reinterpret_cast<const unsigned char*>(basic.PebBaseAddress);
@@ -144,29 +164,46 @@ long gdiObjectCount() {
     return live;
 }
 
-std::string windowText(HWND window) {
+std::string windowText(HWND window)
+{
     char text[256] = {};
     GetWindowTextA(window, text, sizeof text);
     return text;
 }
 
 // The type library must give every member the dispatch identifier compiled hosts carry.
-void checkDispatchIdentifiers(Automation& control) {
+void checkDispatchIdentifiers(Automation& control)
+{
     struct Member {
         const wchar_t* name;
         DISPID id;
     };
     const Member members[] = {
-        {L"LoadSettings", 0x60030014}, {L"SaveSettings", 0x60030015}, {L"DelSettings", 0x60030016},
-        {L"FreeOnClickEnabled", 0x68030013}, {L"FreeMemory", 0x68030012}, {L"DataLength", 0x68030011},
-        {L"MenuDisplayVisible", 0x68030010}, {L"MenuDisplayEnabled", 0x6803000F},
-        {L"MenuDisplayMultiLineVisible", 0x6803000E}, {L"MenuDisplayMultiLineEnabled", 0x6803000D},
-        {L"MenuFreeOnClickVisible", 0x6803000C}, {L"MenuFreeOnClickEnabled", 0x6803000B},
-        {L"MemoryMaxMB", 0x6803000A}, {L"MemoryMaxPageMB", 0x68030009}, {L"MemoryMaxvirtualMB", 0x68030008},
-        {L"MemoryCurrentMB", 0x68030007}, {L"MemoryCurrentPageMB", 0x68030006},
-        {L"MemoryCurrentVirtualMB", 0x68030005}, {L"DisplayMode", 0x68030004}, {L"BorderStyle", 0x68030003},
-        {L"Appearance", 0x68030002}, {L"Enabled", 0x68030001}, {L"Interval", 0x68030000},
-        {L"FreeUpMemory", 0x60030017}, {L"Refresh", 0x6003001C},
+        {L"LoadSettings", 0x60030014},
+        {L"SaveSettings", 0x60030015},
+        {L"DelSettings", 0x60030016},
+        {L"FreeOnClickEnabled", 0x68030013},
+        {L"FreeMemory", 0x68030012},
+        {L"DataLength", 0x68030011},
+        {L"MenuDisplayVisible", 0x68030010},
+        {L"MenuDisplayEnabled", 0x6803000F},
+        {L"MenuDisplayMultiLineVisible", 0x6803000E},
+        {L"MenuDisplayMultiLineEnabled", 0x6803000D},
+        {L"MenuFreeOnClickVisible", 0x6803000C},
+        {L"MenuFreeOnClickEnabled", 0x6803000B},
+        {L"MemoryMaxMB", 0x6803000A},
+        {L"MemoryMaxPageMB", 0x68030009},
+        {L"MemoryMaxvirtualMB", 0x68030008},
+        {L"MemoryCurrentMB", 0x68030007},
+        {L"MemoryCurrentPageMB", 0x68030006},
+        {L"MemoryCurrentVirtualMB", 0x68030005},
+        {L"DisplayMode", 0x68030004},
+        {L"BorderStyle", 0x68030003},
+        {L"Appearance", 0x68030002},
+        {L"Enabled", 0x68030001},
+        {L"Interval", 0x68030000},
+        {L"FreeUpMemory", 0x60030017},
+        {L"Refresh", 0x6003001C},
     };
     std::string wrong;
     for (const Member& member : members) {
@@ -181,7 +218,8 @@ void checkDispatchIdentifiers(Automation& control) {
 }
 
 // Every member reached through the vtable must sit in the declared order (38 entries after IDispatch).
-void checkTypeLibraryShape(IDispatch* dispatch) {
+void checkTypeLibraryShape(IDispatch* dispatch)
+{
     ITypeInfo* info = nullptr;
     if (FAILED(dispatch->GetTypeInfo(0, LOCALE_USER_DEFAULT, &info)) || !info) {
         fail("type information", "GetTypeInfo failed");
@@ -196,26 +234,27 @@ void checkTypeLibraryShape(IDispatch* dispatch) {
         info->ReleaseTypeAttr(attributes);
     // The dispatch side lists IUnknown and IDispatch (7) before the 38 members.
     expect(dual && functions == 7 + 38, "_DralithCTL is dual, hidden, nonextensible with 38 members",
-           "flags/functions " + std::to_string(functions));
+        "flags/functions " + std::to_string(functions));
     info->Release();
 }
 
 // The four enumerations of the type library with the values compiled hosts carry.
-void checkEnumerations(IDispatch* dispatch) {
+void checkEnumerations(IDispatch* dispatch)
+{
     struct Enumeration {
         const wchar_t* name;
-        const char* expected;  // "member=value " in declaration order
+        const char* expected; // "member=value " in declaration order
     };
     const Enumeration enumerations[] = {
         {L"FreeMemModes",
-         "BreakFreeing=0 Free8MB=8 Free16MB=16 Free32MB=32 Free64B=64 Free96MB=96 Free128MB=128 Free192MB=192 "
-         "Free256MB=192 Free320MB=320 Free384MB=384 Free450MB=450 Free512MB=512 Free640MB=640 Free704MB=704 "
-         "Free768MB=786 "},
+            "BreakFreeing=0 Free8MB=8 Free16MB=16 Free32MB=32 Free64B=64 Free96MB=96 Free128MB=128 Free192MB=192 "
+            "Free256MB=192 Free320MB=320 Free384MB=384 Free450MB=450 Free512MB=512 Free640MB=640 Free704MB=704 "
+            "Free768MB=786 "},
         {L"BStyle", "None=0 FixedSingle=1 "},
         {L"FApp", "Flat=0 Lowered=1 "},
         {L"DisplayModes",
-         "Off=0 PhysicalOnlyPercent=1 PhysicalOnlyMB=2 Percent=3 MegaBytes=4 PhysicalPercentPageFileMB=5 "
-         "PhysicalPercentPageFileComparedMB=6 "},
+            "Off=0 PhysicalOnlyPercent=1 PhysicalOnlyMB=2 Percent=3 MegaBytes=4 PhysicalPercentPageFileMB=5 "
+            "PhysicalPercentPageFileComparedMB=6 "},
     };
     ITypeInfo* info = nullptr;
     ITypeLib* library = nullptr;
@@ -274,38 +313,39 @@ struct Sited {
 using CreateControlEx = HRESULT(WINAPI*)(LPCOLESTR, HWND, IStream*, IUnknown**, IUnknown**, REFIID, IUnknown*);
 using AxWinInit = BOOL(WINAPI*)();
 
-bool siteControl(Sited& sited) {
+bool siteControl(Sited& sited)
+{
     HMODULE atl = LoadLibraryW(L"atl.dll");
     using AnyFunction = void (*)();
-    auto init = atl ? reinterpret_cast<AxWinInit>(reinterpret_cast<AnyFunction>(GetProcAddress(atl, "AtlAxWinInit")))
-                    : nullptr;
-    auto create = atl ? reinterpret_cast<CreateControlEx>(
-                            reinterpret_cast<AnyFunction>(GetProcAddress(atl, "AtlAxCreateControlEx")))
-                      : nullptr;
+    auto init =
+        atl ? reinterpret_cast<AxWinInit>(reinterpret_cast<AnyFunction>(GetProcAddress(atl, "AtlAxWinInit"))) : nullptr;
+    auto create = atl
+        ? reinterpret_cast<CreateControlEx>(reinterpret_cast<AnyFunction>(GetProcAddress(atl, "AtlAxCreateControlEx")))
+        : nullptr;
     if (!init || !create || !init()) {
         fail("ATL container", "atl.dll or AtlAxWinInit missing");
         return false;
     }
-    WNDCLASSW frameClass{};
+    WNDCLASSW frameClass {};
     frameClass.lpfnWndProc = DefWindowProcW;
     frameClass.hInstance = GetModuleHandleW(nullptr);
     frameClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     frameClass.lpszClassName = L"DralithE2EFrame";
     RegisterClassW(&frameClass);
-    sited.frame = CreateWindowW(L"DralithE2EFrame", L"Dralith e2e host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40,
-                                440, 260, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    sited.frame = CreateWindowW(L"DralithE2EFrame", L"Dralith e2e host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40, 440,
+        260, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     // An AtlAxWin window created with an empty name hosts nothing yet; the control is placed
     // into it next, which makes ATL keep its container site.
     sited.axWindow = CreateWindowW(L"AtlAxWin", L"", WS_CHILD | WS_VISIBLE, 10, 10, 400, 200, sited.frame, nullptr,
-                                   GetModuleHandleW(nullptr), nullptr);
+        GetModuleHandleW(nullptr), nullptr);
     if (!sited.frame || !sited.axWindow) {
         fail("ATL container", "AtlAxWin window not created");
         return false;
     }
-    const HRESULT hr = create(L"Pellgrove.DralithCTL", sited.axWindow, nullptr, &sited.container, &sited.control,
-                              IID_NULL, nullptr);
-    expect(SUCCEEDED(hr) && sited.control && sited.container, "AtlAxCreateControlEx sites Pellgrove.DralithCTL",
-           hex(hr));
+    const HRESULT hr =
+        create(L"Pellgrove.DralithCTL", sited.axWindow, nullptr, &sited.container, &sited.control, IID_NULL, nullptr);
+    expect(
+        SUCCEEDED(hr) && sited.control && sited.container, "AtlAxCreateControlEx sites Pellgrove.DralithCTL", hex(hr));
     return SUCCEEDED(hr) && sited.control;
 }
 
@@ -319,7 +359,8 @@ struct MenuProbe {
 };
 MenuProbe g_menuProbe;
 
-void CALLBACK inspectMenu(HWND, UINT, UINT_PTR timer, DWORD) {
+void CALLBACK inspectMenu(HWND, UINT, UINT_PTR timer, DWORD)
+{
     HWND menuWindow = FindWindowW(L"#32768", nullptr);
     if (!menuWindow)
         return;
@@ -347,22 +388,24 @@ void CALLBACK inspectMenu(HWND, UINT, UINT_PTR timer, DWORD) {
     }
 }
 
-void rightClick(HWND surface) {
+void rightClick(HWND surface)
+{
     SetTimer(nullptr, 0, 50, inspectMenu);
     PostMessageW(surface, WM_RBUTTONUP, 0, MAKELPARAM(20, 20));
 }
 
-void checkMenuAndAbout(Automation& control, HWND surface) {
+void checkMenuAndAbout(Automation& control, HWND surface)
+{
     control.putLong(L"DisplayMode", 2);
-    g_menuProbe = MenuProbe{};
+    g_menuProbe = MenuProbe {};
     rightClick(surface);
     pumpUntil(5000, [] { return g_menuProbe.sawMenu && !FindWindowW(L"#32768", nullptr); });
-    expect(g_menuProbe.modeEntries == 7 && g_menuProbe.checkedModes == std::vector<std::string>{"megabyte"},
-           "right click with display mode 2 checks only \"megabyte\"",
-           std::to_string(g_menuProbe.modeEntries) + " entries, " + std::to_string(g_menuProbe.checkedModes.size()) +
-               " checked");
+    expect(g_menuProbe.modeEntries == 7 && g_menuProbe.checkedModes == std::vector<std::string> {"megabyte"},
+        "right click with display mode 2 checks only \"megabyte\"",
+        std::to_string(g_menuProbe.modeEntries) + " entries, " + std::to_string(g_menuProbe.checkedModes.size()) +
+            " checked");
 
-    g_menuProbe = MenuProbe{};
+    g_menuProbe = MenuProbe {};
     g_menuProbe.chooseAbout = true;
     rightClick(surface);
     HWND about = nullptr;
@@ -383,10 +426,11 @@ void checkMenuAndAbout(Automation& control, HWND surface) {
 }
 
 // What a screen reader asks for: the accessible name of the label's window.
-void checkAccessibleName(HWND label, const std::string& shown) {
+void checkAccessibleName(HWND label, const std::string& shown)
+{
     IAccessible* accessible = nullptr;
-    HRESULT hr = AccessibleObjectFromWindow(label, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
-                                            reinterpret_cast<void**>(&accessible));
+    HRESULT hr = AccessibleObjectFromWindow(
+        label, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible, reinterpret_cast<void**>(&accessible));
     std::string name;
     if (SUCCEEDED(hr) && accessible) {
         VARIANT self;
@@ -403,12 +447,13 @@ void checkAccessibleName(HWND label, const std::string& shown) {
         }
         accessible->Release();
     }
-    expect(!shown.empty() && name == shown, "UCCD's accessible name is the display text",
-           hex(hr) + " \"" + name + "\"");
+    expect(
+        !shown.empty() && name == shown, "UCCD's accessible name is the display text", hex(hr) + " \"" + name + "\"");
 }
 
 // The label UCCD is a child window whose text is the display text.
-void checkLabel(Automation& control, HWND surface) {
+void checkLabel(Automation& control, HWND surface)
+{
     HWND label = GetDlgItem(surface, 100);
     control.putLong(L"DisplayMode", 4);
     control.putLong(L"Interval", 100);
@@ -424,7 +469,7 @@ void checkLabel(Automation& control, HWND surface) {
         const long shown = std::strtol(match[1].str().c_str(), nullptr, 10);
         const long property = control.getLong(L"FreeMemory");
         expect(std::labs(shown - property) <= 256, "UCCD's megabytes agree with FreeMemory",
-               std::to_string(shown) + " vs " + std::to_string(property));
+            std::to_string(shown) + " vs " + std::to_string(property));
     }
     expect(IsWindowVisible(label) != FALSE, "UCCD is visible in mode 4", "hidden");
     checkAccessibleName(label, text);
@@ -436,11 +481,12 @@ void checkLabel(Automation& control, HWND surface) {
 struct DrawnPicture {
     HRESULT result = E_FAIL;
     COLORREF corner = 0;
-    int brightInMiddleColumn = 0;  // pixels of a graph line (red or green at 255, blue 0)
+    int brightInMiddleColumn = 0; // pixels of a graph line (red or green at 255, blue 0)
 };
 
 // Asks the control to draw itself into a 200 x 100 memory DC, as a container does.
-DrawnPicture drawThroughViewObject(IUnknown* control) {
+DrawnPicture drawThroughViewObject(IUnknown* control)
+{
     DrawnPicture picture;
     IViewObject* view = nullptr;
     control->QueryInterface(IID_IViewObject, reinterpret_cast<void**>(&view));
@@ -450,7 +496,7 @@ DrawnPicture drawThroughViewObject(IUnknown* control) {
     HDC dc = CreateCompatibleDC(screen);
     HBITMAP bitmap = CreateCompatibleBitmap(screen, 200, 100);
     HGDIOBJ old = SelectObject(dc, bitmap);
-    RECTL bounds{0, 0, 200, 100};
+    RECTL bounds {0, 0, 200, 100};
     picture.result = view->Draw(DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, dc, &bounds, nullptr, nullptr, 0);
     picture.corner = GetPixel(dc, 199, 99);
     for (int y = 0; y < 100; ++y) {
@@ -468,21 +514,23 @@ DrawnPicture drawThroughViewObject(IUnknown* control) {
 
 // The control draws itself into a container's DC: the background is a dark tone of the ramp
 // (blue 0, red or green at 128) and the graph lines are bright.
-void checkViewDraw(IUnknown* control) {
+void checkViewDraw(IUnknown* control)
+{
     const DrawnPicture picture = drawThroughViewObject(control);
     const int red = GetRValue(picture.corner), green = GetGValue(picture.corner), blue = GetBValue(picture.corner);
     const bool dark = blue == 0 && red <= 128 && green <= 128 && (red == 128 || green == 128);
     char seen[64];
     std::snprintf(seen, sizeof seen, "hr %s corner %d,%d,%d bright %d", hex(picture.result).c_str(), red, green, blue,
-                  picture.brightInMiddleColumn);
+        picture.brightInMiddleColumn);
     expect(SUCCEEDED(picture.result) && dark && picture.brightInMiddleColumn > 0,
-           "IViewObject::Draw paints ramp background and a bright graph", seen);
+        "IViewObject::Draw paints ramp background and a bright graph", seen);
 }
 
 // Created without a container (like a script client), the control's timer still takes samples
 // while the thread handles messages; with Enabled false it takes none.
-void checkTimerWithoutContainer() {
-    CLSID clsid{};
+void checkTimerWithoutContainer()
+{
+    CLSID clsid {};
     CLSIDFromProgID(L"Pellgrove.DralithCTL", &clsid);
     IUnknown* ticking = nullptr;
     IUnknown* stopped = nullptr;
@@ -502,16 +550,17 @@ void checkTimerWithoutContainer() {
         const bool sampled = pumpUntil(5000, [&] { return drawThroughViewObject(ticking).brightInMiddleColumn > 0; });
         expect(sampled, "without a container the timer takes samples", "no graph after 5 s of messages");
         expect(drawThroughViewObject(stopped).brightInMiddleColumn == 0,
-               "without a container and Enabled false no sample is taken", "a graph appeared");
+            "without a container and Enabled false no sample is taken", "a graph appeared");
     }
-    for (IUnknown* object : {static_cast<IUnknown*>(tickingDispatch), static_cast<IUnknown*>(stoppedDispatch),
-                             ticking, stopped}) {
+    for (IUnknown* object :
+        {static_cast<IUnknown*>(tickingDispatch), static_cast<IUnknown*>(stoppedDispatch), ticking, stopped}) {
         if (object)
             object->Release();
     }
 }
 
-double refreshMilliseconds(Automation& control, int refreshes) {
+double refreshMilliseconds(Automation& control, int refreshes)
+{
     LARGE_INTEGER frequency, start, end;
     QueryPerformanceFrequency(&frequency);
     QueryPerformanceCounter(&start);
@@ -522,8 +571,9 @@ double refreshMilliseconds(Automation& control, int refreshes) {
 }
 
 // Paint time of Refresh (sample, full repaint into the back buffer, copy to the screen).
-void measurePaintTime(Automation& control) {
-    control.putLong(L"Enabled", 0);  // only our own calls paint while measuring
+void measurePaintTime(Automation& control)
+{
+    control.putLong(L"Enabled", 0); // only our own calls paint while measuring
     for (long samples : {32L, 1024L}) {
         control.putLong(L"DataLength", samples);
         for (long i = 0; i < samples; ++i)
@@ -533,7 +583,8 @@ void measurePaintTime(Automation& control) {
 }
 
 // 1,000 ticks must not leave GDI objects behind.
-void checkGdiFlat(Automation& control) {
+void checkGdiFlat(Automation& control)
+{
     control.putLong(L"DataLength", 32);
     for (int i = 0; i < 50; ++i)
         control.call(L"Refresh");
@@ -549,22 +600,24 @@ void checkGdiFlat(Automation& control) {
     figure("gdi_objects_before_1000_ticks", before);
     figure("gdi_objects_after_1000_ticks", after);
     expect(before > 0 && after == before, "GDI object count flat over 1,000 ticks",
-           std::to_string(before) + " -> " + std::to_string(after));
+        std::to_string(before) + " -> " + std::to_string(after));
 }
 
 // DllCanUnloadNow of the loaded control library (E_FAIL when it is not loaded).
-HRESULT canUnloadNow() {
+HRESULT canUnloadNow()
+{
     using CanUnload = HRESULT(WINAPI*)();
     using AnyFunction = void (*)();
     HMODULE library = GetModuleHandleW(L"dralith.dll");
-    auto entry = library ? reinterpret_cast<CanUnload>(
-                               reinterpret_cast<AnyFunction>(GetProcAddress(library, "DllCanUnloadNow")))
-                         : nullptr;
+    auto entry = library
+        ? reinterpret_cast<CanUnload>(reinterpret_cast<AnyFunction>(GetProcAddress(library, "DllCanUnloadNow")))
+        : nullptr;
     return entry ? entry() : E_FAIL;
 }
 
 // Installers look for "OLESelfRegister" in the library's version block.
-void checkVersionBlock() {
+void checkVersionBlock()
+{
     wchar_t path[MAX_PATH] = {};
     GetModuleFileNameW(GetModuleHandleW(L"dralith.dll"), path, MAX_PATH);
     DWORD ignored = 0;
@@ -573,19 +626,23 @@ void checkVersionBlock() {
     void* value = nullptr;
     UINT length = 0;
     const bool found = size && GetFileVersionInfoW(path, 0, size, block.data()) &&
-                       VerQueryValueW(block.data(), L"\\StringFileInfo\\040904B0\\OLESelfRegister", &value, &length);
+        VerQueryValueW(block.data(), L"\\StringFileInfo\\040904B0\\OLESelfRegister", &value, &length);
     expect(found, "version block carries OLESelfRegister", size ? "no such string" : "no version block");
 }
 
-bool fileExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool fileExists(const std::wstring& path)
+{
+    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
 // Shows the control with a full graph and its text until the test script has its screenshot.
-void holdForScreenshot(Automation& control, const std::wstring& signals) {
+void holdForScreenshot(Automation& control, const std::wstring& signals)
+{
     control.putLong(L"DisplayMode", 4);
     control.putLong(L"DataLength", 64);
     control.putLong(L"Enabled", -1);
     control.putLong(L"Interval", 50);
-    pumpUntil(1500, nullptr);  // a few dozen ticks fill the graph
+    pumpUntil(1500, nullptr); // a few dozen ticks fill the graph
     HANDLE ready = CreateFileW((signals + L"\\ready").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     if (ready != INVALID_HANDLE_VALUE)
         CloseHandle(ready);
@@ -596,7 +653,8 @@ void holdForScreenshot(Automation& control, const std::wstring& signals) {
 } // namespace
 
 // The raw bytes of a value under HKEY_CURRENT_USER\Software\Brenwick\Dralith.
-int writeSettingsBytes(const wchar_t* valueName, const wchar_t* resultsPath) {
+int writeSettingsBytes(const wchar_t* valueName, const wchar_t* resultsPath)
+{
     FILE* out = _wfopen(resultsPath, L"w");
     if (!out)
         return 2;
@@ -624,7 +682,8 @@ int writeSettingsBytes(const wchar_t* valueName, const wchar_t* resultsPath) {
     return 0;
 }
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int)
+{
     int count = 0;
     LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
     if (!arguments || count < 3)
@@ -651,7 +710,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
         if (inPlace)
             inPlace->GetWindow(&surface);
         expect(surface && GetParent(surface) == sited.axWindow, "control is in-place active inside AtlAxWin",
-               surface ? "other parent" : "no window");
+            surface ? "other parent" : "no window");
         if (dispatch && surface) {
             Automation control(dispatch);
             checkVersionBlock();
@@ -675,12 +734,12 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
         if (sited.container)
             sited.container->Release();
         if (sited.frame)
-            DestroyWindow(sited.frame);  // the ATL site lets go of the control here
+            DestroyWindow(sited.frame); // the ATL site lets go of the control here
         sited.frame = nullptr;
         pumpUntil(200, nullptr);
         const HRESULT afterwards = canUnloadNow();
         expect(whileAlive == S_FALSE && afterwards == S_OK, "DllCanUnloadNow follows the live objects",
-               hex(whileAlive) + " then " + hex(afterwards));
+            hex(whileAlive) + " then " + hex(afterwards));
     }
     if (sited.frame)
         DestroyWindow(sited.frame);
