@@ -26,11 +26,20 @@ public:
     virtual bool setForeground(WindowHandle window) = 0;
     virtual bool isIconic(WindowHandle window) = 0;
     virtual bool showWindow(WindowHandle window, ShowCommand command) = 0;
+    // Posts the show command to the window's own thread: never waits for a hung window.
+    virtual bool showWindowAsync(WindowHandle window, ShowCommand command) = 0;
     virtual bool setWindowPos(
         WindowHandle window, WindowHandle insertAfter, int x, int y, int cx, int cy, unsigned flags) = 0;
     virtual std::intptr_t sendMessage(
         WindowHandle window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam) = 0;
+    // Sends and waits at most timeoutMs; gives up at once when the window is hung. False on a
+    // time-out or failure (result is then untouched).
+    virtual bool sendMessageTimeout(WindowHandle window, unsigned message, std::uintptr_t wParam,
+                                    std::intptr_t lParam, unsigned timeoutMs, std::intptr_t* result)
+        = 0;
     virtual std::uint32_t windowProcessId(WindowHandle window) = 0;
+    // Copies at most capacity - 1 characters of the class name and a NUL; 0 on failure.
+    virtual int className(WindowHandle window, char* buffer, int capacity) = 0;
     // Either argument may be null (any class / any title).
     virtual WindowHandle findWindow(const char* className, const char* title) = 0;
 

@@ -11,6 +11,8 @@ public:
     virtual ~Launcher() = default;
     // False when the command could not be started.
     virtual bool run(const std::string& commandLine, ShowCommand show) = 0;
+    // The platform's system folder (C:\Windows\system32), without a trailing backslash.
+    virtual std::string systemFolder() = 0;
 };
 
 enum class PowerAction { LogOff, Restart, ShutDown };

@@ -1,5 +1,7 @@
 #pragma once
-// Running processes: a snapshot of identifiers and executable names, and ending one.
+// Running processes: how many there are, a snapshot of identifiers and executable names, and
+// ending one.
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -14,9 +16,16 @@ struct ProcessEntry {
 class Processes {
 public:
     virtual ~Processes() = default;
-    // Fills entries (cleared first); false when no snapshot could be taken.
-    virtual bool snapshot(std::vector<ProcessEntry>& entries) = 0;
+    // The number of processes in a fresh snapshot; 0 when none could be taken. Allocates
+    // nothing, so the refresh tick can call it.
+    virtual std::uint32_t count() = 0;
+    // At most maxEntries entries in snapshot order (entries is cleared first); false when no
+    // snapshot could be taken.
+    virtual bool snapshot(std::vector<ProcessEntry>& entries, std::size_t maxEntries) = 0;
+    // Opens the process for termination only, ends it and closes the handle. False when the
+    // process is gone, refuses access or could not be ended.
     virtual bool terminate(std::uint32_t processId, std::uint32_t exitCode) = 0;
+    virtual std::uint32_t currentProcessId() = 0;
 };
 
 } // namespace platform

@@ -21,6 +21,11 @@ constexpr WindowHandle kInsertTopmost = 0xFFFFFFFFu;   // HWND_TOPMOST (-1)
 constexpr WindowHandle kInsertNoTopmost = 0xFFFFFFFEu; // HWND_NOTOPMOST (-2)
 constexpr unsigned kPosNoSize = 0x1;
 constexpr unsigned kPosNoMove = 0x2;
+constexpr unsigned kPosHideWindow = 0x80;
+constexpr unsigned kPosAsyncWindowPos = 0x4000;
+
+constexpr unsigned kMessageClose = 0x10;   // WM_CLOSE
+constexpr unsigned kMessageCommand = 0x111; // WM_COMMAND
 
 struct PixelPoint {
     int x = 0;
