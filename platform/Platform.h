@@ -2,6 +2,11 @@
 // Everything the program asks of Windows, reached through one object handed to each subsystem.
 #include "platform/Desktop.h"
 #include "platform/Files.h"
+#include "platform/Launcher.h"
+#include "platform/Memory.h"
+#include "platform/Processes.h"
+#include "platform/Registry.h"
+#include "platform/RemoteAccess.h"
 #include "platform/System.h"
 #include "platform/Toolkit.h"
 
@@ -14,6 +19,12 @@ public:
     virtual ui::Toolkit& toolkit() = 0;
     virtual Files& files() = 0;
     virtual System& system() = 0;
+    virtual Registry& registry() = 0;
+    virtual Processes& processes() = 0;
+    virtual Memory& memory() = 0;
+    virtual Launcher& launcher() = 0;
+    virtual Power& power() = 0;
+    virtual RemoteAccess& remoteAccess() = 0;
 };
 
 } // namespace platform

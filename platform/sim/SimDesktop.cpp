@@ -166,6 +166,17 @@ bool SimDesktop::isIconic(WindowHandle window)
 bool SimDesktop::showWindow(WindowHandle window, platform::ShowCommand command)
 {
     commands.push_back({"show", window, static_cast<long long>(command)});
+    return applyShow(window, command);
+}
+
+bool SimDesktop::showWindowAsync(WindowHandle window, platform::ShowCommand command)
+{
+    commands.push_back({"showAsync", window, static_cast<long long>(command)});
+    return applyShow(window, command);
+}
+
+bool SimDesktop::applyShow(WindowHandle window, platform::ShowCommand command)
+{
     auto* w = find(window);
     if (!w)
         return false;
@@ -191,7 +202,7 @@ bool SimDesktop::showWindow(WindowHandle window, platform::ShowCommand command)
     return true;
 }
 
-bool SimDesktop::setWindowPos(WindowHandle window, WindowHandle insertAfter, int, int, int, int, unsigned)
+bool SimDesktop::setWindowPos(WindowHandle window, WindowHandle insertAfter, int, int, int, int, unsigned flags)
 {
     commands.push_back({"pos", window, static_cast<long long>(insertAfter)});
     auto* w = find(window);
@@ -201,6 +212,9 @@ bool SimDesktop::setWindowPos(WindowHandle window, WindowHandle insertAfter, int
         w->topmost = true;
     else if (insertAfter == platform::kInsertNoTopmost)
         w->topmost = false;
+    // kPosAsyncWindowPos only changes who waits, not the outcome.
+    if (flags & platform::kPosHideWindow)
+        w->options.visible = false;
     return true;
 }
 
@@ -208,6 +222,35 @@ std::intptr_t SimDesktop::sendMessage(WindowHandle window, unsigned message, std
 {
     commands.push_back({"message", window, static_cast<long long>(message)});
     return 0;
+}
+
+bool SimDesktop::sendMessageTimeout(
+    WindowHandle window, unsigned message, std::uintptr_t, std::intptr_t, unsigned, std::intptr_t* result)
+{
+    commands.push_back({"sendTimeout", window, static_cast<long long>(message)});
+    if (!find(window) || hung.count(window))
+        return false;
+    if (message == platform::kMessageClose && !refuseClose.count(window))
+        close(window);
+    if (result)
+        *result = 0;
+    return true;
+}
+
+int SimDesktop::className(WindowHandle window, char* buffer, int capacity)
+{
+    if (capacity <= 0)
+        return 0;
+    auto* w = find(window);
+    if (!w) {
+        buffer[0] = '\0';
+        return 0;
+    }
+    const std::string& name = w->options.className;
+    int n = static_cast<int>(std::min<std::size_t>(name.size(), static_cast<std::size_t>(capacity - 1)));
+    std::memcpy(buffer, name.data(), static_cast<std::size_t>(n));
+    buffer[n] = '\0';
+    return n;
 }
 
 std::uint32_t SimDesktop::windowProcessId(WindowHandle window)

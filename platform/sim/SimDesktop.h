@@ -3,6 +3,7 @@
 // a foreground window and a cursor. It records the window commands the program sends.
 #include "platform/Desktop.h"
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -30,7 +31,7 @@ struct SimWindow {
 };
 
 struct DesktopCommand {
-    std::string what; // "foreground", "show", "pos", "message"
+    std::string what; // "foreground", "show", "showAsync", "pos", "message", "sendTimeout"
     WindowHandle window = 0;
     long long argument = 0;
 };
@@ -52,6 +53,10 @@ public:
     std::vector<WindowHandle> zOrder() const;
 
     std::vector<DesktopCommand> commands;
+    // sendMessageTimeout to these windows gives up at once.
+    std::set<WindowHandle> hung;
+    // These windows stay open when sent WM_CLOSE through sendMessageTimeout.
+    std::set<WindowHandle> refuseClose;
 
     WindowHandle desktopWindow() override { return kDesktop; }
     WindowHandle getWindow(WindowHandle window, platform::WindowRelation relation) override;
@@ -64,11 +69,16 @@ public:
     bool setForeground(WindowHandle window) override;
     bool isIconic(WindowHandle window) override;
     bool showWindow(WindowHandle window, platform::ShowCommand command) override;
+    bool showWindowAsync(WindowHandle window, platform::ShowCommand command) override;
     bool setWindowPos(
         WindowHandle window, WindowHandle insertAfter, int x, int y, int cx, int cy, unsigned flags) override;
+    // Records the message only; use sendMessageTimeout for messages that should act.
     std::intptr_t sendMessage(
         WindowHandle window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam) override;
+    bool sendMessageTimeout(WindowHandle window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam,
+        unsigned timeoutMs, std::intptr_t* result) override;
     std::uint32_t windowProcessId(WindowHandle window) override;
+    int className(WindowHandle window, char* buffer, int capacity) override;
     WindowHandle findWindow(const char* className, const char* title) override;
     platform::PixelPoint cursorPos() override { return cursor_; }
 
@@ -76,6 +86,7 @@ private:
     // Position in windows_, which is kept bottom first so that opening a window is an append.
     long indexOf(WindowHandle window) const;
     void moveToTop(WindowHandle window);
+    bool applyShow(WindowHandle window, platform::ShowCommand command);
 
     std::vector<SimWindow> windows_;
     // Position in windows_ per handle serial ((handle - kFirstHandle) / 4), -1 when closed.

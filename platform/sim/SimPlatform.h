@@ -2,6 +2,11 @@
 // The whole simulated platform in one object, for unit tests and benchmarks.
 #include "platform/Platform.h"
 #include "platform/sim/SimDesktop.h"
+#include "platform/sim/SimLauncher.h"
+#include "platform/sim/SimMemory.h"
+#include "platform/sim/SimProcesses.h"
+#include "platform/sim/SimRegistry.h"
+#include "platform/sim/SimRemoteAccess.h"
 #include "platform/sim/SimToolkit.h"
 
 #include <map>
@@ -49,17 +54,35 @@ public:
     SimToolkit& sim_toolkit() { return toolkit_; }
     SimFiles& sim_files() { return files_; }
     SimSystem& sim_system() { return system_; }
+    SimRegistry& sim_registry() { return registry_; }
+    SimProcesses& sim_processes() { return processes_; }
+    SimMemory& sim_memory() { return memory_; }
+    SimLauncher& sim_launcher() { return launcher_; }
+    SimPower& sim_power() { return power_; }
+    SimRemoteAccess& sim_remote_access() { return remoteAccess_; }
 
     platform::Desktop& desktop() override { return desktop_; }
     ui::Toolkit& toolkit() override { return toolkit_; }
     platform::Files& files() override { return files_; }
     platform::System& system() override { return system_; }
+    platform::Registry& registry() override { return registry_; }
+    platform::Processes& processes() override { return processes_; }
+    platform::Memory& memory() override { return memory_; }
+    platform::Launcher& launcher() override { return launcher_; }
+    platform::Power& power() override { return power_; }
+    platform::RemoteAccess& remoteAccess() override { return remoteAccess_; }
 
 private:
     SimDesktop desktop_;
     SimToolkit toolkit_;
     SimFiles files_;
     SimSystem system_;
+    SimRegistry registry_;
+    SimProcesses processes_;
+    SimMemory memory_;
+    SimLauncher launcher_;
+    SimPower power_;
+    SimRemoteAccess remoteAccess_;
 };
 
 } // namespace sim

@@ -1,0 +1,37 @@
+#include "platform/sim/SimProcesses.h"
+
+#include <algorithm>
+
+namespace sim {
+
+std::uint32_t SimProcesses::count()
+{
+    ++snapshots;
+    return failSnapshot ? 0 : static_cast<std::uint32_t>(table.size());
+}
+
+bool SimProcesses::snapshot(std::vector<platform::ProcessEntry>& entries, std::size_t maxEntries)
+{
+    ++snapshots;
+    entries.clear();
+    if (failSnapshot)
+        return false;
+    const std::size_t n = std::min(maxEntries, table.size());
+    entries.assign(table.begin(), table.begin() + static_cast<std::ptrdiff_t>(n));
+    return true;
+}
+
+bool SimProcesses::terminate(std::uint32_t processId, std::uint32_t exitCode)
+{
+    if (processId == self || refuseAccess.count(processId))
+        return false;
+    auto it =
+        std::find_if(table.begin(), table.end(), [&](const platform::ProcessEntry& e) { return e.id == processId; });
+    if (it == table.end())
+        return false;
+    table.erase(it);
+    terminated.emplace_back(processId, exitCode);
+    return true;
+}
+
+} // namespace sim
