@@ -120,25 +120,4 @@ ui::MenuItem BuildTaskCounterMenu()
     return Item(m::T, "T", {Item(m::MTASKS_0 + 0, "show tasks"), Item(m::MTASKS_0 + 1, "settings")});
 }
 
-ui::MenuItem BuildMemoryMenu()
-{
-    return Item(m::MMEMS, "M", {Item(m::MMEM_0 + 0, "free up memory"), Item(m::MMEM_0 + 1, "settings")});
-}
-
-const ui::MenuItem* FindMenuItem(const ui::MenuItem& root, ui::MenuId id)
-{
-    if (root.id == id)
-        return &root;
-    for (const auto& child : root.items) {
-        if (const auto* found = FindMenuItem(child, id))
-            return found;
-    }
-    return nullptr;
-}
-
-ui::MenuItem* FindMenuItem(ui::MenuItem& root, ui::MenuId id)
-{
-    return const_cast<ui::MenuItem*>(FindMenuItem(static_cast<const ui::MenuItem&>(root), id));
-}
-
 } // namespace bar

@@ -8,10 +8,5 @@ namespace bar {
 ui::MenuItem BuildMainMenu();        // MSETTS
 ui::MenuItem BuildTaskMenu();        // MF
 ui::MenuItem BuildTaskCounterMenu(); // T
-ui::MenuItem BuildMemoryMenu();      // MMEMS
-
-// The entry with this id anywhere below root, or null.
-const ui::MenuItem* FindMenuItem(const ui::MenuItem& root, ui::MenuId id);
-ui::MenuItem* FindMenuItem(ui::MenuItem& root, ui::MenuId id);
 
 } // namespace bar

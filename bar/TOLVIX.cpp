@@ -1,15 +1,15 @@
 #include "bar/TOLVIX.h"
 
 #include "bar/AppBasePath.h"
-#include "bar/BarDesign.h"
+#include "bar/BarControls.h"
 #include "bar/BarGeometry.h"
 #include "bar/BarMenus.h"
 #include "bar/ControlIds.h"
 #include "bar/LogoColour.h"
 #include "platform/TextLines.h"
 
+#include <algorithm>
 #include <cmath>
-#include <cstdlib>
 
 namespace ids = bar_ids;
 namespace menu = bar_ids::menu;
@@ -17,57 +17,83 @@ namespace menu = bar_ids::menu;
 namespace {
 // Side files are small; anything beyond this is not a logo description.
 constexpr std::size_t kMaxSideFileBytes = 64 * 1024;
-
-std::vector<std::unique_ptr<ui::Control>> MakeArray(ui::Form& form, ui::ControlId first, int count)
-{
-    std::vector<std::unique_ptr<ui::Control>> controls;
-    for (int i = 0; i < count; ++i)
-        controls.push_back(std::make_unique<ui::Control>(form, first + i, bar::DesignOf(first + i)));
-    return controls;
-}
+// The logo strip keeps this width whatever the picture (it is clipped); the buttons start at 4/3
+// of it.
+constexpr float kLogoWidth = 375;
+constexpr float kPanelHeight = 900;
+constexpr int kGlowIntervalMs = 50;
+constexpr int kDefaultRefreshMs = 2000;
 } // namespace
 
 TOLVIX::TOLVIX(platform::Platform& platform)
     : platform_(platform)
     , toolkit_(platform.toolkit())
     , desktop_(platform.desktop())
-    , form_(toolkit_, bar::BarFormDesign(toolkit_.screen()), *this)
-    , ownWindow_(toolkit_.formWindow(form_.id()))
-    , OEMLOGO(form_, ids::OEMLOGO, bar::DesignOf(ids::OEMLOGO))
-    , Picture2(form_, ids::Picture2, bar::DesignOf(ids::Picture2))
-    , MMX(form_, ids::MMX, bar::DesignOf(ids::MMX))
-    , RBUT(form_, ids::RBUT, bar::DesignOf(ids::RBUT))
-    , WMPLAY(form_, ids::WMPLAY, bar::DesignOf(ids::WMPLAY))
-    , SSETTS(form_, ids::SSETTS, bar::DesignOf(ids::SSETTS))
-    , STX(form_, ids::STX, bar::DesignOf(ids::STX))
-    , VRUN(form_, ids::VRUN, bar::DesignOf(ids::VRUN))
-    , TSKMODE0(form_, ids::TSKMODE_0, bar::DesignOf(ids::TSKMODE_0))
-    , TIM3(form_, ids::TIM3, bar::DesignOf(ids::TIM3))
-    , MEMMODE(MakeArray(form_, ids::MEMMODE_0, 7))
-    , TIM1(form_, ids::TIM1, bar::DesignOf(ids::TIM1))
-    , Picture3(form_, ids::Picture3, bar::DesignOf(ids::Picture3))
-    , Label1(form_, ids::Label1, bar::DesignOf(ids::Label1))
-    , ONLED(MakeArray(form_, ids::ONLED_0, 2))
-    , TIM2(form_, ids::TIM2, bar::DesignOf(ids::TIM2))
+    , settings_(platform.registry())
+    , form_(toolkit_, bar::BarFormSpec(toolkit_.screen()))
+    , ownWindow_(form_.window())
+    , OEMLOGO(form_, ids::OEMLOGO, bar::ControlSpecOf(ids::OEMLOGO))
+    , Picture2(form_, ids::Picture2, bar::ControlSpecOf(ids::Picture2))
+    , MMX(form_, ids::MMX, bar::ControlSpecOf(ids::MMX))
+    , RBUT(form_, ids::RBUT, bar::ControlSpecOf(ids::RBUT))
+    , winamp_(form_, desktop_)
+    , SSETTS(form_, ids::SSETTS, bar::ControlSpecOf(ids::SSETTS))
+    , STX(form_, ids::STX, bar::ControlSpecOf(ids::STX))
+    , VRUN(form_, ids::VRUN, bar::ControlSpecOf(ids::VRUN))
+    , taskManager_(platform, ownWindow_)
+    , processCounter_(
+          form_, platform.processes(), [this] { taskManager_.Show(); }, [this] { PopupSettings(1); })
+    , memory_(form_, platform.memory(), [this] { PopupSettings(2); })
+    , Picture3(form_, ids::Picture3, bar::ControlSpecOf(ids::Picture3))
+    , Label1(form_, ids::Label1, bar::ControlSpecOf(ids::Label1))
+    , lamp_(form_, platform)
+    , clock_(form_, platform.system())
     , tasks_(desktop_, form_, ownWindow_)
-    , MMY(form_, ids::MMY, 50, true)
-    , MALLI(form_, ids::MALLI, bar::kDockingIntervalMs, true)
-    , RTASKS(form_, ids::RTASKS, 2000, true)
-    , MSETTS(bar::BuildMainMenu())
-    , MF(bar::BuildTaskMenu())
-    , T(bar::BuildTaskCounterMenu())
-    , MMEMS(bar::BuildMemoryMenu())
+    , MMY(form_, ids::MMY, kGlowIntervalMs, true, [this] { GlowStep(); })
+    , MALLI(form_, ids::MALLI, bar::kDockingIntervalMs, true, [this] { DockingStep(); })
+    , RTASKS(form_, ids::RTASKS, kDefaultRefreshMs, true, [this] { Refresh(); })
+    , MSETTS(BuildMainMenu())
 {
+    form_.onResize = [this] {
+        if (toolkit_.formState(form_.id()) == ui::WindowState::Normal)
+            Layout();
+    };
+    form_.onCloseRequest = [this](ui::CloseReason reason) {
+        ui::FindMenuItem(MSETTS, menu::MSHUT)->visible = true;
+        if (reason != ui::CloseReason::ControlMenu)
+            return true;
+        ui::PopupMenu(form_, *ui::FindMenuItem(MSETTS, menu::MSHUT), menu::MST_0 + 2);
+        return false;
+    };
+    // The program ends with its bar, whatever hidden windows of its own are still loaded.
+    form_.onClosed = [this] { Quit(); };
+    form_.onDoubleClick(0, [this] { PopupSettings(-1); });
+    form_.onMouseUpRange(ids::VTASKS_BASE, ids::VTASKS_LAST,
+        [this](ui::ControlId id, ui::MouseButton button) { TaskButtonReleased(id, button); });
+    SSETTS.onClick([this] { ui::PopupMenu(form_, MSETTS, menu::MSTCONTROLPANEL); });
+    STX.onClick([this] {
+        ui::PopupMenu(form_, *ui::FindMenuItem(MSETTS, menu::MX), 0);
+        ui::FindMenuItem(MSETTS, menu::MX)->visible = true;
+    });
+}
+
+ui::MenuItem TOLVIX::BuildMainMenu()
+{
+    ui::MenuItem main = bar::BuildMainMenu();
+    ui::FindMenuItem(main, menu::MQ)->action = [this] { Quit(); };
+    ui::FindMenuItem(main, menu::MFULLHEIGHT)->action = [this] { SetFullHeight(!fullHeightSelected()); };
+    ui::FindMenuItem(main, menu::MTASKSHOW)->action = [this] { taskManager_.Show(); };
+    ui::FindMenuItem(main, menu::MFREEMEM)->action = [this] { memory_.FreeUpNow(); };
+    return main;
 }
 
 void TOLVIX::Load()
 {
     MODULSetApplicationBase::SetApplicationBase(platform_.system());
+    settings_.Load();
+    ApplySettings();
     AlignPosition = bar::kFreeFloating;
     DesktopWindow = desktop_.desktopWindow();
-    MemoryLevel = 4;
-    LoadShortcutWindow();
-    ShowSplash();
 
     ui::Rect start = frame();
     start.height = bar::kStartHeight;
@@ -81,19 +107,48 @@ void TOLVIX::Load()
     toolkit_.showForm(form_.id(), true);
 }
 
-void TOLVIX::LoadShortcutWindow()
+void TOLVIX::ApplySettings()
 {
-    // The hidden shortcut window and its icons come with the program menu's shortcut support.
-}
-
-void TOLVIX::ShowSplash()
-{
-    // The about box, shown here for five seconds, comes with the system menu.
+    const settings::Settings& s = settings_.settings();
+    // A stored interval below one second would make the bar spin.
+    const float seconds = std::max(1.0f, std::round(s.General_RefreshInterval));
+    RTASKS.setInterval(static_cast<int>(std::min(seconds, 65535.0f)) * 1000);
+    memory_.ApplySettings(s);
 }
 
 void TOLVIX::PopupSettings(int /*page*/)
 {
-    // The settings window comes with the settings store; until then the request has no target.
+    // The settings window comes in its own change; until then the request has no target.
+}
+
+void TOLVIX::Refresh()
+{
+    // A tick that arrives while the last one lets pending messages run waits for the next one.
+    if (refreshing_ || ending_)
+        return;
+    refreshing_ = true;
+    RefreshTaskButtons();
+    memory_.Refresh();
+    clock_.Refresh();
+    toolkit_.processPendingMessages();
+    if (ending_)
+        return; // the windows are gone
+    memory_.AutoFreeUp();
+    if (ending_)
+        return;
+    lamp_.Refresh();
+    winamp_.Refresh();
+    processCounter_.Refresh();
+    refreshing_ = false;
+}
+
+void TOLVIX::Quit()
+{
+    if (ending_)
+        return;
+    ending_ = true;
+    memory_.Abandon();
+    toolkit_.quit();
 }
 
 void TOLVIX::ApplyLogo()
@@ -103,14 +158,12 @@ void TOLVIX::ApplyLogo()
     const std::string bmp = base + ".BMP";
     if (!files.exists(bmp))
         return;
-    const auto picture = OEMLOGO.loadPicture(bmp);
-    if (!picture)
+    if (!OEMLOGO.loadPicture(bmp))
         return;
-    // The strip takes the picture's width; its height follows the bar in the layout.
-    OEMLOGO.setWidth(picture->width);
+    // The strip keeps its width: a wide picture is clipped, never squeezing the buttons away.
+    OEMLOGO.setWidth(kLogoWidth);
     OEMLOGO.setVisible(true);
-    tasks_.setButtonsLeft(OEMLOGO.rect().width * 4 / 3);
-    // Lay out again so the shifted buttons still end inside the bar.
+    tasks_.setButtonsLeft(kLogoWidth * 4 / 3);
     Layout();
 
     const auto nfo = files.readBytes(base + ".NFO", kMaxSideFileBytes);
@@ -141,6 +194,24 @@ void TOLVIX::RefreshTaskButtons()
     tasks_.RefreshTaskButtons(DesktopWindow);
 }
 
+void TOLVIX::TaskButtonReleased(ui::ControlId id, ui::MouseButton button)
+{
+    const std::size_t index = tasks_.index(id);
+    if (index == static_cast<std::size_t>(-1))
+        return;
+    const auto outcome = tasks_.Click(index, button);
+    if (outcome == tasks::TaskButtons::ClickOutcome::Ignored)
+        return;
+    if (outcome == tasks::TaskButtons::ClickOutcome::MenuWanted)
+        ui::PopupMenu(form_, tasks::BuildTaskMenu(platform_, tasks_.SelectedTask), bar_ids::menu::MFF_0);
+    if (ending_)
+        return;
+    toolkit_.processPendingMessages();
+    if (ending_)
+        return;
+    RefreshTaskButtons();
+}
+
 ui::Rect TOLVIX::frame()
 {
     return toolkit_.formRect(form_.id());
@@ -152,13 +223,6 @@ void TOLVIX::setFrame(const ui::Rect& rect)
         toolkit_.setFormRect(form_.id(), rect);
 }
 
-void TOLVIX::onResize()
-{
-    if (toolkit_.formState(form_.id()) != ui::WindowState::Normal)
-        return;
-    Layout();
-}
-
 void TOLVIX::Layout()
 {
     ui::Rect r = frame();
@@ -167,6 +231,9 @@ void TOLVIX::Layout()
         setFrame(r); // raises another resize, which lays out the taller bar
         r = frame();
     }
+    const ui::Size client = toolkit_.clientSize(form_.id());
+    // The panel sits on the bottom edge at the client's full width.
+    Picture2.setRect({0, client.height - kPanelHeight, client.width, kPanelHeight});
     const float width = bar::TaskButtonWidth(r.width, OEMLOGO.rect().width, tasks_.buttonsLeft());
     OEMLOGO.setHeight(r.height);
     tasks_.setButtonsWidth(width);
@@ -187,7 +254,7 @@ void TOLVIX::SetAlign(float position)
     AlignPosition = position;
 
     // Full height only makes sense at the left and right edges.
-    ui::MenuItem* fullHeight = bar::FindMenuItem(MSETTS, menu::MFULLHEIGHT);
+    ui::MenuItem* fullHeight = ui::FindMenuItem(MSETTS, menu::MFULLHEIGHT);
     const bool available = position == 3 || position == 5;
     fullHeight->enabled = available;
     if (!available && fullHeight->checked) {
@@ -200,12 +267,12 @@ void TOLVIX::SetAlign(float position)
 
 bool TOLVIX::fullHeightSelected() const
 {
-    return bar::FindMenuItem(MSETTS, menu::MFULLHEIGHT)->checked;
+    return ui::FindMenuItem(MSETTS, menu::MFULLHEIGHT)->checked;
 }
 
 void TOLVIX::SetFullHeight(bool selected)
 {
-    ui::MenuItem* fullHeight = bar::FindMenuItem(MSETTS, menu::MFULLHEIGHT);
+    ui::MenuItem* fullHeight = ui::FindMenuItem(MSETTS, menu::MFULLHEIGHT);
     if (!fullHeight->enabled)
         return;
     fullHeight->checked = selected;
@@ -242,96 +309,4 @@ void TOLVIX::GlowStep()
     const ui::Colour green = static_cast<ui::Colour>(std::floor(a * 128));
     const ui::Colour blue = static_cast<ui::Colour>(std::floor(a * 255));
     MMX.setColours(blue * 65536 + green * 256, MMX.state().fore);
-}
-
-void TOLVIX::onTimer(ui::TimerId id)
-{
-    switch (id) {
-    case ids::RTASKS:
-        RefreshTaskButtons();
-        break;
-    case ids::MALLI:
-        DockingStep();
-        break;
-    case ids::MMY:
-        GlowStep();
-        break;
-    default:
-        break;
-    }
-}
-
-void TOLVIX::onMouseUp(ui::ControlId id, ui::MouseButton button, int, float, float)
-{
-    const std::size_t index = tasks_.index(id);
-    if (index == static_cast<std::size_t>(-1))
-        return;
-    const auto outcome = tasks_.Click(index, button);
-    if (outcome == tasks::TaskButtons::ClickOutcome::Ignored)
-        return;
-    if (outcome == tasks::TaskButtons::ClickOutcome::MenuWanted)
-        Popup(menu::MF, menu::MFF_0);
-    toolkit_.processPendingMessages();
-    RefreshTaskButtons();
-}
-
-void TOLVIX::onClick(ui::ControlId id)
-{
-    if (id == ids::SSETTS) {
-        Popup(menu::MSETTS, menu::MSTCONTROLPANEL);
-    } else if (id == ids::STX) {
-        Popup(menu::MX, 0);
-        bar::FindMenuItem(MSETTS, menu::MX)->visible = true;
-    }
-}
-
-void TOLVIX::onDoubleClick(ui::ControlId id)
-{
-    if (id == 0)
-        PopupSettings(-1);
-}
-
-bool TOLVIX::onCloseRequest(ui::CloseReason reason)
-{
-    bar::FindMenuItem(MSETTS, menu::MSHUT)->visible = true;
-    if (reason != ui::CloseReason::ControlMenu)
-        return true;
-    Popup(menu::MSHUT, menu::MST_0 + 2);
-    return false;
-}
-
-void TOLVIX::onClosed()
-{
-    // The program ends with its bar, whatever hidden windows of its own are still loaded.
-    toolkit_.quit();
-}
-
-void TOLVIX::Popup(ui::MenuId menuId, ui::MenuId defaultItem)
-{
-    const ui::MenuItem* source = nullptr;
-    for (ui::MenuItem* root : {&MSETTS, &MF, &T, &MMEMS}) {
-        if ((source = bar::FindMenuItem(*root, menuId)))
-            break;
-    }
-    if (!source)
-        return;
-    const ui::MenuId choice = toolkit_.popupMenu(form_.id(), *source, defaultItem);
-    if (choice != 0)
-        RunMenuCommand(choice);
-}
-
-void TOLVIX::RunMenuCommand(ui::MenuId id)
-{
-    switch (id) {
-    case menu::MQ:
-        toolkit_.quit();
-        break;
-    case menu::MFULLHEIGHT:
-        SetFullHeight(!fullHeightSelected());
-        break;
-    default:
-        // The other entries' actions arrive with the task actions, the system menu, the program
-        // menu and the indicators.
-        break;
-    }
 }

@@ -1,4 +1,5 @@
-// The refresh tick's task work on the simulated desktop: steady state and churn.
+// The refresh tick on the simulated platform: the task work in steady state and under churn, and
+// the whole tick.
 #include "bar/TOLVIX.h"
 #include "platform/sim/SimPlatform.h"
 
@@ -88,8 +89,29 @@ void RefreshChurn(benchmark::State& state)
     state.SetComplexityN(state.range(0));
 }
 
+// The whole refresh tick (buttons, memory, clock, pending messages, automatic free-up, lamp,
+// Winamp, process count) with nothing changing between ticks.
+void FullTickSteady(benchmark::State& state)
+{
+    Desk desk(static_cast<int>(state.range(0)));
+    auto& processes = desk.sim.sim_processes().table;
+    for (int i = 0; i < state.range(1); ++i)
+        processes.push_back({static_cast<std::uint32_t>(8 + 4 * i), "process" + std::to_string(i) + ".exe"});
+    desk.sim.sim_memory().figures = {512ull << 20, 200ull << 20, 1024ull << 20, 900ull << 20};
+    desk.bar->Refresh();
+    const long long writesBefore = desk.sim.sim_toolkit().propertyWrites;
+    const long long allocationsBefore = g_allocations.load();
+    for (auto _ : state)
+        desk.bar->Refresh();
+    state.counters["allocs/tick"] =
+        static_cast<double>(g_allocations.load() - allocationsBefore) / static_cast<double>(state.iterations());
+    state.counters["writes/tick"] = static_cast<double>(desk.sim.sim_toolkit().propertyWrites - writesBefore) /
+        static_cast<double>(state.iterations());
+}
+
 } // namespace
 
+BENCHMARK(FullTickSteady)->Args({1000, 2000})->Unit(benchmark::kMicrosecond);
 BENCHMARK(RefreshSteady)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond)->Complexity();
 BENCHMARK(RefreshChurn)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond)->Complexity();
 

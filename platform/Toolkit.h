@@ -4,6 +4,7 @@
 #include "platform/Types.h"
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -47,7 +48,7 @@ struct Font {
 enum class ControlKind { Label, Picture, Panel, TextBox, ListBox, CheckBox, Button, ScrollBar };
 enum class TextAlign { Left, Centre, Right };
 
-// Built-in pictures that the toolkit draws itself (the artwork of the design).
+// Built-in pictures that the toolkit draws itself (the bar's own artwork).
 enum class Artwork {
     None,
     TaskIcon,
@@ -78,8 +79,27 @@ struct ControlSpec {
     Colour back = kSysButtonFace;
     Colour fore = kSysButtonText;
     Artwork artwork = Artwork::None;
-    bool alignBottom = false; // keeps the form's client width and sits on its bottom edge
+    std::vector<std::string> items; // list box entries, in order
+    bool multiSelect = false;       // list box: several items can be selected
 };
+
+// The properties of a ControlSpec that can change after creation, as bits of Properties.
+enum class Property : std::uint32_t {
+    Caption = 1 << 0,
+    ToolTip = 1 << 1,
+    Visible = 1 << 2,
+    Enabled = 1 << 3,
+    Rect = 1 << 4,
+    Colours = 1 << 5,
+    Artwork = 1 << 6,
+    Items = 1 << 7,
+};
+using Properties = std::uint32_t;
+constexpr Properties operator|(Property a, Property b)
+{
+    return static_cast<Properties>(a) | static_cast<Properties>(b);
+}
+constexpr bool Has(Properties set, Property p) { return (set & static_cast<Properties>(p)) != 0; }
 
 struct FormSpec {
     std::string caption;
@@ -131,6 +151,7 @@ struct MenuItem {
     bool checked = false;
     std::string shortcut; // shown right-aligned, as "F1"
     std::vector<MenuItem> items;
+    std::function<void()> action; // run when the entry is chosen
 
     bool isSeparator() const { return caption == "-"; }
 };
@@ -155,6 +176,8 @@ public:
     virtual void destroyForm(FormId form) = 0;
     virtual platform::WindowHandle formWindow(FormId form) = 0;
     virtual void showForm(FormId form, bool visible) = 0;
+    // Shows the form and makes it the foreground window.
+    virtual void bringToFront(FormId form) = 0;
     virtual Rect formRect(FormId form) = 0; // outer frame, screen twips
     virtual void setFormRect(FormId form, const Rect& rect) = 0;
     virtual Size clientSize(FormId form) = 0;
@@ -164,14 +187,11 @@ public:
 
     virtual void createControl(FormId form, ControlId id, const ControlSpec& props) = 0;
     virtual void destroyControl(FormId form, ControlId id) = 0;
-    virtual void setCaption(FormId form, ControlId id, const std::string& text) = 0;
-    virtual std::string caption(FormId form, ControlId id) = 0; // what the user typed, for text boxes
-    virtual void setToolTip(FormId form, ControlId id, const std::string& text) = 0;
-    virtual void setVisible(FormId form, ControlId id, bool visible) = 0;
-    virtual void setEnabled(FormId form, ControlId id, bool enabled) = 0;
-    virtual void setRect(FormId form, ControlId id, const Rect& rect) = 0;
-    virtual void setColours(FormId form, ControlId id, Colour back, Colour fore) = 0;
-    virtual void setArtwork(FormId form, ControlId id, Artwork artwork) = 0;
+    // Applies the properties named in `changed`, taking their new values from props.
+    virtual void updateControl(FormId form, ControlId id, const ControlSpec& props, Properties changed) = 0;
+    // What the user changed: the text of a text box, the selected items of a list box.
+    virtual std::string caption(FormId form, ControlId id) = 0;
+    virtual std::vector<int> selectedItems(FormId form, ControlId id) = 0;
     // Loads a picture file into a Picture control; its natural size in twips, or nullopt.
     virtual std::optional<Size> loadPicture(FormId form, ControlId id, const std::string& path) = 0;
 

@@ -12,7 +12,7 @@ namespace tasks {
 
 class TaskButtons {
 public:
-    // Element 0 is created from design; the form's own window never gets a button.
+    // Element 0 always exists; the form's own window never gets a button.
     TaskButtons(platform::Desktop& desktop, ui::Form& form, WindowHandle ownWindow);
 
     // Enumerates the desktop's windows, merges them into the table and brings the buttons up to

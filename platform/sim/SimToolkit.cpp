@@ -84,12 +84,18 @@ void SimToolkit::setFormState(ui::FormId id, ui::WindowState state)
     f->events->onResize();
 }
 
-void SimToolkit::mouseUp(ui::FormId id, ui::ControlId control, ui::MouseButton button)
+void SimToolkit::doubleClick(ui::FormId id, ui::ControlId control)
+{
+    if (auto* f = form(id))
+        f->events->onDoubleClick(control);
+}
+
+void SimToolkit::mouseUp(ui::FormId id, ui::ControlId control, ui::MouseButton button, float x, float y)
 {
     auto* f = form(id);
     if (!f)
         return;
-    f->events->onMouseUp(control, button, 0, 0, 0);
+    f->events->onMouseUp(control, button, 0, x, y);
     if (button == ui::MouseButton::Left && form(id))
         f->events->onClick(control);
 }
@@ -152,10 +158,8 @@ void SimToolkit::setFormRect(ui::FormId form, const ui::Rect& rect)
     const bool resized = f->rect.width != rect.width || f->rect.height != rect.height;
     f->rect = rect;
     // Like the real platform, a move alone raises no resize event.
-    if (resized) {
-        alignBottomControls(*f);
+    if (resized)
         f->events->onResize();
-    }
 }
 
 ui::Size SimToolkit::clientSize(ui::FormId form)
@@ -168,18 +172,6 @@ ui::Size SimToolkit::clientOf(const SimForm& f) const
 {
     return {f.rect.width - 2 * borderPixels * metrics.twipsPerPixelX,
         f.rect.height - (2 * borderPixels + captionPixels) * metrics.twipsPerPixelY};
-}
-
-void SimToolkit::alignBottomControls(SimForm& f)
-{
-    const ui::Size client = clientOf(f);
-    for (auto& [id, props] : f.controls) {
-        if (props.alignBottom && props.parent == 0) {
-            props.rect.left = 0;
-            props.rect.width = client.width;
-            props.rect.top = client.height - props.rect.height;
-        }
-    }
 }
 
 ui::WindowState SimToolkit::formState(ui::FormId form)
@@ -201,8 +193,6 @@ void SimToolkit::createControl(ui::FormId form, ui::ControlId id, const ui::Cont
 {
     if (auto* f = this->form(form)) {
         f->controls[id] = props;
-        if (props.alignBottom)
-            alignBottomControls(*f);
     }
 }
 
@@ -212,10 +202,33 @@ void SimToolkit::destroyControl(ui::FormId form, ui::ControlId id)
         f->controls.erase(id);
 }
 
-void SimToolkit::setCaption(ui::FormId form, ui::ControlId id, const std::string& text)
+void SimToolkit::updateControl(
+    ui::FormId form, ui::ControlId id, const ui::ControlSpec& props, ui::Properties changed)
 {
-    if (auto* c = writable(form, id))
-        c->caption = text;
+    auto* c = writable(form, id);
+    if (!c)
+        return;
+    using P = ui::Property;
+    if (ui::Has(changed, P::Caption))
+        c->caption = props.caption;
+    if (ui::Has(changed, P::ToolTip))
+        c->toolTip = props.toolTip;
+    if (ui::Has(changed, P::Visible))
+        c->visible = props.visible;
+    if (ui::Has(changed, P::Enabled))
+        c->enabled = props.enabled;
+    if (ui::Has(changed, P::Rect))
+        c->rect = props.rect;
+    if (ui::Has(changed, P::Colours)) {
+        c->back = props.back;
+        c->fore = props.fore;
+    }
+    if (ui::Has(changed, P::Artwork))
+        c->artwork = props.artwork;
+    if (ui::Has(changed, P::Items)) {
+        c->items = props.items;
+        selections_.erase({form, id});
+    }
 }
 
 std::string SimToolkit::caption(ui::FormId form, ui::ControlId id)
@@ -227,42 +240,34 @@ std::string SimToolkit::caption(ui::FormId form, ui::ControlId id)
     return it == f->controls.end() ? std::string() : it->second.caption;
 }
 
-void SimToolkit::setToolTip(ui::FormId form, ui::ControlId id, const std::string& text)
+std::vector<int> SimToolkit::selectedItems(ui::FormId form, ui::ControlId id)
 {
-    if (auto* c = writable(form, id))
-        c->toolTip = text;
+    auto it = selections_.find({form, id});
+    return it == selections_.end() ? std::vector<int>() : it->second;
 }
 
-void SimToolkit::setVisible(ui::FormId form, ui::ControlId id, bool visible)
+void SimToolkit::selectItems(ui::FormId form, ui::ControlId id, std::vector<int> indices)
 {
-    if (auto* c = writable(form, id))
-        c->visible = visible;
-}
-
-void SimToolkit::setEnabled(ui::FormId form, ui::ControlId id, bool enabled)
-{
-    if (auto* c = writable(form, id))
-        c->enabled = enabled;
-}
-
-void SimToolkit::setRect(ui::FormId form, ui::ControlId id, const ui::Rect& rect)
-{
-    if (auto* c = writable(form, id))
-        c->rect = rect;
-}
-
-void SimToolkit::setColours(ui::FormId form, ui::ControlId id, ui::Colour back, ui::Colour fore)
-{
-    if (auto* c = writable(form, id)) {
-        c->back = back;
-        c->fore = fore;
+    const auto* f = this->form(form);
+    const auto c = f ? f->controls.find(id) : decltype(f->controls.end()) {};
+    if (!f || c == f->controls.end())
+        return;
+    std::vector<int> valid;
+    for (int i : indices) {
+        if (i >= 0 && i < static_cast<int>(c->second.items.size()))
+            valid.push_back(i);
     }
+    if (!c->second.multiSelect && valid.size() > 1)
+        valid.resize(1);
+    selections_[{form, id}] = valid;
 }
 
-void SimToolkit::setArtwork(ui::FormId form, ui::ControlId id, ui::Artwork artwork)
+void SimToolkit::bringToFront(ui::FormId form)
 {
-    if (auto* c = writable(form, id))
-        c->artwork = artwork;
+    if (auto* f = this->form(form)) {
+        showForm(form, true);
+        desktop_.activate(f->window);
+    }
 }
 
 std::optional<ui::Size> SimToolkit::loadPicture(ui::FormId form, ui::ControlId id, const std::string& path)

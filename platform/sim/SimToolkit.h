@@ -73,13 +73,17 @@ public:
     void setFormState(ui::FormId id, ui::WindowState state);
     // The user drags the frame.
     void userResize(ui::FormId id, const ui::Rect& rect) { setFormRect(id, rect); }
-    void mouseUp(ui::FormId id, ui::ControlId control, ui::MouseButton button);
+    void mouseUp(ui::FormId id, ui::ControlId control, ui::MouseButton button, float x = 0, float y = 0);
+    void doubleClick(ui::FormId id, ui::ControlId control);
+    // The user selects these items of a list box (replacing the selection).
+    void selectItems(ui::FormId form, ui::ControlId id, std::vector<int> indices);
 
     ui::ScreenMetrics screen() override { return metrics; }
     ui::FormId createForm(const ui::FormSpec& props, ui::FormEvents& events) override;
     void destroyForm(ui::FormId form) override;
     platform::WindowHandle formWindow(ui::FormId form) override;
     void showForm(ui::FormId form, bool visible) override;
+    void bringToFront(ui::FormId form) override;
     ui::Rect formRect(ui::FormId form) override;
     void setFormRect(ui::FormId form, const ui::Rect& rect) override;
     ui::Size clientSize(ui::FormId form) override;
@@ -87,14 +91,10 @@ public:
     bool setFormIcon(ui::FormId form, const std::string& path) override;
     void createControl(ui::FormId form, ui::ControlId id, const ui::ControlSpec& props) override;
     void destroyControl(ui::FormId form, ui::ControlId id) override;
-    void setCaption(ui::FormId form, ui::ControlId id, const std::string& text) override;
+    void updateControl(
+        ui::FormId form, ui::ControlId id, const ui::ControlSpec& props, ui::Properties changed) override;
     std::string caption(ui::FormId form, ui::ControlId id) override;
-    void setToolTip(ui::FormId form, ui::ControlId id, const std::string& text) override;
-    void setVisible(ui::FormId form, ui::ControlId id, bool visible) override;
-    void setEnabled(ui::FormId form, ui::ControlId id, bool enabled) override;
-    void setRect(ui::FormId form, ui::ControlId id, const ui::Rect& rect) override;
-    void setColours(ui::FormId form, ui::ControlId id, ui::Colour back, ui::Colour fore) override;
-    void setArtwork(ui::FormId form, ui::ControlId id, ui::Artwork artwork) override;
+    std::vector<int> selectedItems(ui::FormId form, ui::ControlId id) override;
     std::optional<ui::Size> loadPicture(ui::FormId form, ui::ControlId id, const std::string& path) override;
     void setTimer(ui::FormId form, ui::TimerId id, int intervalMs, bool enabled) override;
     ui::MenuId popupMenu(ui::FormId form, const ui::MenuItem& menu, ui::MenuId defaultItem) override;
@@ -103,7 +103,6 @@ public:
 
 private:
     ui::ControlSpec* writable(ui::FormId form, ui::ControlId id);
-    void alignBottomControls(SimForm& f);
     ui::Size clientOf(const SimForm& f) const;
 
     SimDesktop& desktop_;
@@ -111,6 +110,7 @@ private:
     ui::FormId nextForm_ = 1;
     long long nowMs_ = 0;
     std::deque<std::function<void()>> input_;
+    std::map<std::pair<ui::FormId, ui::ControlId>, std::vector<int>> selections_;
 };
 
 } // namespace sim

@@ -8,7 +8,7 @@ namespace platform::win32 {
 
 namespace {
 
-// Maps a small design grid onto the target area, so each picture scales with its control.
+// Maps a small drawing grid onto the target area, so each picture scales with its control.
 class Grid {
 public:
     Grid(const RECT& area, int columns, int rows)

@@ -39,7 +39,10 @@ WindowStyle styleFor(const ui::ControlSpec& props)
         return {"EDIT", style | WS_TABSTOP | ES_AUTOHSCROLL | align, sunken};
     }
     case ui::ControlKind::ListBox:
-        return {"LISTBOX", style | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, sunken};
+        return {"LISTBOX",
+            style | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT
+                | (props.multiSelect ? LBS_EXTENDEDSEL : 0),
+            sunken};
     case ui::ControlKind::CheckBox:
         return {"BUTTON", style | WS_TABSTOP | BS_AUTOCHECKBOX, 0};
     case ui::ControlKind::Button:
@@ -77,16 +80,6 @@ HWND ControlSet::parentWindow(ui::ControlId parent)
 RECT ControlSet::pixelRect(Control& control)
 {
     RECT pixels = toPixelRect(control.props.rect, context_.scale);
-    if (control.props.alignBottom && control.props.parent == 0 && form_) {
-        RECT client {};
-        GetClientRect(form_, &client);
-        const int height = pixels.bottom - pixels.top;
-        pixels = RECT {0, client.bottom - height, client.right, client.bottom};
-        // The record follows, so the program reads back where the control really is.
-        control.props.rect.left = 0;
-        control.props.rect.top = toTwips(pixels.top, context_.scale.y);
-        control.props.rect.width = toTwips(client.right, context_.scale.x);
-    }
     return pixels;
 }
 
@@ -131,6 +124,7 @@ void ControlSet::create(ui::ControlId id, const ui::ControlSpec& props)
             SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     }
     refreshBrush(control);
+    fillList(control);
     // Labels lie beneath the windowed controls that overlap them, like lightweight labels do.
     SetWindowPos(window, props.kind == ui::ControlKind::Label ? HWND_BOTTOM : HWND_TOP, 0, 0, 0, 0,
         SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -174,18 +168,69 @@ void ControlSet::repaint(const Control& control)
         InvalidateRect(control.window.get(), nullptr, control.isPainted() ? FALSE : TRUE);
 }
 
-void ControlSet::setCaption(ui::ControlId id, const std::string& text)
+void ControlSet::update(ui::ControlId id, const ui::ControlSpec& props, ui::Properties changed)
 {
     Control* control = find(id);
-    if (!control || !control->window)
+    if (!control)
         return;
-    // What the user typed is the text box's caption, so compare with the window itself.
-    if (control->props.kind == ui::ControlKind::TextBox ? caption(id) == text : control->props.caption == text)
-        return;
-    control->props.caption = text;
-    SetWindowTextA(control->window.get(), text.c_str());
-    if (control->isPainted())
+    using P = ui::Property;
+    const HWND window = control->window.get();
+    bool repaintNeeded = false;
+    if (ui::Has(changed, P::Caption)) {
+        control->props.caption = props.caption;
+        if (window)
+            SetWindowTextA(window, props.caption.c_str());
+        repaintNeeded |= control->isPainted();
+    }
+    if (ui::Has(changed, P::ToolTip)) {
+        control->props.toolTip = props.toolTip;
+        tips_.set(window, props.toolTip);
+    }
+    if (ui::Has(changed, P::Visible)) {
+        control->props.visible = props.visible;
+        if (window)
+            ShowWindow(window, props.visible ? SW_SHOWNA : SW_HIDE);
+    }
+    if (ui::Has(changed, P::Enabled)) {
+        control->props.enabled = props.enabled;
+        if (window)
+            EnableWindow(window, props.enabled ? TRUE : FALSE);
+        repaintNeeded |= control->isPainted();
+    }
+    if (ui::Has(changed, P::Rect)) {
+        control->props.rect = props.rect;
+        place(*control);
+    }
+    if (ui::Has(changed, P::Colours)) {
+        control->props.back = props.back;
+        control->props.fore = props.fore;
+        refreshBrush(*control);
+        repaintNeeded = true;
+    }
+    if (ui::Has(changed, P::Artwork)) {
+        control->props.artwork = props.artwork;
+        control->picture.reset();
+        repaintNeeded = true;
+    }
+    if (ui::Has(changed, P::Items)) {
+        control->props.items = props.items;
+        fillList(*control);
+    }
+    if (repaintNeeded)
         repaint(*control);
+}
+
+void ControlSet::fillList(const Control& control)
+{
+    const HWND window = control.window.get();
+    if (!window || control.props.kind != ui::ControlKind::ListBox)
+        return;
+    SendMessageA(window, WM_SETREDRAW, FALSE, 0);
+    SendMessageA(window, LB_RESETCONTENT, 0, 0);
+    for (const std::string& item : control.props.items)
+        SendMessageA(window, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+    SendMessageA(window, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(window, nullptr, TRUE);
 }
 
 std::string ControlSet::caption(ui::ControlId id)
@@ -204,72 +249,33 @@ std::string ControlSet::caption(ui::ControlId id)
     return text;
 }
 
-void ControlSet::setToolTip(ui::ControlId id, const std::string& text)
+std::vector<int> ControlSet::selectedItems(ui::ControlId id)
 {
     Control* control = find(id);
-    if (!control || control->props.toolTip == text)
-        return;
-    control->props.toolTip = text;
-    tips_.set(control->window.get(), text);
-}
-
-void ControlSet::setVisible(ui::ControlId id, bool visible)
-{
-    Control* control = find(id);
-    if (!control || control->props.visible == visible)
-        return;
-    control->props.visible = visible;
-    if (control->window)
-        ShowWindow(control->window.get(), visible ? SW_SHOWNA : SW_HIDE);
-}
-
-void ControlSet::setEnabled(ui::ControlId id, bool enabled)
-{
-    Control* control = find(id);
-    if (!control || control->props.enabled == enabled)
-        return;
-    control->props.enabled = enabled;
-    if (control->window) {
-        EnableWindow(control->window.get(), enabled ? TRUE : FALSE);
-        if (control->isPainted())
-            repaint(*control);
+    std::vector<int> selected;
+    if (!control || !control->window || control->props.kind != ui::ControlKind::ListBox)
+        return selected;
+    const HWND window = control->window.get();
+    if (!control->props.multiSelect) {
+        const LRESULT index = SendMessageA(window, LB_GETCURSEL, 0, 0);
+        if (index != LB_ERR)
+            selected.push_back(static_cast<int>(index));
+        return selected;
     }
-}
-
-void ControlSet::setRect(ui::ControlId id, const ui::Rect& rect)
-{
-    Control* control = find(id);
-    if (!control || control->props.rect == rect)
-        return;
-    control->props.rect = rect;
-    place(*control);
+    const LRESULT count = SendMessageA(window, LB_GETSELCOUNT, 0, 0);
+    if (count <= 0)
+        return selected;
+    selected.resize(static_cast<std::size_t>(count));
+    const LRESULT got = SendMessageA(window, LB_GETSELITEMS, static_cast<WPARAM>(count),
+        reinterpret_cast<LPARAM>(selected.data()));
+    selected.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
+    return selected;
 }
 
 void ControlSet::refreshBrush(Control& control)
 {
     if (usesBrush(control.props.kind))
         control.backBrush.reset(CreateSolidBrush(toColorRef(control.props.back)));
-}
-
-void ControlSet::setColours(ui::ControlId id, ui::Colour back, ui::Colour fore)
-{
-    Control* control = find(id);
-    if (!control || (control->props.back == back && control->props.fore == fore))
-        return;
-    control->props.back = back;
-    control->props.fore = fore;
-    refreshBrush(*control);
-    repaint(*control);
-}
-
-void ControlSet::setArtwork(ui::ControlId id, ui::Artwork artwork)
-{
-    Control* control = find(id);
-    if (!control || (control->props.artwork == artwork && !control->picture))
-        return;
-    control->props.artwork = artwork;
-    control->picture.reset();
-    repaint(*control);
 }
 
 std::optional<ui::Size> ControlSet::loadPicture(ui::ControlId id, const std::string& path)
@@ -287,13 +293,6 @@ std::optional<ui::Size> ControlSet::loadPicture(ui::ControlId id, const std::str
     control->props.artwork = ui::Artwork::None;
     repaint(*control);
     return ui::Size {toTwips(info.bmWidth, context_.scale.x), toTwips(info.bmHeight, context_.scale.y)};
-}
-
-void ControlSet::alignToBottom()
-{
-    for (auto& entry : controls_)
-        if (entry.second.props.alignBottom && entry.second.props.parent == 0)
-            place(entry.second);
 }
 
 void ControlSet::windowsGone()

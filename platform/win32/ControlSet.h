@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 namespace platform::win32 {
 
@@ -25,18 +26,12 @@ public:
     void destroy(ui::ControlId id);
     Control* find(ui::ControlId id);
 
-    void setCaption(ui::ControlId id, const std::string& text);
+    // Applies the properties named in `changed`; the caller has already checked they differ.
+    void update(ui::ControlId id, const ui::ControlSpec& props, ui::Properties changed);
     std::string caption(ui::ControlId id);
-    void setToolTip(ui::ControlId id, const std::string& text);
-    void setVisible(ui::ControlId id, bool visible);
-    void setEnabled(ui::ControlId id, bool enabled);
-    void setRect(ui::ControlId id, const ui::Rect& rect);
-    void setColours(ui::ControlId id, ui::Colour back, ui::Colour fore);
-    void setArtwork(ui::ControlId id, ui::Artwork artwork);
+    std::vector<int> selectedItems(ui::ControlId id);
     std::optional<ui::Size> loadPicture(ui::ControlId id, const std::string& path);
 
-    // Keeps the bottom-aligned controls on the form's bottom edge at the client width.
-    void alignToBottom();
     // The form's window was destroyed, and every child window with it.
     void windowsGone();
 
@@ -45,6 +40,7 @@ private:
     RECT pixelRect(Control& control);
     void place(Control& control);
     void refreshBrush(Control& control);
+    void fillList(const Control& control);
     static void repaint(const Control& control);
 
     ToolkitContext& context_;

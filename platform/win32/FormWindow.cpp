@@ -175,10 +175,8 @@ bool FormWindow::paintBackground(HDC dc)
     return true;
 }
 
-void FormWindow::onSize(WPARAM kind)
+void FormWindow::onSize(WPARAM)
 {
-    if (kind != SIZE_MINIMIZED)
-        controls_.alignToBottom();
     if (canNotify())
         events_.onResize();
 }

@@ -24,7 +24,7 @@ private:
     void append(HMENU menu, const std::vector<ui::MenuItem>& items, ui::MenuId defaultItem);
 
     UniqueMenu menu_;
-    // Command numbers run 1, 2, 3 ... so design ids of any size fit the 16 bits a menu carries.
+    // Command numbers run 1, 2, 3 ... so menu ids of any size fit the 16 bits a menu carries.
     std::vector<ui::MenuId> commands_;
 };
 

@@ -1,5 +1,5 @@
 #pragma once
-// Twips and pixels, design colours and Win32 colours.
+// Twips and pixels, program colours and Win32 colours.
 #include "platform/Toolkit.h"
 #include "platform/win32/WinApi.h"
 
@@ -13,7 +13,7 @@ struct TwipsPerPixel {
     float y = 15;
 };
 
-// Nearest whole pixel, an exact half going to the even neighbour as the design's conversions do.
+// Nearest whole pixel, an exact half going to the even neighbour as the program's conversions do.
 inline int toPixels(float twips, float twipsPerPixel)
 {
     return static_cast<int>(std::nearbyint(twips / twipsPerPixel));

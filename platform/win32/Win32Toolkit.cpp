@@ -104,6 +104,14 @@ void Win32Toolkit::showForm(ui::FormId form, bool visible)
         window->show(visible);
 }
 
+void Win32Toolkit::bringToFront(ui::FormId form)
+{
+    if (const std::shared_ptr<FormWindow> window = find(form)) {
+        window->show(true);
+        SetForegroundWindow(window->window());
+    }
+}
+
 ui::Rect Win32Toolkit::formRect(ui::FormId form)
 {
     const std::shared_ptr<FormWindow> window = find(form);
@@ -146,10 +154,11 @@ void Win32Toolkit::destroyControl(ui::FormId form, ui::ControlId id)
         window->controls().destroy(id);
 }
 
-void Win32Toolkit::setCaption(ui::FormId form, ui::ControlId id, const std::string& text)
+void Win32Toolkit::updateControl(
+    ui::FormId form, ui::ControlId id, const ui::ControlSpec& props, ui::Properties changed)
 {
     if (const std::shared_ptr<FormWindow> window = find(form))
-        window->controls().setCaption(id, text);
+        window->controls().update(id, props, changed);
 }
 
 std::string Win32Toolkit::caption(ui::FormId form, ui::ControlId id)
@@ -158,40 +167,10 @@ std::string Win32Toolkit::caption(ui::FormId form, ui::ControlId id)
     return window ? window->controls().caption(id) : std::string();
 }
 
-void Win32Toolkit::setToolTip(ui::FormId form, ui::ControlId id, const std::string& text)
+std::vector<int> Win32Toolkit::selectedItems(ui::FormId form, ui::ControlId id)
 {
-    if (const std::shared_ptr<FormWindow> window = find(form))
-        window->controls().setToolTip(id, text);
-}
-
-void Win32Toolkit::setVisible(ui::FormId form, ui::ControlId id, bool visible)
-{
-    if (const std::shared_ptr<FormWindow> window = find(form))
-        window->controls().setVisible(id, visible);
-}
-
-void Win32Toolkit::setEnabled(ui::FormId form, ui::ControlId id, bool enabled)
-{
-    if (const std::shared_ptr<FormWindow> window = find(form))
-        window->controls().setEnabled(id, enabled);
-}
-
-void Win32Toolkit::setRect(ui::FormId form, ui::ControlId id, const ui::Rect& rect)
-{
-    if (const std::shared_ptr<FormWindow> window = find(form))
-        window->controls().setRect(id, rect);
-}
-
-void Win32Toolkit::setColours(ui::FormId form, ui::ControlId id, ui::Colour back, ui::Colour fore)
-{
-    if (const std::shared_ptr<FormWindow> window = find(form))
-        window->controls().setColours(id, back, fore);
-}
-
-void Win32Toolkit::setArtwork(ui::FormId form, ui::ControlId id, ui::Artwork artwork)
-{
-    if (const std::shared_ptr<FormWindow> window = find(form))
-        window->controls().setArtwork(id, artwork);
+    const std::shared_ptr<FormWindow> window = find(form);
+    return window ? window->controls().selectedItems(id) : std::vector<int>();
 }
 
 std::optional<ui::Size> Win32Toolkit::loadPicture(ui::FormId form, ui::ControlId id, const std::string& path)

@@ -23,6 +23,7 @@ public:
     void destroyForm(ui::FormId form) override;
     WindowHandle formWindow(ui::FormId form) override;
     void showForm(ui::FormId form, bool visible) override;
+    void bringToFront(ui::FormId form) override;
     ui::Rect formRect(ui::FormId form) override;
     void setFormRect(ui::FormId form, const ui::Rect& rect) override;
     ui::Size clientSize(ui::FormId form) override;
@@ -31,14 +32,10 @@ public:
 
     void createControl(ui::FormId form, ui::ControlId id, const ui::ControlSpec& props) override;
     void destroyControl(ui::FormId form, ui::ControlId id) override;
-    void setCaption(ui::FormId form, ui::ControlId id, const std::string& text) override;
+    void updateControl(
+        ui::FormId form, ui::ControlId id, const ui::ControlSpec& props, ui::Properties changed) override;
     std::string caption(ui::FormId form, ui::ControlId id) override;
-    void setToolTip(ui::FormId form, ui::ControlId id, const std::string& text) override;
-    void setVisible(ui::FormId form, ui::ControlId id, bool visible) override;
-    void setEnabled(ui::FormId form, ui::ControlId id, bool enabled) override;
-    void setRect(ui::FormId form, ui::ControlId id, const ui::Rect& rect) override;
-    void setColours(ui::FormId form, ui::ControlId id, ui::Colour back, ui::Colour fore) override;
-    void setArtwork(ui::FormId form, ui::ControlId id, ui::Artwork artwork) override;
+    std::vector<int> selectedItems(ui::FormId form, ui::ControlId id) override;
     std::optional<ui::Size> loadPicture(ui::FormId form, ui::ControlId id, const std::string& path) override;
 
     void setTimer(ui::FormId form, ui::TimerId id, int intervalMs, bool enabled) override;

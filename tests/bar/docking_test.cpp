@@ -21,7 +21,7 @@ protected:
 
 TEST_F(DockingTest, StartsFreeFloatingAtItsStartPlaceAndTheDockingTimerStopsItself)
 {
-    EXPECT_EQ(bar->AlignPosition, -1);
+    EXPECT_EQ(bar->alignPosition(), -1);
     EXPECT_EQ(barFrame().left, 120 * 15);
     EXPECT_EQ(barFrame().height, 6030);
     EXPECT_TRUE(bar->dockingTimerRunning());
@@ -115,13 +115,13 @@ TEST_F(DockingTest, InvalidPositionsAreIgnored)
     bar->SetAlign(2);
     bar->SetAlign(9);
     bar->SetAlign(1.5f);
-    EXPECT_EQ(bar->AlignPosition, 2);
+    EXPECT_EQ(bar->alignPosition(), 2);
 }
 
 TEST_F(DockingTest, FullHeightIsOfferedAtTheSideEdgesOnly)
 {
     using bar_ids::menu::MFULLHEIGHT;
-    auto entry = [&] { return ::bar::FindMenuItem(bar->mainMenu(), MFULLHEIGHT); };
+    auto entry = [&] { return ui::FindMenuItem(bar->mainMenu(), MFULLHEIGHT); };
     EXPECT_FALSE(entry()->enabled);
     bar->SetAlign(5);
     EXPECT_TRUE(entry()->enabled);

@@ -10,7 +10,7 @@ const float W = 3120, H = 6030;
 const ui::Rect kFrame {2000, 3000, W, H};
 } // namespace
 
-TEST(Geometry, TuckedPlacesLeaveTheDesignedStripVisible)
+TEST(Geometry, TuckedPlacesLeaveTheSixteenPixelStripVisible)
 {
     struct Case {
         int position;

@@ -5,7 +5,7 @@ namespace m = bar_ids::menu;
 
 class LifecycleTest : public BarTest { };
 
-TEST_F(LifecycleTest, StartUpShowsTheTopmostBarWithItsDesignedPanel)
+TEST_F(LifecycleTest, StartUpShowsTheTopmostBarWithItsPanel)
 {
     start();
     const sim::SimForm* form = toolkit.form(bar->formId());
@@ -13,7 +13,7 @@ TEST_F(LifecycleTest, StartUpShowsTheTopmostBarWithItsDesignedPanel)
     EXPECT_TRUE(form->visible);
     EXPECT_EQ(form->props.caption, "Tolvane");
     EXPECT_TRUE(desktop.find(bar->window())->topmost);
-    EXPECT_EQ(bar->DesktopWindow, sim::SimDesktop::kDesktop);
+    EXPECT_EQ(bar->desktopWindow(), sim::SimDesktop::kDesktop);
     EXPECT_EQ(barFrame().height, 6030);
 
     EXPECT_EQ(control(bar_ids::SSETTS).caption, "Tolvane");
@@ -35,7 +35,7 @@ TEST_F(LifecycleTest, ExactlyOneGaugePictureAndOneLampAreShown)
         gauges += control(bar_ids::MEMMODE_0 + i).visible ? 1 : 0;
     EXPECT_EQ(gauges, 1);
     EXPECT_TRUE(control(bar_ids::MEMMODE_0 + 4).visible);
-    EXPECT_EQ(bar->MemoryLevel, 4);
+    EXPECT_EQ(bar->memoryIndicator().MemoryLevel(), 4);
     EXPECT_NE(control(bar_ids::ONLED_0).visible, control(bar_ids::ONLED_0 + 1).visible);
 }
 
@@ -86,13 +86,13 @@ TEST_F(LifecycleTest, TheGlowStripPulsesInSixteenSteps)
 {
     start();
     toolkit.advance(50);
-    EXPECT_EQ(bar->GlowPhase, 2);
+    EXPECT_EQ(bar->glowPhase(), 2);
     EXPECT_EQ(control(bar_ids::MMX).back, 143u * 65536 + 72 * 256) << "a = 18/32";
     toolkit.advance(50 * 7);
-    EXPECT_EQ(bar->GlowPhase, -16);
+    EXPECT_EQ(bar->glowPhase(), -16);
     EXPECT_EQ(control(bar_ids::MMX).back, 255u * 65536 + 128 * 256);
     toolkit.advance(50 * 8);
-    EXPECT_EQ(bar->GlowPhase, 0);
+    EXPECT_EQ(bar->glowPhase(), 0);
     EXPECT_EQ(control(bar_ids::MMX).back, 127u * 65536 + 64 * 256);
 }
 
@@ -103,28 +103,28 @@ TEST_F(LifecycleTest, TheMainMenuOpensFromTheProductNameWithControlPanelBoldAndG
     ASSERT_EQ(toolkit.shownMenus.size(), 1u);
     const sim::ShownMenu& shown = toolkit.shownMenus[0];
     EXPECT_EQ(shown.defaultItem, m::MSTCONTROLPANEL);
-    const ui::MenuItem* panel = ::bar::FindMenuItem(shown.menu, m::MSTCONTROLPANEL);
+    const ui::MenuItem* panel = ui::FindMenuItem(shown.menu, m::MSTCONTROLPANEL);
     ASSERT_NE(panel, nullptr);
     EXPECT_FALSE(panel->enabled);
-    EXPECT_EQ(::bar::FindMenuItem(shown.menu, m::MABOUT)->shortcut, "F1");
+    EXPECT_EQ(ui::FindMenuItem(shown.menu, m::MABOUT)->shortcut, "F1");
 }
 
 TEST(BarMenus, ProgramMenuHasSixteenCategoriesEachWithAnEmptyEntry)
 {
     const ui::MenuItem main = bar::BuildMainMenu();
     for (int category = 0; category < 16; ++category) {
-        const ui::MenuItem* entry = bar::FindMenuItem(main, m::SM_BASE(category));
+        const ui::MenuItem* entry = ui::FindMenuItem(main, m::SM_BASE(category));
         ASSERT_NE(entry, nullptr) << category;
         EXPECT_EQ(entry->caption, "[empty]");
     }
-    const ui::MenuItem* games = bar::FindMenuItem(main, m::SMXX);
+    const ui::MenuItem* games = ui::FindMenuItem(main, m::SMXX);
     ASSERT_EQ(games->items.size(), 6u);
     EXPECT_EQ(games->items[5].caption, "Other");
-    const ui::MenuItem* programs = bar::FindMenuItem(main, m::MX);
+    const ui::MenuItem* programs = ui::FindMenuItem(main, m::MX);
     EXPECT_EQ(programs->items.back().caption, "redetect");
 }
 
-TEST(BarMenus, TaskMenuKeepsItsDesignedEntries)
+TEST(BarMenus, TaskMenuKeepsItsEntriesInOrder)
 {
     const ui::MenuItem mf = bar::BuildTaskMenu();
     std::vector<std::string> entries;
@@ -134,5 +134,5 @@ TEST(BarMenus, TaskMenuKeepsItsDesignedEntries)
         (std::vector<std::string> {"restore", "move", "size", "minimize", "maximixe", "-", "advanced", "-", "close"}));
     EXPECT_FALSE(mf.items[1].enabled);
     EXPECT_FALSE(mf.items[2].enabled);
-    EXPECT_EQ(bar::FindMenuItem(mf, m::MFT)->caption, "terminate");
+    EXPECT_EQ(ui::FindMenuItem(mf, m::MFT)->caption, "terminate");
 }

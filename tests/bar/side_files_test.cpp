@@ -1,5 +1,5 @@
 #include "bar/BarFixture.h"
-#include "bar/BarDesign.h"
+#include "bar/BarControls.h"
 #include "bar/LogoColour.h"
 
 #include <cmath>
@@ -71,7 +71,7 @@ TEST_F(SideFilesTest, ABadOrShortInfoFileKeepsWhatWasApplied)
         ui::Colour colour;
         bool designTip;
     };
-    const std::string designTip = ::bar::DesignOf(bar_ids::OEMLOGO).toolTip;
+    const std::string designTip = ::bar::ControlSpecOf(bar_ids::OEMLOGO).toolTip;
     const std::vector<Case> cases = {
         {"one line", "00FF00", 0x00FF00, true},
         {"empty", "", ui::kSysActiveCaption, true},

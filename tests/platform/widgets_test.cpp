@@ -3,18 +3,10 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-struct NoEvents : ui::FormEvents {
-    int ticks = 0;
-    void onTimer(ui::TimerId) override { ++ticks; }
-};
-} // namespace
-
 TEST(Widgets, AControlWritesOnlyWhatChanged)
 {
     sim::SimPlatform sim;
-    NoEvents events;
-    ui::Form form(sim.toolkit(), ui::FormSpec {}, events);
+    ui::Form form(sim.toolkit(), ui::FormSpec {});
     ui::ControlSpec props;
     props.caption = "a";
     ui::Control label(form, 7, props);
@@ -32,14 +24,19 @@ TEST(Widgets, AControlWritesOnlyWhatChanged)
     EXPECT_EQ(writes, 2);
     EXPECT_EQ(sim.sim_toolkit().control(7)->caption, "b");
     EXPECT_EQ(sim.sim_toolkit().control(7)->rect.left, 10);
+
+    // The text colour alone is a change too.
+    label.setColours(props.back, ui::kSysHighlightText);
+    EXPECT_EQ(writes, 3);
+    EXPECT_EQ(sim.sim_toolkit().control(7)->fore, ui::kSysHighlightText);
+    EXPECT_EQ(sim.sim_toolkit().control(7)->back, props.back);
 }
 
 TEST(Widgets, ControlsAndFormsGoAwayWithTheirOwners)
 {
     sim::SimPlatform sim;
-    NoEvents events;
     {
-        ui::Form form(sim.toolkit(), ui::FormSpec {}, events);
+        ui::Form form(sim.toolkit(), ui::FormSpec {});
         {
             ui::Control label(form, 7, ui::ControlSpec {});
             EXPECT_NE(sim.sim_toolkit().control(7), nullptr);
@@ -50,18 +47,69 @@ TEST(Widgets, ControlsAndFormsGoAwayWithTheirOwners)
     EXPECT_TRUE(sim.sim_desktop().zOrder().empty());
 }
 
-TEST(Widgets, ATimerFiresAtItsIntervalOnlyWhileEnabled)
+TEST(Widgets, ATimerFiresItsHandlerAtItsIntervalOnlyWhileEnabled)
 {
     sim::SimPlatform sim;
-    NoEvents events;
-    ui::Form form(sim.toolkit(), ui::FormSpec {}, events);
-    ui::Timer timer(form, 1, 500, true);
+    ui::Form form(sim.toolkit(), ui::FormSpec {});
+    int ticks = 0;
+    ui::Timer timer(form, 1, 500, true, [&] { ++ticks; });
     sim.sim_toolkit().advance(1999);
-    EXPECT_EQ(events.ticks, 3);
+    EXPECT_EQ(ticks, 3);
     timer.setEnabled(false);
     sim.sim_toolkit().advance(5000);
-    EXPECT_EQ(events.ticks, 3);
+    EXPECT_EQ(ticks, 3);
+    // A new interval for a disabled timer does not start it.
+    timer.setInterval(100);
+    sim.sim_toolkit().advance(1000);
+    EXPECT_EQ(ticks, 3);
+    EXPECT_FALSE(timer.enabled());
     timer.setEnabled(true);
-    sim.sim_toolkit().advance(500);
-    EXPECT_EQ(events.ticks, 4);
+    sim.sim_toolkit().advance(100);
+    EXPECT_EQ(ticks, 4);
+}
+
+TEST(Widgets, EventsReachTheHandlerRegisteredForTheirControlOrMenuEntry)
+{
+    sim::SimPlatform sim;
+    auto& toolkit = sim.sim_toolkit();
+    ui::Form form(toolkit, ui::FormSpec {});
+    ui::Control label(form, 7, ui::ControlSpec {});
+    std::vector<std::string> seen;
+    label.onClick([&] { seen.push_back("click"); });
+    label.onDoubleClick([&] { seen.push_back("double"); });
+    form.onMouseUpRange(100, 199, [&](ui::ControlId id, ui::MouseButton) { seen.push_back(std::to_string(id)); });
+    toolkit.mouseUp(form.id(), 7, ui::MouseButton::Left);
+    toolkit.doubleClick(form.id(), 7);
+    toolkit.mouseUp(form.id(), 150, ui::MouseButton::Right);
+    toolkit.mouseUp(form.id(), 200, ui::MouseButton::Right); // nobody's
+    EXPECT_EQ(seen, (std::vector<std::string> {"click", "double", "150"}));
+
+    ui::MenuItem menu;
+    menu.id = 1;
+    ui::MenuItem entry;
+    entry.id = 2;
+    entry.action = [&] { seen.push_back("entry"); };
+    menu.items = {entry};
+    toolkit.menuChoices = {2, 0};
+    ui::PopupMenu(form, menu, 2);
+    ui::PopupMenu(form, menu, 2); // dismissed
+    EXPECT_EQ(seen.back(), "entry");
+    EXPECT_EQ(seen.size(), 4u);
+}
+
+TEST(Widgets, AListBoxShowsItsItemsAndANewListDropsTheSelection)
+{
+    sim::SimPlatform sim;
+    auto& toolkit = sim.sim_toolkit();
+    ui::Form form(toolkit, ui::FormSpec {});
+    ui::ControlSpec props;
+    props.kind = ui::ControlKind::ListBox;
+    props.multiSelect = true;
+    ui::Control list(form, 9, props);
+    list.setItems({"a.exe", "b.exe", "a.exe"});
+    toolkit.selectItems(form.id(), 9, {0, 2, 7});
+    EXPECT_EQ(list.selectedItems(), (std::vector<int> {0, 2}));
+    list.setItems({"c.exe"});
+    EXPECT_TRUE(list.selectedItems().empty());
+    EXPECT_EQ(toolkit.control(9)->items, (std::vector<std::string> {"c.exe"}));
 }

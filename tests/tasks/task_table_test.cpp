@@ -8,7 +8,7 @@
 using Handles = std::vector<platform::WindowHandle>;
 
 namespace {
-// The merge exactly as first described: a backwards search of the snapshot for every task.
+// The plain merge: a backwards search of the snapshot for every task.
 Handles ReferenceMerge(Handles table, Handles snapshot)
 {
     for (std::size_t i = table.size(); i-- > 0;) {

@@ -85,7 +85,7 @@ SELFTEST(CloseRequestsCarryTheirReasonAndOnlyGrantedOnesClose)
     CHECK(!IsWindow(window));
     CHECK_EQ(toolkit.formWindow(form), 0u);
     // The form's id stays harmless after its window is gone.
-    toolkit.setCaption(form, 1, "nothing");
+    setCaption(toolkit, form, 1, "nothing");
     toolkit.showForm(form, true);
 
     Recorder second;
@@ -229,7 +229,7 @@ SELFTEST(TextBoxesButtonsAndCheckBoxesReportTheirInput)
     SendMessageA(textBox, WM_CHAR, '\r', 1);
     CHECK(events.contains("key 115 13"));
     CHECK_EQ(toolkit.caption(form, 115), std::string("x"));
-    toolkit.setCaption(form, 115, "");
+    setCaption(toolkit, form, 115, "");
     CHECK_EQ(toolkit.caption(form, 115), std::string());
 
     // Inside a panel the notifications reach the panel first; the form still hears of them.

@@ -43,6 +43,19 @@ std::string windowText(HWND window);
 std::string className(HWND window);
 
 ui::FormSpec formSpec(const std::string& caption);
+
+// Writes one property straight to the toolkit, as a widget does once it has seen a change.
+template <class Edit>
+void update(ui::Toolkit& toolkit, ui::FormId form, ui::ControlId id, ui::Property property, Edit edit)
+{
+    ui::ControlSpec props;
+    edit(props);
+    toolkit.updateControl(form, id, props, static_cast<ui::Properties>(property));
+}
+inline void setCaption(ui::Toolkit& toolkit, ui::FormId form, ui::ControlId id, const std::string& text)
+{
+    update(toolkit, form, id, ui::Property::Caption, [&](ui::ControlSpec& p) { p.caption = text; });
+}
 ui::ControlSpec controlSpec(ui::ControlKind kind, ui::Rect rect, const std::string& caption = std::string(),
     const std::string& toolTip = std::string(), ui::ControlId parent = 0);
 

@@ -28,16 +28,16 @@ void CheckBarBasics(e2e::Report& report, const RunningBar& running)
 
     RECT frame = {};
     GetWindowRect(bar, &frame);
-    const int designedHeight = TwipsToPixelsY(6030);
-    report.Check("bar_height_as_designed", std::abs((frame.bottom - frame.top) - designedHeight) <= 1,
-        "window " + RectText(frame) + ", designed height " + std::to_string(designedHeight) + " px");
+    const int startHeight = TwipsToPixelsY(6030);
+    report.Check("bar_height_at_start", std::abs((frame.bottom - frame.top) - startHeight) <= 1,
+        "window " + RectText(frame) + ", expected height " + std::to_string(startHeight) + " px");
     RECT inside = {};
     GetClientRect(bar, &inside);
-    const int designedClientWidth = TwipsToPixelsX(3030);
-    report.Check("bar_client_width_as_designed", std::abs(inside.right - designedClientWidth) <= 1,
+    const int expectedClientWidth = TwipsToPixelsX(3030);
+    report.Check("bar_client_width_exact", std::abs(inside.right - expectedClientWidth) <= 1,
         "client area " + std::to_string(inside.right) + "x" + std::to_string(inside.bottom) +
-            " px inside a window of " + std::to_string(frame.right - frame.left) + " px, designed client width " +
-            std::to_string(designedClientWidth) + " px");
+            " px inside a window of " + std::to_string(frame.right - frame.left) + " px, expected client width " +
+            std::to_string(expectedClientWidth) + " px");
 
     // The panel: fixed captions, one memory gauge picture and one lamp shown, at the bottom edge.
     auto text = [&](int id) {
@@ -59,23 +59,23 @@ void CheckBarBasics(e2e::Report& report, const RunningBar& running)
         panel->inBar.left == 0 && panel->inBar.right == client.right;
     const bool captions =
         text(bar_ids::SSETTS) == "'Tolvane'" && text(bar_ids::STX) == "'>'" && text(bar_ids::RBUT) == "'...'";
-    report.Check("panel_as_designed",
+    report.Check("panel_on_bottom_edge",
         panelAtBottom && captions && shown(bar_ids::MEMMODE_0, 7) == 1 && shown(bar_ids::ONLED_0, 2) == 1,
         "panel " + (panel ? RectText(panel->inBar) : std::string("missing")) + " in client " + RectText(client) +
             "; SSETTS " + text(bar_ids::SSETTS) + ", STX " + text(bar_ids::STX) + ", RBUT " + text(bar_ids::RBUT) +
             "; gauge pictures shown " + std::to_string(shown(bar_ids::MEMMODE_0, 7)) + ", lamps shown " +
             std::to_string(shown(bar_ids::ONLED_0, 2)));
 
-    const int designedLeft = TwipsToPixelsX(120);
+    const int expectedLeft = TwipsToPixelsX(120);
     const std::vector<Control> elements = TaskButtonElements(controls);
     std::string lefts;
-    bool allAtDesign = !elements.empty();
+    bool allAtLeft = !elements.empty();
     for (const Control& c : elements) {
         lefts += " " + std::to_string(c.inBar.left);
-        allAtDesign = allAtDesign && std::abs(c.inBar.left - designedLeft) <= 1;
+        allAtLeft = allAtLeft && std::abs(c.inBar.left - expectedLeft) <= 1;
     }
-    report.Check("buttons_at_designed_left_without_bmp", allAtDesign,
-        "expected left " + std::to_string(designedLeft) + " px, task button elements " +
+    report.Check("buttons_at_120_twips_without_bmp", allAtLeft,
+        "expected left " + std::to_string(expectedLeft) + " px, task button elements " +
             std::to_string(elements.size()) + " with left edges" + (lefts.empty() ? " (none)" : lefts));
 }
 

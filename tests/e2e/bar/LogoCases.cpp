@@ -64,7 +64,7 @@ void CheckLogo(e2e::Report& report, const std::string& tolvixExe, Artifacts& art
     });
     report.Check("buttons_start_at_four_thirds_of_logo_width", shifted,
         "logo width " + std::to_string(logoWidth) + " px, expected left " + std::to_string(expectedLeft) +
-            " px (designed left without logo " + std::to_string(TwipsToPixelsX(120)) + "), button left edges" +
+            " px (left without logo " + std::to_string(TwipsToPixelsX(120)) + "), button left edges" +
             (lefts.empty() ? " (none)" : lefts));
 
     artifacts.RequestScreenshot("bar-logo");

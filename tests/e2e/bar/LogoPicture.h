@@ -1,6 +1,6 @@
 #pragma once
 // The logo picture put beside the bar as tolvix.BMP: an orange strip with dark bands, a size
-// unlike the designed logo box so that a layout taken from the wrong width shows.
+// unlike the logo strip so that a layout taken from the wrong width shows.
 #include <vector>
 
 #include <windows.h>

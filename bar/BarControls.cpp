@@ -1,4 +1,4 @@
-#include "bar/BarDesign.h"
+#include "bar/BarControls.h"
 
 #include "bar/BarGeometry.h"
 #include "bar/ControlIds.h"
@@ -38,7 +38,7 @@ ui::ControlSpec PanelPicture(ui::Rect rect, ui::Artwork artwork, const char* too
 
 } // namespace
 
-ui::ControlSpec DesignOf(ui::ControlId id)
+ui::ControlSpec ControlSpecOf(ui::ControlId id)
 {
     using K = ui::ControlKind;
     using A = ui::Artwork;
@@ -103,14 +103,14 @@ ui::ControlSpec DesignOf(ui::ControlId id)
     }
 }
 
-ui::FormSpec BarFormDesign(const ui::ScreenMetrics& screen)
+ui::FormSpec BarFormSpec(const ui::ScreenMetrics& screen)
 {
     ui::FormSpec props;
     props.caption = kBarCaption;
     props.toolWindow = true;
     props.sizable = true;
     props.rect = {kFloatingStartPixels * screen.twipsPerPixelX, kFloatingStartPixels * screen.twipsPerPixelY, 0, 0};
-    props.client = {kDesignClientWidth, kDesignClientHeight};
+    props.client = {kClientWidth, kClientHeight};
     return props;
 }
 

@@ -1,0 +1,20 @@
+#include "bar/ConnectionLamp.h"
+
+#include "bar/BarControls.h"
+#include "bar/ControlIds.h"
+
+ConnectionLamp::ConnectionLamp(ui::Form& form, platform::Platform& platform)
+    : connection_(platform)
+    , off_(form, bar_ids::ONLED_0, bar::ControlSpecOf(bar_ids::ONLED_0))
+    , on_(form, bar_ids::ONLED_0 + 1, bar::ControlSpecOf(bar_ids::ONLED_0 + 1))
+{
+    off_.onClick([this] { connection_.DialConnection(); });
+    on_.onClick([this] { connection_.DialConnection(); });
+}
+
+void ConnectionLamp::Refresh()
+{
+    const bool connected = connection_.IsConnected();
+    off_.setVisible(!connected);
+    on_.setVisible(connected);
+}

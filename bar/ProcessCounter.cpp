@@ -1,0 +1,40 @@
+#include "bar/ProcessCounter.h"
+
+#include "bar/BarControls.h"
+#include "bar/ControlIds.h"
+#include "tasks/TaskActions.h"
+
+#include <cstdio>
+
+ProcessCounter::ProcessCounter(ui::Form& form, platform::Processes& processes, std::function<void()> showTaskManager,
+    std::function<void()> openSettings)
+    : form_(form)
+    , processes_(processes)
+    , showTaskManager_(showTaskManager)
+    , TSKMODE0(form, bar_ids::TSKMODE_0, bar::ControlSpecOf(bar_ids::TSKMODE_0))
+    , TIM3(form, bar_ids::TIM3, bar::ControlSpecOf(bar_ids::TIM3))
+    , T(tasks::BuildTaskCounterMenu(std::move(showTaskManager), std::move(openSettings)))
+{
+    for (ui::Control* c : {&TIM3, &TSKMODE0}) {
+        c->onDoubleClick([this] { showTaskManager_(); });
+        c->onMouseUp([this](ui::MouseButton button, int, float, float) {
+            if (button == ui::MouseButton::Right)
+                PopupMenu();
+        });
+    }
+}
+
+void ProcessCounter::PopupMenu()
+{
+    ui::PopupMenu(form_, T, T.items.front().id);
+}
+
+void ProcessCounter::Refresh()
+{
+    const unsigned n = processes_.count();
+    char text[32];
+    int length = std::snprintf(text, sizeof text, "%u tasks", n);
+    TIM3.setCaption(std::string_view(text, static_cast<std::size_t>(length)));
+    length = std::snprintf(text, sizeof text, "%u tasks running", n);
+    TIM3.setToolTip(std::string_view(text, static_cast<std::size_t>(length)));
+}

@@ -1,0 +1,25 @@
+#pragma once
+// The task counter: TIM3 with the icon TSKMODE(0) shows how many processes run; a double-click
+// opens the task manager and a right click the counter menu T.
+#include "platform/Processes.h"
+#include "platform/Widgets.h"
+
+#include <functional>
+
+class ProcessCounter {
+public:
+    ProcessCounter(ui::Form& form, platform::Processes& processes, std::function<void()> showTaskManager,
+        std::function<void()> openSettings);
+    void Refresh();
+    const ui::MenuItem& menu() const { return T; }
+
+private:
+    void PopupMenu();
+
+    ui::Form& form_;
+    platform::Processes& processes_;
+    std::function<void()> showTaskManager_;
+    ui::Control TSKMODE0; // picture: the tasks icon
+    ui::Control TIM3;     // label: the number of processes
+    ui::MenuItem T;
+};
