@@ -25,6 +25,8 @@ public:
     bool isOpen() const { return current_ && !current_->unloaded(); }
     // The open window, or null.
     const TASKMGR* window() const { return isOpen() ? current_.get() : nullptr; }
+    // A closed window still waits to be freed.
+    bool holdsClosedWindow() const { return !closed_.empty() || (current_ && current_->unloaded()); }
 
 private:
     void ReleaseClosed();
