@@ -91,33 +91,4 @@ ui::MenuItem BuildMainMenu()
         });
 }
 
-ui::MenuItem BuildTaskMenu()
-{
-    return Item(m::MF, "A",
-        {
-            Item(m::MFF_0 + 0, "restore"),
-            Disabled(Item(m::MFF_0 + 1, "move")),
-            Disabled(Item(m::MFF_0 + 2, "size")),
-            Item(m::MFF_0 + 3, "minimize"),
-            Item(m::MFF_0 + 4, "maximixe"),
-            Item(m::MF1, "-"),
-            Item(m::M2, "advanced",
-                {
-                    Item(m::MOT_0 + 0, "standard"),
-                    Item(m::MOT_0 + 1, "always on top"),
-                    Item(m::MOT1, "-"),
-                    Item(m::MHID, "hide"),
-                    Item(m::MOT2, "-"),
-                    Item(m::MFT, "terminate"),
-                }),
-            Item(m::MF2, "-"),
-            Item(m::MCL, "close"),
-        });
-}
-
-ui::MenuItem BuildTaskCounterMenu()
-{
-    return Item(m::T, "T", {Item(m::MTASKS_0 + 0, "show tasks"), Item(m::MTASKS_0 + 1, "settings")});
-}
-
 } // namespace bar

@@ -1,12 +1,10 @@
 #pragma once
-// The bar's four popup menus as data: the main menu, the task menu, the task-counter menu and
-// the memory menu. They are never shown in a menu bar, only popped up at the mouse.
+// The bar's main menu as data; it is never shown in a menu bar, only popped up at the mouse. The
+// task and task-counter menus come from tasks/TaskActions.h, the memory menu from its indicator.
 #include "platform/Toolkit.h"
 
 namespace bar {
 
-ui::MenuItem BuildMainMenu();        // MSETTS
-ui::MenuItem BuildTaskMenu();        // MF
-ui::MenuItem BuildTaskCounterMenu(); // T
+ui::MenuItem BuildMainMenu(); // MSETTS
 
 } // namespace bar

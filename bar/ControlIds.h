@@ -71,20 +71,7 @@ constexpr int MSHUT = 1034;
 constexpr int MQ = 1035;
 constexpr int MST_0 = 1036; // MST(i), i from 0 to 2: log off, restart, shut down
 
-constexpr int MF = 1100;
-constexpr int MFF_0 = 1101; // MFF(i), i from 0 to 4
-constexpr int MF1 = 1106;
-constexpr int M2 = 1107;
-constexpr int MOT_0 = 1108; // MOT(i), i 0 or 1
-constexpr int MOT1 = 1110;
-constexpr int MHID = 1111;
-constexpr int MOT2 = 1112;
-constexpr int MFT = 1113;
-constexpr int MF2 = 1114;
-constexpr int MCL = 1115;
-
-constexpr int T = 1200;
-constexpr int MTASKS_0 = 1201; // MTASKS(i), i 0 or 1
+// The task menu MF (1100...) and the task-counter menu T (1200...) are in tasks/TaskMenuIds.h.
 
 constexpr int MMEMS = 1300;
 constexpr int MMEM_0 = 1301; // MMEM(i), i 0 or 1

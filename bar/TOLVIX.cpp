@@ -7,6 +7,8 @@
 #include "bar/ControlIds.h"
 #include "bar/LogoColour.h"
 #include "platform/TextLines.h"
+#include "tasks/TaskActions.h"
+#include "tasks/TaskMenuIds.h"
 
 #include <algorithm>
 #include <cmath>
@@ -40,7 +42,7 @@ TOLVIX::TOLVIX(platform::Platform& platform)
     , SSETTS(form_, ids::SSETTS, bar::ControlSpecOf(ids::SSETTS))
     , STX(form_, ids::STX, bar::ControlSpecOf(ids::STX))
     , VRUN(form_, ids::VRUN, bar::ControlSpecOf(ids::VRUN))
-    , taskManager_(platform, ownWindow_)
+    , taskManager_(platform, form_)
     , processCounter_(
           form_, platform.processes(), [this] { taskManager_.Show(); }, [this] { PopupSettings(1); })
     , memory_(form_, platform.memory(), [this] { PopupSettings(2); })
@@ -203,7 +205,7 @@ void TOLVIX::TaskButtonReleased(ui::ControlId id, ui::MouseButton button)
     if (outcome == tasks::TaskButtons::ClickOutcome::Ignored)
         return;
     if (outcome == tasks::TaskButtons::ClickOutcome::MenuWanted)
-        ui::PopupMenu(form_, tasks::BuildTaskMenu(platform_, tasks_.SelectedTask), bar_ids::menu::MFF_0);
+        ui::PopupMenu(form_, tasks::BuildTaskMenu(platform_, tasks_.SelectedTask), task_ids::menu::MFF_0);
     if (ending_)
         return;
     toolkit_.processPendingMessages();

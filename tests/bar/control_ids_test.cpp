@@ -1,5 +1,8 @@
 #include "bar/BarMenus.h"
 #include "bar/ControlIds.h"
+#include "platform/sim/SimPlatform.h"
+#include "tasks/TaskActions.h"
+#include "tasks/TaskMenuIds.h"
 
 #include <gtest/gtest.h>
 
@@ -18,7 +21,8 @@ TEST(ControlIds, ControlAndMenuIdsAreUnique)
 {
     namespace ids = bar_ids;
     const std::vector<int> controls = {ids::OEMLOGO, ids::Picture2, ids::MMX, ids::RBUT, ids::WMPLAY, ids::SSETTS,
-        ids::STX, ids::VRUN, ids::TSKMODE_0, ids::TIM3, ids::TIM1, ids::Picture3, ids::Label1, ids::TIM2};
+        ids::STX, ids::VRUN, ids::TSKMODE_0, ids::TIM3, ids::TIM1, ids::Picture3, ids::Label1, ids::TIM2,
+        task_ids::TASKLST, task_ids::TSKILLX, task_ids::TSKILL, task_ids::TSKREFRX, task_ids::TSKREFR};
     std::set<int> seen(controls.begin(), controls.end());
     for (int i = 0; i < 7; ++i)
         seen.insert(ids::MEMMODE_0 + i);
@@ -28,9 +32,13 @@ TEST(ControlIds, ControlAndMenuIdsAreUnique)
     for (int id : seen)
         EXPECT_TRUE(id < ids::VTASKS_BASE) << id;
 
-    std::multiset<int> menuIds;
-    for (const auto& root :
-        {bar::BuildMainMenu(), bar::BuildTaskMenu(), bar::BuildTaskCounterMenu(), bar::BuildMemoryMenu()})
+    // Timers of the bar's form, including the one the task manager's owner adds to it.
+    const std::set<int> barTimers = {ids::RTASKS, ids::MALLI, ids::MMY, task_ids::ReleaseTaskManager};
+    EXPECT_EQ(barTimers.size(), 4u);
+
+    sim::SimPlatform sim;
+    std::multiset<int> menuIds = {ids::menu::MMEMS, ids::menu::MMEM_0, ids::menu::MMEM_0 + 1};
+    for (const auto& root : {bar::BuildMainMenu(), tasks::BuildTaskMenu(sim, 0), tasks::BuildTaskCounterMenu({}, {})})
         CollectMenuIds(root, menuIds);
     for (int id : menuIds)
         EXPECT_EQ(menuIds.count(id), 1u) << "menu id " << id;

@@ -1,4 +1,5 @@
 #include "bar/BarFixture.h"
+#include "tasks/TaskMenuIds.h"
 
 using platform::ShowCommand;
 
@@ -155,8 +156,8 @@ TEST_F(TaskButtonsTest, RightClickSelectsTheTaskBeforeTheTaskMenuOpens)
     toolkit.mouseUp(bar->formId(), bar_ids::VTASKS_BASE + 1, ui::MouseButton::Right);
     EXPECT_EQ(bar->taskButtons().SelectedTask, a);
     ASSERT_EQ(toolkit.shownMenus.size(), 1u);
-    EXPECT_EQ(toolkit.shownMenus[0].menu.id, bar_ids::menu::MF);
-    EXPECT_EQ(toolkit.shownMenus[0].defaultItem, bar_ids::menu::MFF_0);
+    EXPECT_EQ(toolkit.shownMenus[0].menu.id, task_ids::menu::MF);
+    EXPECT_EQ(toolkit.shownMenus[0].defaultItem, task_ids::menu::MFF_0);
     EXPECT_TRUE(desktop.commands.empty()) << "a right click switches nothing";
 }
 

@@ -1,0 +1,187 @@
+#include "tasks/TASKMGR.h"
+
+#include "tasks/MODULQTask2.h"
+#include "tasks/TaskMenuIds.h"
+
+#include <string>
+
+namespace tasks {
+
+namespace ids = task_ids;
+
+namespace {
+
+constexpr float kListWidth = 5775;
+constexpr float kListHeight = 3150;
+constexpr int kDissappearMs = 2000;
+
+ui::FormSpec FormSpecOf(const ui::ScreenMetrics& screen, platform::WindowHandle owner)
+{
+    ui::FormSpec spec;
+    spec.caption = "Task Manager";
+    spec.client = {kListWidth, kListHeight};
+    spec.rect.left = (screen.widthTwips() - kListWidth) / 2;
+    spec.rect.top = (screen.heightTwips() - kListHeight) / 2;
+    spec.toolWindow = true;
+    spec.sizable = false;
+    spec.owner = owner;
+    return spec;
+}
+
+ui::ControlSpec ListSpec()
+{
+    ui::ControlSpec spec;
+    spec.kind = ui::ControlKind::ListBox;
+    spec.rect = {0, 0, kListWidth, kListHeight};
+    spec.multiSelect = true;
+    spec.back = ui::kSysWindow;
+    spec.fore = ui::kSysWindowText;
+    return spec;
+}
+
+ui::ControlSpec FrameSpec(float top)
+{
+    ui::ControlSpec spec;
+    spec.kind = ui::ControlKind::Panel;
+    spec.rect = {4560, top, 1095, 255};
+    spec.border = true;
+    return spec;
+}
+
+ui::ControlSpec ButtonLabelSpec(ui::ControlId frame, const char* caption)
+{
+    ui::ControlSpec spec;
+    spec.kind = ui::ControlKind::Label;
+    spec.parent = frame;
+    spec.rect = {0, 0, 1095, 255};
+    spec.caption = caption;
+    spec.align = ui::TextAlign::Centre;
+    return spec;
+}
+
+} // namespace
+
+// Counts the handlers of this window on the stack; when the last one of a closed window returns,
+// the owner learns that the object may go.
+class TASKMGR::HandlerScope {
+public:
+    explicit HandlerScope(TASKMGR& window)
+        : window_(window)
+    {
+        ++window_.depth_;
+    }
+    ~HandlerScope()
+    {
+        if (--window_.depth_ == 0 && window_.unloaded_ && window_.onUnloaded_)
+            window_.onUnloaded_();
+    }
+    HandlerScope(const HandlerScope&) = delete;
+    HandlerScope& operator=(const HandlerScope&) = delete;
+
+private:
+    TASKMGR& window_;
+};
+
+TASKMGR::TASKMGR(platform::Platform& platform, platform::WindowHandle ownerWindow, std::function<void()> onUnloaded)
+    : processes_(platform.processes())
+    , desktop_(platform.desktop())
+    , toolkit_(platform.toolkit())
+    , onUnloaded_(std::move(onUnloaded))
+    , form_(toolkit_, FormSpecOf(toolkit_.screen(), ownerWindow))
+    , OwnWindow(form_.window())
+    , TASKLST(form_, ids::TASKLST, ListSpec())
+    , TSKILLX(form_, ids::TSKILLX, FrameSpec(2400))
+    , TSKILL(form_, ids::TSKILL, ButtonLabelSpec(ids::TSKILLX, "Kill selected"))
+    , TSKREFRX(form_, ids::TSKREFRX, FrameSpec(2760))
+    , TSKREFR(form_, ids::TSKREFR, ButtonLabelSpec(ids::TSKREFRX, "Refresh"))
+    , Dissappear(form_, ids::Dissappear, kDissappearMs, true, [this] { DissappearTick(); })
+{
+    ProcessIds.reserve(kMaxProcesses);
+    TSKILL.onClick([this] { KillSelected(); });
+    TSKREFR.onClick([this] {
+        if (TSKREFR.enabled())
+            RefreshProcessList();
+    });
+    // Closed by the user or the platform: the platform window is already gone.
+    form_.onClosed = [this] {
+        HandlerScope scope(*this);
+        Unload();
+    };
+}
+
+void TASKMGR::Load()
+{
+    RefreshProcessList();
+}
+
+void TASKMGR::BringToFront()
+{
+    if (!unloaded_)
+        toolkit_.bringToFront(form_.id());
+}
+
+void TASKMGR::RefreshProcessList()
+{
+    if (unloaded_)
+        return;
+    HandlerScope scope(*this);
+    ProcessIds.clear();
+    // A failed snapshot leaves the list empty.
+    processes_.snapshot(snapshot_, kMaxProcesses);
+    std::vector<std::string> names;
+    names.reserve(snapshot_.size());
+    for (const auto& entry : snapshot_) {
+        names.push_back(entry.exeName);
+        ProcessIds.push_back(entry.id);
+    }
+    TASKLST.setItems(std::move(names));
+    toolkit_.showForm(form_.id(), true);
+    toolkit_.processPendingMessages();
+}
+
+void TASKMGR::KillSelected()
+{
+    // Between a kill and the next tick the label is disabled; a click then does nothing.
+    if (unloaded_ || !TSKILL.enabled())
+        return;
+    HandlerScope scope(*this);
+    for (int index : TASKLST.selectedItems()) {
+        if (index >= 0 && static_cast<std::size_t>(index) < ProcessIds.size())
+            EndProcess(processes_, ProcessIds[static_cast<std::size_t>(index)]);
+    }
+    KillPending = true;
+    TSKILL.setEnabled(false);
+    TSKREFR.setEnabled(false);
+}
+
+void TASKMGR::DissappearTick()
+{
+    if (unloaded_)
+        return;
+    HandlerScope scope(*this);
+    if (desktop_.foreground() != OwnWindow) {
+        Unload();
+        return;
+    }
+    if (!KillPending)
+        return;
+    // Cleared first, so that a tick arriving during the pending messages does not repeat it.
+    KillPending = false;
+    toolkit_.processPendingMessages();
+    if (unloaded_)
+        return;
+    TSKILL.setEnabled(true);
+    TSKREFR.setEnabled(true);
+    RefreshProcessList();
+}
+
+void TASKMGR::Unload()
+{
+    if (unloaded_)
+        return;
+    unloaded_ = true;
+    // The platform window goes now; this object and its handlers stay until the owner frees it.
+    toolkit_.destroyForm(form_.id());
+}
+
+} // namespace tasks
