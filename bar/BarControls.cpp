@@ -53,11 +53,8 @@ ui::ControlSpec ControlSpecOf(ui::ControlId id)
         props.back = ui::kSysActiveCaption;
         return props;
     }
-    case ids::Picture2: {
-        ui::ControlSpec props = Make(K::Panel, 0, {0, 990, 3030, 900}, "", "");
-        props.alignBottom = true;
-        return props;
-    }
+    case ids::Picture2: // the layout keeps it on the bottom edge
+        return Make(K::Panel, 0, {0, 990, 3030, 900}, "", "");
     case ids::MMX:
         return PanelPicture({0, 0, 3015, 30}, A::GlowStrip, "");
     case ids::RBUT: {

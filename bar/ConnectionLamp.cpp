@@ -4,7 +4,7 @@
 #include "bar/ControlIds.h"
 
 ConnectionLamp::ConnectionLamp(ui::Form& form, platform::Platform& platform)
-    : connection_(platform)
+    : connection_(platform.registry(), platform.launcher(), platform.remoteAccess())
     , off_(form, bar_ids::ONLED_0, bar::ControlSpecOf(bar_ids::ONLED_0))
     , on_(form, bar_ids::ONLED_0 + 1, bar::ControlSpecOf(bar_ids::ONLED_0 + 1))
 {

@@ -11,7 +11,7 @@ public:
     void Refresh();
 
 private:
-    Connection connection_;
+    bar::Connection connection_;
     ui::Control off_; // ONLED(0)
     ui::Control on_;  // ONLED(1)
 };

@@ -3,6 +3,8 @@
 #include "bar/BarControls.h"
 #include "bar/ControlIds.h"
 
+#include <cmath>
+
 namespace {
 constexpr std::size_t kTextCapacity = 128;
 constexpr int kFreeUpNow = 2;
@@ -47,8 +49,9 @@ MemoryIndicator::MemoryIndicator(ui::Form& form, platform::Memory& memory, std::
 
 void MemoryIndicator::ApplySettings(const settings::Settings& settings)
 {
-    freeMem_.setFreeUpAmount(settings.Mem_FreeUp);
-    freeMem_.setFreeUpThreshold(settings.Mem_FreeUpIfBelow);
+    // Stored numbers are whole values from 0 to 65535; halves go to the even neighbour.
+    freeMem_.setFreeUpAmount(static_cast<std::int32_t>(std::nearbyint(settings.Mem_FreeUp)));
+    freeMem_.setFreeUpThreshold(static_cast<std::int32_t>(std::nearbyint(settings.Mem_FreeUpIfBelow)));
     freeMem_.setFreeUpAuto(settings.Mem_FreeUpAuto);
 }
 

@@ -2,10 +2,10 @@
 // The free-memory indicator: TIM1 shows free physical megabytes (or a free-up's progress), one of
 // the seven gauge pictures MEMMODE shows the level; double-clicks free memory up and a right
 // click opens the memory menu MMEMS.
-#include "memory/FreeMem.h"
+#include "memory/MODULFreeMem.h"
 #include "platform/Memory.h"
 #include "platform/Widgets.h"
-#include "settings/Settings.h"
+#include "settings/SetupMem.h"
 
 #include <array>
 #include <functional>

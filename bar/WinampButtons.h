@@ -11,6 +11,6 @@ public:
     void Refresh();
 
 private:
-    Winamp winamp_;
+    bar::Winamp winamp_;
     ui::Control WMPLAY; // picture: previous, play, stop, next
 };

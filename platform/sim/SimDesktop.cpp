@@ -225,9 +225,9 @@ std::intptr_t SimDesktop::sendMessage(WindowHandle window, unsigned message, std
 }
 
 bool SimDesktop::sendMessageTimeout(
-    WindowHandle window, unsigned message, std::uintptr_t, std::intptr_t, unsigned, std::intptr_t* result)
+    WindowHandle window, unsigned message, std::uintptr_t wParam, std::intptr_t, unsigned, std::intptr_t* result)
 {
-    commands.push_back({"sendTimeout", window, static_cast<long long>(message)});
+    commands.push_back({"sendTimeout", window, static_cast<long long>(message), wParam});
     if (!find(window) || hung.count(window))
         return false;
     if (message == platform::kMessageClose && !refuseClose.count(window))

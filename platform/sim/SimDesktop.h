@@ -34,6 +34,7 @@ struct DesktopCommand {
     std::string what; // "foreground", "show", "showAsync", "pos", "message", "sendTimeout"
     WindowHandle window = 0;
     long long argument = 0;
+    std::uintptr_t wParam = 0; // of the messages sent
 };
 
 class SimDesktop final : public platform::Desktop {

@@ -103,6 +103,11 @@ bool Win32Desktop::showWindow(WindowHandle window, ShowCommand command)
     return ShowWindow(toHwnd(window), static_cast<int>(command)) != FALSE;
 }
 
+bool Win32Desktop::showWindowAsync(WindowHandle window, ShowCommand command)
+{
+    return ShowWindowAsync(toHwnd(window), static_cast<int>(command)) != FALSE;
+}
+
 bool Win32Desktop::setWindowPos(
     WindowHandle window, WindowHandle insertAfter, int x, int y, int cx, int cy, unsigned flags)
 {
@@ -116,12 +121,42 @@ std::intptr_t Win32Desktop::sendMessage(
         SendMessageA(toHwnd(window), message, static_cast<WPARAM>(wParam), static_cast<LPARAM>(lParam)));
 }
 
+bool Win32Desktop::sendMessageTimeout(WindowHandle window, unsigned message, std::uintptr_t wParam,
+    std::intptr_t lParam, unsigned timeoutMs, std::intptr_t* result)
+{
+    // SMTO_ABORTIFHUNG returns at once for a window that stopped answering; SMTO_NORMAL (not
+    // SMTO_BLOCK) keeps answering messages sent to us meanwhile, so a window that calls back
+    // into the bar cannot lock the two together.
+    DWORD_PTR answer = 0;
+    if (!SendMessageTimeoutA(toHwnd(window), message, static_cast<WPARAM>(wParam), static_cast<LPARAM>(lParam),
+            SMTO_NORMAL | SMTO_ABORTIFHUNG, timeoutMs, &answer))
+        return false;
+    if (result)
+        *result = static_cast<std::intptr_t>(answer);
+    return true;
+}
+
 std::uint32_t Win32Desktop::windowProcessId(WindowHandle window)
 {
     DWORD processId = 0;
     if (GetWindowThreadProcessId(toHwnd(window), &processId) == 0)
         return 0;
     return processId;
+}
+
+int Win32Desktop::className(WindowHandle window, char* buffer, int capacity)
+{
+    if (buffer == nullptr || capacity <= 0)
+        return 0;
+    buffer[0] = '\0';
+    if (window == 0)
+        return 0;
+    const int copied = GetClassNameA(toHwnd(window), buffer, capacity);
+    if (copied <= 0) {
+        buffer[0] = '\0';
+        return 0;
+    }
+    return copied < capacity ? copied : capacity - 1;
 }
 
 WindowHandle Win32Desktop::findWindow(const char* className, const char* title)

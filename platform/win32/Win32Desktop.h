@@ -21,11 +21,15 @@ public:
     bool setForeground(WindowHandle window) override;
     bool isIconic(WindowHandle window) override;
     bool showWindow(WindowHandle window, ShowCommand command) override;
+    bool showWindowAsync(WindowHandle window, ShowCommand command) override;
     bool setWindowPos(
         WindowHandle window, WindowHandle insertAfter, int x, int y, int cx, int cy, unsigned flags) override;
     std::intptr_t sendMessage(
         WindowHandle window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam) override;
+    bool sendMessageTimeout(WindowHandle window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam,
+        unsigned timeoutMs, std::intptr_t* result) override;
     std::uint32_t windowProcessId(WindowHandle window) override;
+    int className(WindowHandle window, char* buffer, int capacity) override;
     WindowHandle findWindow(const char* className, const char* title) override;
 
     PixelPoint cursorPos() override;

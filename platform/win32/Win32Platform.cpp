@@ -2,6 +2,11 @@
 
 #include "platform/win32/Win32Desktop.h"
 #include "platform/win32/Win32Files.h"
+#include "platform/win32/Win32Launcher.h"
+#include "platform/win32/Win32Memory.h"
+#include "platform/win32/Win32Processes.h"
+#include "platform/win32/Win32Registry.h"
+#include "platform/win32/Win32RemoteAccess.h"
 #include "platform/win32/Win32System.h"
 #include "platform/win32/Win32Toolkit.h"
 
@@ -12,6 +17,12 @@ struct Win32Platform::Parts {
     Win32Files files;
     Win32System system;
     Win32Toolkit toolkit;
+    Win32Registry registry;
+    Win32Processes processes;
+    Win32Memory memory;
+    Win32Launcher launcher;
+    Win32Power power;
+    Win32RemoteAccess remoteAccess {launcher}; // declared after the launcher it uses
 };
 
 Win32Platform::Win32Platform()
@@ -36,6 +47,30 @@ Files& Win32Platform::files()
 System& Win32Platform::system()
 {
     return parts_->system;
+}
+Registry& Win32Platform::registry()
+{
+    return parts_->registry;
+}
+Processes& Win32Platform::processes()
+{
+    return parts_->processes;
+}
+Memory& Win32Platform::memory()
+{
+    return parts_->memory;
+}
+Launcher& Win32Platform::launcher()
+{
+    return parts_->launcher;
+}
+Power& Win32Platform::power()
+{
+    return parts_->power;
+}
+RemoteAccess& Win32Platform::remoteAccess()
+{
+    return parts_->remoteAccess;
 }
 
 int Win32Platform::runMessageLoop()

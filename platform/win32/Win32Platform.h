@@ -18,6 +18,12 @@ public:
     ui::Toolkit& toolkit() override;
     Files& files() override;
     System& system() override;
+    Registry& registry() override;
+    Processes& processes() override;
+    Memory& memory() override;
+    Launcher& launcher() override;
+    Power& power() override;
+    RemoteAccess& remoteAccess() override;
 
     // Pumps window messages until the program quits; returns the exit code.
     int runMessageLoop();

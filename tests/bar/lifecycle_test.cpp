@@ -1,5 +1,7 @@
 #include "bar/BarFixture.h"
 #include "bar/BarMenus.h"
+#include "tasks/TaskActions.h"
+#include "tasks/TaskMenuIds.h"
 
 namespace m = bar_ids::menu;
 
@@ -126,7 +128,8 @@ TEST(BarMenus, ProgramMenuHasSixteenCategoriesEachWithAnEmptyEntry)
 
 TEST(BarMenus, TaskMenuKeepsItsEntriesInOrder)
 {
-    const ui::MenuItem mf = bar::BuildTaskMenu();
+    sim::SimPlatform sim;
+    const ui::MenuItem mf = tasks::BuildTaskMenu(sim, 0);
     std::vector<std::string> entries;
     for (const auto& item : mf.items)
         entries.push_back(item.caption);
@@ -134,5 +137,5 @@ TEST(BarMenus, TaskMenuKeepsItsEntriesInOrder)
         (std::vector<std::string> {"restore", "move", "size", "minimize", "maximixe", "-", "advanced", "-", "close"}));
     EXPECT_FALSE(mf.items[1].enabled);
     EXPECT_FALSE(mf.items[2].enabled);
-    EXPECT_EQ(ui::FindMenuItem(mf, m::MFT)->caption, "terminate");
+    EXPECT_EQ(ui::FindMenuItem(mf, task_ids::menu::MFT)->caption, "terminate");
 }

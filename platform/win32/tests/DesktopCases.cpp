@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
 
 using namespace selftest;
 
@@ -102,4 +103,81 @@ SELFTEST(SystemKnowsTheExecutableAndTheLocalTime)
     CHECK_EQ(now.year, static_cast<int>(expected.wYear));
     CHECK_EQ(now.month, static_cast<int>(expected.wMonth));
     CHECK(now.hour >= 0 && now.hour < 24 && now.minute >= 0 && now.minute < 60);
+}
+
+namespace {
+
+// A window whose thread never pumps messages until released: what a hung program looks like.
+struct StuckWindow {
+    HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    HANDLE release = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    HWND window = nullptr;
+    HANDLE thread = nullptr;
+
+    StuckWindow() { thread = CreateThread(nullptr, 0, &StuckWindow::run, this, 0, nullptr); }
+    ~StuckWindow()
+    {
+        SetEvent(release);
+        if (thread) {
+            WaitForSingleObject(thread, 5000);
+            CloseHandle(thread);
+        }
+        CloseHandle(ready);
+        CloseHandle(release);
+    }
+    static DWORD WINAPI run(void* self)
+    {
+        auto* stuck = static_cast<StuckWindow*>(self);
+        stuck->window =
+            CreateWindowExA(0, "STATIC", "Stuck", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+        SetEvent(stuck->ready);
+        WaitForSingleObject(stuck->release, INFINITE);
+        DestroyWindow(stuck->window);
+        return 0;
+    }
+};
+
+} // namespace
+
+SELFTEST(DesktopTimedSendAsyncShowAndClassName)
+{
+    platform::win32::Win32Platform platform;
+    ui::Toolkit& toolkit = platform.toolkit();
+    platform::Desktop& desktop = platform.desktop();
+    Recorder events;
+    const ui::FormId form = toolkit.createForm(formSpec("Async probe"), events);
+    toolkit.showForm(form, true);
+    const platform::WindowHandle own = toolkit.formWindow(form);
+
+    char name[8];
+    CHECK_EQ(desktop.className(own, name, sizeof name), 7);
+    CHECK_EQ(std::string(name), std::string("Tolvane"));
+    CHECK_EQ(desktop.className(0, name, sizeof name), 0);
+
+    std::intptr_t result = -5;
+    CHECK(desktop.sendMessageTimeout(own, WM_GETTEXTLENGTH, 0, 0, 1000, &result));
+    CHECK_EQ(result, static_cast<std::intptr_t>(11));
+
+    CHECK(desktop.showWindowAsync(own, platform::ShowCommand::Minimize));
+    CHECK(pumpUntil(platform, [&] { return desktop.isIconic(own); }));
+    CHECK(desktop.showWindowAsync(own, platform::ShowCommand::Restore));
+    CHECK(pumpUntil(platform, [&] { return !desktop.isIconic(own); }));
+
+    desktop.setWindowPos(own, 0, 0, 0, 0, 0,
+        platform::kPosNoMove | platform::kPosNoSize | platform::kPosHideWindow | platform::kPosAsyncWindowPos);
+    CHECK(pumpUntil(platform, [&] { return !desktop.isVisible(own); }));
+
+    // A window that does not answer costs the caller the time-out, not more, and leaves the
+    // result alone.
+    StuckWindow stuck;
+    CHECK_EQ(WaitForSingleObject(stuck.ready, 5000), static_cast<DWORD>(WAIT_OBJECT_0));
+    const platform::WindowHandle other = platform::win32::toHandle(stuck.window);
+    CHECK(other != 0);
+    result = -5;
+    const DWORD start = GetTickCount();
+    CHECK(!desktop.sendMessageTimeout(other, WM_GETTEXTLENGTH, 0, 0, 300, &result));
+    const DWORD waited = GetTickCount() - start;
+    CHECK(waited >= 250 && waited < 3000);
+    CHECK_EQ(result, static_cast<std::intptr_t>(-5));
+    std::printf("    timed send to a stuck window gave up after %lu ms\n", static_cast<unsigned long>(waited));
 }

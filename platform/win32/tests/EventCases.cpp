@@ -259,12 +259,12 @@ SELFTEST(ToolTipsFollowTheirTextAndAnEmptyTextHasNone)
     CHECK_EQ(tools(), static_cast<LRESULT>(2));
     CHECK_EQ(tipText(tips, GetDlgItem(window, 1)), std::string("Alpha"));
 
-    toolkit.setToolTip(form, 1, "Beta");
+    update(toolkit, form, 1, ui::Property::ToolTip, [](ui::ControlSpec& p) { p.toolTip = "Beta"; });
     CHECK_EQ(tipText(tips, GetDlgItem(window, 1)), std::string("Beta"));
     CHECK_EQ(tools(), static_cast<LRESULT>(2));
-    toolkit.setToolTip(form, 1, "");
+    update(toolkit, form, 1, ui::Property::ToolTip, [](ui::ControlSpec& p) { p.toolTip = ""; });
     CHECK_EQ(tools(), static_cast<LRESULT>(1));
-    toolkit.setToolTip(form, 2, "Bee");
+    update(toolkit, form, 2, ui::Property::ToolTip, [](ui::ControlSpec& p) { p.toolTip = "Bee"; });
     CHECK_EQ(tools(), static_cast<LRESULT>(2));
     CHECK_EQ(tipText(tips, GetDlgItem(window, 2)), std::string("Bee"));
     toolkit.destroyControl(form, 3);

@@ -6,6 +6,9 @@
 
 namespace selftest {
 
+// Started with this flag, the self-test only idles for a while (a process to end).
+constexpr const char* kIdleFlag = "--idle";
+
 struct Case {
     const char* name;
     void (*run)();

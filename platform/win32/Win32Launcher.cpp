@@ -1,0 +1,78 @@
+#include "platform/win32/Win32Launcher.h"
+
+#include "platform/win32/Handles.h"
+#include "platform/win32/WinApi.h"
+
+#include <vector>
+
+namespace platform::win32 {
+
+bool Win32Launcher::run(const std::string& commandLine, ShowCommand show)
+{
+    if (commandLine.empty())
+        return false;
+    // CreateProcessA may write into the command line.
+    std::vector<char> line(commandLine.begin(), commandLine.end());
+    line.push_back('\0');
+    STARTUPINFOA startup {};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = static_cast<WORD>(show);
+    PROCESS_INFORMATION info {};
+    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
+        return false;
+    UniqueKernelHandle process(info.hProcess);
+    UniqueKernelHandle thread(info.hThread);
+    return true;
+}
+
+std::string Win32Launcher::systemFolder()
+{
+    std::vector<char> buffer(MAX_PATH);
+    UINT length = GetSystemDirectoryA(buffer.data(), static_cast<UINT>(buffer.size()));
+    if (length >= buffer.size()) { // too small: length is the size needed
+        buffer.resize(length + 1);
+        length = GetSystemDirectoryA(buffer.data(), static_cast<UINT>(buffer.size()));
+    }
+    if (length == 0 || length >= buffer.size())
+        return std::string();
+    std::string folder(buffer.data(), length);
+    if (folder.size() > 3 && folder.back() == '\\')
+        folder.pop_back();
+    return folder;
+}
+
+namespace {
+
+// Restart and shut down need the shutdown privilege enabled in the process token; a failure
+// here leaves ExitWindowsEx to refuse.
+void enableShutdownPrivilege()
+{
+    HANDLE raw = nullptr;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &raw))
+        return;
+    UniqueKernelHandle token(raw);
+    TOKEN_PRIVILEGES privileges {};
+    privileges.PrivilegeCount = 1;
+    privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
+    if (!LookupPrivilegeValueA(nullptr, "SeShutdownPrivilege", &privileges.Privileges[0].Luid))
+        return;
+    AdjustTokenPrivileges(token.get(), FALSE, &privileges, 0, nullptr, nullptr);
+}
+
+} // namespace
+
+bool Win32Power::request(PowerAction action)
+{
+    UINT flags = EWX_LOGOFF;
+    if (action == PowerAction::Restart)
+        flags = EWX_REBOOT;
+    else if (action == PowerAction::ShutDown)
+        flags = EWX_SHUTDOWN;
+    if (flags != EWX_LOGOFF)
+        enableShutdownPrivilege();
+    return ExitWindowsEx(flags, SHTDN_REASON_MAJOR_OTHER | SHTDN_REASON_MINOR_OTHER | SHTDN_REASON_FLAG_PLANNED) !=
+        FALSE;
+}
+
+} // namespace platform::win32

@@ -1,0 +1,18 @@
+#pragma once
+// Starting programs with CreateProcessA, and the power commands through ExitWindowsEx.
+#include "platform/Launcher.h"
+
+namespace platform::win32 {
+
+class Win32Launcher final : public Launcher {
+public:
+    bool run(const std::string& commandLine, ShowCommand show) override;
+    std::string systemFolder() override;
+};
+
+class Win32Power final : public Power {
+public:
+    bool request(PowerAction action) override;
+};
+
+} // namespace platform::win32

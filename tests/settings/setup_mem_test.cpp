@@ -1,0 +1,98 @@
+// The settings' byte layouts and their store, on the simulated registry.
+#include "platform/sim/SimRegistry.h"
+#include "settings/SettingsCodec.h"
+#include "settings/SetupMem.h"
+
+#include <limits>
+
+#include <gtest/gtest.h>
+
+using platform::RegistryValue;
+using settings::SetupMem;
+
+namespace {
+constexpr auto kUser = platform::RegistryRoot::CurrentUser;
+const std::string kPath = SetupMem::kKeyPath;
+
+RegistryValue dword(std::string bytes)
+{
+    return {platform::kRegDword, std::move(bytes)};
+}
+std::string b4(int h, int l)
+{
+    return {'\0', '\0', static_cast<char>(h), static_cast<char>(l)};
+}
+} // namespace
+
+TEST(SettingsCodec, NumbersRoundThenSplitHighByteFirstAndClip)
+{
+    const float nan = std::numeric_limits<float>::quiet_NaN(), inf = std::numeric_limits<float>::infinity();
+    const std::pair<float, std::string> table[] = {{0, b4(0, 0)}, {15, b4(0, 0x0F)}, {256, b4(1, 0)},
+        {300, b4(1, 0x2C)}, {65535, b4(0xFF, 0xFF)}, {2.5f, b4(0, 2)}, {255.5f, b4(1, 0)}, {255.49f, b4(0, 0xFF)},
+        {-3, b4(0, 0)}, {70000, b4(0xFF, 0xFF)}, {nan, b4(0, 0)}, {inf, b4(0xFF, 0xFF)}};
+    for (const auto& [v, expected] : table)
+        EXPECT_EQ(settings::encodeNumber(v), expected) << v;
+    EXPECT_EQ(settings::encodeFlag(true), b4(0, 1));
+
+    EXPECT_EQ(settings::decodeNumber(dword(b4(1, 0x2C))), 300.0f);
+    EXPECT_EQ(settings::decodeFlag(dword(b4(0, 1))), true);
+    EXPECT_EQ(settings::decodeFlag(dword(b4(0, 0))), false);
+    for (const RegistryValue& bad : {dword(std::string("\1\0\0\0", 4)), dword(std::string(3, '\0')),
+             dword(b4(0, 1) + '\0'), RegistryValue {platform::kRegBinary, b4(0, 1)}}) {
+        EXPECT_FALSE(settings::decodeNumber(bad));
+        EXPECT_FALSE(settings::decodeFlag(bad));
+    }
+    EXPECT_FALSE(settings::decodeFlag(dword(b4(1, 0))));
+}
+
+TEST(SetupMem, StoresGroupsAsDwordValues)
+{
+    sim::SimRegistry reg;
+    SetupMem store(reg);
+    store.StoreSettings(7);
+    EXPECT_TRUE(reg.keyExists(kUser, kPath)) << "an unknown group still creates the key";
+    store.settings().Align_Position = 3;
+    store.StoreSettings(3);
+    EXPECT_EQ(reg.value(kUser, kPath, "Align_Position")->data, b4(0, 3));
+    EXPECT_FALSE(reg.value(kUser, kPath, "IR_LearningMode")) << "group 3 is alignment alone";
+
+    store.settings().Mem_FreeUpAuto = true;
+    reg.failingValueNames = {"General_HideInTaskManager"};
+    store.StoreSettings(SetupMem::kAllGroups);
+    for (const char* name : {"General_DisableTaskManager", "Tasks_EnableTaskManagement", "Tasks_LearningMode",
+             "Tasks_BlockNew", "IR_EnableIRSupport", "IR_LearningMode"})
+        EXPECT_EQ(reg.value(kUser, kPath, name).value_or(RegistryValue {}).data, b4(0, 0)) << name;
+    EXPECT_EQ(reg.value(kUser, kPath, "General_RefreshInterval")->data, b4(0, 2));
+    EXPECT_EQ(reg.value(kUser, kPath, "Mem_FreeUp")->data, b4(0, 64));
+    EXPECT_EQ(reg.value(kUser, kPath, "Mem_FreeUpAuto")->data, b4(0, 1));
+    EXPECT_FALSE(reg.value(kUser, kPath, "General_HideInTaskManager"));
+    EXPECT_EQ(reg.openKeys(), 0);
+}
+
+TEST(SetupMem, LoadTakesWellFormedValuesAndKeepsDefaultsForBadOnes)
+{
+    sim::SimRegistry reg;
+    reg.putValue(kUser, kPath, "Mem_FreeUp", dword(b4(1, 0)));
+    reg.putValue(kUser, kPath, "IR_EnableIRSupport", dword(b4(0, 1)));
+    reg.putValue(kUser, kPath, "General_RefreshInterval", {platform::kRegSz, b4(0, 5)});
+    reg.putValue(kUser, kPath, "Mem_FreeUpIfBelow", dword(b4(0, 5) + '\0'));
+    reg.putValue(kUser, kPath, "Mem_FreeUpAuto", dword(std::string("\1\0\0\0", 4)));
+
+    SetupMem store(reg);
+    store.Load();
+    const settings::Settings& s = store.settings();
+    EXPECT_EQ(s.Mem_FreeUp, 256);
+    EXPECT_TRUE(s.IR_EnableIRSupport);
+    EXPECT_EQ(s.General_RefreshInterval, 2) << "wrong type";
+    EXPECT_EQ(s.Mem_FreeUpIfBelow, 8) << "wrong size";
+    EXPECT_FALSE(s.Mem_FreeUpAuto) << "little-endian 1 is not a stored flag";
+    EXPECT_EQ(s.Align_Position, 0) << "missing";
+    ASSERT_EQ(reg.opens.size(), 1u);
+    EXPECT_EQ(reg.opens[0].second, platform::KeyAccess::Read);
+
+    reg.denied = {{kUser, kPath}};
+    SetupMem denied(reg);
+    denied.Load();
+    EXPECT_EQ(denied.settings().Mem_FreeUp, 64);
+    EXPECT_EQ(reg.openKeys(), 0);
+}
