@@ -58,7 +58,7 @@ TEST_F(SideFilesTest, InfoLinesGiveColourAndTooltip)
     logo(600);
     files.content[base + ".NFO"] = "FF8000\r\nMade by us\r\n";
     start();
-    EXPECT_EQ(button(0).rect.left, 800);
+    EXPECT_EQ(button(0).rect.left, 500);
     EXPECT_EQ(oemlogo().back, 0x0080FFu);
     EXPECT_EQ(oemlogo().toolTip, "Made by us");
 }
@@ -135,5 +135,23 @@ TEST_F(SideFilesTest, SideFilesFollowADottedExecutableName)
     files.content["D:\\Apps\\my.BMP"] = "BM";
     start();
     EXPECT_TRUE(oemlogo().visible);
-    EXPECT_EQ(button(0).rect.left, 400);
+    EXPECT_EQ(button(0).rect.left, 500);
+}
+
+TEST_F(SideFilesTest, AnyLogoPictureKeepsTheStripAtItsWidthAndTheButtonsInTheBar)
+{
+    for (float width : {15.0f, 375.0f, 1800.0f, 60000.0f}) {
+        sim::SimPlatform other;
+        other.sim_toolkit().pictures[base + ".BMP"] = {width, width};
+        other.sim_files().content[base + ".BMP"] = "BM";
+        other.sim_desktop().open("A");
+        TOLVIX b(other);
+        b.Load();
+        const ui::ControlSpec* strip = other.sim_toolkit().control(bar_ids::OEMLOGO);
+        const ui::ControlSpec* first = other.sim_toolkit().control(bar_ids::VTASKS_BASE);
+        EXPECT_EQ(strip->rect.width, 375) << width;
+        EXPECT_EQ(first->rect.left, 500) << width;
+        EXPECT_GT(first->rect.width, 1000) << width;
+        EXPECT_TRUE(first->visible) << width;
+    }
 }
