@@ -204,7 +204,7 @@ bool SimDesktop::applyShow(WindowHandle window, platform::ShowCommand command)
 
 bool SimDesktop::setWindowPos(WindowHandle window, WindowHandle insertAfter, int, int, int, int, unsigned flags)
 {
-    commands.push_back({"pos", window, static_cast<long long>(insertAfter)});
+    commands.push_back({"pos", window, static_cast<long long>(insertAfter), 0, flags});
     auto* w = find(window);
     if (!w)
         return false;
@@ -224,10 +224,10 @@ std::intptr_t SimDesktop::sendMessage(WindowHandle window, unsigned message, std
     return 0;
 }
 
-bool SimDesktop::sendMessageTimeout(
-    WindowHandle window, unsigned message, std::uintptr_t wParam, std::intptr_t, unsigned, std::intptr_t* result)
+bool SimDesktop::sendMessageTimeout(WindowHandle window, unsigned message, std::uintptr_t wParam, std::intptr_t,
+    unsigned timeoutMs, std::intptr_t* result)
 {
-    commands.push_back({"sendTimeout", window, static_cast<long long>(message), wParam});
+    commands.push_back({"sendTimeout", window, static_cast<long long>(message), wParam, timeoutMs});
     if (!find(window) || hung.count(window))
         return false;
     if (message == platform::kMessageClose && !refuseClose.count(window))

@@ -35,6 +35,7 @@ struct DesktopCommand {
     WindowHandle window = 0;
     long long argument = 0;
     std::uintptr_t wParam = 0; // of the messages sent
+    unsigned detail = 0;       // flags of "pos", time-out of "sendTimeout"
 };
 
 class SimDesktop final : public platform::Desktop {
