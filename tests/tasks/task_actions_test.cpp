@@ -13,74 +13,27 @@ namespace {
 namespace m = task_ids::menu;
 using platform::WindowHandle;
 
-// Passes every call to the simulated desktop and keeps what the sim does not: the flags of
-// SetWindowPos and the time-out of a timed send.
-class FlagRecordingDesktop final : public platform::Desktop {
-public:
-    explicit FlagRecordingDesktop(sim::SimDesktop& d)
-        : d_(d)
-    {
-    }
-    std::vector<unsigned> posFlags;
-    std::vector<unsigned> timeouts;
-
-    WindowHandle desktopWindow() override { return d_.desktopWindow(); }
-    WindowHandle getWindow(WindowHandle w, platform::WindowRelation r) override { return d_.getWindow(w, r); }
-    bool isVisible(WindowHandle w) override { return d_.isVisible(w); }
-    bool isCloaked(WindowHandle w) override { return d_.isCloaked(w); }
-    WindowHandle parent(WindowHandle w) override { return d_.parent(w); }
-    std::uint32_t exStyle(WindowHandle w) override { return d_.exStyle(w); }
-    int windowText(WindowHandle w, char* b, int c) override { return d_.windowText(w, b, c); }
-    WindowHandle foreground() override { return d_.foreground(); }
-    bool setForeground(WindowHandle w) override { return d_.setForeground(w); }
-    bool isIconic(WindowHandle w) override { return d_.isIconic(w); }
-    bool showWindow(WindowHandle w, platform::ShowCommand c) override { return d_.showWindow(w, c); }
-    bool showWindowAsync(WindowHandle w, platform::ShowCommand c) override { return d_.showWindowAsync(w, c); }
-    bool setWindowPos(WindowHandle w, WindowHandle after, int x, int y, int cx, int cy, unsigned flags) override
-    {
-        posFlags.push_back(flags);
-        return d_.setWindowPos(w, after, x, y, cx, cy, flags);
-    }
-    std::intptr_t sendMessage(WindowHandle w, unsigned m, std::uintptr_t wp, std::intptr_t lp) override
-    {
-        return d_.sendMessage(w, m, wp, lp);
-    }
-    bool sendMessageTimeout(WindowHandle w, unsigned m, std::uintptr_t wp, std::intptr_t lp, unsigned timeoutMs,
-        std::intptr_t* result) override
-    {
-        timeouts.push_back(timeoutMs);
-        return d_.sendMessageTimeout(w, m, wp, lp, timeoutMs, result);
-    }
-    std::uint32_t windowProcessId(WindowHandle w) override { return d_.windowProcessId(w); }
-    int className(WindowHandle w, char* b, int c) override { return d_.className(w, b, c); }
-    WindowHandle findWindow(const char* c, const char* t) override { return d_.findWindow(c, t); }
-    platform::PixelPoint cursorPos() override { return d_.cursorPos(); }
-
-private:
-    sim::SimDesktop& d_;
-};
-
 class TaskActionsTest : public ::testing::Test {
 protected:
     sim::SimPlatform sim;
     sim::SimDesktop& desktop = sim.sim_desktop();
     sim::SimProcesses& processes = sim.sim_processes();
-    FlagRecordingDesktop recorder {desktop};
 
     // Chooses the entry of the task menu built for target, as the popup menu would.
     void choose(WindowHandle target, ui::MenuId entry)
     {
-        const ui::MenuItem menu = tasks::BuildTaskMenu(recorder, processes, target);
+        const ui::MenuItem menu = tasks::BuildTaskMenu(desktop, processes, target);
         const ui::MenuItem* item = ui::FindMenuItem(menu, entry);
         ASSERT_NE(item, nullptr) << entry;
         ASSERT_TRUE(item->enabled && item->action) << entry;
         item->action();
     }
-    std::vector<std::string> what() const
+    // Every command sent, as "what argument detail".
+    std::vector<std::string> sent() const
     {
         std::vector<std::string> result;
         for (const auto& c : desktop.commands)
-            result.push_back(c.what + " " + std::to_string(c.argument));
+            result.push_back(c.what + " " + std::to_string(c.argument) + " " + std::to_string(c.detail));
         return result;
     }
 };
@@ -94,36 +47,30 @@ TEST_F(TaskActionsTest, EveryEntryActsOnTheTargetWithoutWaitingForIt)
     choose(w, m::MFF_0 + 3);
     EXPECT_TRUE(desktop.isIconic(w));
     choose(w, m::MFF_0 + 4);
-    EXPECT_EQ(what(), (std::vector<std::string> {"showAsync 1", "showAsync 6", "showAsync 3"}));
-
-    desktop.commands.clear();
     choose(w, m::MOT_0 + 1);
     EXPECT_TRUE(desktop.find(w)->topmost);
     choose(w, m::MOT_0 + 0);
     EXPECT_FALSE(desktop.find(w)->topmost);
     choose(w, m::MHID);
     EXPECT_FALSE(desktop.isVisible(w));
-    const std::string top = "pos " + std::to_string(platform::kInsertTopmost);
-    const std::string notTop = "pos " + std::to_string(platform::kInsertNoTopmost);
-    EXPECT_EQ(what(), (std::vector<std::string> {top, notTop, notTop}));
-    const unsigned keepPlace = platform::kPosNoSize | platform::kPosNoMove | platform::kPosAsyncWindowPos;
-    EXPECT_EQ(recorder.posFlags,
-        (std::vector<unsigned> {keepPlace, keepPlace, platform::kPosHideWindow | platform::kPosAsyncWindowPos}));
-
-    desktop.commands.clear();
     choose(w, m::MCL);
     EXPECT_EQ(desktop.find(w), nullptr) << "a responsive window closes";
-    EXPECT_EQ(what(), (std::vector<std::string> {"sendTimeout 16"}));
-    EXPECT_EQ(recorder.timeouts, (std::vector<unsigned> {tasks::kCloseTimeoutMs}));
 
-    // "move" and "size" are greyed and carry nothing; no command ever waits synchronously.
-    const ui::MenuItem menu = tasks::BuildTaskMenu(recorder, processes, w);
+    // Asynchronous show, topmost changes that neither move nor size, a timed close.
+    const std::string top = "pos " + std::to_string(platform::kInsertTopmost) + " ";
+    const std::string notTop = "pos " + std::to_string(platform::kInsertNoTopmost) + " ";
+    const unsigned async = platform::kPosAsyncWindowPos;
+    const unsigned keepPlace = platform::kPosNoSize | platform::kPosNoMove | async;
+    EXPECT_EQ(sent(),
+        (std::vector<std::string> {"showAsync 1 0", "showAsync 6 0", "showAsync 3 0", top + std::to_string(keepPlace),
+            notTop + std::to_string(keepPlace), notTop + std::to_string(platform::kPosHideWindow | async),
+            "sendTimeout 16 " + std::to_string(tasks::kCloseTimeoutMs)}));
+
+    const ui::MenuItem menu = tasks::BuildTaskMenu(desktop, processes, w);
     for (ui::MenuId greyed : {m::MFF_0 + 1, m::MFF_0 + 2}) {
         EXPECT_FALSE(ui::FindMenuItem(menu, greyed)->enabled);
         EXPECT_FALSE(ui::FindMenuItem(menu, greyed)->action);
     }
-    for (const auto& c : desktop.commands)
-        EXPECT_TRUE(c.what != "show" && c.what != "message") << c.what;
 }
 
 TEST_F(TaskActionsTest, CloseGivesUpOnAHungOrRefusingWindowAndNoTargetSendsNothing)
@@ -133,11 +80,12 @@ TEST_F(TaskActionsTest, CloseGivesUpOnAHungOrRefusingWindowAndNoTargetSendsNothi
     desktop.hung.insert(hung);
     desktop.refuseClose.insert(stubborn);
 
-    EXPECT_FALSE(tasks::CloseTask(recorder, hung));
+    EXPECT_FALSE(tasks::CloseTask(desktop, hung));
     EXPECT_NE(desktop.find(hung), nullptr);
-    EXPECT_TRUE(tasks::CloseTask(recorder, stubborn));
+    EXPECT_TRUE(tasks::CloseTask(desktop, stubborn));
     EXPECT_NE(desktop.find(stubborn), nullptr) << "the window may refuse";
-    EXPECT_EQ(what(), (std::vector<std::string> {"sendTimeout 16", "sendTimeout 16"}));
+    const std::string timedClose = "sendTimeout 16 " + std::to_string(tasks::kCloseTimeoutMs);
+    EXPECT_EQ(sent(), (std::vector<std::string> {timedClose, timedClose}));
 
     desktop.commands.clear();
     for (ui::MenuId entry : {m::MFF_0 + 0, m::MFF_0 + 3, m::MFF_0 + 4, m::MOT_0, m::MOT_0 + 1, m::MHID, m::MCL, m::MFT})
@@ -169,7 +117,7 @@ TEST_F(TaskActionsTest, TerminateEndsOnlyAnotherProcessThatLetsItselfBeOpened)
 
     choose(victim, m::MFT);
     EXPECT_EQ(processes.terminated, (std::vector<std::pair<std::uint32_t, std::uint32_t>> {{200, 0}}));
-    EXPECT_FALSE(tasks::TerminateTask(recorder, processes, victim)) << "already gone";
+    EXPECT_FALSE(tasks::TerminateTask(desktop, processes, victim)) << "already gone";
 }
 
 TEST(TaskCounterMenu, EntriesRunTheBarsCallbacks)
