@@ -125,16 +125,24 @@ void TASKMGR::RefreshProcessList()
     if (unloaded_)
         return;
     HandlerScope scope(*this);
-    ProcessIds.clear();
     // A failed snapshot leaves the list empty.
     processes_.snapshot(snapshot_, kMaxProcesses);
     std::vector<std::string> names;
     names.reserve(snapshot_.size());
-    for (const auto& entry : snapshot_) {
+    for (const auto& entry : snapshot_)
         names.push_back(entry.exeName);
+    // Item i and entry i must always belong together, or "Kill selected" would end the wrong
+    // process: the identifiers change only once the names are ready (no allocation: reserved for
+    // the cap), and are dropped if the list could not take the names.
+    ProcessIds.clear();
+    for (const auto& entry : snapshot_)
         ProcessIds.push_back(entry.id);
+    try {
+        TASKLST.setItems(std::move(names));
+    } catch (...) {
+        ProcessIds.clear();
+        throw;
     }
-    TASKLST.setItems(std::move(names));
     toolkit_.showForm(form_.id(), true);
     toolkit_.processPendingMessages();
 }
