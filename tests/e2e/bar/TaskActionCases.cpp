@@ -200,6 +200,9 @@ void CheckTaskActions(e2e::Report& report, const RunningBar& running)
     std::string refresh;
     report.Check(
         "bar_keeps_refreshing_beside_hung_window", isHung && RefreshSeesNewProcess(running.bar, refresh), refresh);
+    // The minimise was handed over, not dropped: the window takes it once it answers again.
+    const bool minimised = isHung && e2e::WaitFor(20000, [&] { return IsIconic(hung.window) != 0; });
+    report.Check("hung_window_minimised_once_it_answers_again", minimised, "window " + Describe(hung.window));
 }
 
 } // namespace bar_probe
