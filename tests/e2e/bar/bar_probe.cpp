@@ -2,9 +2,12 @@
 // desktop and checks what the bar shows and does. Usage:
 //   bar_probe.exe <path of tolvix.exe> [--artifacts <folder>]
 //   bar_probe.exe --windows-only   (creates the test windows and lists the desktop; no bar)
+// Environment: E2E_NEW_CASES=1 adds the cases of LiveCases.h, E2E_NEW_CASES=only runs just those;
+// E2E_BAR_GROUPS=indicators,lamp,winamp,taskmgr,taskmenu,settings,logofiles picks some of them.
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <exception>
 #include <string>
@@ -15,6 +18,7 @@
 #include "tests/e2e/bar/EndingCases.h"
 #include "tests/e2e/bar/LaunchBar.h"
 #include "tests/e2e/bar/LayoutCases.h"
+#include "tests/e2e/bar/LiveCases.h"
 #include "tests/e2e/bar/LogoCases.h"
 #include "tests/e2e/bar/TaskListCases.h"
 #include "tests/e2e/bar/TestDesk.h"
@@ -75,6 +79,43 @@ void RunBarChecks(e2e::Report& report, const std::string& tolvixExe, Artifacts& 
     CheckLogo(report, tolvixExe, artifacts);
 }
 
+std::string Environment(const char* name)
+{
+    const char* value = std::getenv(name);
+    return value ? value : "";
+}
+
+bool GroupChosen(const std::string& group)
+{
+    const std::string chosen = "," + Environment("E2E_BAR_GROUPS") + ",";
+    return chosen == ",," || chosen.find("," + group + ",") != std::string::npos;
+}
+
+void RunLiveChecks(e2e::Report& report, const std::string& tolvixExe)
+{
+    const std::vector<std::pair<const char*, void (*)(e2e::Report&, const RunningBar&)>> onOneBar = {
+        {"indicators", CheckIndicators}, {"lamp", CheckLamp}, {"winamp", CheckWinamp}, {"taskmgr", CheckTaskManager},
+        {"taskmenu", CheckTaskActions}};
+    bool anyOnOneBar = false;
+    for (const auto& group : onOneBar)
+        anyOnOneBar = anyOnOneBar || GroupChosen(group.first);
+    if (anyOnOneBar) {
+        std::unique_ptr<RunningBar> running = LaunchBar(tolvixExe, "live", {}, 30000);
+        if (report.Check("live_bar_starts", running->bar != nullptr,
+                running->bar ? "bar up after " + std::to_string(running->startMs) + " ms" : running->error))
+            for (const auto& group : onOneBar)
+                if (GroupChosen(group.first)) {
+                    const unsigned long long started = e2e::NowMs();
+                    group.second(report, *running);
+                    report.Note(std::string(group.first) + " took " + std::to_string(e2e::NowMs() - started) + " ms");
+                }
+    }
+    if (GroupChosen("settings"))
+        CheckSettingsAtStart(report, tolvixExe);
+    if (GroupChosen("logofiles"))
+        CheckLogoFiles(report, tolvixExe);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -96,7 +137,11 @@ int main(int argc, char** argv)
     Artifacts artifacts(artifactsFolder);
     e2e::Report report("bar");
     try {
-        RunBarChecks(report, tolvixExe, artifacts);
+        const std::string live = Environment("E2E_NEW_CASES");
+        if (live != "only")
+            RunBarChecks(report, tolvixExe, artifacts);
+        if (live == "1" || live == "only")
+            RunLiveChecks(report, tolvixExe);
     } catch (const std::exception& e) {
         report.Check("probe_error", false, e.what());
     }

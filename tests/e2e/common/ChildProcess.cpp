@@ -7,9 +7,9 @@ std::string LastErrorText()
     return "error " + std::to_string(GetLastError());
 }
 
-ChildProcess::ChildProcess(const std::string& exe, const std::string& folder)
+ChildProcess::ChildProcess(const std::string& exe, const std::string& folder, const std::string& arguments)
 {
-    std::string commandLine = "\"" + exe + "\"";
+    std::string commandLine = "\"" + exe + "\"" + (arguments.empty() ? "" : " " + arguments);
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info = {};

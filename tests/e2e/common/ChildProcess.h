@@ -12,9 +12,9 @@ namespace e2e {
 class ChildProcess {
 public:
     ChildProcess() = default;
-    // Starts `exe` with `folder` as its working folder; on failure running() is false and
-    // error() says why.
-    ChildProcess(const std::string& exe, const std::string& folder);
+    // Starts `exe` with `folder` as its working folder and `arguments` after its quoted name; on
+    // failure running() is false and error() says why.
+    ChildProcess(const std::string& exe, const std::string& folder, const std::string& arguments = "");
     ChildProcess(ChildProcess&&) = default;
     ChildProcess& operator=(ChildProcess&&) = default;
     ~ChildProcess() { Kill(); }

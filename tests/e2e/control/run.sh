@@ -7,10 +7,10 @@
 # Usage: tests/e2e/control/run.sh <windows-build-dir>
 set -u
 HERE=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-BUILD=${1:?usage: run.sh <windows-build-dir>}
-BUILD=$(cd "$BUILD" && pwd)
-# shellcheck source=../lib/wine_session.sh
-source "$HERE/../lib/wine_session.sh"
+# shellcheck source=../lib/suite.sh
+source "$HERE/../lib/suite.sh"
+e2e_suite_setup control "$@"
+BUILD=$E2E_BUILD
 
 CLSID='{19D31A65-5125-49E0-A593-0A369990ED0F}'
 LIBID='{2152ECDA-EBF1-4340-A368-D777DB770139}'
@@ -27,7 +27,6 @@ check() {  # check <name> <command...>: passes when the command succeeds
 finish() {
   echo "e2e control: $PASSED passed, $FAILED failed"
   [[ $FAILED -eq 0 ]]
-  exit $?
 }
 # Takes PASS/FAIL lines of a test program into the tally; FIGURE lines are printed as they are.
 tally() {
@@ -42,22 +41,23 @@ tally() {
   done <"$1"
 }
 find_built() {
-  local name=$1 found
-  found=$(find "$BUILD" -name "$name" -type f -printf '%T@ %p\n' | sort -nr | head -n 1 | cut -d' ' -f2-)
-  [[ -n $found ]] || { echo "run.sh: $name not found under $BUILD" >&2; return 1; }
+  local found
+  found=$(e2e_find_built "$1")
+  [[ -n $found ]] || { echo "run.sh: $1 not found under $BUILD" >&2; return 1; }
   echo "$found"
 }
 reg_has() { wine reg query "$1" >/dev/null 2>&1; }
 reg_gone() { ! wine reg query "$1" >/dev/null 2>&1; }
 
-DLL=$(find_built dralith.dll) || { fail "dralith.dll built"; finish; }
-HOST=$(find_built dralith_axhost.exe) || { fail "dralith_axhost.exe built"; finish; }
+DLL=$(find_built dralith.dll) || { fail "dralith.dll built"; finish; exit 1; }
+HOST=$(find_built dralith_axhost.exe) || { fail "dralith_axhost.exe built"; finish; exit 1; }
 
-wine_session_start control || { fail "wine session"; finish; }
+# Runs inside the Wine session (e2e_run_suite) and prints its own closing line.
+control_checks() {
 BIN="$E2E_TMP/bin"
 mkdir -p "$BIN" "$E2E_TMP/signals"
 cp "$DLL" "$HOST" "$HERE/script_client.vbs" "$BIN/"
-cd "$BIN" || exit 1
+cd "$BIN" || return 1
 
 # --- registration ---------------------------------------------------------------------------
 # A key next to ours that unregistering must leave alone.
@@ -92,7 +92,7 @@ RESULTS="$E2E_TMP/host.txt"
 timeout 300 wine dralith_axhost.exe "$(winepath -w "$RESULTS")" "$(winepath -w "$E2E_TMP/signals")" &
 HOST_PID=$!
 if wait_until 120 test -e "$E2E_TMP/signals/ready"; then
-  SHOT="${E2E_SCREENSHOT_DIR:-$E2E_TMP}/dralith-control.png"
+  SHOT="${E2E_SCREENSHOT_DIR:-$E2E_ARTIFACTS}/dralith-control.png"
   wine_session_screenshot "$SHOT"
   touch "$E2E_TMP/signals/shot"
   # The control sits at (50, 50) + 400 x 200 on the virtual screen (frame at 40,40, client
@@ -122,3 +122,6 @@ check "an unrelated key survives unregistering" reg_has 'HKCR\Pellgrove.Unrelate
 check "unregistering again counts as success" wine regsvr32 /s /u dralith.dll
 
 finish
+}
+
+e2e_run_suite 900 control_checks

@@ -5,6 +5,8 @@
 #   wine_session_stop              idempotent; also runs from the EXIT trap
 #   wait_until <seconds> <cmd...>  polls cmd every 0.2 s until it succeeds (seconds may be 2.5)
 # wine_session_start installs an EXIT trap (and INT/TERM traps that exit) for the cleanup.
+# E2E_DISPLAY=<n> uses display :n and no other (parallel runs each take their own); unset, the
+# first free display from 90 up is taken.
 # Only processes started here are stopped (Xvfb by PID, this prefix's wineserver), so several
 # suites and other users of the machine can run side by side.
 
@@ -45,11 +47,15 @@ e2e_xvfb_alive() {
   [[ -n $E2E_XVFB_PID ]] && kill -0 "$E2E_XVFB_PID" 2>/dev/null
 }
 
-# Tries display numbers upwards from 90. Two sessions may pick the same free number at the same
-# moment; the loser's Xvfb exits at once (lock held), and it moves on to the next number.
+# Tries display numbers upwards from 90 (or only E2E_DISPLAY). Two sessions may pick the same free
+# number at the same moment; the loser's Xvfb exits at once (lock held), and it moves on.
 e2e_start_xvfb() {
-  local n
-  for (( n = 90; n < 190; n++ )); do
+  local n first=90 last=189
+  if [[ -n ${E2E_DISPLAY:-} ]]; then
+    first=${E2E_DISPLAY#:}
+    last=$first
+  fi
+  for (( n = first; n <= last; n++ )); do
     e2e_display_free "$n" || continue
     Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp -noreset >"$E2E_TMP/xvfb.log" 2>&1 &
     E2E_XVFB_PID=$!

@@ -1,0 +1,252 @@
+#include "tests/e2e/bar/BarKit.h"
+
+#include <windows.h>
+
+#include <tlhelp32.h>
+
+#include <cstdio>
+#include <fstream>
+
+#include "bar/ControlIds.h"
+#include "tests/e2e/bar/ButtonWatch.h"
+#include "tests/e2e/common/Handles.h"
+#include "tests/e2e/common/Poll.h"
+
+namespace bar_probe {
+namespace {
+
+struct KeyTraits {
+    using Handle = HKEY;
+    static Handle empty() { return nullptr; }
+    static void close(Handle h) { RegCloseKey(h); }
+};
+using UniqueKey = e2e::Unique<KeyTraits>;
+
+struct ChildSearch {
+    int id;
+    HWND found;
+};
+
+BOOL CALLBACK MatchId(HWND window, LPARAM param)
+{
+    auto* search = reinterpret_cast<ChildSearch*>(param);
+    if (GetDlgCtrlID(window) != search->id)
+        return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
+struct OwnerSearch {
+    DWORD processId;
+    HWND found;
+};
+
+BOOL CALLBACK MatchProcess(HWND window, LPARAM param)
+{
+    auto* search = reinterpret_cast<OwnerSearch*>(param);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    if (pid != search->processId || !IsWindowVisible(window))
+        return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
+std::string ProbeFolder()
+{
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string folder = path;
+    return folder.substr(0, folder.find_last_of("\\/"));
+}
+
+} // namespace
+
+HWND ChildById(HWND bar, int id)
+{
+    ChildSearch search {id, nullptr};
+    EnumChildWindows(bar, MatchId, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+std::string TextOf(HWND window)
+{
+    char text[512] = {};
+    if (window)
+        GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
+bool ShownById(HWND bar, int id)
+{
+    const HWND control = ChildById(bar, id);
+    return control && IsWindowVisible(control);
+}
+
+long long NumberIn(const std::string& text)
+{
+    if (text.empty() || text.size() > 15 || text.find_first_not_of("0123456789") != std::string::npos)
+        return -1;
+    return std::stoll(text);
+}
+
+int TaskCountShown(HWND bar)
+{
+    const std::string text = TextOf(ChildById(bar, bar_ids::TIM3));
+    const size_t blank = text.find(' ');
+    if (blank == std::string::npos || text.substr(blank) != " tasks")
+        return -1;
+    return static_cast<int>(NumberIn(text.substr(0, blank)));
+}
+
+void PostClickAt(HWND control, int x, int y, bool right)
+{
+    const LPARAM at = MAKELPARAM(x, y);
+    PostMessageA(control, right ? WM_RBUTTONDOWN : WM_LBUTTONDOWN, right ? MK_RBUTTON : MK_LBUTTON, at);
+    PostMessageA(control, right ? WM_RBUTTONUP : WM_LBUTTONUP, 0, at);
+}
+
+bool RealDoubleClick(HWND window)
+{
+    RECT r = {};
+    GetWindowRect(window, &r);
+    if (!SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2))
+        return false;
+    INPUT inputs[4] = {};
+    for (int i = 0; i < 4; ++i) {
+        inputs[i].type = INPUT_MOUSE;
+        inputs[i].mi.dwFlags = i % 2 ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_LEFTDOWN;
+    }
+    return SendInput(4, inputs, sizeof(INPUT)) == 4;
+}
+
+bool WriteRegistryValue(
+    HKEY root, const std::string& key, const std::string& name, DWORD type, const std::vector<unsigned char>& bytes)
+{
+    HKEY raw = nullptr;
+    if (RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &raw, nullptr) != ERROR_SUCCESS)
+        return false;
+    UniqueKey opened(raw);
+    return RegSetValueExA(opened.get(), name.c_str(), 0, type, bytes.data(), static_cast<DWORD>(bytes.size())) ==
+        ERROR_SUCCESS;
+}
+
+void DeleteRegistryKey(HKEY root, const std::string& key)
+{
+    RegDeleteTreeA(root, key.c_str());
+}
+
+bool SeedSetting(const std::string& name, unsigned value)
+{
+    const std::vector<unsigned char> bytes = {
+        0, 0, static_cast<unsigned char>(value >> 8 & 0xFF), static_cast<unsigned char>(value & 0xFF)};
+    return WriteRegistryValue(HKEY_CURRENT_USER, kSettingsKey, name, REG_DWORD, bytes);
+}
+
+std::string PeerExe()
+{
+    return ProbeFolder() + "\\e2e_peer.exe";
+}
+
+e2e::ChildProcess StartPeer(const std::string& arguments, const std::string& exe)
+{
+    return e2e::ChildProcess(exe, ProbeFolder(), arguments);
+}
+
+HWND WaitForWindowOf(DWORD processId, int timeoutMs)
+{
+    OwnerSearch search {processId, nullptr};
+    e2e::WaitFor(timeoutMs, [&] {
+        EnumWindows(MatchProcess, reinterpret_cast<LPARAM>(&search));
+        return search.found != nullptr;
+    });
+    return search.found;
+}
+
+bool FileExists(const std::string& path)
+{
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::vector<std::string> ReadLines(const std::string& path)
+{
+    std::vector<std::string> lines;
+    std::ifstream in(path);
+    for (std::string line; std::getline(in, line);)
+        if (!line.empty())
+            lines.push_back(line);
+    return lines;
+}
+
+std::vector<std::string> ProcessNames()
+{
+    std::vector<std::string> names;
+    e2e::UniqueHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    if (snapshot.get() == INVALID_HANDLE_VALUE) {
+        snapshot.release();
+        return names;
+    }
+    PROCESSENTRY32 entry = {};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32First(snapshot.get(), &entry); more; more = Process32Next(snapshot.get(), &entry))
+        names.push_back(entry.szExeFile);
+    return names;
+}
+
+int MemoryReading::level() const
+{
+    if (totalPhys == 0)
+        return 0;
+    const unsigned long long level = availPhys * 7 / totalPhys;
+    return static_cast<int>(level > 6 ? 6 : level);
+}
+
+MemoryReading ReadMemory()
+{
+    MEMORYSTATUSEX status = {};
+    status.dwLength = sizeof status;
+    GlobalMemoryStatusEx(&status);
+    return {status.ullAvailPhys, status.ullTotalPhys};
+}
+
+bool RefreshSeesNewProcess(HWND bar, std::string& detail)
+{
+    e2e::ChildProcess pulse = StartPeer("victim \"E2E Pulse\" NUL");
+    size_t count = 0;
+    int shown = -1;
+    const unsigned long long started = e2e::NowMs();
+    const bool seen = e2e::WaitFor(kOneRefreshMs + 500, [&] {
+        count = ProcessNames().size();
+        shown = TaskCountShown(bar);
+        return shown == static_cast<int>(count);
+    });
+    detail = "after a new process: TIM3 '" + TextOf(ChildById(bar, bar_ids::TIM3)) + "', processes " +
+        std::to_string(count) + (seen ? ", matched after " + std::to_string(e2e::NowMs() - started) + " ms" : "");
+    return seen;
+}
+
+long long MeasureRefreshMs(HWND bar, std::string& detail)
+{
+    // Right after a refresh has counted the first new process, the second one is started: the
+    // next refresh that counts it is one interval later.
+    unsigned long long ticks[2] = {};
+    std::vector<e2e::ChildProcess> started;
+    for (unsigned long long& tick : ticks) {
+        started.push_back(StartPeer("victim \"E2E Tick\" NUL"));
+        size_t count = 0;
+        if (!e2e::WaitFor(kRefreshDeadlineMs, [&] {
+                count = ProcessNames().size();
+                return TaskCountShown(bar) == static_cast<int>(count);
+            })) {
+            detail = "TIM3 '" + TextOf(ChildById(bar, bar_ids::TIM3)) + "' never matched " + std::to_string(count) +
+                " processes within 6 s";
+            return -1;
+        }
+        tick = e2e::NowMs();
+    }
+    const long long interval = static_cast<long long>(ticks[1] - ticks[0]);
+    detail = "refresh interval measured " + std::to_string(interval) + " ms (TIM3 followed two new processes)";
+    return interval;
+}
+
+} // namespace bar_probe

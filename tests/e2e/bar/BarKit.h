@@ -1,0 +1,60 @@
+#pragma once
+// Shared tools of the cases on the bar's indicators, task actions, task manager, settings and
+// logo files: controls by id, clicks at a point of a control, registry values, the peer program
+// (tests/e2e/peers), and the figures the probe reads itself to compare with the bar's.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/e2e/bar/LaunchBar.h"
+#include "tests/e2e/common/ChildProcess.h"
+
+namespace bar_probe {
+
+// The first descendant of `bar` with control id `id`, or null.
+HWND ChildById(HWND bar, int id);
+std::string TextOf(HWND window);
+bool ShownById(HWND bar, int id);
+// The number in a caption that is only digits, or -1.
+long long NumberIn(const std::string& text);
+// N from the counter's caption "N tasks", or -1.
+int TaskCountShown(HWND bar);
+
+// Posts a button press and release at client point (x, y) of `control`.
+void PostClickAt(HWND control, int x, int y, bool right = false);
+// A real double click (SendInput) at the centre of `window`.
+bool RealDoubleClick(HWND window);
+
+// Registry values as raw bytes; every key is closed again.
+bool WriteRegistryValue(
+    HKEY root, const std::string& key, const std::string& name, DWORD type, const std::vector<unsigned char>& bytes);
+void DeleteRegistryKey(HKEY root, const std::string& key);
+// The bar's settings key and one number in its byte layout 00 00 H L.
+constexpr const char* kSettingsKey = "Software\\Brenwick\\Tolvix";
+bool SeedSetting(const std::string& name, unsigned value);
+
+// e2e_peer.exe beside the probe. `kind` is "winamp" or "victim"; the arguments follow it.
+std::string PeerExe();
+e2e::ChildProcess StartPeer(const std::string& arguments, const std::string& exe = PeerExe());
+// The visible top-level window of `processId` (the peer's), waited for up to `timeoutMs`.
+HWND WaitForWindowOf(DWORD processId, int timeoutMs);
+bool FileExists(const std::string& path);
+std::vector<std::string> ReadLines(const std::string& path);
+
+// What the probe reads itself.
+std::vector<std::string> ProcessNames(); // one per process in a Toolhelp snapshot
+struct MemoryReading {
+    unsigned long long availPhys = 0, totalPhys = 0;
+    long long freeMb() const { return static_cast<long long>(availPhys / 1048576); }
+    int level() const;
+};
+MemoryReading ReadMemory();
+
+// Whether the bar's refresh still runs: a new process shows in TIM3 within one refresh.
+bool RefreshSeesNewProcess(HWND bar, std::string& detail);
+// The interval between two refreshes, timed by the counter TIM3 following two new processes; -1
+// when a refresh did not come. `detail` says what was seen.
+long long MeasureRefreshMs(HWND bar, std::string& detail);
+
+} // namespace bar_probe

@@ -1,0 +1,22 @@
+#pragma once
+// Cases of the living bar: the refresh tick's indicators, the Winamp buttons and the dial-up lamp
+// (IndicatorCases.cpp), the task manager (TaskManagerCases.cpp), the task menu's actions on real
+// windows (TaskActionCases.cpp), settings read at start and the memory free-up
+// (SettingsCases.cpp), and logo side files of every kind (LogoFileCases.cpp).
+#include <string>
+
+#include "tests/e2e/bar/LaunchBar.h"
+#include "tests/e2e/common/Report.h"
+
+namespace bar_probe {
+
+void CheckIndicators(e2e::Report& report, const RunningBar& running);
+void CheckLamp(e2e::Report& report, const RunningBar& running);
+void CheckWinamp(e2e::Report& report, const RunningBar& running);
+void CheckTaskManager(e2e::Report& report, const RunningBar& running);
+void CheckTaskActions(e2e::Report& report, const RunningBar& running);
+// Each of these starts its own bar.
+void CheckSettingsAtStart(e2e::Report& report, const std::string& tolvixExe);
+void CheckLogoFiles(e2e::Report& report, const std::string& tolvixExe);
+
+} // namespace bar_probe

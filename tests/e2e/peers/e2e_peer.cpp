@@ -1,0 +1,101 @@
+// A window in a process of its own for the bar probe to act on. Usage:
+//   e2e_peer.exe winamp <log file> [--hang <ms>]
+//       a window of Winamp's class "Winamp v1.x" that appends the wParam of every WM_COMMAND it
+//       receives to the log, one decimal number a line
+//   e2e_peer.exe victim <title> <marker file> [--hang <ms>]
+//       a titled window whose WM_CLOSE writes the marker file, then closes; exit code 3
+// --hang <ms> stops answering messages for that long once the window is up; so does a posted
+// kHangMessage (wParam: milliseconds) at any time.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+namespace {
+
+constexpr UINT kHangMessage = WM_APP + 1;
+constexpr int kNormalExitCode = 3;
+
+std::string logPath;
+std::string markerPath;
+
+void AppendLine(const std::string& path, const std::string& line)
+{
+    if (FILE* f = std::fopen(path.c_str(), "a")) {
+        std::fprintf(f, "%s\n", line.c_str());
+        std::fclose(f);
+    }
+}
+
+LRESULT CALLBACK PeerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_COMMAND:
+        if (!logPath.empty())
+            AppendLine(logPath, std::to_string(static_cast<unsigned>(wParam)));
+        return 0;
+    case kHangMessage:
+        Sleep(static_cast<DWORD>(wParam));
+        return 0;
+    case WM_CLOSE:
+        if (!markerPath.empty())
+            AppendLine(markerPath, "closed");
+        DestroyWindow(window);
+        return 0;
+    case WM_DESTROY:
+        PostQuitMessage(kNormalExitCode);
+        return 0;
+    default:
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+}
+
+int Usage()
+{
+    std::fprintf(stderr, "usage: e2e_peer winamp <log> [--hang <ms>] | victim <title> <marker> [--hang <ms>]\n");
+    return 2;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 3)
+        return Usage();
+    const bool winamp = std::strcmp(argv[1], "winamp") == 0;
+    if (!winamp && (std::strcmp(argv[1], "victim") != 0 || argc < 4))
+        return Usage();
+    std::string title = winamp ? "E2E Winamp" : argv[2];
+    (winamp ? logPath : markerPath) = winamp ? argv[2] : argv[3];
+    DWORD hangMs = 0;
+    for (int i = winamp ? 3 : 4; i + 1 < argc; ++i)
+        if (std::strcmp(argv[i], "--hang") == 0)
+            hangMs = static_cast<DWORD>(std::strtoul(argv[++i], nullptr, 10));
+
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = PeerProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    wc.lpszClassName = winamp ? "Winamp v1.x" : "TolvaneE2eVictim";
+    if (!RegisterClassA(&wc))
+        return 4;
+    // Right of the bar's place, so the bar stays uncovered.
+    HWND window = CreateWindowExA(0, wc.lpszClassName, title.c_str(), WS_OVERLAPPEDWINDOW, winamp ? 700 : 560,
+        winamp ? 420 : 300, 280, 160, nullptr, nullptr, wc.hInstance, nullptr);
+    if (!window)
+        return 5;
+    ShowWindow(window, SW_SHOWNA);
+    UpdateWindow(window);
+    if (hangMs)
+        PostMessageA(window, kHangMessage, hangMs, 0);
+
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    return static_cast<int>(msg.wParam);
+}
