@@ -4,32 +4,32 @@
 namespace bar_ids {
 
 // Controls placed directly on the bar window.
-constexpr int OEMLOGO = 101;
-constexpr int Picture2 = 102;
+constexpr int OEMLOGO = 101;  // picture: the optional logo strip along the left edge
+constexpr int Picture2 = 102; // panel along the bottom edge holding the indicators
 // VTASKS(i) is VTASKS_BASE + i; the task table never holds more than 65,536 entries.
 constexpr int VTASKS_BASE = 0x200000;
 constexpr int VTASKS_LAST = VTASKS_BASE + 65535;
 
 // Controls inside the panel Picture2.
-constexpr int MMX = 110;
-constexpr int RBUT = 111;
-constexpr int WMPLAY = 112;
-constexpr int SSETTS = 113;
-constexpr int STX = 114;
-constexpr int VRUN = 115;
-constexpr int TSKMODE_0 = 116;
-constexpr int TIM3 = 117;
-constexpr int MEMMODE_0 = 120; // MEMMODE(i) is MEMMODE_0 + i, i from 0 to 6
-constexpr int TIM1 = 127;
-constexpr int Picture3 = 128;
-constexpr int Label1 = 129;
-constexpr int ONLED_0 = 130; // ONLED(i) is ONLED_0 + i, i 0 or 1
-constexpr int TIM2 = 132;
+constexpr int MMX = 110;       // picture: the glow strip along the panel's top
+constexpr int RBUT = 111;      // label: browse for a program to run
+constexpr int WMPLAY = 112;    // picture: the four Winamp transport buttons
+constexpr int SSETTS = 113;    // label: opens the main menu
+constexpr int STX = 114;       // label: opens the program menu
+constexpr int VRUN = 115;      // text box: the run box
+constexpr int TSKMODE_0 = 116; // picture: the task counter's icon
+constexpr int TIM3 = 117;      // label: the number of running processes
+constexpr int MEMMODE_0 = 120; // pictures: the memory gauge; MEMMODE(i) is MEMMODE_0 + i, i 0 to 6
+constexpr int TIM1 = 127;      // label: free physical memory in MB, or a free-up's progress
+constexpr int Picture3 = 128;  // picture, hidden
+constexpr int Label1 = 129;    // label, hidden
+constexpr int ONLED_0 = 130;   // pictures: the dial-up lamp, ONLED(0) off and ONLED(1) on
+constexpr int TIM2 = 132;      // label: the time, with the date as its tooltip
 
 // Timers.
-constexpr int RTASKS = 1;
-constexpr int MALLI = 2;
-constexpr int MMY = 3;
+constexpr int RTASKS = 1; // timer: the refresh tick
+constexpr int MALLI = 2;  // timer: docking and auto-hide
+constexpr int MMY = 3;    // timer: the glow strip
 
 // Menus. Arrays of entries are a base plus the element index.
 namespace menu {

@@ -170,8 +170,8 @@ void CheckWinamp(e2e::Report& report, const RunningBar& running)
 
     const HWND window = WaitForWindowOf(winamp.id(), 1000);
     PostMessageA(window, WM_CLOSE, 0, 0);
-    const unsigned long long closed = e2e::NowMs();
     const bool ended = e2e::WaitFor(3000, [&] { return !winamp.running(); });
+    const unsigned long long closed = e2e::NowMs(); // the window is gone with its process
     const bool vanished = e2e::WaitFor(kRefreshDeadlineMs, [&] { return !IsWindowVisible(wmplay); });
     const unsigned long long vanishedMs = e2e::NowMs() - closed;
     report.Check("wmplay_vanishes_after_winamp_closes", ended && vanished && vanishedMs <= kOneRefreshMs,

@@ -71,8 +71,8 @@ void CheckSettingsAtStart(e2e::Report& report, const std::string& tolvixExe)
     long long before = -1, now = -1;
     e2e::WaitFor(kOneRefreshMs, [&] { return (before = NumberIn(TextOf(tim1))) >= 0; });
     {
-        const unsigned long long started = e2e::NowMs();
         Ballast ballast(512u << 20);
+        const unsigned long long started = e2e::NowMs(); // once the memory is really taken
         const bool dropped = ballast.ok() && before >= 0 && e2e::WaitFor(2500, [&] {
             now = NumberIn(TextOf(tim1));
             return now >= 0 && now <= before - 400;

@@ -44,11 +44,14 @@ std::vector<std::string> ListItems(HWND list)
 {
     std::vector<std::string> items;
     const LRESULT count = SendMessageA(list, LB_GETCOUNT, 0, 0);
+    // Asked in UTF-16: Wine hands the ANSI form of this message across processes only in part.
     for (LRESULT i = 0; i < count && i < 70000; ++i) {
-        const LRESULT length = SendMessageA(list, LB_GETTEXTLEN, i, 0);
-        std::string text(length > 0 ? length + 1 : 1, '\0');
-        SendMessageA(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(&text[0]));
-        items.push_back(text.c_str());
+        const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, i, 0);
+        std::wstring wide(length > 0 ? length + 1 : 1, L'\0');
+        SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(&wide[0]));
+        char text[1024] = {};
+        WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, text, sizeof text - 1, nullptr, nullptr);
+        items.push_back(text);
     }
     return items;
 }

@@ -2,8 +2,9 @@
 // desktop and checks what the bar shows and does. Usage:
 //   bar_probe.exe <path of tolvix.exe> [--artifacts <folder>]
 //   bar_probe.exe --windows-only   (creates the test windows and lists the desktop; no bar)
-// Environment: E2E_NEW_CASES=1 adds the cases of LiveCases.h, E2E_NEW_CASES=only runs just those;
-// E2E_BAR_GROUPS=indicators,lamp,winamp,taskmgr,taskmenu,settings,logofiles picks some of them.
+// Environment: E2E_BAR_ONLY=live runs just the cases of LiveCases.h, E2E_BAR_ONLY=layout just the
+// others; E2E_BAR_GROUPS=indicators,lamp,winamp,taskmgr,taskmenu,settings,logofiles picks some of
+// the live ones.
 #include <windows.h>
 
 #include <cstdio>
@@ -137,10 +138,10 @@ int main(int argc, char** argv)
     Artifacts artifacts(artifactsFolder);
     e2e::Report report("bar");
     try {
-        const std::string live = Environment("E2E_NEW_CASES");
-        if (live != "only")
+        const std::string only = Environment("E2E_BAR_ONLY");
+        if (only != "live")
             RunBarChecks(report, tolvixExe, artifacts);
-        if (live == "1" || live == "only")
+        if (only != "layout")
             RunLiveChecks(report, tolvixExe);
     } catch (const std::exception& e) {
         report.Check("probe_error", false, e.what());

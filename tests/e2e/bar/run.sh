@@ -3,9 +3,9 @@
 # private Xvfb display. Screenshots go to <build-dir>/e2e-artifacts/bar/.
 # Usage: tests/e2e/bar/run.sh <windows-build-dir>
 #   TOLVIX_EXE=<path>    another tolvix.exe than the built one
-#   E2E_NEW_CASES=1      also the cases of the refresh tick, task actions, task manager, settings
-#                        and logo files; E2E_NEW_CASES=only runs just those
-#   E2E_BAR_GROUPS=a,b   with E2E_NEW_CASES: only these groups of new cases (see bar_probe.cpp)
+#   E2E_BAR_ONLY=live    only the cases of the refresh tick, task actions, task manager, settings
+#                        and logo files; E2E_BAR_ONLY=layout only the others
+#   E2E_BAR_GROUPS=a,b   only these groups of the live cases (see bar_probe.cpp)
 set -u
 source "$(dirname "$0")/../lib/suite.sh"
 e2e_suite_setup bar "$@"
