@@ -6,9 +6,7 @@ namespace bar_ids {
 // Controls placed directly on the bar window.
 constexpr int OEMLOGO = 101;  // picture: the optional logo strip along the left edge
 constexpr int Picture2 = 102; // panel along the bottom edge holding the indicators
-// VTASKS(i) is VTASKS_BASE + i; the task table never holds more than 65,536 entries.
-constexpr int VTASKS_BASE = 0x200000;
-constexpr int VTASKS_LAST = VTASKS_BASE + 65535;
+// The task buttons VTASKS, the task menus and the task manager have their ids in tasks/TaskIds.h.
 
 // Controls inside the panel Picture2.
 constexpr int MMX = 110;       // picture: the glow strip along the panel's top
@@ -71,7 +69,7 @@ constexpr int MSHUT = 1034;
 constexpr int MQ = 1035;
 constexpr int MST_0 = 1036; // MST(i), i from 0 to 2: log off, restart, shut down
 
-// The task menu MF (1100...) and the task-counter menu T (1200...) are in tasks/TaskMenuIds.h.
+// The task menu MF (1100...) and the task-counter menu T (1200...) are in tasks/TaskIds.h.
 
 constexpr int MMEMS = 1300;
 constexpr int MMEM_0 = 1301; // MMEM(i), i 0 or 1

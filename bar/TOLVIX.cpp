@@ -8,7 +8,7 @@
 #include "bar/LogoColour.h"
 #include "platform/TextLines.h"
 #include "tasks/TaskActions.h"
-#include "tasks/TaskMenuIds.h"
+#include "tasks/TaskIds.h"
 
 #include <algorithm>
 #include <cmath>
@@ -70,7 +70,7 @@ TOLVIX::TOLVIX(platform::Platform& platform)
     // The program ends with its bar, whatever hidden windows of its own are still loaded.
     form_.onClosed = [this] { Quit(); };
     form_.onDoubleClick(0, [this] { PopupSettings(-1); });
-    form_.onMouseUpRange(ids::VTASKS_BASE, ids::VTASKS_LAST,
+    form_.onMouseUpRange(task_ids::VTASKS_BASE, task_ids::VTASKS_LAST,
         [this](ui::ControlId id, ui::MouseButton button) { TaskButtonReleased(id, button); });
     SSETTS.onClick([this] { ui::PopupMenu(form_, MSETTS, menu::MSTCONTROLPANEL); });
     STX.onClick([this] {

@@ -1,7 +1,7 @@
 #include "tasks/TaskActions.h"
 
 #include "tasks/MODULQTask2.h"
-#include "tasks/TaskMenuIds.h"
+#include "tasks/TaskIds.h"
 
 namespace tasks {
 

@@ -1,4 +1,5 @@
 #include "tasks/TaskButtons.h"
+#include "tasks/TaskIds.h"
 
 #include "bar/ControlIds.h"
 #include "tasks/TaskFilter.h"
@@ -31,14 +32,14 @@ TaskButtons::TaskButtons(platform::Desktop& desktop, ui::Form& form, WindowHandl
     , ownWindow_(ownWindow)
 {
     snapshot_.reserve(256);
-    VTASKS.push_back(std::make_unique<ui::Control>(form_, bar_ids::VTASKS_BASE, FirstButtonDesign()));
+    VTASKS.push_back(std::make_unique<ui::Control>(form_, task_ids::VTASKS_BASE, FirstButtonDesign()));
 }
 
 std::size_t TaskButtons::index(ui::ControlId id) const
 {
-    if (id < bar_ids::VTASKS_BASE || id > bar_ids::VTASKS_LAST)
+    if (id < task_ids::VTASKS_BASE || id > task_ids::VTASKS_LAST)
         return static_cast<std::size_t>(-1);
-    return static_cast<std::size_t>(id - bar_ids::VTASKS_BASE);
+    return static_cast<std::size_t>(id - task_ids::VTASKS_BASE);
 }
 
 void TaskButtons::RefreshTaskButtons(WindowHandle desktopWindow)
@@ -65,7 +66,7 @@ void TaskButtons::updateButton(std::size_t i)
         ui::ControlSpec props = VTASKS[0]->state();
         props.visible = true;
         props.rect.top = VTASKS[0]->rect().top + static_cast<float>(i) * 1.25f * VTASKS[0]->rect().height;
-        VTASKS.push_back(std::make_unique<ui::Control>(form_, bar_ids::VTASKS_BASE + static_cast<int>(i), props));
+        VTASKS.push_back(std::make_unique<ui::Control>(form_, task_ids::VTASKS_BASE + static_cast<int>(i), props));
     }
     ui::Control& button = *VTASKS[i];
     button.setVisible(true);

@@ -1,6 +1,6 @@
 #include "tasks/TaskManagerWindow.h"
 
-#include "tasks/TaskMenuIds.h"
+#include "tasks/TaskIds.h"
 
 #include <algorithm>
 

@@ -1,6 +1,7 @@
 #pragma once
 // A bar started on the simulated platform, with helpers that read it the way a user sees it.
 #include "bar/ControlIds.h"
+#include "tasks/TaskIds.h"
 #include "bar/TOLVIX.h"
 #include "platform/sim/SimPlatform.h"
 
@@ -33,8 +34,8 @@ protected:
             throw std::runtime_error("no control " + std::to_string(id));
         return *props;
     }
-    const ui::ControlSpec& button(int i) { return control(bar_ids::VTASKS_BASE + i); }
-    bool buttonLoaded(int i) { return toolkit.control(bar_ids::VTASKS_BASE + i) != nullptr; }
+    const ui::ControlSpec& button(int i) { return control(task_ids::VTASKS_BASE + i); }
+    bool buttonLoaded(int i) { return toolkit.control(task_ids::VTASKS_BASE + i) != nullptr; }
 
     // Captions of the visible task buttons, in button order.
     std::vector<std::string> captions()

@@ -2,7 +2,7 @@
 #include "bar/ControlIds.h"
 #include "platform/sim/SimPlatform.h"
 #include "tasks/TaskActions.h"
-#include "tasks/TaskMenuIds.h"
+#include "tasks/TaskIds.h"
 
 #include <gtest/gtest.h>
 
@@ -30,7 +30,7 @@ TEST(ControlIds, ControlAndMenuIdsAreUnique)
     seen.insert(ids::ONLED_0 + 1);
     EXPECT_EQ(seen.size(), controls.size() + 9);
     for (int id : seen)
-        EXPECT_TRUE(id < ids::VTASKS_BASE) << id;
+        EXPECT_TRUE(id < task_ids::VTASKS_BASE) << id;
 
     // Timers of the bar's form, including the one the task manager's owner adds to it.
     const std::set<int> barTimers = {ids::RTASKS, ids::MALLI, ids::MMY, task_ids::ReleaseTaskManager};

@@ -1,7 +1,7 @@
 #include "bar/BarFixture.h"
 #include "bar/BarMenus.h"
 #include "tasks/TaskActions.h"
-#include "tasks/TaskMenuIds.h"
+#include "tasks/TaskIds.h"
 
 namespace m = bar_ids::menu;
 

@@ -1,4 +1,5 @@
 #include "bar/BarFixture.h"
+#include "tasks/TaskIds.h"
 #include "bar/BarControls.h"
 #include "bar/LogoColour.h"
 
@@ -148,7 +149,7 @@ TEST_F(SideFilesTest, AnyLogoPictureKeepsTheStripAtItsWidthAndTheButtonsInTheBar
         TOLVIX b(other);
         b.Load();
         const ui::ControlSpec* strip = other.sim_toolkit().control(bar_ids::OEMLOGO);
-        const ui::ControlSpec* first = other.sim_toolkit().control(bar_ids::VTASKS_BASE);
+        const ui::ControlSpec* first = other.sim_toolkit().control(task_ids::VTASKS_BASE);
         EXPECT_EQ(strip->rect.width, 375) << width;
         EXPECT_EQ(first->rect.left, 500) << width;
         EXPECT_GT(first->rect.width, 1000) << width;

@@ -1,7 +1,7 @@
 #include "platform/sim/SimPlatform.h"
 #include "platform/Widgets.h"
 #include "tasks/TaskActions.h"
-#include "tasks/TaskMenuIds.h"
+#include "tasks/TaskIds.h"
 
 #include <gtest/gtest.h>
 

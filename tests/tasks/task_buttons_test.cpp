@@ -1,5 +1,5 @@
 #include "bar/BarFixture.h"
-#include "tasks/TaskMenuIds.h"
+#include "tasks/TaskIds.h"
 
 using platform::ShowCommand;
 
@@ -111,7 +111,7 @@ TEST_F(TaskButtonsTest, LeftClickBringsABackgroundTaskForwardAndRestoresIt)
     desktop.activate(b);
     desktop.find(a)->iconic = true;
     tick();
-    toolkit.mouseUp(bar->formId(), bar_ids::VTASKS_BASE + 1, ui::MouseButton::Left);
+    toolkit.mouseUp(bar->formId(), task_ids::VTASKS_BASE + 1, ui::MouseButton::Left);
     EXPECT_EQ(bar->taskButtons().SelectedTask, a);
     EXPECT_EQ(desktop.foreground(), a);
     EXPECT_FALSE(desktop.isIconic(a));
@@ -126,7 +126,7 @@ TEST_F(TaskButtonsTest, LeftClickOnTheForegroundTaskMinimisesIt)
     auto a = desktop.open("A");
     desktop.activate(a);
     tick();
-    toolkit.mouseUp(bar->formId(), bar_ids::VTASKS_BASE, ui::MouseButton::Left);
+    toolkit.mouseUp(bar->formId(), task_ids::VTASKS_BASE, ui::MouseButton::Left);
     ASSERT_FALSE(desktop.commands.empty());
     EXPECT_EQ(desktop.commands.back().what, "show");
     EXPECT_EQ(desktop.commands.back().argument, static_cast<long long>(ShowCommand::Minimize));
@@ -141,7 +141,7 @@ TEST_F(TaskButtonsTest, AMinimisedForegroundTaskIsRestoredNotMinimisedAgain)
     desktop.find(a)->iconic = true; // minimised, yet nothing else took the foreground
     tick();
     ASSERT_EQ(bar->taskButtons().LastForeground, a);
-    toolkit.mouseUp(bar->formId(), bar_ids::VTASKS_BASE, ui::MouseButton::Left);
+    toolkit.mouseUp(bar->formId(), task_ids::VTASKS_BASE, ui::MouseButton::Left);
     EXPECT_FALSE(desktop.isIconic(a));
     EXPECT_EQ(desktop.foreground(), a);
 }
@@ -153,7 +153,7 @@ TEST_F(TaskButtonsTest, RightClickSelectsTheTaskBeforeTheTaskMenuOpens)
     desktop.open("B");
     tick();
     desktop.commands.clear();
-    toolkit.mouseUp(bar->formId(), bar_ids::VTASKS_BASE + 1, ui::MouseButton::Right);
+    toolkit.mouseUp(bar->formId(), task_ids::VTASKS_BASE + 1, ui::MouseButton::Right);
     EXPECT_EQ(bar->taskButtons().SelectedTask, a);
     ASSERT_EQ(toolkit.shownMenus.size(), 1u);
     EXPECT_EQ(toolkit.shownMenus[0].menu.id, task_ids::menu::MF);
@@ -168,7 +168,7 @@ TEST_F(TaskButtonsTest, QueuedInputRunsBeforeTheRefreshThatFollowsAClick)
     tick();
     // A window that opens while the click lets pending messages run is listed at once.
     toolkit.queueInput([&] { desktop.open("late"); });
-    toolkit.mouseUp(bar->formId(), bar_ids::VTASKS_BASE, ui::MouseButton::Middle);
+    toolkit.mouseUp(bar->formId(), task_ids::VTASKS_BASE, ui::MouseButton::Middle);
     EXPECT_EQ(bar->taskButtons().SelectedTask, a);
     EXPECT_EQ(captions(), (std::vector<std::string> {"A", "late"}));
 }
@@ -179,7 +179,7 @@ TEST_F(TaskButtonsTest, MouseUpWithoutAButtonDoesNothing)
     desktop.open("A");
     tick();
     desktop.commands.clear();
-    toolkit.mouseUp(bar->formId(), bar_ids::VTASKS_BASE, ui::MouseButton::None);
+    toolkit.mouseUp(bar->formId(), task_ids::VTASKS_BASE, ui::MouseButton::None);
     EXPECT_EQ(bar->taskButtons().SelectedTask, 0u);
     EXPECT_TRUE(desktop.commands.empty());
 }

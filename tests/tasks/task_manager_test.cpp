@@ -2,7 +2,7 @@
 #include "platform/Widgets.h"
 #include "tasks/MODULQTask2.h"
 #include "tasks/TaskManagerWindow.h"
-#include "tasks/TaskMenuIds.h"
+#include "tasks/TaskIds.h"
 
 #include <gtest/gtest.h>
 

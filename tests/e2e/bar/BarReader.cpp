@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "bar/ControlIds.h"
+#include "tasks/TaskIds.h"
 
 namespace bar_probe {
 namespace {
@@ -65,7 +66,7 @@ BOOL CALLBACK CollectChild(HWND window, LPARAM param)
 
 bool IsTaskButtonId(int id)
 {
-    return id >= bar_ids::VTASKS_BASE && id <= bar_ids::VTASKS_LAST;
+    return id >= task_ids::VTASKS_BASE && id <= task_ids::VTASKS_LAST;
 }
 
 } // namespace

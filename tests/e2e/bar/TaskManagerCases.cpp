@@ -1,6 +1,7 @@
 #include <algorithm>
 
 #include "bar/ControlIds.h"
+#include "tasks/TaskIds.h"
 #include "tests/e2e/bar/BarKit.h"
 #include "tests/e2e/bar/ButtonWatch.h"
 #include "tests/e2e/bar/LiveCases.h"
@@ -12,9 +13,9 @@
 namespace bar_probe {
 namespace {
 
-constexpr int kTaskList = 301;
-constexpr int kKillLabel = 303;
-constexpr int kRefreshLabel = 305;
+constexpr int kTaskList = task_ids::TASKLST;
+constexpr int kKillLabel = task_ids::TSKILL;
+constexpr int kRefreshLabel = task_ids::TSKREFR;
 constexpr const char* kVictimExe = "tm_victim.exe";
 
 struct WindowSearch {
@@ -123,7 +124,7 @@ void CheckTaskManager(e2e::Report& report, const RunningBar& running)
     const HWND kill = ChildById(manager, kKillLabel);
     const HWND refresh = ChildById(manager, kRefreshLabel);
     const bool kinds = kill && refresh && TextOf(kill) == "Kill selected" && TextOf(refresh) == "Refresh" &&
-        GetDlgCtrlID(GetParent(kill)) == 302 && GetDlgCtrlID(GetParent(refresh)) == 304;
+        GetDlgCtrlID(GetParent(kill)) == task_ids::TSKILLX && GetDlgCtrlID(GetParent(refresh)) == task_ids::TSKREFRX;
     if (index >= 0)
         SendMessageA(list, LB_SETSEL, TRUE, index);
     const bool pressed = index >= 0 && kinds && e2e::RealLeftClickAt(e2e::CentreOnScreen(kill));

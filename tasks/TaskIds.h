@@ -3,6 +3,11 @@
 // window. They share the bar's id space (bar/ControlIds.h); a test checks that none repeats.
 namespace task_ids {
 
+// The task buttons: VTASKS(i) is VTASKS_BASE + i; the task table never holds more than 65,536
+// entries.
+constexpr int VTASKS_BASE = 0x200000;
+constexpr int VTASKS_LAST = VTASKS_BASE + 65535;
+
 // Controls of the task manager window TASKMGR.
 constexpr int TASKLST = 301;  // list box: one item per process, the executable name
 constexpr int TSKILLX = 302;  // panel with a single border: the frame of TSKILL
