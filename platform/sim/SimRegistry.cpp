@@ -13,62 +13,63 @@ using platform::RegistryValue;
 
 namespace {
 
-std::string folded(const std::string& text)
+char lower(char c)
 {
-    std::string out = text;
-    for (char& c : out)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return out;
+    return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
 }
 
-bool sameName(const std::string& a, const std::string& b)
+bool sameName(std::string_view a, std::string_view b)
 {
-    return a.size() == b.size() && folded(a) == folded(b);
+    return a.size() == b.size() &&
+        std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return lower(x) == lower(y); });
 }
 
 } // namespace
 
-SimRegistry::KeyId SimRegistry::idOf(RegistryRoot root, const std::string& path)
+bool SimRegistry::KeyLess::less(const KeyRef& a, const KeyRef& b)
 {
-    return {root, folded(path)};
+    if (a.root != b.root)
+        return a.root < b.root;
+    return std::lexicographical_compare(
+        a.path.begin(), a.path.end(), b.path.begin(), b.path.end(), [](char x, char y) { return lower(x) < lower(y); });
 }
 
-bool SimRegistry::listed(const std::set<KeyId>& keys, const KeyId& id) const
+bool SimRegistry::listed(const std::set<KeyId>& keys, const KeyRef& id)
 {
     return std::any_of(
-        keys.begin(), keys.end(), [&](const KeyId& k) { return k.first == id.first && folded(k.second) == id.second; });
+        keys.begin(), keys.end(), [&](const KeyId& k) { return k.first == id.root && sameName(k.second, id.path); });
 }
 
-SimRegistry::Key& SimRegistry::makeKey(const KeyId& id)
+SimRegistry::Key& SimRegistry::makeKey(const KeyRef& id)
 {
     // Windows creates the missing keys above a new one as well.
-    for (std::size_t slash = id.second.find('\\'); slash != std::string::npos; slash = id.second.find('\\', slash + 1))
-        keys_[{id.first, id.second.substr(0, slash)}];
-    return keys_[id];
+    for (std::size_t slash = id.path.find('\\'); slash != std::string_view::npos; slash = id.path.find('\\', slash + 1))
+        keys_[{id.root, std::string(id.path.substr(0, slash))}];
+    return keys_[{id.root, std::string(id.path)}];
 }
 
-const SimRegistry::Key* SimRegistry::findKey(const KeyId& id) const
+const SimRegistry::Key* SimRegistry::findKey(const KeyRef& id) const
 {
     auto it = keys_.find(id);
     return it == keys_.end() ? nullptr : &it->second;
 }
 
-KeyHandle SimRegistry::issue(const KeyId& id, KeyAccess access)
+KeyHandle SimRegistry::issue(const KeyRef& id, KeyAccess access)
 {
     KeyHandle handle = nextHandle_;
     nextHandle_ += 4;
-    handles_[handle] = {id, access};
+    handles_[handle] = {{id.root, std::string(id.path)}, access};
     return handle;
 }
 
 void SimRegistry::addKey(RegistryRoot root, const std::string& path)
 {
-    makeKey(idOf(root, path));
+    makeKey({root, path});
 }
 
 void SimRegistry::putValue(RegistryRoot root, const std::string& path, const std::string& name, RegistryValue value)
 {
-    auto& values = makeKey(idOf(root, path)).values;
+    auto& values = makeKey({root, path}).values;
     for (auto& entry : values) {
         if (sameName(entry.first, name)) {
             entry.second = std::move(value);
@@ -81,7 +82,7 @@ void SimRegistry::putValue(RegistryRoot root, const std::string& path, const std
 std::optional<RegistryValue> SimRegistry::value(
     RegistryRoot root, const std::string& path, const std::string& name) const
 {
-    const Key* key = findKey(idOf(root, path));
+    const Key* key = findKey({root, path});
     if (!key)
         return std::nullopt;
     for (const auto& entry : key->values)
@@ -92,13 +93,14 @@ std::optional<RegistryValue> SimRegistry::value(
 
 bool SimRegistry::keyExists(RegistryRoot root, const std::string& path) const
 {
-    return findKey(idOf(root, path)) != nullptr;
+    return findKey({root, path}) != nullptr;
 }
 
 KeyHandle SimRegistry::openKey(RegistryRoot root, const std::string& path, KeyAccess access)
 {
-    opens.emplace_back(path, access);
-    const KeyId id = idOf(root, path);
+    if (recordOpens)
+        opens.emplace_back(path, access);
+    const KeyRef id {root, path};
     if (!findKey(id) || listed(denied, id))
         return 0;
     if (access == KeyAccess::All && listed(readOnly, id))
@@ -108,7 +110,7 @@ KeyHandle SimRegistry::openKey(RegistryRoot root, const std::string& path, KeyAc
 
 KeyHandle SimRegistry::createKey(RegistryRoot root, const std::string& path)
 {
-    const KeyId id = idOf(root, path);
+    const KeyRef id {root, path};
     if (listed(denied, id) || listed(readOnly, id))
         return 0;
     makeKey(id);
@@ -120,7 +122,7 @@ std::optional<RegistryValue> SimRegistry::queryValue(KeyHandle key, const std::s
     auto it = handles_.find(key);
     if (it == handles_.end())
         return std::nullopt;
-    const auto* values = findKey(it->second.id);
+    const auto* values = findKey({it->second.id.first, it->second.id.second});
     if (!values)
         return std::nullopt;
     for (const auto& entry : values->values) {
@@ -139,7 +141,7 @@ bool SimRegistry::setValue(KeyHandle key, const std::string& name, const Registr
     // A key opened for reading only refuses writes, as on Windows.
     if (it == handles_.end() || it->second.access != KeyAccess::All || failingValueNames.count(name))
         return false;
-    auto& values = makeKey(it->second.id).values;
+    auto& values = makeKey({it->second.id.first, it->second.id.second}).values;
     for (auto& entry : values) {
         if (sameName(entry.first, name)) {
             entry.second = value;
@@ -155,7 +157,7 @@ EnumStatus SimRegistry::enumValue(KeyHandle key, std::uint32_t index, std::size_
     auto it = handles_.find(key);
     if (it == handles_.end())
         return EnumStatus::Failed;
-    const Key* values = findKey(it->second.id);
+    const Key* values = findKey({it->second.id.first, it->second.id.second});
     if (!values || index >= values->values.size())
         return EnumStatus::NoMoreItems;
     const std::string& found = values->values[index].first;

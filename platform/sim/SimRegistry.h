@@ -7,6 +7,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -33,6 +34,8 @@ public: // test side
     int openKeys() const { return static_cast<int>(handles_.size()); }
     // Every openKey call (not createKey), path and access, in order, whether it worked or not.
     std::vector<std::pair<std::string, platform::KeyAccess>> opens;
+    // Off for benchmarks: the record itself allocates.
+    bool recordOpens = true;
 
 public: // platform side
     platform::KeyHandle openKey(
@@ -46,7 +49,20 @@ public: // platform side
     void closeKey(platform::KeyHandle key) override;
 
 private:
-    using KeyId = std::pair<platform::RegistryRoot, std::string>; // path folded to lower case
+    using KeyId = std::pair<platform::RegistryRoot, std::string>;
+    // A key named without a copy of its path, so that looking one up allocates nothing.
+    struct KeyRef {
+        platform::RegistryRoot root;
+        std::string_view path;
+    };
+    // Orders keys by root, then by path without regard to case, as Windows compares them.
+    struct KeyLess {
+        using is_transparent = void;
+        bool operator()(const KeyId& a, const KeyId& b) const { return less({a.first, a.second}, {b.first, b.second}); }
+        bool operator()(const KeyId& a, const KeyRef& b) const { return less({a.first, a.second}, b); }
+        bool operator()(const KeyRef& a, const KeyId& b) const { return less(a, {b.first, b.second}); }
+        static bool less(const KeyRef& a, const KeyRef& b);
+    };
     struct Key {
         std::vector<std::pair<std::string, platform::RegistryValue>> values;
     };
@@ -55,13 +71,12 @@ private:
         platform::KeyAccess access;
     };
 
-    static KeyId idOf(platform::RegistryRoot root, const std::string& path);
-    bool listed(const std::set<KeyId>& keys, const KeyId& id) const;
-    Key& makeKey(const KeyId& id);
-    const Key* findKey(const KeyId& id) const;
-    platform::KeyHandle issue(const KeyId& id, platform::KeyAccess access);
+    static bool listed(const std::set<KeyId>& keys, const KeyRef& id);
+    Key& makeKey(const KeyRef& id);
+    const Key* findKey(const KeyRef& id) const;
+    platform::KeyHandle issue(const KeyRef& id, platform::KeyAccess access);
 
-    std::map<KeyId, Key> keys_;
+    std::map<KeyId, Key, KeyLess> keys_;
     std::map<platform::KeyHandle, OpenKey> handles_;
     platform::KeyHandle nextHandle_ = 0x80;
 };

@@ -305,6 +305,8 @@ ui::MenuId SimToolkit::popupMenu(ui::FormId, const ui::MenuItem& menu, ui::MenuI
 
 void SimToolkit::processPendingMessages()
 {
+    if (input_.empty())
+        return;
     // Input queued while this runs waits for the next call, as with a real queue snapshot.
     std::deque<std::function<void()>> pending;
     pending.swap(input_);

@@ -52,17 +52,25 @@ std::optional<RegistryValue> Win32Registry::queryValue(KeyHandle key, const std:
         return std::nullopt;
     // DWORD sizes: anything larger than that cannot be asked for in one call anyway.
     maxBytes = std::min<std::size_t>(maxBytes, 0x7FFFFFFF);
-    RegistryValue value;
-    value.data.resize(std::max<std::size_t>(maxBytes, 1));
     DWORD type = 0;
     DWORD size = static_cast<DWORD>(maxBytes);
-    const LONG status =
-        RegQueryValueExA(toHkey(key), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&value.data[0]), &size);
+    RegistryValue value;
+    // Small values (the ones read on every refresh) go through the stack, so that a value that
+    // fits the string's own storage costs no allocation.
+    char small[512];
+    const bool onStack = maxBytes <= sizeof small;
+    if (!onStack)
+        value.data.resize(maxBytes);
+    BYTE* buffer = reinterpret_cast<BYTE*>(onStack ? small : &value.data[0]);
+    const LONG status = RegQueryValueExA(toHkey(key), name.c_str(), nullptr, &type, buffer, &size);
     // ERROR_MORE_DATA: the value is longer than the caller accepts.
     if (status != ERROR_SUCCESS || size > maxBytes)
         return std::nullopt;
     value.type = type;
-    value.data.resize(size);
+    if (onStack)
+        value.data.assign(small, size);
+    else
+        value.data.resize(size);
     return value;
 }
 
