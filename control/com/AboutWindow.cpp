@@ -2,6 +2,7 @@
 
 #include "control/com/ControlIds.h"
 #include "control/core/SampleColour.h"
+#include "win32kit/DcScopes.h"
 
 namespace dralith {
 namespace {
@@ -33,7 +34,7 @@ void AboutWindow::show(HWND owner)
 
 bool AboutWindow::create(HWND owner)
 {
-    WindowSpec props;
+    win32kit::WindowSpec props;
     props.className = kAboutClass;
     props.title = "about Dralith";
     props.style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
@@ -70,14 +71,14 @@ void AboutWindow::addChild(const char* className, const char* text, DWORD style,
 // The product picture: the colour ramp of the graph with a falling and rising line over it.
 void AboutWindow::makePicture()
 {
-    win::WindowDc screen(window_.get());
-    win::MemoryDc dc(CreateCompatibleDC(screen.get()));
-    win::GdiObject bitmap(CreateCompatibleBitmap(screen.get(), kPictureSize, kPictureSize));
+    win32kit::WindowDc screen(window_.get());
+    win32kit::UniqueMemoryDc dc(CreateCompatibleDC(screen.get()));
+    win32kit::UniqueGdiObject bitmap(CreateCompatibleBitmap(screen.get(), kPictureSize, kPictureSize));
     if (!dc || !bitmap)
         return;
     {
-        win::ScopedSelect select(dc.get(), bitmap.get());
-        win::ScopedSelect pen(dc.get(), GetStockObject(DC_PEN));
+        win32kit::ScopedSelect select(dc.get(), bitmap.get());
+        win32kit::ScopedSelect pen(dc.get(), GetStockObject(DC_PEN));
         for (int x = 0; x < kPictureSize; ++x) {
             const double fraction = static_cast<double>(x) / (kPictureSize - 1);
             SetDCPenColor(dc.get(), SampleColour(fraction, kBackgroundBase));

@@ -3,12 +3,12 @@
 // and the Close button OKK, which unloads it.
 #include <windows.h>
 
-#include "control/com/WinHandles.h"
+#include "win32kit/Handles.h"
 #include "control/com/WindowClasses.h"
 
 namespace dralith {
 
-class AboutWindow final : private MessageHandler {
+class AboutWindow final : private win32kit::WindowBase {
 public:
     AboutWindow() = default;
     ~AboutWindow();
@@ -26,8 +26,8 @@ private:
     void addChild(const char* className, const char* text, DWORD style, int id, RECT bounds);
     void makePicture();
 
-    win::Window window_;
-    win::GdiObject picture_;
+    win32kit::UniqueWindow window_;
+    win32kit::UniqueGdiObject picture_;
 };
 
 } // namespace dralith

@@ -1,5 +1,7 @@
 #include "control/com/BackBuffer.h"
 
+#include "win32kit/DcScopes.h"
+
 namespace dralith {
 
 bool BackBuffer::resize(HWND window, int width, int height)
@@ -11,9 +13,9 @@ bool BackBuffer::resize(HWND window, int width, int height)
     if (dc_ && width == width_ && height == height_)
         return true;
     release();
-    win::WindowDc screen(window);
-    win::MemoryDc dc(CreateCompatibleDC(screen.get()));
-    win::GdiObject bitmap(CreateCompatibleBitmap(screen.get(), width, height));
+    win32kit::WindowDc screen(window);
+    win32kit::UniqueMemoryDc dc(CreateCompatibleDC(screen.get()));
+    win32kit::UniqueGdiObject bitmap(CreateCompatibleBitmap(screen.get(), width, height));
     if (!dc || !bitmap)
         return false;
     originalBitmap_ = SelectObject(dc.get(), bitmap.get());

@@ -3,7 +3,7 @@
 // copies it, so the screen never shows a half-drawn graph. Created once per size, not per tick.
 #include <windows.h>
 
-#include "control/com/WinHandles.h"
+#include "win32kit/Handles.h"
 
 namespace dralith {
 
@@ -21,8 +21,8 @@ public:
 private:
     void release();
 
-    win::MemoryDc dc_;
-    win::GdiObject bitmap_;
+    win32kit::UniqueMemoryDc dc_;
+    win32kit::UniqueGdiObject bitmap_;
     HGDIOBJ originalBitmap_ = nullptr;
     int width_ = 0;
     int height_ = 0;

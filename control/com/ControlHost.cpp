@@ -4,7 +4,7 @@
 #include "control/com/ControlIds.h"
 #include "control/com/ControlMenu.h"
 #include "control/com/GdiGraphSurface.h"
-#include "control/com/MessagePump.h"
+#include "win32kit/MessagePump.h"
 #include "control/com/SystemMemory.h"
 
 namespace dralith {
@@ -53,7 +53,7 @@ void ControlHost::freeUpMemory(std::int32_t amountMB)
 {
     // A host may drop its last reference from inside the message processing of the loop.
     com::ComPtr<IUnknown> keepAlive(&owner_);
-    viewer_.freeUpMemory(amountMB, readMemoryFigures(), allocator_, processPendingMessages);
+    viewer_.freeUpMemory(amountMB, readMemoryFigures(), allocator_, win32kit::processPendingMessages);
 }
 
 void ControlHost::applyTimer()
@@ -144,7 +144,7 @@ void ControlHost::timerTick()
 void ControlHost::freeOnClickRequested()
 {
     com::ComPtr<IUnknown> keepAlive(&owner_);
-    viewer_.leftButtonReleased(readMemoryFigures(), allocator_, processPendingMessages);
+    viewer_.leftButtonReleased(readMemoryFigures(), allocator_, win32kit::processPendingMessages);
 }
 
 void ControlHost::surfaceResized()
@@ -162,7 +162,7 @@ void ControlHost::leftButtonReleased()
 
 void ControlHost::rightButtonReleased(POINT screenPoint)
 {
-    win::Menu menu = buildControlMenu(viewer_.state());
+    win32kit::UniqueMenu menu = buildControlMenu(viewer_.state());
     if (!menu || !surface_)
         return;
     com::ComPtr<IUnknown> keepAlive(&owner_);

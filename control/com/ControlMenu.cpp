@@ -18,16 +18,16 @@ bool isMultiLineMode(int index)
 
 } // namespace
 
-win::Menu buildControlMenu(const ControlState& state)
+win32kit::UniqueMenu buildControlMenu(const ControlState& state)
 {
     const MenuEntries& entries = state.menu();
     const MenuChecks checks = state.rightClickChecks();
-    win::Menu menu(CreatePopupMenu());
+    win32kit::UniqueMenu menu(CreatePopupMenu());
     if (!menu)
         return menu;
     AppendMenuA(menu.get(), MF_STRING, ids::kMenuMABOUT, kMenuAboutCaption);
     if (entries.displayVisible) {
-        win::Menu modes(CreatePopupMenu());
+        win32kit::UniqueMenu modes(CreatePopupMenu());
         if (modes) {
             for (int index = 0; index < kDisplayModeCount; ++index) {
                 if (isMultiLineMode(index) && !entries.multiLineVisible)

@@ -3,12 +3,12 @@
 // no hidden entries, so a hidden entry is simply not added.
 #include <windows.h>
 
-#include "control/com/WinHandles.h"
+#include "win32kit/Handles.h"
 #include "control/core/ControlState.h"
 
 namespace dralith {
 
-win::Menu buildControlMenu(const ControlState& state);
+win32kit::UniqueMenu buildControlMenu(const ControlState& state);
 
 // Opens the menu at the screen point and returns the chosen command (0: nothing chosen).
 unsigned trackControlMenu(HMENU menu, HWND owner, POINT screenPoint);

@@ -1,6 +1,6 @@
 #include "control/com/GdiGraphSurface.h"
 
-#include "control/com/WinHandles.h"
+#include "win32kit/DcScopes.h"
 #include "control/core/GraphGeometry.h"
 #include "control/core/Rounding.h"
 
@@ -34,7 +34,7 @@ void GdiGraphSurface::clear(Colour background)
 
 void GdiGraphSurface::drawLine(const GraphLine& line)
 {
-    win::ScopedSelect pen(dc_, GetStockObject(DC_PEN));
+    win32kit::ScopedSelect pen(dc_, GetStockObject(DC_PEN));
     SetDCPenColor(dc_, static_cast<COLORREF>(line.colour));
     MoveToEx(dc_, origin_.x + pixel(line.fromX), origin_.y + pixel(line.fromY), nullptr);
     LineTo(dc_, origin_.x + pixel(line.toX), origin_.y + pixel(line.toY));
@@ -44,7 +44,7 @@ void drawCaption(HDC dc, std::string_view caption, POINT origin)
 {
     if (caption.empty())
         return;
-    win::ScopedSelect font(dc, GetStockObject(DEFAULT_GUI_FONT));
+    win32kit::ScopedSelect font(dc, GetStockObject(DEFAULT_GUI_FONT));
     const int oldMode = SetBkMode(dc, TRANSPARENT);
     const COLORREF oldColour = SetTextColor(dc, kTextColour);
     TEXTMETRICA metrics {};

@@ -7,7 +7,7 @@
 #include "control/com/Guarded.h"
 #include "control/com/Identifiers.h"
 #include "control/com/Module.h"
-#include "control/com/WinHandles.h"
+#include "win32kit/Handles.h"
 
 namespace dralith {
 namespace {
@@ -35,7 +35,7 @@ LSTATUS writeEntry(const RegistryEntry& entry)
         HKEY_CLASSES_ROOT, entry.key.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE, nullptr, &raw, nullptr);
     if (status != ERROR_SUCCESS)
         return status;
-    win::RegKey owned(raw);
+    win32kit::UniqueRegKey owned(raw);
     if (!entry.hasValue)
         return ERROR_SUCCESS;
     const DWORD bytes = static_cast<DWORD>((entry.data.size() + 1) * sizeof(wchar_t));

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "control/com/WinHandles.h"
+#include "win32kit/Handles.h"
 #include "control/core/SettingsCodec.h"
 
 namespace dralith {
@@ -10,19 +10,19 @@ namespace {
 
 constexpr REGSAM kAllAccess = KEY_ALL_ACCESS; // 0xF003F
 
-win::RegKey openSettingsKey()
+win32kit::UniqueRegKey openSettingsKey()
 {
     HKEY raw = nullptr;
     if (RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsKeyPath, 0, kAllAccess, &raw) != ERROR_SUCCESS)
-        return win::RegKey();
-    return win::RegKey(raw);
+        return win32kit::UniqueRegKey();
+    return win32kit::UniqueRegKey(raw);
 }
 
 } // namespace
 
 HRESULT loadSettings(const std::string& application, ControlState& state)
 {
-    win::RegKey key = openSettingsKey();
+    win32kit::UniqueRegKey key = openSettingsKey();
     if (!key)
         return S_OK;
     DWORD size = 0;
@@ -50,7 +50,7 @@ HRESULT saveSettings(const std::string& application, const ControlState& state)
     if (RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsKeyPath, 0, emptyClass, 0, kAllAccess, nullptr, &raw, nullptr) !=
         ERROR_SUCCESS)
         return S_OK;
-    win::RegKey key(raw);
+    win32kit::UniqueRegKey key(raw);
     RegSetValueExA(key.get(), application.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text->c_str()),
         static_cast<DWORD>(text->size() + 1));
     return S_OK;
@@ -58,7 +58,7 @@ HRESULT saveSettings(const std::string& application, const ControlState& state)
 
 void deleteSettings(const std::string& application)
 {
-    win::RegKey key = openSettingsKey();
+    win32kit::UniqueRegKey key = openSettingsKey();
     if (key)
         RegDeleteValueA(key.get(), application.c_str());
 }

@@ -3,13 +3,14 @@
 #include <windowsx.h>
 
 #include "control/com/ControlIds.h"
+#include "win32kit/DcScopes.h"
 
 namespace dralith {
 
 SurfaceWindow::SurfaceWindow(SurfaceEvents& events, HWND parent, const RECT& position, DWORD style, DWORD exStyle)
     : events_(events)
 {
-    WindowSpec props;
+    win32kit::WindowSpec props;
     props.className = kSurfaceClass;
     props.title = "DralithCTL";
     // No WS_CLIPCHILDREN: the surface paints the label's area too (the label draws nothing).
@@ -22,7 +23,7 @@ SurfaceWindow::SurfaceWindow(SurfaceEvents& events, HWND parent, const RECT& pos
         return;
     RECT client {};
     GetClientRect(window_.get(), &client);
-    WindowSpec label;
+    win32kit::WindowSpec label;
     label.className = kLabelClass;
     label.style = WS_CHILD;
     label.bounds = client;
@@ -96,8 +97,8 @@ void SurfaceWindow::onSize()
 
 void SurfaceWindow::onPaint()
 {
-    win::PaintScope paint(window_.get());
-    buffer_.copyTo(paint.dc(), 0, 0);
+    win32kit::PaintDc paint(window_.get());
+    buffer_.copyTo(paint.get(), 0, 0);
 }
 
 LRESULT SurfaceWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)

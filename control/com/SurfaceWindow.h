@@ -9,7 +9,7 @@
 #include <string_view>
 
 #include "control/com/BackBuffer.h"
-#include "control/com/WinHandles.h"
+#include "win32kit/Handles.h"
 #include "control/com/WindowClasses.h"
 
 namespace dralith {
@@ -25,7 +25,7 @@ protected:
     ~SurfaceEvents() = default;
 };
 
-class SurfaceWindow final : private MessageHandler {
+class SurfaceWindow final : private win32kit::WindowBase {
 public:
     SurfaceWindow(SurfaceEvents& events, HWND parent, const RECT& position, DWORD style, DWORD exStyle);
     ~SurfaceWindow();
@@ -47,10 +47,10 @@ public:
 
 private:
     // UCCD: forwards the mouse to the surface and leaves drawing to it.
-    struct Label final : MessageHandler {
+    struct Label final : win32kit::WindowBase {
         LRESULT handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
         void windowDestroyed(HWND) override { window.release(); }
-        win::Window window;
+        win32kit::UniqueWindow window;
         std::string text;
     };
 
@@ -60,7 +60,7 @@ private:
     void onPaint();
 
     SurfaceEvents& events_;
-    win::Window window_;
+    win32kit::UniqueWindow window_;
     Label label_;
     BackBuffer buffer_;
 };

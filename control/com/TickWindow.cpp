@@ -9,7 +9,7 @@ constexpr UINT kFreeOnClickMessage = WM_APP + 1;
 TickWindow::TickWindow(TickEvents& events)
     : events_(events)
 {
-    WindowSpec props;
+    win32kit::WindowSpec props;
     props.className = kTickClass;
     props.parent = HWND_MESSAGE;
     window_.reset(createHandledWindow(props, *this));

@@ -4,7 +4,7 @@
 // screen, and it receives the left clicks posted by the surface (see SurfaceWindow).
 #include <windows.h>
 
-#include "control/com/WinHandles.h"
+#include "win32kit/Handles.h"
 #include "control/com/WindowClasses.h"
 
 namespace dralith {
@@ -18,7 +18,7 @@ protected:
     ~TickEvents() = default;
 };
 
-class TickWindow final : private MessageHandler {
+class TickWindow final : private win32kit::WindowBase {
 public:
     explicit TickWindow(TickEvents& events);
     ~TickWindow();
@@ -35,7 +35,7 @@ private:
     void windowDestroyed(HWND window) override;
 
     TickEvents& events_;
-    win::Window window_;
+    win32kit::UniqueWindow window_;
     bool timerSet_ = false;
 };
 

@@ -1,6 +1,7 @@
 #include "platform/win32/Artwork.h"
 
-#include "platform/win32/Handles.h"
+#include "win32kit/DcScopes.h"
+#include "win32kit/Handles.h"
 
 #include <algorithm>
 

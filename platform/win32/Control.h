@@ -1,7 +1,8 @@
 #pragma once
 // One child control of a form: its window and the property values last written to it.
 #include "platform/Toolkit.h"
-#include "platform/win32/Handles.h"
+#include "platform/win32/WinApi.h"
+#include "win32kit/Handles.h"
 
 namespace platform::win32 {
 

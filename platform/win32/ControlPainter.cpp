@@ -2,6 +2,7 @@
 
 #include "platform/win32/Artwork.h"
 #include "platform/win32/Units.h"
+#include "win32kit/DcScopes.h"
 
 namespace platform::win32 {
 

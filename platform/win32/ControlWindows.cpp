@@ -2,6 +2,7 @@
 
 #include "platform/win32/ControlPainter.h"
 #include "platform/win32/FormWindow.h"
+#include "win32kit/DcScopes.h"
 
 namespace platform::win32 {
 

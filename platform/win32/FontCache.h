@@ -1,7 +1,8 @@
 #pragma once
 // One GDI font per distinct face, size and weight, shared by every control that uses it.
 #include "platform/Toolkit.h"
-#include "platform/win32/Handles.h"
+#include "platform/win32/WinApi.h"
+#include "win32kit/Handles.h"
 
 #include <map>
 #include <string>

@@ -2,7 +2,8 @@
 // One form: its top-level window, child controls, timers and the events it gives the program.
 #include "platform/Toolkit.h"
 #include "platform/win32/ControlSet.h"
-#include "platform/win32/Handles.h"
+#include "platform/win32/WinApi.h"
+#include "win32kit/Handles.h"
 #include "platform/win32/ToolkitContext.h"
 
 #include <map>

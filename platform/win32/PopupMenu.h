@@ -1,7 +1,8 @@
 #pragma once
 // Builds a real popup menu from the menu data for one showing and maps its commands back.
 #include "platform/Toolkit.h"
-#include "platform/win32/Handles.h"
+#include "platform/win32/WinApi.h"
+#include "win32kit/Handles.h"
 
 #include <vector>
 

@@ -1,6 +1,7 @@
 #pragma once
 // The tooltip window of one form and the controls that have a tip in it.
-#include "platform/win32/Handles.h"
+#include "platform/win32/WinApi.h"
+#include "win32kit/Handles.h"
 
 #include <set>
 #include <string>

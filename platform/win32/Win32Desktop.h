@@ -1,7 +1,8 @@
 #pragma once
 // The desktop's windows through user32.
 #include "platform/Desktop.h"
-#include "platform/win32/Handles.h"
+#include "platform/win32/WinApi.h"
+#include "win32kit/Handles.h"
 
 namespace platform::win32 {
 

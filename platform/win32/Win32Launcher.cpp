@@ -1,6 +1,7 @@
 #include "platform/win32/Win32Launcher.h"
 
-#include "platform/win32/Handles.h"
+#include "platform/win32/WinApi.h"
+#include "win32kit/Handles.h"
 #include "platform/win32/WinApi.h"
 
 #include <vector>

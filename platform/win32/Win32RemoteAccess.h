@@ -3,7 +3,8 @@
 // installations, and the program must start without it.
 #include "platform/Launcher.h"
 #include "platform/RemoteAccess.h"
-#include "platform/win32/Handles.h"
+#include "platform/win32/WinApi.h"
+#include "win32kit/Handles.h"
 
 namespace platform::win32 {
 

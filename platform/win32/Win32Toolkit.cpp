@@ -1,5 +1,8 @@
 #include "platform/win32/Win32Toolkit.h"
 
+#include "win32kit/DcScopes.h"
+#include "win32kit/MessagePump.h"
+
 #include <commctrl.h>
 
 #include <vector>
@@ -193,16 +196,7 @@ ui::MenuId Win32Toolkit::popupMenu(ui::FormId form, const ui::MenuItem& menu, ui
 
 void Win32Toolkit::processPendingMessages()
 {
-    MSG message {};
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        if (message.message == WM_QUIT) {
-            // The outer loop must still see it and end the program.
-            PostQuitMessage(static_cast<int>(message.wParam));
-            return;
-        }
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
+    win32kit::processPendingMessages();
 }
 
 void Win32Toolkit::quit()
@@ -221,16 +215,7 @@ void Win32Toolkit::quit()
 
 int Win32Toolkit::runMessageLoop()
 {
-    MSG message {};
-    for (;;) {
-        const BOOL got = GetMessageA(&message, nullptr, 0, 0);
-        if (got == 0)
-            return static_cast<int>(message.wParam);
-        if (got == -1)
-            return 1;
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
+    return win32kit::runMessageLoop();
 }
 
 } // namespace platform::win32

@@ -12,7 +12,14 @@
 
 #include <cstdint>
 
+namespace win32kit {
+}
+
 namespace platform::win32 {
+
+// The shared Win32 toolbox (win32kit/) is this side's vocabulary: its handle owners, DC scopes
+// and pump are named here without qualification.
+using namespace win32kit;
 
 // Window handles carry 32 significant bits on every Windows; they are sign-extended on the way
 // back so that the special values HWND_TOPMOST (-1) and HWND_NOTOPMOST (-2) survive on 64-bit.

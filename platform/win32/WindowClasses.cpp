@@ -4,6 +4,7 @@
 #include "platform/win32/FormWindow.h"
 
 #include <stdexcept>
+#include <string>
 
 namespace platform::win32 {
 
@@ -25,7 +26,7 @@ HICON defaultFormIcon(HINSTANCE instance)
 } // namespace
 
 WindowClasses::WindowClasses(HINSTANCE instance)
-    : instance_(instance)
+    : classes_(instance)
 {
     add(kFormClass, &FormWindow::windowProc, CS_DBLCLKS, defaultFormIcon(instance));
     // Redrawn whole on resize: centred and right-aligned text moves with the width.
@@ -34,28 +35,15 @@ WindowClasses::WindowClasses(HINSTANCE instance)
     add(kPanelClass, &paintedControlProc, CS_DBLCLKS, nullptr);
 }
 
-WindowClasses::~WindowClasses()
-{
-    for (const std::string& name : registered_)
-        UnregisterClassA(name.c_str(), instance_);
-}
-
 void WindowClasses::add(const char* name, WNDPROC procedure, UINT style, HICON icon)
 {
-    WNDCLASSEXA description {};
-    description.cbSize = sizeof description;
+    win32kit::WindowClass description;
+    description.name = name;
     description.style = style;
-    description.lpfnWndProc = procedure;
-    description.hInstance = instance_;
-    description.hIcon = icon;
-    description.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(kStockArrowCursor));
-    description.hbrBackground = nullptr; // every class paints its own background
-    description.lpszClassName = name;
-    if (RegisterClassExA(&description)) {
-        registered_.emplace_back(name);
-        return;
-    }
-    if (GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
+    description.procedure = procedure;
+    description.icon = icon;
+    description.cursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(kStockArrowCursor));
+    if (!classes_.add(description))
         throw std::runtime_error(std::string("cannot register the window class ") + name);
 }
 

@@ -1,9 +1,7 @@
 #pragma once
 // The window classes of the toolkit, registered for as long as the toolkit lives.
 #include "platform/win32/WinApi.h"
-
-#include <string>
-#include <vector>
+#include "win32kit/WindowClasses.h"
 
 namespace platform::win32 {
 
@@ -16,15 +14,13 @@ class WindowClasses {
 public:
     // Throws std::runtime_error when a class cannot be registered.
     explicit WindowClasses(HINSTANCE instance);
-    ~WindowClasses();
     WindowClasses(const WindowClasses&) = delete;
     WindowClasses& operator=(const WindowClasses&) = delete;
 
 private:
     void add(const char* name, WNDPROC procedure, UINT style, HICON icon);
 
-    HINSTANCE instance_;
-    std::vector<std::string> registered_;
+    win32kit::WindowClassSet classes_;
 };
 
 } // namespace platform::win32

@@ -9,18 +9,13 @@
 
 #include "bar/ControlIds.h"
 #include "tests/e2e/bar/ButtonWatch.h"
-#include "tests/e2e/common/Handles.h"
+#include "win32kit/Handles.h"
 #include "tests/e2e/common/Poll.h"
 
 namespace bar_probe {
 namespace {
 
-struct KeyTraits {
-    using Handle = HKEY;
-    static Handle empty() { return nullptr; }
-    static void close(Handle h) { RegCloseKey(h); }
-};
-using UniqueKey = e2e::Unique<KeyTraits>;
+using UniqueKey = win32kit::UniqueRegKey;
 
 struct ChildSearch {
     int id;
@@ -181,7 +176,7 @@ std::vector<std::string> ReadLines(const std::string& path)
 std::vector<std::string> ProcessNames()
 {
     std::vector<std::string> names;
-    e2e::UniqueHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    win32kit::UniqueKernelHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
     if (snapshot.get() == INVALID_HANDLE_VALUE) {
         snapshot.release();
         return names;

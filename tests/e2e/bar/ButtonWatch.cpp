@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "tests/e2e/common/Handles.h"
+#include "win32kit/DcScopes.h"
 #include "tests/e2e/common/Poll.h"
 #include "tests/e2e/common/ScreenCapture.h"
 
@@ -53,13 +53,13 @@ bool ButtonPlain(HWND bar, const std::string& caption)
 
 int TwipsToPixelsX(int twips)
 {
-    e2e::WindowDc screen(nullptr);
+    win32kit::WindowDc screen(nullptr);
     return MulDiv(twips, GetDeviceCaps(screen.get(), LOGPIXELSX), 1440);
 }
 
 int TwipsToPixelsY(int twips)
 {
-    e2e::WindowDc screen(nullptr);
+    win32kit::WindowDc screen(nullptr);
     return MulDiv(twips, GetDeviceCaps(screen.get(), LOGPIXELSY), 1440);
 }
 

@@ -81,7 +81,7 @@ std::vector<unsigned char> Noise(unsigned seed)
 
 void CheckLogoFiles(e2e::Report& report, const std::string& tolvixExe)
 {
-    e2e::UniqueWindow task = e2e::CreateTestWindow(e2e::WindowKind::Normal, "E2E Logo Task");
+    win32kit::UniqueWindow task = e2e::CreateTestWindow(e2e::WindowKind::Normal, "E2E Logo Task");
     e2e::ShowWithoutActivating(task.get());
     const int strip = TwipsToPixelsX(375), buttonsLeft = TwipsToPixelsX(500), noLogoLeft = TwipsToPixelsX(120);
     const struct {

@@ -1,7 +1,7 @@
 #include "tests/e2e/bar/ReferenceMenu.h"
 
 #include "tests/e2e/bar/BarReader.h"
-#include "tests/e2e/common/Handles.h"
+#include "win32kit/Handles.h"
 #include "tests/e2e/common/Poll.h"
 
 namespace bar_probe {
@@ -73,8 +73,8 @@ std::vector<MenuEntry> TaskMenuEntries()
 
 e2e::Image RenderReferenceMenu(POINT at, const std::vector<MenuEntry>& entries, int defaultIndex)
 {
-    e2e::UniqueWindow owner(CreateOwner());
-    e2e::UniqueMenu menu(CreatePopupMenu());
+    win32kit::UniqueWindow owner(CreateOwner());
+    win32kit::UniqueMenu menu(CreatePopupMenu());
     if (!owner || !menu)
         return {};
     UINT id = 1;

@@ -178,7 +178,7 @@ void CheckTaskActions(e2e::Report& report, const RunningBar& running)
 
     // A window that has stopped answering: close and minimise must not hold the bar up. Each
     // action is timed against the same keys with Escape instead of the final Return.
-    e2e::UniqueWindow anchor = e2e::CreateTestWindow(e2e::WindowKind::Normal, "E2E Anchor");
+    win32kit::UniqueWindow anchor = e2e::CreateTestWindow(e2e::WindowKind::Normal, "E2E Anchor");
     e2e::ShowWithoutActivating(anchor.get());
     Victim hung("E2E Hung Victim", "NUL", "--hang 15000");
     const bool isHung = hung.window && e2e::WaitFor(10000, [&] { return IsHungAppWindow(hung.window) != 0; });

@@ -151,7 +151,7 @@ void CheckTaskManager(e2e::Report& report, const RunningBar& running)
             ListText(items) + ", Toolhelp " + ListText(names));
 
     // Another window to the front closes the task manager.
-    e2e::UniqueWindow other = e2e::CreateTestWindow(e2e::WindowKind::Normal, "E2E Front");
+    win32kit::UniqueWindow other = e2e::CreateTestWindow(e2e::WindowKind::Normal, "E2E Front");
     ShowWindow(other.get(), SW_SHOW);
     SetForegroundWindow(other.get());
     const unsigned long long fronted = e2e::NowMs();

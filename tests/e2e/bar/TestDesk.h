@@ -2,7 +2,7 @@
 // The windows the bar probe puts on the desktop, one of each kind the task filter must judge.
 #include <string>
 
-#include "tests/e2e/common/Handles.h"
+#include "win32kit/Handles.h"
 
 namespace bar_probe {
 
@@ -15,8 +15,8 @@ struct TestDesk {
     static constexpr const char* kOwnedPopup = "E2E Owned Popup";
     static constexpr const char* kOwnedApp = "E2E Owned App Window";
 
-    e2e::UniqueWindow alpha, bravo, charlie, delta;
-    e2e::UniqueWindow tool, ownedPopup, ownedApp, untitled, longTitle;
+    win32kit::UniqueWindow alpha, bravo, charlie, delta;
+    win32kit::UniqueWindow tool, ownedPopup, ownedApp, untitled, longTitle;
     std::string longTitleText; // 300 characters; the bar shows the first 255
 };
 

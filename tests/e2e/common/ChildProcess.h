@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "tests/e2e/common/Handles.h"
+#include "win32kit/Handles.h"
 
 namespace e2e {
 
@@ -29,7 +29,7 @@ public:
     void Kill();
 
 private:
-    UniqueHandle process_;
+    win32kit::UniqueKernelHandle process_;
     DWORD id_ = 0;
     std::string error_;
 };

@@ -1,5 +1,7 @@
 #include "tests/e2e/common/Poll.h"
 
+#include "win32kit/MessagePump.h"
+
 #include <windows.h>
 
 namespace e2e {
@@ -11,11 +13,7 @@ unsigned long long NowMs()
 
 void PumpMessages()
 {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
+    win32kit::processPendingMessages();
 }
 
 bool WaitFor(int timeoutMs, const std::function<bool()>& condition)

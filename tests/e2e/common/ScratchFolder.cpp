@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "tests/e2e/common/Handles.h"
+#include "win32kit/Handles.h"
 
 namespace e2e {
 
@@ -37,7 +37,7 @@ bool ScratchFolder::WriteFile(const std::string& fileName, const std::vector<uns
 {
     if (!ok_)
         return false;
-    UniqueHandle file(CreateFileA(
+    win32kit::UniqueKernelHandle file(CreateFileA(
         PathOf(fileName).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (file.get() == INVALID_HANDLE_VALUE) {
         file.release();

@@ -3,7 +3,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "tests/e2e/common/Handles.h"
+#include "win32kit/DcScopes.h"
+#include "win32kit/Handles.h"
 
 namespace e2e {
 
@@ -23,8 +24,8 @@ Image CaptureScreen(const RECT& r)
     if (width <= 0 || height <= 0)
         return image;
 
-    WindowDc screen(nullptr);
-    UniqueMemoryDc memory(CreateCompatibleDC(screen.get()));
+    win32kit::WindowDc screen(nullptr);
+    win32kit::UniqueMemoryDc memory(CreateCompatibleDC(screen.get()));
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
     info.bmiHeader.biWidth = width;
@@ -33,11 +34,11 @@ Image CaptureScreen(const RECT& r)
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    UniqueGdiObject bitmap(CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    win32kit::UniqueGdiObject bitmap(CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!memory || !bitmap || !bits)
         return image;
     {
-        ScopedSelect select(memory.get(), bitmap.get());
+        win32kit::ScopedSelect select(memory.get(), bitmap.get());
         if (!BitBlt(memory.get(), 0, 0, width, height, screen.get(), r.left, r.top, SRCCOPY))
             return image;
         GdiFlush();

@@ -35,7 +35,7 @@ std::string Hex(unsigned long long value)
     return text;
 }
 
-UniqueWindow CreateTestWindow(WindowKind kind, const std::string& title, HWND owner)
+win32kit::UniqueWindow CreateTestWindow(WindowKind kind, const std::string& title, HWND owner)
 {
     RegisterClassOnce();
     // Spread the windows over the right part of the screen, away from the bar's start place.
@@ -62,8 +62,8 @@ UniqueWindow CreateTestWindow(WindowKind kind, const std::string& title, HWND ow
         ownerArg = owner;
         break;
     }
-    return UniqueWindow(CreateWindowExA(exStyle, kClassName, title.c_str(), style, x, y, 320, 200, ownerArg, nullptr,
-        GetModuleHandleA(nullptr), nullptr));
+    return win32kit::UniqueWindow(CreateWindowExA(exStyle, kClassName, title.c_str(), style, x, y, 320, 200, ownerArg,
+        nullptr, GetModuleHandleA(nullptr), nullptr));
 }
 
 void ShowWithoutActivating(HWND window)

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "tests/e2e/common/Handles.h"
+#include "win32kit/Handles.h"
 
 namespace e2e {
 
@@ -16,7 +16,7 @@ enum class WindowKind {
 };
 
 // Creates a window of `kind` (hidden until Show). `owner` is used by the owned kinds.
-UniqueWindow CreateTestWindow(WindowKind kind, const std::string& title, HWND owner = nullptr);
+win32kit::UniqueWindow CreateTestWindow(WindowKind kind, const std::string& title, HWND owner = nullptr);
 
 // Shows without activating, so that showing several windows leaves their Z order as created.
 void ShowWithoutActivating(HWND window);

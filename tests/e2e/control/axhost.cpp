@@ -14,6 +14,10 @@
 #include <winternl.h>
 #include <oleacc.h>
 
+#include "win32kit/DcScopes.h"
+#include "win32kit/Handles.h"
+#include "win32kit/MessagePump.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
@@ -59,11 +63,7 @@ bool pumpUntil(DWORD milliseconds, const std::function<bool()>& done)
 {
     const DWORD start = GetTickCount();
     for (;;) {
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
+        win32kit::processPendingMessages();
         if (done && done())
             return true;
         if (GetTickCount() - start >= milliseconds)
@@ -304,7 +304,7 @@ void checkEnumerations(IDispatch* dispatch)
 }
 
 struct Sited {
-    HWND frame = nullptr;
+    win32kit::UniqueWindow frame;
     HWND axWindow = nullptr;
     IUnknown* container = nullptr;
     IUnknown* control = nullptr;
@@ -332,12 +332,12 @@ bool siteControl(Sited& sited)
     frameClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     frameClass.lpszClassName = L"DralithE2EFrame";
     RegisterClassW(&frameClass);
-    sited.frame = CreateWindowW(L"DralithE2EFrame", L"Dralith e2e host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40, 440,
-        260, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    sited.frame.reset(CreateWindowW(L"DralithE2EFrame", L"Dralith e2e host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40,
+        440, 260, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr));
     // An AtlAxWin window created with an empty name hosts nothing yet; the control is placed
     // into it next, which makes ATL keep its container site.
-    sited.axWindow = CreateWindowW(L"AtlAxWin", L"", WS_CHILD | WS_VISIBLE, 10, 10, 400, 200, sited.frame, nullptr,
-        GetModuleHandleW(nullptr), nullptr);
+    sited.axWindow = CreateWindowW(L"AtlAxWin", L"", WS_CHILD | WS_VISIBLE, 10, 10, 400, 200, sited.frame.get(),
+        nullptr, GetModuleHandleW(nullptr), nullptr);
     if (!sited.frame || !sited.axWindow) {
         fail("ATL container", "AtlAxWin window not created");
         return false;
@@ -492,10 +492,11 @@ DrawnPicture drawThroughViewObject(IUnknown* control)
     control->QueryInterface(IID_IViewObject, reinterpret_cast<void**>(&view));
     if (!view)
         return picture;
-    HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, 200, 100);
-    HGDIOBJ old = SelectObject(dc, bitmap);
+    const win32kit::WindowDc screen(nullptr);
+    const win32kit::UniqueMemoryDc memory(CreateCompatibleDC(screen.get()));
+    const win32kit::UniqueBitmap bitmap(CreateCompatibleBitmap(screen.get(), 200, 100));
+    const HDC dc = memory.get();
+    const win32kit::ScopedSelect select(dc, bitmap.get());
     RECTL bounds {0, 0, 200, 100};
     picture.result = view->Draw(DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, dc, &bounds, nullptr, nullptr, 0);
     picture.corner = GetPixel(dc, 199, 99);
@@ -504,10 +505,6 @@ DrawnPicture drawThroughViewObject(IUnknown* control)
         if ((GetRValue(pixel) == 255 || GetGValue(pixel) == 255) && GetBValue(pixel) == 0)
             ++picture.brightInMiddleColumn;
     }
-    SelectObject(dc, old);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
-    ReleaseDC(nullptr, screen);
     view->Release();
     return picture;
 }
@@ -643,9 +640,11 @@ void holdForScreenshot(Automation& control, const std::wstring& signals)
     control.putLong(L"Enabled", -1);
     control.putLong(L"Interval", 50);
     pumpUntil(1500, nullptr); // a few dozen ticks fill the graph
-    HANDLE ready = CreateFileW((signals + L"\\ready").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (ready != INVALID_HANDLE_VALUE)
-        CloseHandle(ready);
+    {
+        // The file itself is the signal: created, then closed at once.
+        const win32kit::UniqueKernelHandle ready(
+            CreateFileW((signals + L"\\ready").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    }
     const bool shot = pumpUntil(30000, [&] { return fileExists(signals + L"\\shot"); });
     expect(shot, "screenshot taken while the control shows", "no signal from the script");
 }
@@ -658,17 +657,17 @@ int writeSettingsBytes(const wchar_t* valueName, const wchar_t* resultsPath)
     FILE* out = _wfopen(resultsPath, L"w");
     if (!out)
         return 2;
-    HKEY key = nullptr;
+    HKEY raw = nullptr;
     DWORD type = 0;
     BYTE bytes[64] = {};
     DWORD size = sizeof bytes;
     char name[256] = {};
     WideCharToMultiByte(CP_ACP, 0, valueName, -1, name, sizeof name, nullptr, nullptr);
     // The ANSI call, like the control's own: the bytes as an ANSI reader sees them.
-    LONG status = RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Brenwick\\Dralith", 0, KEY_READ, &key);
+    LONG status = RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Brenwick\\Dralith", 0, KEY_READ, &raw);
     if (status == ERROR_SUCCESS) {
-        status = RegQueryValueExA(key, name, nullptr, &type, bytes, &size);
-        RegCloseKey(key);
+        const win32kit::UniqueRegKey key(raw);
+        status = RegQueryValueExA(key.get(), name, nullptr, &type, bytes, &size);
     }
     if (status != ERROR_SUCCESS) {
         std::fprintf(out, "BYTES missing\n");
@@ -733,16 +732,13 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int)
         sited.control->Release();
         if (sited.container)
             sited.container->Release();
-        if (sited.frame)
-            DestroyWindow(sited.frame); // the ATL site lets go of the control here
-        sited.frame = nullptr;
+        sited.frame.reset(); // the ATL site lets go of the control here
         pumpUntil(200, nullptr);
         const HRESULT afterwards = canUnloadNow();
         expect(whileAlive == S_FALSE && afterwards == S_OK, "DllCanUnloadNow follows the live objects",
             hex(whileAlive) + " then " + hex(afterwards));
     }
-    if (sited.frame)
-        DestroyWindow(sited.frame);
+    sited.frame.reset();
     OleUninitialize();
     std::fprintf(g_results, "END %d\n", g_failures);
     std::fclose(g_results);

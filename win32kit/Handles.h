@@ -1,9 +1,13 @@
 #pragma once
-// Move-only owners for Win32 handles and scoped GDI state, so no path leaks one.
-#include "platform/win32/WinApi.h"
+// Move-only owners for Win32 handles: each frees its handle exactly once, on every path.
+#include <windows.h>
 
-namespace platform::win32 {
+#include <utility> // std::move, for the owners are moved rather than copied
 
+namespace win32kit {
+
+// Traits::Handle is the handle type; Traits::invalid() is "no handle", Traits::valid() tells a
+// live one and Traits::close() frees it.
 template <typename Traits> class UniqueHandle {
 public:
     using Handle = typename Traits::Handle;
@@ -38,6 +42,8 @@ public:
         return handle;
     }
 
+    // The new handle is in place before the old one is freed, so a close that re-enters (a
+    // window's destruction sending messages) never sees a dangling handle.
     void reset(Handle handle = Traits::invalid())
     {
         Handle old = handle_;
@@ -69,14 +75,18 @@ struct DestroyIconCloser {
 struct DeleteObjectCloser {
     static void close(HGDIOBJ object) { DeleteObject(object); }
 };
+// For DCs from CreateCompatibleDC or CreateDC; GetDC's are released by WindowDc (DcScopes.h).
 struct DeleteDcCloser {
     static void close(HDC dc) { DeleteDC(dc); }
 };
 struct FreeLibraryCloser {
     static void close(HMODULE module) { FreeLibrary(module); }
 };
+struct RegCloseKeyCloser {
+    static void close(HKEY key) { RegCloseKey(key); }
+};
 
-// Kernel handles use both null and INVALID_HANDLE_VALUE for "none" depending on the call.
+// Kernel handles use both null and INVALID_HANDLE_VALUE for "none", depending on the call.
 struct KernelHandleTraits {
     using Handle = HANDLE;
     static Handle invalid() { return INVALID_HANDLE_VALUE; }
@@ -87,74 +97,14 @@ struct KernelHandleTraits {
 using UniqueWindow = UniqueHandle<NullIsInvalid<HWND, DestroyWindowCloser>>;
 using UniqueMenu = UniqueHandle<NullIsInvalid<HMENU, DestroyMenuCloser>>;
 using UniqueIcon = UniqueHandle<NullIsInvalid<HICON, DestroyIconCloser>>;
+using UniqueGdiObject = UniqueHandle<NullIsInvalid<HGDIOBJ, DeleteObjectCloser>>;
 using UniqueFont = UniqueHandle<NullIsInvalid<HFONT, DeleteObjectCloser>>;
 using UniqueBrush = UniqueHandle<NullIsInvalid<HBRUSH, DeleteObjectCloser>>;
 using UniquePen = UniqueHandle<NullIsInvalid<HPEN, DeleteObjectCloser>>;
 using UniqueBitmap = UniqueHandle<NullIsInvalid<HBITMAP, DeleteObjectCloser>>;
 using UniqueMemoryDc = UniqueHandle<NullIsInvalid<HDC, DeleteDcCloser>>;
 using UniqueModule = UniqueHandle<NullIsInvalid<HMODULE, FreeLibraryCloser>>;
+using UniqueRegKey = UniqueHandle<NullIsInvalid<HKEY, RegCloseKeyCloser>>;
 using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
 
-// Selects a GDI object into a DC for one scope and puts the previous one back.
-class ScopedSelect {
-public:
-    ScopedSelect(HDC dc, HGDIOBJ object)
-        : dc_(dc)
-        , previous_(object ? SelectObject(dc, object) : nullptr)
-    {
-    }
-    ~ScopedSelect()
-    {
-        if (previous_)
-            SelectObject(dc_, previous_);
-    }
-    ScopedSelect(const ScopedSelect&) = delete;
-    ScopedSelect& operator=(const ScopedSelect&) = delete;
-
-private:
-    HDC dc_;
-    HGDIOBJ previous_;
-};
-
-// A window's (or the screen's, for null) device context, released at the end of the scope.
-class WindowDc {
-public:
-    explicit WindowDc(HWND window)
-        : window_(window)
-        , dc_(GetDC(window))
-    {
-    }
-    ~WindowDc()
-    {
-        if (dc_)
-            ReleaseDC(window_, dc_);
-    }
-    WindowDc(const WindowDc&) = delete;
-    WindowDc& operator=(const WindowDc&) = delete;
-    HDC get() const { return dc_; }
-
-private:
-    HWND window_;
-    HDC dc_;
-};
-
-// BeginPaint/EndPaint for one WM_PAINT.
-class PaintDc {
-public:
-    explicit PaintDc(HWND window)
-        : window_(window)
-        , dc_(BeginPaint(window, &paint_))
-    {
-    }
-    ~PaintDc() { EndPaint(window_, &paint_); }
-    PaintDc(const PaintDc&) = delete;
-    PaintDc& operator=(const PaintDc&) = delete;
-    HDC get() const { return dc_; }
-
-private:
-    HWND window_;
-    PAINTSTRUCT paint_ {};
-    HDC dc_;
-};
-
-} // namespace platform::win32
+} // namespace win32kit

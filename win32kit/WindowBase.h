@@ -1,0 +1,39 @@
+#pragma once
+// A C++ object behind each window: the shared window procedure binds the object passed at
+// creation to its window at WM_NCCREATE, hands it every message after that, and keeps
+// exceptions from unwinding into the system.
+#include <windows.h>
+
+namespace win32kit {
+
+class WindowBase {
+public:
+    virtual LRESULT handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) = 0;
+    // The window is gone (WM_NCDESTROY): forget its handle, do not destroy it again.
+    virtual void windowDestroyed(HWND window) = 0;
+
+    // The procedure of every class whose windows are created by createWindow below.
+    static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    // The object bound to a window of such a class; null before WM_NCCREATE and after
+    // WM_NCDESTROY.
+    static WindowBase* of(HWND window);
+
+protected:
+    ~WindowBase() = default;
+};
+
+struct WindowSpec {
+    const char* className = nullptr;
+    const char* title = "";
+    DWORD style = 0;
+    DWORD exStyle = 0;
+    RECT bounds {};
+    HWND parent = nullptr;
+    HMENU menuOrId = nullptr;
+};
+
+// Creates a window of a class registered with WindowBase::windowProc; its messages go to
+// `handler` from WM_NCCREATE on. Null when Windows refuses.
+HWND createWindow(HINSTANCE instance, const WindowSpec& props, WindowBase& handler);
+
+} // namespace win32kit
