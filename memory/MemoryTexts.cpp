@@ -39,8 +39,10 @@ int gaugeLevel(std::uint64_t availPhys, std::uint64_t totalPhys)
         return 0;
     if (availPhys >= totalPhys)
         return kTopLevel; // 7 would be all memory free: shown as the top picture
-    // 128 bits: avail * 7 must not wrap even for absurd figures.
-    auto level = static_cast<int>(static_cast<unsigned __int128>(availPhys) * 7 / totalPhys);
+    // avail * 7 must not wrap even for absurd figures; below that bound the integers are exact.
+    const auto level = availPhys <= UINT64_MAX / 7
+        ? static_cast<int>(availPhys * 7 / totalPhys)
+        : static_cast<int>(static_cast<long double>(availPhys) * 7 / static_cast<long double>(totalPhys));
     return level > kTopLevel ? kTopLevel : level;
 }
 
