@@ -31,8 +31,8 @@ private:
 
 void fill(HDC dc, const RECT& rect, COLORREF colour)
 {
-    const UniqueBrush brush(CreateSolidBrush(colour));
-    FillRect(dc, &rect, brush.get());
+    SetDCBrushColor(dc, colour);
+    FillRect(dc, &rect, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
 }
 
 void frame(HDC dc, const RECT& rect, COLORREF colour)

@@ -37,8 +37,8 @@ void drawPicture(HDC dc, const Control& control)
 void drawContent(HDC dc, const RECT& area, const Control& control, HFONT font)
 {
     const COLORREF backColour = toColorRef(control.props.back);
-    const UniqueBrush back(CreateSolidBrush(backColour));
-    FillRect(dc, &area, back.get());
+    SetDCBrushColor(dc, backColour);
+    FillRect(dc, &area, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
     if (control.props.kind == ui::ControlKind::Label) {
         drawText(dc, area, control, font);
     } else if (control.props.kind == ui::ControlKind::Picture) {
@@ -58,6 +58,12 @@ void paintControl(HWND window, const Control& control, HFONT font)
     GetClientRect(window, &area);
     if (area.right <= 0 || area.bottom <= 0)
         return;
+    // Pictures are plain fills and shapes that paint without flicker straight onto the window;
+    // only text goes through a back buffer. The glow strip repaints twenty times a second.
+    if (control.props.kind != ui::ControlKind::Label) {
+        drawContent(paint.get(), area, control, font);
+        return;
+    }
     const UniqueMemoryDc buffer(CreateCompatibleDC(paint.get()));
     const UniqueBitmap canvas(CreateCompatibleBitmap(paint.get(), area.right, area.bottom));
     if (!buffer || !canvas) {
@@ -69,6 +75,15 @@ void paintControl(HWND window, const Control& control, HFONT font)
         drawContent(buffer.get(), area, control, font);
         BitBlt(paint.get(), 0, 0, area.right, area.bottom, buffer.get(), 0, 0, SRCCOPY);
     }
+}
+
+void repaintPictureNow(HWND window, const Control& control)
+{
+    const WindowDc dc(window);
+    RECT area {};
+    GetClientRect(window, &area);
+    if (dc.get() && area.right > 0 && area.bottom > 0)
+        drawContent(dc.get(), area, control, nullptr);
 }
 
 } // namespace platform::win32

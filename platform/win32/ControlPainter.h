@@ -6,5 +6,8 @@ namespace platform::win32 {
 
 // Paints the whole client area off-screen and copies it in one go, so a repaint never flickers.
 void paintControl(HWND window, const Control& control, HFONT font);
+// Draws a picture straight away, without a round through the window's paint message: a colour
+// change of the glow strip comes twenty times a second.
+void repaintPictureNow(HWND window, const Control& control);
 
 } // namespace platform::win32

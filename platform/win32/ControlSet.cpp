@@ -1,5 +1,6 @@
 #include "platform/win32/ControlSet.h"
 
+#include "platform/win32/ControlPainter.h"
 #include "platform/win32/ControlWindows.h"
 #include "platform/win32/WindowClasses.h"
 
@@ -216,7 +217,12 @@ void ControlSet::update(ui::ControlId id, const ui::ControlSpec& props, ui::Prop
         control->props.items = props.items;
         fillList(*control);
     }
-    if (repaintNeeded)
+    if (!repaintNeeded)
+        return;
+    if (changed == static_cast<ui::Properties>(P::Colours) && control->props.kind == ui::ControlKind::Picture
+        && window && IsWindowVisible(window))
+        repaintPictureNow(window, *control);
+    else
         repaint(*control);
 }
 

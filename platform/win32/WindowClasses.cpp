@@ -31,7 +31,8 @@ WindowClasses::WindowClasses(HINSTANCE instance)
     add(kFormClass, &FormWindow::windowProc, CS_DBLCLKS, defaultFormIcon(instance));
     // Redrawn whole on resize: centred and right-aligned text moves with the width.
     add(kLabelClass, &paintedControlProc, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW, nullptr);
-    add(kPictureClass, &paintedControlProc, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW, nullptr);
+    // Own DCs: the glow strip draws twenty times a second and needs no DC from the shared cache.
+    add(kPictureClass, &paintedControlProc, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW | CS_OWNDC, nullptr);
     add(kPanelClass, &paintedControlProc, CS_DBLCLKS, nullptr);
 }
 
