@@ -51,18 +51,24 @@ struct Desk {
     }
 };
 
-void RefreshSteady(benchmark::State& state)
+// Runs tick once to settle, then times it, reporting what a tick allocates and writes.
+template <class Tick> void MeasureSteady(benchmark::State& state, Desk& desk, Tick tick)
 {
-    Desk desk(static_cast<int>(state.range(0)));
-    desk.bar->RefreshTaskButtons();
+    tick();
     const long long writesBefore = desk.sim.sim_toolkit().propertyWrites;
     const long long allocationsBefore = g_allocations.load();
     for (auto _ : state)
-        desk.bar->RefreshTaskButtons();
-    state.counters["allocs/tick"] =
-        static_cast<double>(g_allocations.load() - allocationsBefore) / static_cast<double>(state.iterations());
-    state.counters["writes/tick"] = static_cast<double>(desk.sim.sim_toolkit().propertyWrites - writesBefore) /
-        static_cast<double>(state.iterations());
+        tick();
+    const auto iterations = static_cast<double>(state.iterations());
+    state.counters["allocs/tick"] = static_cast<double>(g_allocations.load() - allocationsBefore) / iterations;
+    state.counters["writes/tick"] =
+        static_cast<double>(desk.sim.sim_toolkit().propertyWrites - writesBefore) / iterations;
+}
+
+void RefreshSteady(benchmark::State& state)
+{
+    Desk desk(static_cast<int>(state.range(0)));
+    MeasureSteady(state, desk, [&] { desk.bar->RefreshTaskButtons(); });
     state.SetComplexityN(state.range(0));
 }
 
@@ -99,15 +105,7 @@ void FullTickSteady(benchmark::State& state)
         processes.push_back({static_cast<std::uint32_t>(8 + 4 * i), "process" + std::to_string(i) + ".exe"});
     desk.sim.sim_memory().figures = {512ull << 20, 200ull << 20, 1024ull << 20, 900ull << 20};
     desk.sim.sim_registry().recordOpens = false; // the record is the simulation's own cost
-    desk.bar->Refresh();
-    const long long writesBefore = desk.sim.sim_toolkit().propertyWrites;
-    const long long allocationsBefore = g_allocations.load();
-    for (auto _ : state)
-        desk.bar->Refresh();
-    state.counters["allocs/tick"] =
-        static_cast<double>(g_allocations.load() - allocationsBefore) / static_cast<double>(state.iterations());
-    state.counters["writes/tick"] = static_cast<double>(desk.sim.sim_toolkit().propertyWrites - writesBefore) /
-        static_cast<double>(state.iterations());
+    MeasureSteady(state, desk, [&] { desk.bar->Refresh(); });
 }
 
 } // namespace

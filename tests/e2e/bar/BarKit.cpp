@@ -33,6 +33,7 @@ BOOL CALLBACK MatchId(HWND window, LPARAM param)
 
 struct OwnerSearch {
     DWORD processId;
+    const char* title; // null: any
     HWND found;
 };
 
@@ -41,7 +42,7 @@ BOOL CALLBACK MatchProcess(HWND window, LPARAM param)
     auto* search = reinterpret_cast<OwnerSearch*>(param);
     DWORD pid = 0;
     GetWindowThreadProcessId(window, &pid);
-    if (pid != search->processId || !IsWindowVisible(window))
+    if (pid != search->processId || !IsWindowVisible(window) || (search->title && TextOf(window) != search->title))
         return TRUE;
     search->found = window;
     return FALSE;
@@ -148,9 +149,16 @@ e2e::ChildProcess StartPeer(const std::string& arguments, const std::string& exe
     return e2e::ChildProcess(exe, ProbeFolder(), arguments);
 }
 
+HWND FindVisibleWindowOf(DWORD processId, const char* title)
+{
+    OwnerSearch search {processId, title, nullptr};
+    EnumWindows(MatchProcess, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 HWND WaitForWindowOf(DWORD processId, int timeoutMs)
 {
-    OwnerSearch search {processId, nullptr};
+    OwnerSearch search {processId, nullptr, nullptr};
     e2e::WaitFor(timeoutMs, [&] {
         EnumWindows(MatchProcess, reinterpret_cast<LPARAM>(&search));
         return search.found != nullptr;

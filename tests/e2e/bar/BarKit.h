@@ -39,6 +39,8 @@ std::string PeerExe();
 e2e::ChildProcess StartPeer(const std::string& arguments, const std::string& exe = PeerExe());
 // The visible top-level window of `processId` (the peer's), waited for up to `timeoutMs`.
 HWND WaitForWindowOf(DWORD processId, int timeoutMs);
+// A visible top-level window of the process, with this title unless title is null.
+HWND FindVisibleWindowOf(DWORD processId, const char* title = nullptr);
 bool FileExists(const std::string& path);
 std::vector<std::string> ReadLines(const std::string& path);
 

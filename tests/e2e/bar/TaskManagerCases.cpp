@@ -18,27 +18,9 @@ constexpr int kKillLabel = task_ids::TSKILL;
 constexpr int kRefreshLabel = task_ids::TSKREFR;
 constexpr const char* kVictimExe = "tm_victim.exe";
 
-struct WindowSearch {
-    DWORD processId;
-    HWND found;
-};
-
-BOOL CALLBACK MatchTaskManager(HWND window, LPARAM param)
-{
-    auto* search = reinterpret_cast<WindowSearch*>(param);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(window, &pid);
-    if (pid != search->processId || !IsWindowVisible(window) || TextOf(window) != "Task Manager")
-        return TRUE;
-    search->found = window;
-    return FALSE;
-}
-
 HWND FindTaskManager(DWORD barProcess)
 {
-    WindowSearch search {barProcess, nullptr};
-    EnumWindows(MatchTaskManager, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    return FindVisibleWindowOf(barProcess, "Task Manager");
 }
 
 std::vector<std::string> ListItems(HWND list)
