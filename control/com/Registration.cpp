@@ -28,16 +28,75 @@ RegistryEntry value(std::wstring name, const wchar_t* valueName, std::wstring da
     return RegistryEntry {std::move(name), valueName, true, std::move(data)};
 }
 
-LSTATUS writeEntry(const RegistryEntry& entry)
+// What one registration changed, newest last, so that a failure part-way takes back exactly
+// that: keys it created go, values it created go, values it overwrote get their old data back.
+// Keys and values an earlier registration left stay.
+class RegistrationUndo {
+public:
+    void keyCreated(const std::wstring& key) { changes_.push_back(Change {key, true, {}, false, false, 0, {}}); }
+    // Called before a value of an existing key is written.
+    void valueWritten(HKEY key, const std::wstring& keyName, const wchar_t* valueName)
+    {
+        Change change {keyName, false, valueName ? valueName : L"", valueName == nullptr, false, 0, {}};
+        DWORD size = 0;
+        if (RegQueryValueExW(key, valueName, nullptr, &change.type, nullptr, &size) == ERROR_SUCCESS) {
+            change.previous.resize(size);
+            change.existed =
+                RegQueryValueExW(key, valueName, nullptr, &change.type, change.previous.data(), &size) == ERROR_SUCCESS;
+            change.previous.resize(size);
+        }
+        changes_.push_back(std::move(change));
+    }
+
+    void rollBack()
+    {
+        for (auto change = changes_.rbegin(); change != changes_.rend(); ++change) {
+            if (change->keyCreated) {
+                RegDeleteKeyW(HKEY_CLASSES_ROOT, change->key.c_str());
+                continue;
+            }
+            HKEY raw = nullptr;
+            if (RegOpenKeyExW(HKEY_CLASSES_ROOT, change->key.c_str(), 0, KEY_SET_VALUE, &raw) != ERROR_SUCCESS)
+                continue;
+            const win32kit::UniqueRegKey key(raw);
+            const wchar_t* name = change->defaultValue ? nullptr : change->valueName.c_str();
+            if (change->existed)
+                RegSetValueExW(key.get(), name, 0, change->type, change->previous.data(),
+                    static_cast<DWORD>(change->previous.size()));
+            else
+                RegDeleteValueW(key.get(), name);
+        }
+        changes_.clear();
+    }
+
+private:
+    struct Change {
+        std::wstring key;
+        bool keyCreated;
+        std::wstring valueName;
+        bool defaultValue;
+        bool existed; // the value was there before, with `type` and `previous`
+        DWORD type;
+        std::vector<BYTE> previous;
+    };
+    std::vector<Change> changes_;
+};
+
+LSTATUS writeEntry(const RegistryEntry& entry, RegistrationUndo& undo)
 {
     HKEY raw = nullptr;
-    LSTATUS status = RegCreateKeyExW(
-        HKEY_CLASSES_ROOT, entry.key.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE, nullptr, &raw, nullptr);
+    DWORD disposition = 0;
+    LSTATUS status = RegCreateKeyExW(HKEY_CLASSES_ROOT, entry.key.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+        KEY_READ | KEY_WRITE, nullptr, &raw, &disposition);
     if (status != ERROR_SUCCESS)
         return status;
     win32kit::UniqueRegKey owned(raw);
+    if (disposition == REG_CREATED_NEW_KEY)
+        undo.keyCreated(entry.key); // its values go with it
     if (!entry.hasValue)
         return ERROR_SUCCESS;
+    if (disposition != REG_CREATED_NEW_KEY)
+        undo.valueWritten(owned.get(), entry.key, entry.valueName);
     const DWORD bytes = static_cast<DWORD>((entry.data.size() + 1) * sizeof(wchar_t));
     return RegSetValueExW(
         owned.get(), entry.valueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(entry.data.c_str()), bytes);
@@ -111,6 +170,8 @@ std::vector<RegistryEntry> registrationTable(const std::wstring& modulePath)
         value(clsidKey + L"\\MiscStatus\\1", nullptr, std::to_wstring(ids::kMiscStatus)),
         value(clsidKey + L"\\TypeLib", nullptr, guidText(LIBID_Pellgrove)),
         value(clsidKey + L"\\Version", nullptr, ids::kTypeLibraryVersion),
+        // Design-time hosts show this picture (resource 2 of dralith.rc, 16 x 15) in their toolbox.
+        value(clsidKey + L"\\ToolboxBitmap32", nullptr, modulePath + L", 2"),
         value(progId, nullptr, ids::kClassName),
         value(progId + L"\\CLSID", nullptr, clsid),
         value(independentProgId, nullptr, ids::kClassName),
@@ -126,15 +187,15 @@ STDAPI DllRegisterServer()
     return dralith::guarded([] {
         const std::wstring path = dralith::module::pathW();
         const auto table = dralith::registrationTable(path);
+        dralith::RegistrationUndo undo;
         for (const auto& entry : table) {
-            if (dralith::writeEntry(entry) != ERROR_SUCCESS) {
-                dralith::removeKeys(table);
+            if (dralith::writeEntry(entry, undo) != ERROR_SUCCESS) {
+                undo.rollBack();
                 return SELFREG_E_CLASS;
             }
         }
-        HRESULT hr = dralith::registerTypeLibrary(path);
-        if (FAILED(hr)) {
-            dralith::removeKeys(table);
+        if (FAILED(dralith::registerTypeLibrary(path))) {
+            undo.rollBack();
             return SELFREG_E_TYPELIB;
         }
         return S_OK;
