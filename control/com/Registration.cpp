@@ -7,6 +7,7 @@
 #include "control/com/Guarded.h"
 #include "control/com/Identifiers.h"
 #include "control/com/Module.h"
+#include "control/com/RegistrationUndo.h"
 #include "win32kit/Handles.h"
 
 namespace dralith {
@@ -27,60 +28,6 @@ RegistryEntry value(std::wstring name, const wchar_t* valueName, std::wstring da
 {
     return RegistryEntry {std::move(name), valueName, true, std::move(data)};
 }
-
-// What one registration changed, newest last, so that a failure part-way takes back exactly
-// that: keys it created go, values it created go, values it overwrote get their old data back.
-// Keys and values an earlier registration left stay.
-class RegistrationUndo {
-public:
-    void keyCreated(const std::wstring& key) { changes_.push_back(Change {key, true, {}, false, false, 0, {}}); }
-    // Called before a value of an existing key is written.
-    void valueWritten(HKEY key, const std::wstring& keyName, const wchar_t* valueName)
-    {
-        Change change {keyName, false, valueName ? valueName : L"", valueName == nullptr, false, 0, {}};
-        DWORD size = 0;
-        if (RegQueryValueExW(key, valueName, nullptr, &change.type, nullptr, &size) == ERROR_SUCCESS) {
-            change.previous.resize(size);
-            change.existed =
-                RegQueryValueExW(key, valueName, nullptr, &change.type, change.previous.data(), &size) == ERROR_SUCCESS;
-            change.previous.resize(size);
-        }
-        changes_.push_back(std::move(change));
-    }
-
-    void rollBack()
-    {
-        for (auto change = changes_.rbegin(); change != changes_.rend(); ++change) {
-            if (change->keyCreated) {
-                RegDeleteKeyW(HKEY_CLASSES_ROOT, change->key.c_str());
-                continue;
-            }
-            HKEY raw = nullptr;
-            if (RegOpenKeyExW(HKEY_CLASSES_ROOT, change->key.c_str(), 0, KEY_SET_VALUE, &raw) != ERROR_SUCCESS)
-                continue;
-            const win32kit::UniqueRegKey key(raw);
-            const wchar_t* name = change->defaultValue ? nullptr : change->valueName.c_str();
-            if (change->existed)
-                RegSetValueExW(key.get(), name, 0, change->type, change->previous.data(),
-                    static_cast<DWORD>(change->previous.size()));
-            else
-                RegDeleteValueW(key.get(), name);
-        }
-        changes_.clear();
-    }
-
-private:
-    struct Change {
-        std::wstring key;
-        bool keyCreated;
-        std::wstring valueName;
-        bool defaultValue;
-        bool existed; // the value was there before, with `type` and `previous`
-        DWORD type;
-        std::vector<BYTE> previous;
-    };
-    std::vector<Change> changes_;
-};
 
 LSTATUS writeEntry(const RegistryEntry& entry, RegistrationUndo& undo)
 {

@@ -1,6 +1,8 @@
 // End-to-end host of the memory viewer control: sites DralithCTL in the ATL container window of
 // the system's atl.dll, lets it tick, reads its label through the window tree, drives its menu,
 // measures paint time and the GDI object count, and waits for the screenshot of the test script.
+// Then a container of its own UI-activates, draws and tears down further instances, and the
+// registration is checked (toolbox bitmap, rollback of a registration that fails part-way).
 //
 // Usage: dralith_axhost.exe <results-file> <signal-folder>
 // Writes lines "PASS <check>", "FAIL <check>: <what was seen>" and "FIGURE <name> <value>".
@@ -840,36 +842,27 @@ IOleObject* newControl()
     return object;
 }
 
+BOOL CALLBACK collectWindow(HWND window, LPARAM list)
+{
+    reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+    return TRUE;
+}
+
 // Windows of this thread (top-level, children, message-only) that belong to dralith.dll.
 int controlWindowCount()
 {
-    const HMODULE library = GetModuleHandleW(L"dralith.dll");
-    int count = 0;
-    auto mine = [&](HWND window) {
-        count += reinterpret_cast<HMODULE>(GetWindowLongPtrW(window, GWLP_HINSTANCE)) == library;
-    };
     std::vector<HWND> tops;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM list) {
-            reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&tops));
+    EnumThreadWindows(GetCurrentThreadId(), collectWindow, reinterpret_cast<LPARAM>(&tops));
     for (HWND message = FindWindowExW(HWND_MESSAGE, nullptr, nullptr, nullptr); message;
          message = FindWindowExW(HWND_MESSAGE, message, nullptr, nullptr))
         tops.push_back(message);
     std::vector<HWND> all = tops;
     for (HWND top : tops)
-        EnumChildWindows(
-            top,
-            [](HWND window, LPARAM list) {
-                reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&all));
+        EnumChildWindows(top, collectWindow, reinterpret_cast<LPARAM>(&all));
+    const HMODULE library = GetModuleHandleW(L"dralith.dll");
+    int count = 0;
     for (HWND window : all)
-        mine(window);
+        count += reinterpret_cast<HMODULE>(GetWindowLongPtrW(window, GWLP_HINSTANCE)) == library;
     return count;
 }
 

@@ -2,8 +2,10 @@
 # End-to-end tests of the memory viewer control dralith.dll under Wine:
 #   registration with regsvr32 (keys appear, and vanish again with /u, nothing else removed),
 #   a VBScript client under cscript (properties, methods, registry persistence),
-#   an ATL container host (siting, label text, menu, about window, paint time, GDI flatness)
-#   and a screenshot of the sited control.
+#   an ATL container host (siting, label text, menu, about window, paint time, GDI flatness),
+#   a container of its own (UI activation and teardown, drawing into its DC, view and close
+#   notifications), the toolbox bitmap, a registration that fails part-way,
+#   and a screenshot of the sited control (background, graph line, display text).
 # Usage: tests/e2e/control/run.sh <windows-build-dir>
 set -u
 HERE=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
