@@ -117,7 +117,7 @@ std::vector<RegistryEntry> registrationTable(const std::wstring& modulePath)
         value(clsidKey + L"\\MiscStatus\\1", nullptr, std::to_wstring(ids::kMiscStatus)),
         value(clsidKey + L"\\TypeLib", nullptr, guidText(LIBID_Pellgrove)),
         value(clsidKey + L"\\Version", nullptr, ids::kTypeLibraryVersion),
-        // Design-time hosts show this picture (resource 2 of dralith.rc, 16 x 15) in their toolbox.
+        // Form editors show this picture (resource 2 of dralith.rc, 16 x 15) in their toolbox.
         value(clsidKey + L"\\ToolboxBitmap32", nullptr, modulePath + L", 2"),
         value(progId, nullptr, ids::kClassName),
         value(progId + L"\\CLSID", nullptr, clsid),
