@@ -20,8 +20,9 @@ public:
 
 } // namespace
 
-ControlHost::ControlHost(IUnknown& owner)
+ControlHost::ControlHost(IUnknown& owner, HostEvents& events)
     : owner_(owner)
+    , events_(events)
     , ticks_(*this)
 {
     applyTimer();
@@ -33,6 +34,14 @@ ControlHost::~ControlHost()
 }
 
 void ControlHost::refresh()
+{
+    paintRefresh();
+    // Every Refresh clears the picture at least; a container drawing through IViewObject hears
+    // of it whether or not there is a window.
+    events_.viewChanged();
+}
+
+void ControlHost::paintRefresh()
 {
     const MemoryFigures figures = readMemoryFigures();
     BackBuffer* buffer = surface_ ? &surface_->backBuffer() : nullptr;

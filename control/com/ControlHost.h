@@ -15,10 +15,20 @@
 
 namespace dralith {
 
+// What the COM object hears from its host.
+class HostEvents {
+public:
+    // The picture changed (a Refresh painted): containers that draw the control must draw again.
+    virtual void viewChanged() = 0;
+
+protected:
+    ~HostEvents() = default;
+};
+
 class ControlHost final : private TickEvents, private SurfaceEvents {
 public:
     // `owner` is the COM object; it is kept alive while a free-up lets messages run.
-    explicit ControlHost(IUnknown& owner);
+    ControlHost(IUnknown& owner, HostEvents& events);
     ~ControlHost();
     ControlHost(const ControlHost&) = delete;
     ControlHost& operator=(const ControlHost&) = delete;
@@ -54,11 +64,13 @@ private:
     void leftButtonReleased() override;
     void rightButtonReleased(POINT screenPoint) override;
 
+    void paintRefresh();
     void repaintFromState();
     void runMenuCommand(unsigned command);
     void frameStyles(DWORD& style, DWORD& exStyle) const;
 
     IUnknown& owner_;
+    HostEvents& events_;
     MemoryViewer viewer_;
     BlankTextBlockAllocator allocator_;
     TickWindow ticks_;

@@ -28,7 +28,8 @@ HRESULT DralithControl::create(REFIID iid, void** result)
         HRESULT loaded = object->loadTypeInformation();
         if (FAILED(loaded))
             return loaded;
-        object->host_ = std::make_unique<ControlHost>(*static_cast<_DralithCTL*>(object));
+        HostEvents& events = *object;
+        object->host_ = std::make_unique<ControlHost>(*static_cast<_DralithCTL*>(object), events);
         object->updateDetachedSize();
         return object->QueryInterface(iid, result);
     });

@@ -24,7 +24,8 @@ class DralithControl final : public _DralithCTL,
                              public IPersistStreamInit,
                              public IPersistPropertyBag,
                              public IProvideClassInfo2,
-                             public IConnectionPointContainer {
+                             public IConnectionPointContainer,
+                             private HostEvents {
 public:
     static HRESULT create(REFIID iid, void** result);
 
@@ -160,7 +161,10 @@ private:
     DralithControl();
     ~DralithControl();
     HRESULT loadTypeInformation();
-    HRESULT inPlaceActivate(IOleClientSite* site, HWND parent, LPCRECT position, bool uiActivate);
+    HRESULT inPlaceActivate(IOleClientSite* site, HWND parent, LPCRECT position, bool activateUi);
+    void uiActivate();
+    HRESULT oleAdviseHolder(IOleAdviseHolder** holder);
+    void viewChanged() override;
     void updateDetachedSize();
 
     module::ModuleReference moduleReference_;
@@ -170,6 +174,9 @@ private:
     com::ComPtr<ITypeInfo> interfaceInfo_; // its vtable side, which ITypeInfo::Invoke calls
     com::ComPtr<IOleClientSite> clientSite_;
     com::ComPtr<IOleInPlaceSite> inPlaceSite_;
+    // Held while UI-active, to clear the active object again on UI deactivation.
+    com::ComPtr<IOleInPlaceFrame> frame_;
+    com::ComPtr<IOleInPlaceUIWindow> document_;
     com::ComPtr<IOleAdviseHolder> oleAdvise_;
     com::ComPtr<IAdviseSink> viewAdvise_;
     DWORD viewAdviseAspects_ = 0;

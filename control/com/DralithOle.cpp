@@ -5,6 +5,8 @@
 #include "control/com/Guarded.h"
 #include "control/com/Identifiers.h"
 
+#include <utility>
+
 namespace dralith {
 
 HRESULT STDMETHODCALLTYPE DralithControl::SetClientSite(IOleClientSite* site)
@@ -29,6 +31,9 @@ HRESULT STDMETHODCALLTYPE DralithControl::SetHostNames(LPCOLESTR, LPCOLESTR)
 HRESULT STDMETHODCALLTYPE DralithControl::Close(DWORD)
 {
     InPlaceDeactivate();
+    // Nothing to save (the control keeps no state in its container); the sinks learn it closed.
+    if (com::ComPtr<IOleAdviseHolder> holder = oleAdvise_)
+        holder->SendOnClose();
     return S_OK;
 }
 
@@ -75,13 +80,15 @@ HRESULT STDMETHODCALLTYPE DralithControl::DoVerb(
     }
 }
 
-HRESULT DralithControl::inPlaceActivate(IOleClientSite* site, HWND parent, LPCRECT position, bool uiActivate)
+HRESULT DralithControl::inPlaceActivate(IOleClientSite* site, HWND parent, LPCRECT position, bool activateUi)
 {
     return guarded([&]() -> HRESULT {
         if (host_->active()) {
             if (position)
                 host_->move(*position);
             ShowWindow(host_->surfaceHandle(), SW_SHOWNA);
+            if (activateUi)
+                uiActivate();
             return S_OK;
         }
         com::ComPtr<IOleClientSite> activeSite(site ? site : clientSite_.get());
@@ -108,13 +115,28 @@ HRESULT DralithControl::inPlaceActivate(IOleClientSite* site, HWND parent, LPCRE
             return E_FAIL;
         }
         inPlaceSite_ = inPlaceSite;
-        if (uiActivate && !uiActive_) {
-            uiActive_ = inPlaceSite->OnUIActivate() == S_OK;
-            if (uiActive_ && frame)
-                frame->SetActiveObject(static_cast<IOleInPlaceActiveObject*>(this), nullptr);
-        }
+        if (activateUi)
+            uiActivate();
         return S_OK;
     });
+}
+
+// The container's frame and document window get this object as their active object, and are
+// kept until UIDeactivate takes it back.
+void DralithControl::uiActivate()
+{
+    if (uiActive_ || !inPlaceSite_ || inPlaceSite_->OnUIActivate() != S_OK)
+        return;
+    uiActive_ = true;
+    RECT place {}, clip {};
+    OLEINPLACEFRAMEINFO frameInfo {};
+    frameInfo.cb = sizeof frameInfo;
+    inPlaceSite_->GetWindowContext(frame_.put(), document_.put(), &place, &clip, &frameInfo);
+    auto* self = static_cast<IOleInPlaceActiveObject*>(this);
+    if (frame_)
+        frame_->SetActiveObject(self, nullptr);
+    if (document_)
+        document_->SetActiveObject(self, nullptr);
 }
 
 HRESULT STDMETHODCALLTYPE DralithControl::EnumVerbs(IEnumOLEVERB** verbs)
@@ -165,14 +187,23 @@ HRESULT STDMETHODCALLTYPE DralithControl::GetExtent(DWORD aspect, SIZEL* size)
     return S_OK;
 }
 
-HRESULT STDMETHODCALLTYPE DralithControl::Advise(IAdviseSink* sink, DWORD* connection)
+// The system's advise holder, made on first use: it keeps the sinks and enumerates them.
+HRESULT DralithControl::oleAdviseHolder(IOleAdviseHolder** holder)
 {
     if (!oleAdvise_) {
         HRESULT hr = CreateOleAdviseHolder(oleAdvise_.put());
         if (FAILED(hr))
             return hr;
     }
-    return oleAdvise_->Advise(sink, connection);
+    *holder = com::ComPtr<IOleAdviseHolder>(oleAdvise_).detach();
+    return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE DralithControl::Advise(IAdviseSink* sink, DWORD* connection)
+{
+    com::ComPtr<IOleAdviseHolder> holder;
+    HRESULT hr = oleAdviseHolder(holder.put());
+    return FAILED(hr) ? hr : holder->Advise(sink, connection);
 }
 
 HRESULT STDMETHODCALLTYPE DralithControl::Unadvise(DWORD connection)
@@ -180,12 +211,15 @@ HRESULT STDMETHODCALLTYPE DralithControl::Unadvise(DWORD connection)
     return oleAdvise_ ? oleAdvise_->Unadvise(connection) : OLE_E_NOCONNECTION;
 }
 
+// Advise is supported, so this always answers with an enumerator (empty before any Advise).
 HRESULT STDMETHODCALLTYPE DralithControl::EnumAdvise(IEnumSTATDATA** advise)
 {
     if (!advise)
         return E_POINTER;
     *advise = nullptr;
-    return oleAdvise_ ? oleAdvise_->EnumAdvise(advise) : S_OK;
+    com::ComPtr<IOleAdviseHolder> holder;
+    HRESULT hr = oleAdviseHolder(holder.put());
+    return FAILED(hr) ? hr : holder->EnumAdvise(advise);
 }
 
 HRESULT STDMETHODCALLTYPE DralithControl::GetMiscStatus(DWORD, DWORD* status)
@@ -227,11 +261,18 @@ HRESULT STDMETHODCALLTYPE DralithControl::InPlaceDeactivate()
 
 HRESULT STDMETHODCALLTYPE DralithControl::UIDeactivate()
 {
-    if (uiActive_) {
-        uiActive_ = false;
-        if (inPlaceSite_)
-            inPlaceSite_->OnUIDeactivate(FALSE);
-    }
+    if (!uiActive_)
+        return S_OK;
+    uiActive_ = false;
+    // Taken out of the members first: the container may call back while it lets go.
+    com::ComPtr<IOleInPlaceFrame> frame(std::move(frame_));
+    com::ComPtr<IOleInPlaceUIWindow> document(std::move(document_));
+    if (document)
+        document->SetActiveObject(nullptr, nullptr);
+    if (frame)
+        frame->SetActiveObject(nullptr, nullptr);
+    if (inPlaceSite_)
+        inPlaceSite_->OnUIDeactivate(FALSE);
     return S_OK;
 }
 

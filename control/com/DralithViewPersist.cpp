@@ -3,6 +3,7 @@
 
 #include "control/com/GdiGraphSurface.h"
 #include "control/com/Guarded.h"
+#include "win32kit/DcScopes.h"
 
 namespace dralith {
 
@@ -14,6 +15,9 @@ HRESULT STDMETHODCALLTYPE DralithControl::Draw(DWORD aspect, LONG, void*, DVTARG
     if (!drawDc || !bounds)
         return E_INVALIDARG;
     return guarded([&] {
+        // The container's DC is lent: its pen and brush colours, clip and modes go back as found.
+        const win32kit::SavedDc saved(drawDc);
+        IntersectClipRect(drawDc, bounds->left, bounds->top, bounds->right, bounds->bottom);
         paintState(host_->viewer(), drawDc, bounds->right - bounds->left, bounds->bottom - bounds->top,
             POINT {bounds->left, bounds->top});
         return S_OK;
@@ -44,7 +48,23 @@ HRESULT STDMETHODCALLTYPE DralithControl::SetAdvise(DWORD aspects, DWORD flags, 
     viewAdvise_ = sink;
     viewAdviseAspects_ = aspects;
     viewAdviseFlags_ = flags;
+    if (sink && (flags & ADVF_PRIMEFIRST))
+        viewChanged();
     return S_OK;
+}
+
+void DralithControl::viewChanged()
+{
+    if (!viewAdvise_ || !(viewAdviseAspects_ & DVASPECT_CONTENT))
+        return;
+    // Held by a local: the sink may replace or drop itself from inside OnViewChange.
+    com::ComPtr<IAdviseSink> sink = viewAdvise_;
+    if (viewAdviseFlags_ & ADVF_ONLYONCE) {
+        viewAdvise_.reset();
+        viewAdviseAspects_ = 0;
+        viewAdviseFlags_ = 0;
+    }
+    sink->OnViewChange(DVASPECT_CONTENT, -1);
 }
 
 HRESULT STDMETHODCALLTYPE DralithControl::GetAdvise(DWORD* aspects, DWORD* flags, IAdviseSink** sink)

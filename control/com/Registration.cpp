@@ -7,6 +7,7 @@
 #include "control/com/Guarded.h"
 #include "control/com/Identifiers.h"
 #include "control/com/Module.h"
+#include "control/com/RegistrationUndo.h"
 #include "win32kit/Handles.h"
 
 namespace dralith {
@@ -28,16 +29,21 @@ RegistryEntry value(std::wstring name, const wchar_t* valueName, std::wstring da
     return RegistryEntry {std::move(name), valueName, true, std::move(data)};
 }
 
-LSTATUS writeEntry(const RegistryEntry& entry)
+LSTATUS writeEntry(const RegistryEntry& entry, RegistrationUndo& undo)
 {
     HKEY raw = nullptr;
-    LSTATUS status = RegCreateKeyExW(
-        HKEY_CLASSES_ROOT, entry.key.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE, nullptr, &raw, nullptr);
+    DWORD disposition = 0;
+    LSTATUS status = RegCreateKeyExW(HKEY_CLASSES_ROOT, entry.key.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+        KEY_READ | KEY_WRITE, nullptr, &raw, &disposition);
     if (status != ERROR_SUCCESS)
         return status;
     win32kit::UniqueRegKey owned(raw);
+    if (disposition == REG_CREATED_NEW_KEY)
+        undo.keyCreated(entry.key); // its values go with it
     if (!entry.hasValue)
         return ERROR_SUCCESS;
+    if (disposition != REG_CREATED_NEW_KEY)
+        undo.valueWritten(owned.get(), entry.key, entry.valueName);
     const DWORD bytes = static_cast<DWORD>((entry.data.size() + 1) * sizeof(wchar_t));
     return RegSetValueExW(
         owned.get(), entry.valueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(entry.data.c_str()), bytes);
@@ -111,6 +117,8 @@ std::vector<RegistryEntry> registrationTable(const std::wstring& modulePath)
         value(clsidKey + L"\\MiscStatus\\1", nullptr, std::to_wstring(ids::kMiscStatus)),
         value(clsidKey + L"\\TypeLib", nullptr, guidText(LIBID_Pellgrove)),
         value(clsidKey + L"\\Version", nullptr, ids::kTypeLibraryVersion),
+        // Form editors show this picture (resource 2 of dralith.rc, 16 x 15) in their toolbox.
+        value(clsidKey + L"\\ToolboxBitmap32", nullptr, modulePath + L", 2"),
         value(progId, nullptr, ids::kClassName),
         value(progId + L"\\CLSID", nullptr, clsid),
         value(independentProgId, nullptr, ids::kClassName),
@@ -126,15 +134,15 @@ STDAPI DllRegisterServer()
     return dralith::guarded([] {
         const std::wstring path = dralith::module::pathW();
         const auto table = dralith::registrationTable(path);
+        dralith::RegistrationUndo undo;
         for (const auto& entry : table) {
-            if (dralith::writeEntry(entry) != ERROR_SUCCESS) {
-                dralith::removeKeys(table);
+            if (dralith::writeEntry(entry, undo) != ERROR_SUCCESS) {
+                undo.rollBack();
                 return SELFREG_E_CLASS;
             }
         }
-        HRESULT hr = dralith::registerTypeLibrary(path);
-        if (FAILED(hr)) {
-            dralith::removeKeys(table);
+        if (FAILED(dralith::registerTypeLibrary(path))) {
+            undo.rollBack();
             return SELFREG_E_TYPELIB;
         }
         return S_OK;

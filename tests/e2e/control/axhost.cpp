@@ -1,6 +1,8 @@
 // End-to-end host of the memory viewer control: sites DralithCTL in the ATL container window of
 // the system's atl.dll, lets it tick, reads its label through the window tree, drives its menu,
 // measures paint time and the GDI object count, and waits for the screenshot of the test script.
+// Then a container of its own UI-activates, draws and tears down further instances, and the
+// registration is checked (toolbox bitmap, rollback of a registration that fails part-way).
 //
 // Usage: dralith_axhost.exe <results-file> <signal-folder>
 // Writes lines "PASS <check>", "FAIL <check>: <what was seen>" and "FIGURE <name> <value>".
@@ -18,6 +20,7 @@
 #include "win32kit/Handles.h"
 #include "win32kit/MessagePump.h"
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
@@ -632,21 +635,469 @@ bool fileExists(const std::wstring& path)
     return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+struct ExpectedLine {
+    int y = 0;
+    COLORREF colour = 0;
+};
+
+// Where a graph of equal samples lies, from the memory figures alone: sample s = free / total x
+// 255 (to the nearest, ties to even), row (1 - s/255) x height, colour red to yellow to green.
+ExpectedLine expectedLine(HWND surface)
+{
+    MEMORYSTATUSEX status {};
+    status.dwLength = sizeof status;
+    GlobalMemoryStatusEx(&status);
+    const double sample =
+        std::nearbyint(static_cast<double>(status.ullAvailPhys) / static_cast<double>(status.ullTotalPhys) * 255.0);
+    const double v = sample / 255.0;
+    RECT client {};
+    GetClientRect(surface, &client);
+    ExpectedLine line;
+    line.y = static_cast<int>(std::nearbyint((1.0 - v) * client.bottom));
+    const int red = v <= 0.5 ? 255 : 255 - static_cast<int>(std::floor(255 * (v - 0.5) / 0.5));
+    const int green = v <= 0.5 ? static_cast<int>(std::floor(255 * v / 0.5)) : 255;
+    line.colour = RGB(red, green, 0);
+    return line;
+}
+
 // Shows the control with a full graph and its text until the test script has its screenshot.
-void holdForScreenshot(Automation& control, const std::wstring& signals)
+void holdForScreenshot(Automation& control, HWND surface, const std::wstring& signals)
 {
     control.putLong(L"DisplayMode", 4);
     control.putLong(L"DataLength", 64);
     control.putLong(L"Enabled", -1);
     control.putLong(L"Interval", 50);
     pumpUntil(1500, nullptr); // a few dozen ticks fill the graph
+    // Frozen for the shot, with every sample taken now: the line lies flat on one row.
+    control.putLong(L"Enabled", 0);
+    for (int i = 0; i < 64; ++i)
+        control.call(L"Refresh");
+    const ExpectedLine line = expectedLine(surface);
     {
-        // The file itself is the signal: created, then closed at once.
+        // The file is the signal; it tells where the control is and the row and colour of its line.
         const win32kit::UniqueKernelHandle ready(
             CreateFileW((signals + L"\\ready").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+        RECT place {};
+        GetWindowRect(surface, &place);
+        char text[96];
+        const int length = std::snprintf(text, sizeof text, "%ld %ld %ld %ld %d %d %d %d\n", place.left, place.top,
+            place.right - place.left, place.bottom - place.top, line.y, GetRValue(line.colour), GetGValue(line.colour),
+            GetBValue(line.colour));
+        DWORD written = 0;
+        WriteFile(ready.get(), text, static_cast<DWORD>(length), &written, nullptr);
     }
     const bool shot = pumpUntil(30000, [&] { return fileExists(signals + L"\\shot"); });
     expect(shot, "screenshot taken while the control shows", "no signal from the script");
+}
+
+// --- A container written here, for what ATL does not exercise: a frame and a document window
+// that take the active object, a site that hears OnViewChange and OnClose, and reference counts
+// that can be read. Its objects live on the stack and only count references.
+class CountedUIWindow final : public IOleInPlaceFrame {
+public:
+    explicit CountedUIWindow(HWND window)
+        : window_(window)
+    {
+    }
+    ~CountedUIWindow()
+    {
+        if (active)
+            active->Release();
+    }
+    IOleInPlaceActiveObject* active = nullptr;
+    LONG references = 1;
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** result) override
+    {
+        *result = nullptr;
+        if (!IsEqualIID(iid, IID_IUnknown) && !IsEqualIID(iid, IID_IOleWindow) &&
+            !IsEqualIID(iid, IID_IOleInPlaceUIWindow) && !IsEqualIID(iid, IID_IOleInPlaceFrame))
+            return E_NOINTERFACE;
+        *result = static_cast<IOleInPlaceFrame*>(this);
+        AddRef();
+        return S_OK;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++references; }
+    ULONG STDMETHODCALLTYPE Release() override { return --references; }
+    HRESULT STDMETHODCALLTYPE GetWindow(HWND* window) override { return *window = window_, S_OK; }
+    HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetBorder(LPRECT) override { return INPLACE_E_NOTOOLSPACE; }
+    HRESULT STDMETHODCALLTYPE RequestBorderSpace(LPCBORDERWIDTHS) override { return INPLACE_E_NOTOOLSPACE; }
+    HRESULT STDMETHODCALLTYPE SetBorderSpace(LPCBORDERWIDTHS) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE SetActiveObject(IOleInPlaceActiveObject* object, LPCOLESTR) override
+    {
+        if (object)
+            object->AddRef();
+        if (active)
+            active->Release();
+        active = object;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE InsertMenus(HMENU, LPOLEMENUGROUPWIDTHS) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE SetMenu(HMENU, HOLEMENU, HWND) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE RemoveMenus(HMENU) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE SetStatusText(LPCOLESTR) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE EnableModeless(BOOL) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE TranslateAccelerator(LPMSG, WORD) override { return S_FALSE; }
+
+private:
+    HWND window_;
+};
+
+class CountedSite final : public IOleClientSite, public IOleInPlaceSite, public IAdviseSink {
+public:
+    CountedSite(HWND window, RECT place)
+        : frame(window)
+        , document(window)
+        , window_(window)
+        , place_(place)
+    {
+    }
+    CountedUIWindow frame;
+    CountedUIWindow document;
+    LONG references = 1;
+    int viewChanges = 0;
+    int closes = 0;
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** result) override
+    {
+        *result = nullptr;
+        if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IOleClientSite))
+            *result = static_cast<IOleClientSite*>(this);
+        else if (IsEqualIID(iid, IID_IOleWindow) || IsEqualIID(iid, IID_IOleInPlaceSite))
+            *result = static_cast<IOleInPlaceSite*>(this);
+        else if (IsEqualIID(iid, IID_IAdviseSink))
+            *result = static_cast<IAdviseSink*>(this);
+        if (!*result)
+            return E_NOINTERFACE;
+        AddRef();
+        return S_OK;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++references; }
+    ULONG STDMETHODCALLTYPE Release() override { return --references; }
+    // IOleClientSite
+    HRESULT STDMETHODCALLTYPE SaveObject() override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE GetMoniker(DWORD, DWORD, IMoniker** moniker) override
+    {
+        return *moniker = nullptr, E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE GetContainer(IOleContainer** container) override
+    {
+        return *container = nullptr, E_NOINTERFACE;
+    }
+    HRESULT STDMETHODCALLTYPE ShowObject() override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE OnShowWindow(BOOL) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE RequestNewObjectLayout() override { return E_NOTIMPL; }
+    // IOleInPlaceSite
+    HRESULT STDMETHODCALLTYPE GetWindow(HWND* window) override { return *window = window_, S_OK; }
+    HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE CanInPlaceActivate() override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE OnInPlaceActivate() override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE OnUIActivate() override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE GetWindowContext(IOleInPlaceFrame** frameOut, IOleInPlaceUIWindow** documentOut,
+        LPRECT position, LPRECT clip, LPOLEINPLACEFRAMEINFO info) override
+    {
+        frame.AddRef();
+        document.AddRef();
+        *frameOut = &frame;
+        *documentOut = &document;
+        *position = *clip = place_;
+        info->fMDIApp = FALSE;
+        info->hwndFrame = window_;
+        info->haccel = nullptr;
+        info->cAccelEntries = 0;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE Scroll(SIZE) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE OnUIDeactivate(BOOL) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE OnInPlaceDeactivate() override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE DiscardUndoState() override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE DeactivateAndUndo() override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE OnPosRectChange(LPCRECT) override { return S_OK; }
+    // IAdviseSink
+    void STDMETHODCALLTYPE OnDataChange(FORMATETC*, STGMEDIUM*) override { }
+    void STDMETHODCALLTYPE OnViewChange(DWORD, LONG) override { ++viewChanges; }
+    void STDMETHODCALLTYPE OnRename(IMoniker*) override { }
+    void STDMETHODCALLTYPE OnSave() override { }
+    void STDMETHODCALLTYPE OnClose() override { ++closes; }
+
+private:
+    HWND window_;
+    RECT place_;
+};
+
+template <class T> T* queried(IUnknown* object, REFIID iid)
+{
+    T* result = nullptr;
+    object->QueryInterface(iid, reinterpret_cast<void**>(&result));
+    return result;
+}
+
+IOleObject* newControl()
+{
+    CLSID clsid {};
+    CLSIDFromProgID(L"Pellgrove.DralithCTL", &clsid);
+    IOleObject* object = nullptr;
+    CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject, reinterpret_cast<void**>(&object));
+    return object;
+}
+
+BOOL CALLBACK collectWindow(HWND window, LPARAM list)
+{
+    reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+    return TRUE;
+}
+
+// Windows of this thread (top-level, children, message-only) that belong to dralith.dll.
+int controlWindowCount()
+{
+    std::vector<HWND> tops;
+    EnumThreadWindows(GetCurrentThreadId(), collectWindow, reinterpret_cast<LPARAM>(&tops));
+    for (HWND message = FindWindowExW(HWND_MESSAGE, nullptr, nullptr, nullptr); message;
+         message = FindWindowExW(HWND_MESSAGE, message, nullptr, nullptr))
+        tops.push_back(message);
+    std::vector<HWND> all = tops;
+    for (HWND top : tops)
+        EnumChildWindows(top, collectWindow, reinterpret_cast<LPARAM>(&all));
+    const HMODULE library = GetModuleHandleW(L"dralith.dll");
+    int count = 0;
+    for (HWND window : all)
+        count += reinterpret_cast<HMODULE>(GetWindowLongPtrW(window, GWLP_HINSTANCE)) == library;
+    return count;
+}
+
+win32kit::UniqueWindow containerWindow()
+{
+    return win32kit::UniqueWindow(CreateWindowW(L"DralithE2EFrame", L"Dralith e2e container",
+        WS_OVERLAPPEDWINDOW | WS_VISIBLE, 60, 60, 320, 200, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr));
+}
+
+// Show and UI-activate, UI-deactivate, close and release: the frame and the document window
+// lose their active object, the advise sinks hear OnClose, the control lets go of everything it
+// held, leaves no window and the library can unload.
+void checkUiActivationCycle()
+{
+    const win32kit::UniqueWindow window = containerWindow();
+    CountedSite site(window.get(), RECT {10, 10, 210, 110});
+    IOleObject* object = newControl();
+    if (!window || !object) {
+        fail("UI activation in a container", "no window or control");
+        return;
+    }
+    object->SetClientSite(&site);
+    // Advise is supported, so even before it an enumerator (an empty one) comes back.
+    IEnumSTATDATA* advises = nullptr;
+    const HRESULT beforeAdvise = object->EnumAdvise(&advises);
+    STATDATA none {};
+    const bool empty = SUCCEEDED(beforeAdvise) && advises && advises->Next(1, &none, nullptr) == S_FALSE;
+    expect(empty, "EnumAdvise before Advise gives an empty enumerator", hex(beforeAdvise));
+    if (advises)
+        advises->Release();
+    advises = nullptr;
+    DWORD connection = 0;
+    object->Advise(&site, &connection);
+    int advised = 0;
+    if (SUCCEEDED(object->EnumAdvise(&advises)) && advises) {
+        STATDATA data {};
+        while (advises->Next(1, &data, nullptr) == S_OK) {
+            advised += data.pAdvSink == static_cast<IAdviseSink*>(&site);
+            if (data.pAdvSink)
+                data.pAdvSink->Release();
+        }
+        advises->Release();
+    }
+    expect(advised == 1, "EnumAdvise lists the advise sink", std::to_string(advised) + " found");
+
+    RECT place {10, 10, 210, 110};
+    const HRESULT shown = object->DoVerb(OLEIVERB_SHOW, nullptr, &site, 0, window.get(), &place);
+    const HRESULT activated = object->DoVerb(OLEIVERB_UIACTIVATE, nullptr, &site, 0, window.get(), &place);
+    auto* active = queried<IOleInPlaceActiveObject>(object, IID_IOleInPlaceActiveObject);
+    expect(SUCCEEDED(shown) && SUCCEEDED(activated) && active && site.frame.active == active &&
+            site.document.active == active,
+        "UI activation makes the control the active object of frame and document", hex(shown) + " " + hex(activated));
+    const int windowsWhileActive = controlWindowCount();
+    auto* inPlace = queried<IOleInPlaceObject>(object, IID_IOleInPlaceObject);
+    inPlace->UIDeactivate();
+    expect(!site.frame.active && !site.document.active, "UIDeactivate clears the active object of frame and document",
+        site.frame.active ? "frame still holds it" : "document still holds it");
+    inPlace->InPlaceDeactivate();
+    object->Close(OLECLOSE_NOSAVE);
+    expect(site.closes == 1, "Close sends OnClose to the advise sink", std::to_string(site.closes) + " calls");
+    object->Unadvise(connection);
+    object->SetClientSite(nullptr);
+    inPlace->Release();
+    active->Release();
+    const ULONG left = object->Release();
+    pumpUntil(100, nullptr);
+    const int windowsAfter = controlWindowCount();
+    expect(left == 0 && site.references == 1 && site.frame.references == 1 && site.document.references == 1,
+        "the closed control lets go of itself, its site, frame and document",
+        "control " + std::to_string(left) + ", site " + std::to_string(site.references) + ", frame " +
+            std::to_string(site.frame.references) + ", document " + std::to_string(site.document.references));
+    expect(windowsWhileActive > 0 && windowsAfter == 0, "no window of the control is left after it is released",
+        std::to_string(windowsWhileActive) + " while active, " + std::to_string(windowsAfter) + " after");
+    expect(canUnloadNow() == S_OK, "DllCanUnloadNow after the UI activation cycle", hex(canUnloadNow()));
+}
+
+struct Picture {
+    win32kit::UniqueMemoryDc dc;
+    win32kit::UniqueBitmap bitmap;
+    HGDIOBJ previous = nullptr;
+    Picture(int width, int height)
+    {
+        const win32kit::WindowDc screen(nullptr);
+        dc.reset(CreateCompatibleDC(screen.get()));
+        bitmap.reset(CreateCompatibleBitmap(screen.get(), width, height));
+        previous = SelectObject(dc.get(), bitmap.get());
+    }
+    ~Picture() { SelectObject(dc.get(), previous); }
+};
+
+// A container without a window for the control (print preview, windowless forms): it draws the
+// control into its own DC and redraws when the view sink says so.
+void checkWindowlessDraw()
+{
+    const win32kit::UniqueWindow window = containerWindow();
+    CountedSite site(window.get(), RECT {0, 0, 200, 100});
+    IOleObject* object = newControl();
+    if (!window || !object) {
+        fail("drawing without a window", "no window or control");
+        return;
+    }
+    object->SetClientSite(&site);
+    auto* dispatch = queried<IDispatch>(object, IID_IDispatch);
+    auto* view = queried<IViewObject>(object, IID_IViewObject);
+    Automation control(dispatch);
+    control.putLong(L"Enabled", 0);
+    control.putLong(L"DisplayMode", 4);
+    view->SetAdvise(DVASPECT_CONTENT, 0, &site);
+    for (int i = 0; i < 3; ++i)
+        control.call(L"Refresh");
+    const int everyTime = site.viewChanges;
+    site.viewChanges = 0;
+    view->SetAdvise(DVASPECT_CONTENT, ADVF_ONLYONCE, &site);
+    control.call(L"Refresh");
+    control.call(L"Refresh");
+    IAdviseSink* stillAdvised = nullptr;
+    view->GetAdvise(nullptr, nullptr, &stillAdvised);
+    expect(everyTime == 3 && site.viewChanges == 1 && !stillAdvised,
+        "the view sink hears every Refresh, and only the first with ADVF_ONLYONCE",
+        std::to_string(everyTime) + " of 3, then " + std::to_string(site.viewChanges) + " of 1");
+    if (stillAdvised)
+        stillAdvised->Release();
+
+    // Drawn into the container's own DC, whose state must come back as it was lent.
+    Picture drawn(200, 100);
+    const HDC dc = drawn.dc.get();
+    SetDCPenColor(dc, RGB(1, 2, 3));
+    SetDCBrushColor(dc, RGB(4, 5, 6));
+    SetTextColor(dc, RGB(7, 8, 9));
+    SetBkMode(dc, OPAQUE);
+    RECTL bounds {0, 0, 200, 100};
+    const HRESULT hr = view->Draw(DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, dc, &bounds, nullptr, nullptr, 0);
+    char state[96];
+    std::snprintf(state, sizeof state, "pen %06lX brush %06lX text %06lX mode %d", GetDCPenColor(dc),
+        GetDCBrushColor(dc), GetTextColor(dc), GetBkMode(dc));
+    expect(SUCCEEDED(hr) && GetDCPenColor(dc) == RGB(1, 2, 3) && GetDCBrushColor(dc) == RGB(4, 5, 6) &&
+            GetTextColor(dc) == RGB(7, 8, 9) && GetBkMode(dc) == OPAQUE,
+        "IViewObject::Draw gives the container's DC back as it was", state);
+
+    // The same state shown in a window of the same size must look the same.
+    RECT place {0, 0, 200, 100};
+    object->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, &site, 0, window.get(), &place);
+    HWND surface = nullptr;
+    auto* inPlace = queried<IOleInPlaceObject>(object, IID_IOleInPlaceObject);
+    inPlace->GetWindow(&surface);
+    pumpUntil(300, nullptr);
+    Picture shown(200, 100);
+    {
+        const win32kit::WindowDc surfaceDc(surface);
+        BitBlt(shown.dc.get(), 0, 0, 200, 100, surfaceDc.get(), 0, 0, SRCCOPY);
+    }
+    int differing = 0, bright = 0;
+    for (int y = 0; y < 100; ++y) {
+        for (int x = 0; x < 200; ++x) {
+            const COLORREF pixel = GetPixel(dc, x, y);
+            differing += pixel != GetPixel(shown.dc.get(), x, y);
+            bright += (GetRValue(pixel) == 255 || GetGValue(pixel) == 255) && GetBValue(pixel) == 0;
+        }
+    }
+    expect(surface && bright > 0 && differing == 0, "the picture drawn into the container's DC matches the window's",
+        std::to_string(differing) + " pixels differ, " + std::to_string(bright) + " line pixels");
+    inPlace->InPlaceDeactivate();
+    object->Close(OLECLOSE_NOSAVE);
+    object->SetClientSite(nullptr);
+    inPlace->Release();
+    view->Release();
+    dispatch->Release();
+    object->Release();
+}
+
+const std::wstring kClsidKey = L"CLSID\\{19D31A65-5125-49E0-A593-0A369990ED0F}";
+
+bool classesKeyExists(const std::wstring& key)
+{
+    HKEY raw = nullptr;
+    if (RegOpenKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, KEY_READ, &raw) != ERROR_SUCCESS)
+        return false;
+    RegCloseKey(raw);
+    return true;
+}
+
+// ToolboxBitmap32 names the library and a 16 x 15 bitmap resource in it.
+void checkToolboxBitmap()
+{
+    wchar_t data[MAX_PATH + 16] = {};
+    LONG size = sizeof data;
+    RegQueryValueW(HKEY_CLASSES_ROOT, (kClsidKey + L"\\ToolboxBitmap32").c_str(), data, &size);
+    const std::wstring value = data;
+    const std::size_t comma = value.rfind(L',');
+    BITMAP bitmap {};
+    if (comma != std::wstring::npos) {
+        const win32kit::UniqueModule library(LoadLibraryW(value.substr(0, comma).c_str()));
+        const int id = std::wcstol(value.c_str() + comma + 1, nullptr, 10);
+        const win32kit::UniqueBitmap picture(static_cast<HBITMAP>(
+            library ? LoadImageW(library.get(), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, 0) : nullptr));
+        if (picture)
+            GetObjectW(picture.get(), sizeof bitmap, &bitmap);
+    }
+    char seen[MAX_PATH + 48];
+    std::snprintf(seen, sizeof seen, "\"%ls\" gives %ld x %ld", data, bitmap.bmWidth, bitmap.bmHeight);
+    expect(
+        bitmap.bmWidth == 16 && bitmap.bmHeight == 15, "ToolboxBitmap32 names a 16 x 15 bitmap of dralith.dll", seen);
+}
+
+// A registration that fails part-way (the versioned ProgID is a volatile key, under which no
+// lasting key can be made) takes back what it created and nothing an earlier one left.
+void checkRegistrationRollback()
+{
+    using Entry = HRESULT(WINAPI*)();
+    using AnyFunction = void (*)();
+    const auto registerServer = reinterpret_cast<Entry>(
+        reinterpret_cast<AnyFunction>(GetProcAddress(GetModuleHandleW(L"dralith.dll"), "DllRegisterServer")));
+    if (!registerServer) {
+        fail("registration rollback", "DllRegisterServer not found");
+        return;
+    }
+    const wchar_t* progId = L"Pellgrove.DralithCTL.1";
+    RegDeleteKeyW(HKEY_CLASSES_ROOT, (kClsidKey + L"\\Version").c_str()); // this call will create it
+    RegDeleteTreeW(HKEY_CLASSES_ROOT, progId);
+    HKEY raw = nullptr;
+    RegCreateKeyExW(HKEY_CLASSES_ROOT, progId, 0, nullptr, REG_OPTION_VOLATILE, KEY_ALL_ACCESS, nullptr, &raw, nullptr);
+    if (raw)
+        RegCloseKey(raw);
+    const HRESULT failed = registerServer();
+    const bool kept = classesKeyExists(kClsidKey + L"\\InprocServer32") && classesKeyExists(kClsidKey + L"\\Control") &&
+        classesKeyExists(L"Pellgrove.DralithCTL\\CLSID");
+    const bool created = classesKeyExists(kClsidKey + L"\\Version");
+    expect(FAILED(failed) && kept && !created, "a failed registration removes only what it created",
+        hex(failed) + (kept ? " earlier keys kept" : " earlier keys removed") +
+            (created ? ", its new key left" : ", its new key removed"));
+    RegDeleteTreeW(HKEY_CLASSES_ROOT, progId);
+    const HRESULT again = registerServer();
+    expect(again == S_OK && classesKeyExists(std::wstring(progId) + L"\\CLSID") &&
+            classesKeyExists(kClsidKey + L"\\Version"),
+        "registering again after the failure restores everything", hex(again));
 }
 
 } // namespace
@@ -722,7 +1173,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int)
             checkMenuAndAbout(control, surface);
             measurePaintTime(control);
             checkGdiFlat(control);
-            holdForScreenshot(control, signals);
+            holdForScreenshot(control, surface, signals);
         }
         if (inPlace)
             inPlace->Release();
@@ -737,6 +1188,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int)
         const HRESULT afterwards = canUnloadNow();
         expect(whileAlive == S_FALSE && afterwards == S_OK, "DllCanUnloadNow follows the live objects",
             hex(whileAlive) + " then " + hex(afterwards));
+        checkWindowlessDraw();
+        checkUiActivationCycle();
+        checkToolboxBitmap();
+        checkRegistrationRollback();
     }
     sited.frame.reset();
     OleUninitialize();

@@ -2,8 +2,10 @@
 # End-to-end tests of the memory viewer control dralith.dll under Wine:
 #   registration with regsvr32 (keys appear, and vanish again with /u, nothing else removed),
 #   a VBScript client under cscript (properties, methods, registry persistence),
-#   an ATL container host (siting, label text, menu, about window, paint time, GDI flatness)
-#   and a screenshot of the sited control.
+#   an ATL container host (siting, label text, menu, about window, paint time, GDI flatness),
+#   a container of its own (UI activation and teardown, drawing into its DC, view and close
+#   notifications), the toolbox bitmap, a registration that fails part-way,
+#   and a screenshot of the sited control (background, graph line, display text).
 # Usage: tests/e2e/control/run.sh <windows-build-dir>
 set -u
 HERE=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -91,7 +93,7 @@ fi
 RESULTS="$E2E_TMP/host.txt"
 timeout 300 wine dralith_axhost.exe "$(winepath -w "$RESULTS")" "$(winepath -w "$E2E_TMP/signals")" &
 HOST_PID=$!
-if wait_until 120 test -e "$E2E_TMP/signals/ready"; then
+if wait_until 120 test -s "$E2E_TMP/signals/ready"; then
   SHOT="${E2E_SCREENSHOT_DIR:-$E2E_ARTIFACTS}/dralith-control.png"
   wine_session_screenshot "$SHOT"
   touch "$E2E_TMP/signals/shot"
@@ -103,6 +105,21 @@ if wait_until 120 test -e "$E2E_TMP/signals/ready"; then
     awk '{ if ($3 == 0 && ($1 == 128 || $2 == 128) && $1 <= 128 && $2 <= 128) d++; n++ }
          END { if (n) printf "%d", d * 100 / n; else print 0 }')
   if (( DARK >= 50 )); then pass "screenshot shows the graph background (${DARK}% dark ramp)"; else fail "screenshot shows the graph background: ${DARK}%"; fi
+  # The host froze the picture in display mode 4 and wrote the control's place on screen and the
+  # row and colour its flat graph line must have. Along that row (+-2 rows, colour +-4) at least
+  # 80% of the columns show the line; in the text's corner (150 x 30) the white text shows.
+  read -r CX CY CW CH LY LR LG LB <"$E2E_TMP/signals/ready"
+  PIXELS=$(convert "$SHOT" -crop "${CW}x${CH}+${CX}+${CY}" +repage -depth 8 txt:- 2>/dev/null |
+    sed -n 's/^\([0-9]*\),\([0-9]*\): *(\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1 \2 \3 \4 \5/p')
+  LINE=$(awk -v ly="$LY" -v r="$LR" -v g="$LG" -v b="$LB" -v w="$CW" '
+    function near(a, e) { return a - e <= 4 && e - a <= 4 }
+    $2 >= ly - 2 && $2 <= ly + 2 && near($3, r) && near($4, g) && near($5, b) { hit[$1] = 1 }
+    END { n = 0; for (x in hit) n++; printf "%d", n * 100 / w }' <<<"$PIXELS")
+  if (( LINE >= 80 )); then pass "screenshot shows the graph line in its colour along row $LY (${LINE}% of columns)"
+  else fail "screenshot shows the graph line in $LR,$LG,$LB along row $LY: ${LINE}% of columns"; fi
+  TEXT=$(awk '$1 < 150 && $2 < 30 && $3 == 255 && $4 == 255 && $5 == 255 { n++ } END { printf "%d", n }' <<<"$PIXELS")
+  if (( TEXT >= 40 )); then pass "screenshot shows the display text where UCCD stands ($TEXT white pixels)"
+  else fail "screenshot shows the display text where UCCD stands: $TEXT white pixels"; fi
   echo "screenshot: $SHOT"
 else
   fail "host became ready for the screenshot"

@@ -182,8 +182,10 @@ Sub Settings()
     d.LoadSettings AppName
     Dim number : number = Err.Number
     On Error GoTo 0
-    Check number <> 0 And d.FreeOnClickEnabled = True, "a one-character value fails with invalid argument after applying it", _
-        "error " & number & ", free-on-click " & d.FreeOnClickEnabled
+    ' The control answers E_INVALIDARG (&H80070057), which the script engine reports as its own
+    ' error 5, "invalid procedure call or argument".
+    Check number = 5 And d.FreeOnClickEnabled = True, "a one-character value fails with invalid argument after applying it", _
+        "error " & Hex(number) & ", free-on-click " & d.FreeOnClickEnabled
 
     c.DelSettings AppName
     Check IsEmpty(RegistryValue(SettingsKey & AppName)), "DelSettings removes the value", RegistryValue(SettingsKey & AppName)
