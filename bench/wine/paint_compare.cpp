@@ -17,6 +17,7 @@
 #include "bench/wine/legacy/LegacyGraphPaint.h"
 #include "control/com/BackBuffer.h"
 #include "control/com/GdiGraphSurface.h"
+#include "control/com/SystemMemory.h"
 #include "control/core/MemoryViewer.h"
 #include "win32kit/DcScopes.h"
 #include "win32kit/Handles.h"
@@ -170,6 +171,9 @@ struct Comparison {
     }
 };
 
+// The buffer the test window copies in WM_PAINT.
+const BackBuffer* g_presented = nullptr;
+
 // A background that neither drawing uses, so a picture that leaves pixels alone shows.
 void prime(BackBuffer& buffer)
 {
@@ -180,7 +184,7 @@ void prime(BackBuffer& buffer)
 
 // Both paths of the control, old and new: painting the stored state (paintState) at an offset
 // inside the buffer, and the tick (Refresh, then the caption) for a history fed in step by step.
-void comparePictures(HWND window, Comparison& result)
+void comparePictures(HWND window, HWND surface, Comparison& result)
 {
     const SIZE sizes[] = {{400, 200}, {37, 19}, {1, 1}, {640, 48}, {120, 48}, {3, 300}};
     const std::uint32_t lengths[] = {1, 2, 3, 32, 1024, 3000};
@@ -237,6 +241,21 @@ void comparePictures(HWND window, Comparison& result)
                     result.check("tick " + std::to_string(i) + " " + std::to_string(w) + "x" + std::to_string(h) + " " +
                             name(pattern),
                         oldBuffer.dc(), newBuffer.dc(), w, h);
+            }
+            if (w != kWidth || h != kHeight)
+                continue;
+            // What reaches the window: the old way through WM_PAINT, the new one copied directly.
+            g_presented = &oldBuffer;
+            legacy::present(surface);
+            const auto shownOld = pixelsOf(win32kit::WindowDc(surface).get(), w, h);
+            g_presented = nullptr; // a stray WM_PAINT must not copy the new picture in
+            newBuffer.showOn(surface);
+            const auto shownNew = pixelsOf(win32kit::WindowDc(surface).get(), w, h);
+            ++result.cases;
+            if (shownOld.empty() || shownOld != shownNew || shownNew != pixelsOf(newBuffer.dc(), w, h)) {
+                ++result.differing;
+                if (result.firstDifference.empty())
+                    result.firstDifference = std::string("window after a tick, ") + name(pattern);
             }
         }
     }
@@ -295,15 +314,37 @@ Timing timeInterleaved(int paints, const std::function<void(bool)>& paint)
 void report(const char* what, Pattern pattern, const Timing& t)
 {
     const Stats o = stats(t.oldMs), n = stats(t.newMs);
-    std::printf("%-34s %-6s old median %.3f ms max %.3f ms | new median %.3f ms max %.3f ms | %.1fx\n", what,
+    std::printf("%-38s %-6s old median %.3f ms max %.3f ms | new median %.3f ms max %.3f ms | %.1fx\n", what,
         name(pattern), o.median, o.max, n.median, n.max, n.median > 0 ? o.median / n.median : 0.0);
 }
 
+// Shows the back buffer in WM_PAINT, as the control's surface window does.
 LRESULT CALLBACK plainWindow(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_ERASEBKGND)
         return 1;
+    if (message == WM_PAINT) {
+        win32kit::PaintDc paint(window);
+        if (g_presented)
+            g_presented->copyTo(paint.get(), 0, 0);
+        return 0;
+    }
     return DefWindowProcA(window, message, wParam, lParam);
+}
+
+// Median and max of one action alone.
+void timeAlone(const char* what, int paints, const std::function<void()>& action)
+{
+    std::vector<double> ms;
+    for (int i = 0; i < paints + 20; ++i) {
+        const double start = nowMs();
+        action();
+        GdiFlush();
+        if (i >= 20)
+            ms.push_back(nowMs() - start);
+    }
+    const Stats s = stats(ms);
+    std::printf("  %-58s median %.3f ms max %.3f ms\n", what, s.median, s.max);
 }
 
 } // namespace
@@ -323,14 +364,19 @@ int main(int argc, char** argv)
         return 2;
     }
 
+    // The control's surface: a child window that copies the back buffer in WM_PAINT.
+    win32kit::UniqueWindow surface(CreateWindowExA(0, "DralithPaintBench", "surface", WS_CHILD | WS_VISIBLE, 0, 0,
+        kWidth, kHeight, window.get(), nullptr, windowClass.hInstance, nullptr));
     Comparison pictures;
-    comparePictures(window.get(), pictures);
+    comparePictures(window.get(), surface.get(), pictures);
     std::printf("pictures: %d cases compared, %d differ%s%s\n", pictures.cases, pictures.differing,
         pictures.firstDifference.empty() ? "" : "; first: ", pictures.firstDifference.c_str());
 
     BackBuffer buffer;
-    buffer.resize(window.get(), kWidth, kHeight);
-    std::printf("%d paints each at 1024 samples, %d x %d, display mode 4\n", paints, kWidth, kHeight);
+    buffer.resize(surface.get(), kWidth, kHeight);
+    g_presented = &buffer;
+    std::printf(
+        "%d paints each at 1024 samples, %d x %d, display mode 4, old and new interleaved\n", paints, kWidth, kHeight);
     for (Pattern pattern : {Pattern::Steady, Pattern::Walk, Pattern::Noise}) {
         MemoryViewer viewer;
         viewer.state().setDataLength(1024.0f);
@@ -343,9 +389,12 @@ int main(int argc, char** argv)
             else
                 legacy::paintState(viewer, buffer.dc(), kWidth, kHeight, POINT {0, 0});
         }));
-        // A whole tick as ControlHost runs it: sample, graph, caption, copy to the window.
+        // A whole Refresh as ControlHost runs it: memory status, sample, graph, caption, and the
+        // synchronous repaint of the surface window. (The figures drawn are the pattern's.)
         std::uint32_t next = 1024;
-        report("tick: sample, paint, copy to window", pattern, timeInterleaved(paints, [&](bool useNew) {
+        report("Refresh: status, paint, show on window", pattern, timeInterleaved(paints, [&](bool useNew) {
+            volatile std::uint64_t read = readMemoryFigures().availPhys;
+            (void)read;
             const MemoryFigures figures = figuresFor(sampleAt(pattern, next++));
             if (useNew) {
                 GdiGraphSurface drawing(buffer.dc(), kWidth, kHeight);
@@ -356,9 +405,21 @@ int main(int argc, char** argv)
                 viewer.refresh(figures, kWidth, kHeight, drawing);
                 legacy::drawCaption(buffer.dc(), viewer.caption(), POINT {0, 0});
             }
-            win32kit::WindowDc screen(window.get());
-            buffer.copyTo(screen.get(), 0, 0);
+            if (useNew)
+                buffer.showOn(surface.get());
+            else
+                legacy::present(surface.get());
         }));
     }
+
+    std::printf("parts of a Refresh:\n");
+    MemoryViewer viewer;
+    viewer.state().setDisplayMode(4.0f);
+    fill(viewer, Pattern::Walk, 3);
+    timeAlone("memory status (GlobalMemoryStatusEx)", paints, [] { readMemoryFigures(); });
+    timeAlone("caption, mode 4", paints, [&] { drawCaption(buffer.dc(), viewer.caption(), POINT {0, 0}); });
+    timeAlone(
+        "show, old: RedrawWindow(RDW_INVALIDATE | RDW_UPDATENOW)", paints, [&] { legacy::present(surface.get()); });
+    timeAlone("show, new: GetDC, BitBlt, ReleaseDC", paints, [&] { buffer.showOn(surface.get()); });
     return pictures.differing == 0 ? 0 : 1;
 }

@@ -76,4 +76,10 @@ void paintState(const MemoryViewer& viewer, HDC dc, int width, int height, POINT
         drawCaption(dc, viewer.caption(), origin);
 }
 
+// From the former SurfaceWindow.cpp.
+void present(HWND surface)
+{
+    RedrawWindow(surface, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+}
+
 } // namespace legacy
