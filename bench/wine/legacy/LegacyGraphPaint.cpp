@@ -1,4 +1,5 @@
-// Verbatim copy of the control's former GdiGraphSurface.cpp (see LegacyGraphPaint.h).
+// The control's former GdiGraphSurface.cpp, unchanged but for its namespace, and its former
+// SurfaceWindow::present (see LegacyGraphPaint.h).
 #include "bench/wine/legacy/LegacyGraphPaint.h"
 
 #include "win32kit/DcScopes.h"
