@@ -43,4 +43,13 @@ void BackBuffer::copyTo(HDC target, int x, int y) const
         BitBlt(target, x, y, width_, height_, dc_.get(), 0, 0, SRCCOPY);
 }
 
+void BackBuffer::showOn(HWND window) const
+{
+    if (!dc_ || !window)
+        return;
+    win32kit::WindowDc screen(window);
+    if (screen.get())
+        copyTo(screen.get(), 0, 0);
+}
+
 } // namespace dralith

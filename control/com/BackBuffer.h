@@ -17,6 +17,11 @@ public:
     explicit operator bool() const { return static_cast<bool>(dc_); }
 
     void copyTo(HDC target, int x, int y) const;
+    // Copies the picture straight onto the window's client area through its DC. The buffer
+    // holds the whole picture, so an invalidate-and-paint round trip would add nothing but its
+    // cost (under Wine most of a Refresh's time); parts invalid for other reasons still get
+    // their WM_PAINT.
+    void showOn(HWND window) const;
 
 private:
     void release();

@@ -42,7 +42,7 @@ SurfaceWindow::~SurfaceWindow()
 void SurfaceWindow::present()
 {
     if (window_)
-        RedrawWindow(window_.get(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        buffer_.showOn(window_.get());
 }
 
 void SurfaceWindow::move(const RECT& position)

@@ -37,7 +37,7 @@ public:
     HWND labelHandle() const { return label_.window.get(); }
 
     BackBuffer& backBuffer() { return buffer_; }
-    // Shows the back buffer now (synchronous repaint).
+    // Shows the back buffer now, copied onto the window without a paint message.
     void present();
 
     void move(const RECT& position);

@@ -26,6 +26,7 @@ void MemoryViewer::refresh(const MemoryFigures& figures, double width, double he
     forEachGraphLine(history_, width, height, [&surface](const GraphLine& line) { surface.drawLine(line); });
     if (const auto y = progressLineY(height, freeUp_.step(), freeUp_.total()))
         surface.drawLine(GraphLine {0.0, *y, width, *y, kProgressLineColour});
+    surface.finishLines();
 
     displayText(static_cast<double>(state_.storedDisplayMode()), figures, caption_);
     surface.setCaption(caption_);

@@ -19,7 +19,10 @@ class GraphSurface {
 public:
     virtual ~GraphSurface() = default;
     virtual void clear(Colour background) = 0;
+    // A surface may hold lines back to draw them together; finishLines puts every held line on
+    // the surface. Refresh calls it after the last line, before the caption.
     virtual void drawLine(const GraphLine& line) = 0;
+    virtual void finishLines() { }
     virtual void setCaption(std::string_view text) = 0;
 };
 

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <memory>
+#include <string>
 #include <vector>
 
 #include "AllocationCounter.h"
@@ -94,6 +96,48 @@ TEST(Refresh, SegmentsRunOldestToNewestAndStartAtTheRoundedPreviousPoint)
     EXPECT_EQ(surface.lines[1].toX, 101.0);
     EXPECT_NEAR(surface.lines[1].toY, (1.0 - 128 / 255.0) * 40, 1e-9);
     EXPECT_EQ(surface.background(), rgb(128, 128, 0));
+}
+
+// A surface may hold lines back (the GDI one batches them), so Refresh must finish them after
+// the last line, the progress line included, and before the caption is drawn over them.
+TEST(Refresh, FinishesHeldLinesAfterTheLastOneAndBeforeTheCaption)
+{
+    class EventLog final : public GraphSurface {
+    public:
+        void clear(Colour) override { events += 'C'; }
+        void drawLine(const GraphLine& line) override { events += line.colour == kProgressLineColour ? 'P' : 'L'; }
+        void finishLines() override { events += 'F'; }
+        void setCaption(std::string_view) override { events += 'T'; }
+        std::string events;
+    };
+    class NoBlock final : public MemoryBlock { };
+    class NoAllocation final : public BlockAllocator {
+        std::unique_ptr<MemoryBlock> allocate() override { return std::make_unique<NoBlock>(); }
+    };
+
+    MemoryViewer viewer;
+    viewer.state().setDisplayMode(1.0f);
+    EventLog log;
+    viewer.refresh(withFreePhysical(10), 100, 50, log);
+    EXPECT_EQ(log.events, "C") << "one sample: nothing to finish";
+    for (int i = 0; i < 3; ++i)
+        viewer.refresh(withFreePhysical(20 + i), 100, 50, log);
+    EXPECT_EQ(log.events,
+        "C"
+        "CLFT"
+        "CLLFT"
+        "CLLLFT");
+
+    NoAllocation allocator;
+    std::string duringFreeUp;
+    viewer.freeUpMemory(7, withFreePhysical(100), allocator, [&] {
+        if (viewer.freeUp().step() == 0)
+            return;
+        log.events.clear();
+        viewer.refresh(withFreePhysical(30), 100, 50, log);
+        duringFreeUp = log.events;
+    });
+    EXPECT_EQ(duringFreeUp, "CLLLLPFT");
 }
 
 TEST(History, KeepsTheNewestSamplesUpToTheDataLength)
