@@ -17,46 +17,46 @@ constexpr int kDissappearMs = 2000;
 
 ui::FormSpec FormSpecOf(const ui::ScreenMetrics& screen, platform::WindowHandle owner)
 {
-    ui::FormSpec spec;
-    spec.caption = "Task Manager";
-    spec.client = {kListWidth, kListHeight};
-    spec.rect.left = (screen.widthTwips() - kListWidth) / 2;
-    spec.rect.top = (screen.heightTwips() - kListHeight) / 2;
-    spec.toolWindow = true;
-    spec.sizable = false;
-    spec.owner = owner;
-    return spec;
+    ui::FormSpec props;
+    props.caption = "Task Manager";
+    props.client = {kListWidth, kListHeight};
+    props.rect.left = (screen.widthTwips() - kListWidth) / 2;
+    props.rect.top = (screen.heightTwips() - kListHeight) / 2;
+    props.toolWindow = true;
+    props.sizable = false;
+    props.owner = owner;
+    return props;
 }
 
 ui::ControlSpec ListSpec()
 {
-    ui::ControlSpec spec;
-    spec.kind = ui::ControlKind::ListBox;
-    spec.rect = {0, 0, kListWidth, kListHeight};
-    spec.multiSelect = true;
-    spec.back = ui::kSysWindow;
-    spec.fore = ui::kSysWindowText;
-    return spec;
+    ui::ControlSpec props;
+    props.kind = ui::ControlKind::ListBox;
+    props.rect = {0, 0, kListWidth, kListHeight};
+    props.multiSelect = true;
+    props.back = ui::kSysWindow;
+    props.fore = ui::kSysWindowText;
+    return props;
 }
 
 ui::ControlSpec FrameSpec(float top)
 {
-    ui::ControlSpec spec;
-    spec.kind = ui::ControlKind::Panel;
-    spec.rect = {4560, top, 1095, 255};
-    spec.border = true;
-    return spec;
+    ui::ControlSpec props;
+    props.kind = ui::ControlKind::Panel;
+    props.rect = {4560, top, 1095, 255};
+    props.border = true;
+    return props;
 }
 
 ui::ControlSpec ButtonLabelSpec(ui::ControlId frame, const char* caption)
 {
-    ui::ControlSpec spec;
-    spec.kind = ui::ControlKind::Label;
-    spec.parent = frame;
-    spec.rect = {0, 0, 1095, 255};
-    spec.caption = caption;
-    spec.align = ui::TextAlign::Centre;
-    return spec;
+    ui::ControlSpec props;
+    props.kind = ui::ControlKind::Label;
+    props.parent = frame;
+    props.rect = {0, 0, 1095, 255};
+    props.caption = caption;
+    props.align = ui::TextAlign::Centre;
+    return props;
 }
 
 } // namespace

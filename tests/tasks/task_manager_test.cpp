@@ -17,10 +17,10 @@ using Names = std::vector<std::string>;
 
 ui::FormSpec BarSpec()
 {
-    ui::FormSpec spec;
-    spec.caption = "bar";
-    spec.rect = {0, 0, 3000, 9000};
-    return spec;
+    ui::FormSpec props;
+    props.caption = "bar";
+    props.rect = {0, 0, 3000, 9000};
+    return props;
 }
 
 class TaskManagerTest : public ::testing::Test {

@@ -192,10 +192,10 @@ SELFTEST(ListBoxesShowTheirItemsAndReportTheUsersSelection)
     platform::win32::Win32Platform platform;
     ui::Toolkit& toolkit = platform.toolkit();
     ui::Form form(toolkit, formSpec("List"));
-    ui::ControlSpec spec = controlSpec(ControlKind::ListBox, {0, 0, 3000, 2000});
-    spec.multiSelect = true;
-    spec.items = {"one.exe", "two.exe"};
-    ui::Control list(form, 301, spec);
+    ui::ControlSpec props = controlSpec(ControlKind::ListBox, {0, 0, 3000, 2000});
+    props.multiSelect = true;
+    props.items = {"one.exe", "two.exe"};
+    ui::Control list(form, 301, props);
     const HWND box = GetDlgItem(toHwnd(form.window()), 301);
     CHECK_EQ(SendMessageA(box, LB_GETCOUNT, 0, 0), 2L);
     list.setItems({"a.exe", "b.exe", "b.exe"});
