@@ -113,7 +113,7 @@ void TOLVIX::ApplySettings()
 {
     const settings::Settings& s = settings_.settings();
     // A stored interval below one second would make the bar spin.
-    const float seconds = std::max(1.0f, std::round(s.General_RefreshInterval));
+    const float seconds = std::max(1.0f, std::nearbyint(s.General_RefreshInterval));
     RTASKS.setInterval(static_cast<int>(std::min(seconds, 65535.0f)) * 1000);
     memory_.ApplySettings(s);
 }
