@@ -16,12 +16,19 @@ LRESULT CALLBACK WindowBase::windowProc(HWND window, UINT message, WPARAM wParam
         handler->windowDestroyed(window);
         return DefWindowProcA(window, message, wParam, lParam);
     }
+    const std::shared_ptr<const void> hold = handler->holdDuringMessage();
     try {
         return handler->handleMessage(window, message, wParam, lParam);
     } catch (...) {
-        // A failed handler leaves the window as it was; nothing may unwind into the system.
-        return DefWindowProcA(window, message, wParam, lParam);
+        // Nothing may unwind into the system.
+        return handler->resultAfterFailure(window, message, wParam, lParam);
     }
+}
+
+LRESULT WindowBase::resultAfterFailure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    // A failed handler leaves the window as it was.
+    return DefWindowProcA(window, message, wParam, lParam);
 }
 
 WindowBase* WindowBase::of(HWND window)

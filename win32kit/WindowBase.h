@@ -4,6 +4,8 @@
 // exceptions from unwinding into the system.
 #include <windows.h>
 
+#include <memory>
+
 namespace win32kit {
 
 class WindowBase {
@@ -11,6 +13,12 @@ public:
     virtual LRESULT handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) = 0;
     // The window is gone (WM_NCDESTROY): forget its handle, do not destroy it again.
     virtual void windowDestroyed(HWND window) = 0;
+    // What the system gets when handleMessage threw; the default procedure's answer unless a
+    // window needs a fixed one.
+    virtual LRESULT resultAfterFailure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    // An object whose handler may release its last owner returns an owner here: it keeps the
+    // object alive until the message, a failed one included, has its answer.
+    virtual std::shared_ptr<const void> holdDuringMessage() { return nullptr; }
 
     // The procedure of every class whose windows are created by createWindow below.
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

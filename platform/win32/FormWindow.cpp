@@ -77,10 +77,14 @@ void FormWindow::createWindow(const ui::FormSpec& props)
         pixels.right = pixels.left + (frame.right - frame.left);
         pixels.bottom = pixels.top + (frame.bottom - frame.top);
     }
-    const HWND created = CreateWindowExA(exStyle, kFormClass, props.caption.c_str(), style, pixels.left, pixels.top,
-        pixels.right - pixels.left, pixels.bottom - pixels.top, props.owner ? toHwnd(props.owner) : nullptr, nullptr,
-        context_.instance, this);
-    if (!created)
+    win32kit::WindowSpec spec;
+    spec.className = kFormClass;
+    spec.title = props.caption.c_str();
+    spec.style = style;
+    spec.exStyle = exStyle;
+    spec.bounds = pixels;
+    spec.parent = props.owner ? toHwnd(props.owner) : nullptr;
+    if (!win32kit::createWindow(context_.instance, spec, *this))
         throw std::runtime_error("the form's window could not be created");
 }
 
@@ -89,26 +93,8 @@ std::shared_ptr<FormWindow> FormWindow::of(HWND window)
     const HWND root = window ? GetAncestor(window, GA_ROOT) : nullptr;
     if (!root)
         return nullptr;
-    auto* form = reinterpret_cast<FormWindow*>(GetWindowLongPtrA(root, GWLP_USERDATA));
+    auto* form = static_cast<FormWindow*>(WindowBase::of(root));
     return form ? form->weak_from_this().lock() : nullptr;
-}
-
-LRESULT CALLBACK FormWindow::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    try {
-        if (message == WM_NCCREATE) {
-            auto* form = static_cast<FormWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-            SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
-            form->onCreated(window);
-        }
-        if (const std::shared_ptr<FormWindow> form = of(window))
-            return form->handle(window, message, wParam, lParam);
-        if (message == WM_NCDESTROY)
-            SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-        return DefWindowProcA(window, message, wParam, lParam);
-    } catch (...) {
-        return 0; // a failing handler must not unwind into the system
-    }
 }
 
 void FormWindow::onCreated(HWND window)
@@ -117,9 +103,15 @@ void FormWindow::onCreated(HWND window)
     controls_.attach(window);
 }
 
-LRESULT FormWindow::handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT FormWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    // The form's destructor is taking the window down: nothing of the form is left to ask.
+    if (weak_from_this().expired())
+        return DefWindowProcA(window, message, wParam, lParam);
     switch (message) {
+    case WM_NCCREATE:
+        onCreated(window);
+        break;
     case WM_ERASEBKGND:
         if (paintBackground(reinterpret_cast<HDC>(wParam)))
             return 1;
@@ -153,9 +145,6 @@ LRESULT FormWindow::handle(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     case WM_DESTROY:
         onDestroy();
         return 0;
-    case WM_NCDESTROY:
-        onWindowGone();
-        break;
     default: {
         LRESULT result = 0;
         if (handleChildNotification(message, wParam, lParam, result))
@@ -213,14 +202,20 @@ void FormWindow::onDestroy()
         events_.onClosed();
 }
 
-void FormWindow::onWindowGone()
+void FormWindow::windowDestroyed(HWND)
 {
-    const HWND window = window_.release();
+    if (weak_from_this().expired())
+        return; // the destructor lets go of the window and its controls itself
+    window_.release();
     controls_.windowsGone();
     timers_.clear();
     dying_ = true;
-    if (window)
-        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+}
+
+LRESULT FormWindow::resultAfterFailure(HWND, UINT, WPARAM, LPARAM)
+{
+    // Not the default answer: that would, for one, destroy the window on a close that failed.
+    return 0;
 }
 
 void FormWindow::destroyQuietly()

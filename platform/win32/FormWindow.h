@@ -4,6 +4,7 @@
 #include "platform/win32/ControlSet.h"
 #include "platform/win32/WinApi.h"
 #include "win32kit/Handles.h"
+#include "win32kit/WindowBase.h"
 #include "platform/win32/ToolkitContext.h"
 
 #include <map>
@@ -13,7 +14,7 @@
 
 namespace platform::win32 {
 
-class FormWindow : public std::enable_shared_from_this<FormWindow> {
+class FormWindow final : public std::enable_shared_from_this<FormWindow>, private win32kit::WindowBase {
     struct Key { }; // only create() builds forms, so that every form is owned by a shared_ptr
 
 public:
@@ -28,7 +29,6 @@ public:
     // The form a window belongs to (the form's own window or any control in it), kept alive for
     // the caller even if the program drops the form meanwhile; null when there is none.
     static std::shared_ptr<FormWindow> of(HWND window);
-    static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     HWND window() const { return window_.get(); }
     bool alive() const { return static_cast<bool>(window_) && !dying_; }
@@ -61,14 +61,16 @@ private:
     };
 
     void createWindow(const ui::FormSpec& props);
-    LRESULT handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
+    void windowDestroyed(HWND window) override;
+    LRESULT resultAfterFailure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
+    std::shared_ptr<const void> holdDuringMessage() override { return weak_from_this().lock(); }
     void onCreated(HWND window);
     void onSize(WPARAM kind);
     void onTimer(ui::TimerId id);
     // Asks the program; a granted request destroys the window. Returns whether it was granted.
     bool requestClose(ui::CloseReason reason);
     void onDestroy();
-    void onWindowGone();
     bool paintBackground(HDC dc);
     void scrolled(HWND bar, int request);
 

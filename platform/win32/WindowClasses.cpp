@@ -1,7 +1,7 @@
 #include "platform/win32/WindowClasses.h"
 
 #include "platform/win32/ControlWindows.h"
-#include "platform/win32/FormWindow.h"
+#include "win32kit/WindowBase.h"
 
 #include <stdexcept>
 #include <string>
@@ -28,7 +28,7 @@ HICON defaultFormIcon(HINSTANCE instance)
 WindowClasses::WindowClasses(HINSTANCE instance)
     : classes_(instance)
 {
-    add(kFormClass, &FormWindow::windowProc, CS_DBLCLKS, defaultFormIcon(instance));
+    add(kFormClass, &win32kit::WindowBase::windowProc, CS_DBLCLKS, defaultFormIcon(instance));
     // Redrawn whole on resize: centred and right-aligned text moves with the width.
     add(kLabelClass, &paintedControlProc, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW, nullptr);
     // Own DCs: the glow strip draws twenty times a second and needs no DC from the shared cache.

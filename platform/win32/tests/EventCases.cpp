@@ -100,6 +100,17 @@ SELFTEST(CloseRequestsCarryTheirReasonAndOnlyGrantedOnesClose)
     DestroyWindow(toHwnd(toolkit.formWindow(destroyed)));
     CHECK(third.contains("closed"));
     CHECK_EQ(third.count(closeLine(ui::CloseReason::Other)), 0);
+
+    // A close handler that fails is no answer to close on, whichever way the close came.
+    Recorder failing;
+    failing.closeHook = [](ui::CloseReason) { throw std::runtime_error("a failing handler"); };
+    const ui::FormId kept = toolkit.createForm(formSpec("Failing close"), failing);
+    const HWND keptWindow = toHwnd(toolkit.formWindow(kept));
+    CHECK_EQ(SendMessageA(keptWindow, WM_CLOSE, 0, 0), static_cast<LRESULT>(0));
+    SendMessageA(keptWindow, WM_SYSCOMMAND, SC_CLOSE, 0);
+    CHECK_EQ(failing.count(closeLine(ui::CloseReason::ControlMenu)), 1);
+    CHECK(IsWindow(keptWindow));
+    CHECK(!failing.contains("closed"));
 }
 
 SELFTEST(QuitDestroysEveryFormWithoutCloseHandlingAndEndsTheLoop)
@@ -167,6 +178,19 @@ SELFTEST(TimersTickStopAndNeverStartTheirOwnHandlerAgain)
 
     toolkit.setTimer(form, 10, 20, true);
     CHECK(pumpUntil(platform, [&] { return events.count("timer 10") >= 2; }));
+
+    // A handler may drop its own form and fail after that; the form lasts until it has answered.
+    Recorder dropping;
+    const ui::FormId doomed = toolkit.createForm(formSpec("Dropped"), dropping);
+    const HWND doomedWindow = toHwnd(toolkit.formWindow(doomed));
+    dropping.timerHook = [&](ui::TimerId) {
+        toolkit.destroyForm(doomed);
+        throw std::runtime_error("a failing handler");
+    };
+    toolkit.setTimer(doomed, 11, 10, true);
+    CHECK(pumpUntil(platform, [&] { return !IsWindow(doomedWindow); }));
+    CHECK_EQ(dropping.count("timer 11"), 1);
+    CHECK(!dropping.contains("closed"));
 }
 
 SELFTEST(MouseEventsOnLabelsPicturesAndTheFormBackground)

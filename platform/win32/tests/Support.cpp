@@ -15,6 +15,8 @@ void Recorder::onResize()
 bool Recorder::onCloseRequest(ui::CloseReason reason)
 {
     log.push_back("close " + std::to_string(static_cast<int>(reason)));
+    if (closeHook)
+        closeHook(reason);
     const auto answer = grantClose.find(reason);
     return answer == grantClose.end() || answer->second;
 }

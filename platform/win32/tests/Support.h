@@ -17,6 +17,7 @@ public:
     std::vector<std::string> log;
     std::map<ui::CloseReason, bool> grantClose;
     std::function<void()> resized;
+    std::function<void(ui::CloseReason)> closeHook;
     std::function<void(ui::ControlId, ui::MouseButton)> mouseUpHook;
     std::function<void(ui::TimerId)> timerHook;
 
