@@ -77,14 +77,14 @@ void FormWindow::createWindow(const ui::FormSpec& props)
         pixels.right = pixels.left + (frame.right - frame.left);
         pixels.bottom = pixels.top + (frame.bottom - frame.top);
     }
-    win32kit::WindowSpec spec;
-    spec.className = kFormClass;
-    spec.title = props.caption.c_str();
-    spec.style = style;
-    spec.exStyle = exStyle;
-    spec.bounds = pixels;
-    spec.parent = props.owner ? toHwnd(props.owner) : nullptr;
-    if (!win32kit::createWindow(context_.instance, spec, *this))
+    win32kit::WindowSpec creation;
+    creation.className = kFormClass;
+    creation.title = props.caption.c_str();
+    creation.style = style;
+    creation.exStyle = exStyle;
+    creation.bounds = pixels;
+    creation.parent = props.owner ? toHwnd(props.owner) : nullptr;
+    if (!win32kit::createWindow(context_.instance, creation, *this))
         throw std::runtime_error("the form's window could not be created");
 }
 

@@ -872,7 +872,7 @@ win32kit::UniqueWindow containerWindow()
         WS_OVERLAPPEDWINDOW | WS_VISIBLE, 60, 60, 320, 200, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr));
 }
 
-// Show and UI-activate, UI-deactivate, close and release: the frame and the document window
+// Show and UI-activate, UI-deactivate, close and release: frame and document window
 // lose their active object, the advise sinks hear OnClose, the control lets go of everything it
 // held, leaves no window and the library can unload.
 void checkUiActivationCycle()
