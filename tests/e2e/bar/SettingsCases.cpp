@@ -73,15 +73,16 @@ void CheckSettingsAtStart(e2e::Report& report, const std::string& tolvixExe)
     {
         Ballast ballast(512u << 20);
         const unsigned long long started = e2e::NowMs(); // once the memory is really taken
-        const bool dropped = ballast.ok() && before >= 0 && e2e::WaitFor(2500, [&] {
+        const bool dropped = ballast.ok() && before >= 0 && e2e::WaitFor(4000, [&] {
             now = NumberIn(TextOf(tim1));
             return now >= 0 && now <= before - 400;
         });
         const unsigned long long took = e2e::NowMs() - started;
-        report.Check("tim1_follows_memory_within_1500_ms", dropped && took <= 1500,
+        // Within two ticks of the 1 s interval: the tick that saw the memory may have just passed.
+        report.Check("tim1_follows_memory_within_two_1_s_refreshes", dropped && took <= 2000,
             std::string(ballast.ok() ? "probe committed 512 MB; " : "probe could not commit 512 MB; ") + "TIM1 " +
                 std::to_string(before) + " -> " + std::to_string(now) +
-                (dropped ? " after " + std::to_string(took) + " ms" : " (no drop of 400 MB within 2.5 s)"));
+                (dropped ? " after " + std::to_string(took) + " ms" : " (no drop of 400 MB within 4 s)"));
     }
 
     // A free-up of 16 MB writes its blocks: the bar's peak working set rises above today's by
