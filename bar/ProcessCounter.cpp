@@ -2,6 +2,7 @@
 
 #include "bar/BarControls.h"
 #include "bar/ControlIds.h"
+#include "tasks/MODULQTask2.h"
 #include "tasks/TaskActions.h"
 
 #include <cstdio>
@@ -31,7 +32,7 @@ void ProcessCounter::PopupMenu()
 
 void ProcessCounter::Refresh()
 {
-    const unsigned n = processes_.count();
+    const unsigned n = tasks::CountProcesses(processes_);
     char text[32];
     int length = std::snprintf(text, sizeof text, "%u tasks", n);
     TIM3.setCaption(std::string_view(text, static_cast<std::size_t>(length)));

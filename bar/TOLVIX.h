@@ -37,8 +37,6 @@ public:
     platform::WindowHandle window() const { return ownWindow_; }
     const tasks::TaskButtons& taskButtons() const { return tasks_; }
     const MemoryIndicator& memoryIndicator() const { return memory_; }
-    const tasks::TaskManagerWindow& taskManager() const { return taskManager_; }
-    const settings::SetupMem& settings() const { return settings_; }
     const ui::MenuItem& mainMenu() const { return MSETTS; }
     bool dockingTimerRunning() const { return MALLI.enabled(); }
     int refreshIntervalMs() const { return RTASKS.interval(); }
