@@ -28,34 +28,23 @@ constexpr int TIM2 = 132;      // label: the time, with the date as its tooltip
 constexpr int RTASKS = 1; // timer: the refresh tick
 constexpr int MALLI = 2;  // timer: docking and auto-hide
 constexpr int MMY = 3;    // timer: the glow strip
+// 310 (ReleaseTaskManager) is in tasks/TaskIds.h.
+constexpr int ReleaseAbout = 311; // timer: frees a closed about box once its handlers returned
+
+// The about box INFO.
+namespace about {
+constexpr int Backdrop = 401; // picture: the background
+constexpr int Picture1 = 402; // picture: the icon on white
+constexpr int OKK = 403;      // button: "Close"
+constexpr int TMX = 1;        // timer of INFO's own form: closes the box
+} // namespace about
 
 // Menus. Arrays of entries are a base plus the element index.
 namespace menu {
 constexpr int MSETTS = 1000;
 constexpr int MABOUT = 1001;
 constexpr int MA3 = 1002;
-constexpr int MX = 1003;
-constexpr int SM1X = 1004;
-constexpr int SM2X = 1005;
-constexpr int SM3X = 1006;
-constexpr int SM4X = 1007;
-constexpr int PARTER1 = 1008;
-constexpr int SMXX = 1009;
-constexpr int SMAX = 1010;
-constexpr int SMBX = 1011;
-constexpr int SMCX = 1012;
-constexpr int SMDX = 1013;
-constexpr int SMEX = 1014;
-constexpr int SMFX = 1015;
-constexpr int PARTER4 = 1016;
-constexpr int SM5X = 1017;
-constexpr int SM6X = 1018;
-constexpr int SM7X = 1019;
-constexpr int SM8X = 1020;
-constexpr int SM9X = 1021;
-constexpr int PARTER2 = 1022;
-constexpr int PARTER3 = 1023;
-constexpr int MX2 = 1024;
+// MX (1003) to MX2 (1024) and the program arrays are in progmenu/ProgramMenuIds.h.
 constexpr int MSTX = 1025;
 constexpr int MTASKSHOW = 1026;
 constexpr int MFREEMEM = 1027;
@@ -74,12 +63,6 @@ constexpr int MST_0 = 1036; // MST(i), i from 0 to 2: log off, restart, shut dow
 constexpr int MMEMS = 1300;
 constexpr int MMEM_0 = 1301; // MMEM(i), i 0 or 1
 
-// Program menu arrays SM0 to SMF: SM_BASE(category) + element index.
-constexpr int SM_STRIDE = 0x100000;
-constexpr int SM_BASE(int category)
-{
-    return SM_STRIDE * (category + 1);
-}
 } // namespace menu
 
 } // namespace bar_ids

@@ -3,10 +3,11 @@
 #include "bar/AppBasePath.h"
 #include "bar/BarControls.h"
 #include "bar/BarGeometry.h"
-#include "bar/BarMenus.h"
 #include "bar/ControlIds.h"
-#include "bar/LogoColour.h"
-#include "platform/TextLines.h"
+#include "bar/MainMenu.h"
+#include "bar/PowerActions.h"
+#include "bar/SideFiles.h"
+#include "progmenu/ProgramMenuIds.h"
 #include "tasks/TaskActions.h"
 #include "tasks/TaskIds.h"
 
@@ -17,14 +18,20 @@ namespace ids = bar_ids;
 namespace menu = bar_ids::menu;
 
 namespace {
-// Side files are small; anything beyond this is not a logo description.
-constexpr std::size_t kMaxSideFileBytes = 64 * 1024;
 // The logo strip keeps this width whatever the picture (it is clipped); the buttons start at 4/3
 // of it.
 constexpr float kLogoWidth = 375;
 constexpr float kPanelHeight = 900;
 constexpr int kGlowIntervalMs = 50;
 constexpr int kDefaultRefreshMs = 2000;
+constexpr char kEnter = 13;
+// A failed command is shown in a tooltip, cut to a length a tooltip can show.
+constexpr std::size_t kShownCommandChars = 200;
+
+bool IsBlank(const std::string& text)
+{
+    return text.find_first_not_of(" \t") == std::string::npos;
+}
 } // namespace
 
 TOLVIX::TOLVIX(platform::Platform& platform)
@@ -54,8 +61,15 @@ TOLVIX::TOLVIX(platform::Platform& platform)
     , MMY(form_, ids::MMY, kGlowIntervalMs, true, [this] { GlowStep(); })
     , MALLI(form_, ids::MALLI, bar::kDockingIntervalMs, true, [this] { DockingStep(); })
     , RTASKS(form_, ids::RTASKS, kDefaultRefreshMs, true, [this] { Refresh(); })
-    , MSETTS(BuildMainMenu())
+    , MSETTS(bar::BuildMainMenu(*this, progmenu::ProgramMenuTree()))
+    , catalogue_(platform.files(), platform.registry(), platform.system())
+    , programMenu_(
+          *ui::FindMenuItem(MSETTS, progmenu_ids::MX),
+          [this](int category, std::size_t index) { RunProgramEntry(category, index); }, [this] { Redetect(); })
+    , about_(form_, ids::ReleaseAbout,
+          [this](auto onReleasable) { return std::make_unique<INFO>(toolkit_, ownWindow_, std::move(onReleasable)); })
 {
+    ui::FindMenuItem(MSETTS, menu::MFULLHEIGHT)->action = [this] { SetFullHeight(!fullHeightSelected()); };
     form_.onResize = [this] {
         if (toolkit_.formState(form_.id()) == ui::WindowState::Normal)
             Layout();
@@ -74,19 +88,16 @@ TOLVIX::TOLVIX(platform::Platform& platform)
         [this](ui::ControlId id, ui::MouseButton button) { TaskButtonReleased(id, button); });
     SSETTS.onClick([this] { ui::PopupMenu(form_, MSETTS, menu::MSTCONTROLPANEL); });
     STX.onClick([this] {
-        ui::PopupMenu(form_, *ui::FindMenuItem(MSETTS, menu::MX), 0);
-        ui::FindMenuItem(MSETTS, menu::MX)->visible = true;
+        ui::MenuItem& programs = *ui::FindMenuItem(MSETTS, progmenu_ids::MX);
+        ui::PopupMenu(form_, programs, 0);
+        programs.visible = true;
     });
-}
-
-ui::MenuItem TOLVIX::BuildMainMenu()
-{
-    ui::MenuItem main = bar::BuildMainMenu();
-    ui::FindMenuItem(main, menu::MQ)->action = [this] { Quit(); };
-    ui::FindMenuItem(main, menu::MFULLHEIGHT)->action = [this] { SetFullHeight(!fullHeightSelected()); };
-    ui::FindMenuItem(main, menu::MTASKSHOW)->action = [this] { taskManager_.Show(); };
-    ui::FindMenuItem(main, menu::MFREEMEM)->action = [this] { memory_.FreeUpNow(); };
-    return main;
+    RBUT.onClick([this] { BrowseForProgram(); });
+    form_.onKeyPress(ids::VRUN, [this](int characterCode) {
+        // The text stays in the box, and the key goes on to it.
+        if (characterCode == kEnter)
+            Run(VRUN.typedText());
+    });
 }
 
 void TOLVIX::Load()
@@ -96,6 +107,8 @@ void TOLVIX::Load()
     ApplySettings();
     AlignPosition = bar::kFreeFloating;
     DesktopWindow = desktop_.desktopWindow();
+
+    about_.Open().ShowSplash();
 
     ui::Rect start = frame();
     start.height = bar::kStartHeight;
@@ -121,6 +134,81 @@ void TOLVIX::ApplySettings()
 void TOLVIX::PopupSettings(int /*page*/)
 {
     // The settings window comes in its own change; until then the request has no target.
+}
+
+void TOLVIX::ShowAbout()
+{
+    about_.Open().ShowForReading();
+}
+
+bool TOLVIX::sleeping() const
+{
+    return ui::FindMenuItem(MSETTS, menu::MIMODE)->checked;
+}
+
+void TOLVIX::SetSleeping(bool asleep)
+{
+    if (asleep == sleeping())
+        return;
+    ui::FindMenuItem(MSETTS, menu::MIMODE)->checked = asleep;
+    MMY.setEnabled(!asleep);
+    // A docked bar keeps hiding and showing itself while asleep; a free one stops its docking
+    // timer, which stops itself again after one tick when woken.
+    if (asleep && AlignPosition == bar::kFreeFloating)
+        MALLI.setEnabled(false);
+    if (!asleep)
+        MALLI.setEnabled(true);
+    RTASKS.setEnabled(!asleep);
+}
+
+void TOLVIX::EndSession(PowerAction action)
+{
+    // The bar ends when the platform closes it.
+    bar::RequestPowerAction(platform_.power(), action);
+}
+
+bool TOLVIX::Run(const std::string& commandLine)
+{
+    // Nothing to start is no failure to report.
+    if (IsBlank(commandLine))
+        return false;
+    const bool started = platform_.launcher().run(commandLine, platform::ShowCommand::Normal);
+    if (!started)
+        ShowLaunchFailure(commandLine);
+    else if (launchFailed_) {
+        launchFailed_ = false;
+        STX.setToolTip(bar::ControlSpecOf(ids::STX).toolTip);
+        VRUN.setToolTip(bar::ControlSpecOf(ids::VRUN).toolTip);
+    }
+    return started;
+}
+
+void TOLVIX::ShowLaunchFailure(const std::string& commandLine)
+{
+    // No message box: the bar keeps running, and the tooltips say what failed until a start works.
+    launchFailed_ = true;
+    std::string text = "Could not start: ";
+    text.append(commandLine, 0, kShownCommandChars);
+    if (commandLine.size() > kShownCommandChars)
+        text += "...";
+    STX.setToolTip(text);
+    VRUN.setToolTip(text);
+}
+
+void TOLVIX::BrowseForProgram()
+{
+}
+
+void TOLVIX::RunProgramEntry(int category, std::size_t index)
+{
+    if (const std::string* command = progmenu::CommandOf(catalogue_.entries(), category, index))
+        Run(*command);
+}
+
+void TOLVIX::Redetect()
+{
+    catalogue_.LoadKnownTasks(MODULSetApplicationBase::AppBasePath() + ".TSK");
+    programMenu_.BuildProgramMenu(catalogue_.entries());
 }
 
 void TOLVIX::Refresh()
@@ -155,10 +243,9 @@ void TOLVIX::Quit()
 
 void TOLVIX::ApplyLogo()
 {
-    auto& files = platform_.files();
     const std::string& base = MODULSetApplicationBase::AppBasePath();
     const std::string bmp = base + ".BMP";
-    if (!files.exists(bmp))
+    if (!platform_.files().exists(bmp))
         return;
     if (!OEMLOGO.loadPicture(bmp))
         return;
@@ -168,19 +255,11 @@ void TOLVIX::ApplyLogo()
     tasks_.setButtonsLeft(kLogoWidth * 4 / 3);
     Layout();
 
-    const auto nfo = files.readBytes(base + ".NFO", kMaxSideFileBytes);
-    if (!nfo)
-        return;
-    const auto lines = platform::SplitLines(*nfo, 2);
-    if (lines.empty())
-        return;
-    const auto colour = bar::ParseLogoColour(lines[0]);
-    if (!colour)
-        return;
-    OEMLOGO.setColours(*colour, OEMLOGO.state().fore);
-    if (lines.size() < 2)
-        return;
-    OEMLOGO.setToolTip(lines[1]);
+    const bar::LogoDescription description = bar::ReadLogoDescription(platform_.files(), base);
+    if (description.colour)
+        OEMLOGO.setColours(*description.colour, OEMLOGO.state().fore);
+    if (description.toolTip)
+        OEMLOGO.setToolTip(*description.toolTip);
 }
 
 bool TOLVIX::ApplyIcon()

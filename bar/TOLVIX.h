@@ -1,12 +1,18 @@
 #pragma once
-// The bar window: its form, layout, docking and auto-hide, and the order of the refresh tick.
-// Each indicator and secondary window owns its controls and registers its own handlers.
+// The bar window: its form, layout, docking and auto-hide, the order of the refresh tick, and the
+// commands its menus, windows and indicators ask of it. Each indicator and secondary window owns
+// its controls and registers its own handlers.
+#include "bar/BarCommands.h"
 #include "bar/Clock.h"
 #include "bar/ConnectionLamp.h"
 #include "bar/WinampButtons.h"
+#include "bar/INFO.h"
 #include "bar/MemoryIndicator.h"
 #include "platform/Platform.h"
+#include "platform/SecondaryWindow.h"
 #include "platform/Widgets.h"
+#include "progmenu/MODULKnownTasks.h"
+#include "progmenu/ProgramMenu.h"
 #include "settings/SetupMem.h"
 #include "bar/ProcessCounter.h"
 #include "tasks/TaskButtons.h"
@@ -15,7 +21,7 @@
 #include <memory>
 #include <vector>
 
-class TOLVIX final {
+class TOLVIX final : public BarCommands {
 public:
     explicit TOLVIX(platform::Platform& platform);
     TOLVIX(const TOLVIX&) = delete;
@@ -24,11 +30,27 @@ public:
     // The start-up sequence; the bar is shown at its end.
     void Load();
     // -1 for a free-floating bar, 0 to 8 for a docking position; other values are ignored.
-    void SetAlign(float position);
+    void SetAlign(float position) override;
     void RefreshTaskButtons();
     // One tick of RTASKS: buttons, memory, clock, pending messages, automatic free-up, lamp,
     // Winamp, process count, in that order.
     void Refresh();
+
+    // The bar's commands.
+    void ShowAbout() override;
+    void PopupSettings(int page) override;
+    void ShowTaskManager() override { taskManager_.Show(); }
+    void FreeUpMemory() override { memory_.FreeUpNow(); }
+    bool sleeping() const override;
+    void SetSleeping(bool asleep) override;
+    // Ends the program at once; nothing may touch the windows after this.
+    void Quit() override;
+    void EndSession(PowerAction action) override;
+    bool Run(const std::string& commandLine) override;
+
+    // The program menu's item of this category and index, and its "redetect".
+    void RunProgramEntry(int category, std::size_t index);
+    void Redetect();
 
     float alignPosition() const { return AlignPosition; }
     float glowPhase() const { return GlowPhase; }
@@ -38,6 +60,10 @@ public:
     const tasks::TaskButtons& taskButtons() const { return tasks_; }
     const MemoryIndicator& memoryIndicator() const { return memory_; }
     const ui::MenuItem& mainMenu() const { return MSETTS; }
+    const progmenu::KnownTasks& catalogue() const { return catalogue_; }
+    const INFO* aboutBox() const { return about_.window(); }
+    bool glowRunning() const { return MMY.enabled(); }
+    bool refreshRunning() const { return RTASKS.enabled(); }
     bool dockingTimerRunning() const { return MALLI.enabled(); }
     int refreshIntervalMs() const { return RTASKS.interval(); }
     bool fullHeightSelected() const;
@@ -49,12 +75,10 @@ private:
     void ApplyLogo();
     bool ApplyIcon();
     void ApplySettings();
-    void PopupSettings(int page);
     void TaskButtonReleased(ui::ControlId id, ui::MouseButton button);
     void SetFullHeight(bool selected);
-    // Ends the program at once; nothing may touch the windows after this.
-    void Quit();
-    ui::MenuItem BuildMainMenu();
+    void ShowLaunchFailure(const std::string& commandLine);
+    void BrowseForProgram();
     ui::Rect frame();
     void setFrame(const ui::Rect& rect);
 
@@ -91,4 +115,8 @@ private:
     ui::Timer MALLI;  // 500 ms: docking and auto-hide
     ui::Timer RTASKS; // the refresh tick
     ui::MenuItem MSETTS;
+    progmenu::KnownTasks catalogue_;
+    progmenu::ProgramMenu programMenu_;
+    ui::SecondaryWindow<INFO> about_;
+    bool launchFailed_ = false;
 };

@@ -1,5 +1,5 @@
 #pragma once
-// Starting programs from a command line, and the power commands.
+// Starting programs from a command line.
 #include "platform/Types.h"
 
 #include <string>
@@ -13,14 +13,6 @@ public:
     virtual bool run(const std::string& commandLine, ShowCommand show) = 0;
     // The platform's system folder (C:\Windows\system32), without a trailing backslash.
     virtual std::string systemFolder() = 0;
-};
-
-enum class PowerAction { LogOff, Restart, ShutDown };
-
-class Power {
-public:
-    virtual ~Power() = default;
-    virtual bool request(PowerAction action) = 0;
 };
 
 } // namespace platform

@@ -4,6 +4,7 @@
 #include "platform/Files.h"
 #include "platform/Launcher.h"
 #include "platform/Memory.h"
+#include "platform/Power.h"
 #include "platform/Processes.h"
 #include "platform/Registry.h"
 #include "platform/RemoteAccess.h"

@@ -79,6 +79,7 @@ struct ControlSpec {
     Colour back = kSysButtonFace;
     Colour fore = kSysButtonText;
     Artwork artwork = Artwork::None;
+    std::string resource; // Picture: a bitmap resource of the program, by name
     std::vector<std::string> items; // list box entries, in order
     bool multiSelect = false;       // list box: several items can be selected
 };
@@ -108,6 +109,7 @@ struct FormSpec {
     // whatever the platform's frame and caption metrics are.
     Size client;
     bool toolWindow = false; // small caption; the platform's own taskbar shows no button
+    bool titleBar = true;    // false: a thin border and no caption
     bool sizable = true;
     platform::WindowHandle owner = 0;
     Colour back = kSysButtonFace;
@@ -145,7 +147,8 @@ public:
 // A popup menu tree: pure data, built into a real menu only while it is shown.
 struct MenuItem {
     MenuId id = 0;
-    std::string caption; // "-" is a separator line
+    std::string caption; // shown as it is: "&" is no mnemonic
+    bool separator = false;
     bool enabled = true;
     bool visible = true;
     bool checked = false;
@@ -153,7 +156,7 @@ struct MenuItem {
     std::vector<MenuItem> items;
     std::function<void()> action; // run when the entry is chosen
 
-    bool isSeparator() const { return caption == "-"; }
+    bool isSeparator() const { return separator; }
 };
 
 struct ScreenMetrics {

@@ -61,32 +61,11 @@ ui::ControlSpec ButtonLabelSpec(ui::ControlId frame, const char* caption)
 
 } // namespace
 
-// Counts the handlers of this window on the stack; when the last one of a closed window returns,
-// the owner learns that the object may go.
-class TASKMGR::HandlerScope {
-public:
-    explicit HandlerScope(TASKMGR& window)
-        : window_(window)
-    {
-        ++window_.depth_;
-    }
-    ~HandlerScope()
-    {
-        if (--window_.depth_ == 0 && window_.unloaded_ && window_.onUnloaded_)
-            window_.onUnloaded_();
-    }
-    HandlerScope(const HandlerScope&) = delete;
-    HandlerScope& operator=(const HandlerScope&) = delete;
-
-private:
-    TASKMGR& window_;
-};
-
 TASKMGR::TASKMGR(platform::Platform& platform, platform::WindowHandle ownerWindow, std::function<void()> onUnloaded)
     : processes_(platform.processes())
     , desktop_(platform.desktop())
     , toolkit_(platform.toolkit())
-    , onUnloaded_(std::move(onUnloaded))
+    , lifetime_(std::move(onUnloaded))
     , form_(toolkit_, FormSpecOf(toolkit_.screen(), ownerWindow))
     , OwnWindow(form_.window())
     , TASKLST(form_, ids::TASKLST, ListSpec())
@@ -104,27 +83,22 @@ TASKMGR::TASKMGR(platform::Platform& platform, platform::WindowHandle ownerWindo
     });
     // Closed by the user or the platform: the platform window is already gone.
     form_.onClosed = [this] {
-        HandlerScope scope(*this);
+        ui::WindowLifetime::Scope scope(lifetime_);
         Unload();
     };
 }
 
-void TASKMGR::Load()
-{
-    RefreshProcessList();
-}
-
 void TASKMGR::BringToFront()
 {
-    if (!unloaded_)
+    if (!unloaded())
         toolkit_.bringToFront(form_.id());
 }
 
 void TASKMGR::RefreshProcessList()
 {
-    if (unloaded_)
+    if (unloaded())
         return;
-    HandlerScope scope(*this);
+    ui::WindowLifetime::Scope scope(lifetime_);
     // A failed snapshot leaves the list empty.
     processes_.snapshot(snapshot_, kMaxProcesses);
     std::vector<std::string> names;
@@ -150,9 +124,9 @@ void TASKMGR::RefreshProcessList()
 void TASKMGR::KillSelected()
 {
     // Between a kill and the next tick the label is disabled; a click then does nothing.
-    if (unloaded_ || !TSKILL.enabled())
+    if (unloaded() || !TSKILL.enabled())
         return;
-    HandlerScope scope(*this);
+    ui::WindowLifetime::Scope scope(lifetime_);
     for (int index : TASKLST.selectedItems()) {
         if (index >= 0 && static_cast<std::size_t>(index) < ProcessIds.size())
             EndProcess(processes_, ProcessIds[static_cast<std::size_t>(index)]);
@@ -164,9 +138,9 @@ void TASKMGR::KillSelected()
 
 void TASKMGR::DissappearTick()
 {
-    if (unloaded_)
+    if (unloaded())
         return;
-    HandlerScope scope(*this);
+    ui::WindowLifetime::Scope scope(lifetime_);
     if (desktop_.foreground() != OwnWindow) {
         Unload();
         return;
@@ -176,7 +150,7 @@ void TASKMGR::DissappearTick()
     // Cleared first, so that a tick arriving during the pending messages does not repeat it.
     KillPending = false;
     toolkit_.processPendingMessages();
-    if (unloaded_)
+    if (unloaded())
         return;
     TSKILL.setEnabled(true);
     TSKREFR.setEnabled(true);
@@ -185,9 +159,8 @@ void TASKMGR::DissappearTick()
 
 void TASKMGR::Unload()
 {
-    if (unloaded_)
+    if (!lifetime_.markUnloaded())
         return;
-    unloaded_ = true;
     // The platform window goes now; this object and its handlers stay until the owner frees it.
     toolkit_.destroyForm(form_.id());
 }

@@ -2,8 +2,9 @@
 // The task manager window: lists the executable of every process, ends the selected ones, and
 // closes itself once it is no longer the foreground window. Its handlers let pending messages
 // run, so it can be closed from inside one of them; it then only destroys its platform window and
-// leaves freeing this object to its owner (TaskManagerWindow) once no handler of it runs.
+// leaves freeing this object to its owner once no handler of it runs.
 #include "platform/Platform.h"
+#include "platform/SecondaryWindow.h"
 #include "platform/Widgets.h"
 
 #include <cstdint>
@@ -20,24 +21,18 @@ public:
     TASKMGR(const TASKMGR&) = delete;
     TASKMGR& operator=(const TASKMGR&) = delete;
 
-    // Fills the list for the first time (the window is brought to the front first, or its first
-    // tick would close it).
-    void Load();
     void BringToFront();
     // Refills the list from a fresh snapshot, shows the window and lets pending messages run.
     void RefreshProcessList();
 
-    bool unloaded() const { return unloaded_; }
-    // A handler of this window is running (possibly inside its pending-message call).
-    bool busy() const { return depth_ > 0; }
+    const ui::WindowLifetime& lifetime() const { return lifetime_; }
+    bool unloaded() const { return lifetime_.unloaded(); }
     ui::FormId formId() const { return form_.id(); }
     platform::WindowHandle window() const { return OwnWindow; }
     const std::vector<std::uint32_t>& processIds() const { return ProcessIds; }
     bool killPending() const { return KillPending; }
 
 private:
-    class HandlerScope;
-
     void KillSelected();
     void DissappearTick();
     void Unload();
@@ -45,7 +40,7 @@ private:
     platform::Processes& processes_;
     platform::Desktop& desktop_;
     ui::Toolkit& toolkit_;
-    std::function<void()> onUnloaded_;
+    ui::WindowLifetime lifetime_;
     ui::Form form_;
     platform::WindowHandle OwnWindow;
     ui::Control TASKLST;  // list box: the executable name of each process, multi-select
@@ -58,8 +53,6 @@ private:
     std::vector<std::uint32_t> ProcessIds; // entry i belongs to item i of TASKLST
     std::vector<platform::ProcessEntry> snapshot_;
     bool KillPending = false;
-    bool unloaded_ = false;
-    int depth_ = 0;
 };
 
 } // namespace tasks

@@ -14,6 +14,7 @@ ui::MenuItem Item(ui::MenuId id, const char* caption, std::function<void()> acti
     ui::MenuItem item;
     item.id = id;
     item.caption = caption;
+    item.separator = item.caption == "-"; // the static menus draw their dividers so
     item.action = std::move(action);
     return item;
 }

@@ -1,13 +1,8 @@
 #pragma once
-// Owns the task manager window for the bar: creates it on first demand, brings it to the front,
-// and frees a closed one only after every handler of it has returned (its handlers let pending
-// messages run, and those can close it).
+// Owns the task manager window for the bar: creates it on first demand and brings it to the front.
 #include "platform/Platform.h"
-#include "platform/Widgets.h"
+#include "platform/SecondaryWindow.h"
 #include "tasks/TASKMGR.h"
-
-#include <memory>
-#include <vector>
 
 namespace tasks {
 
@@ -15,28 +10,20 @@ class TaskManagerWindow final {
 public:
     // owner is the bar's form: the window is owned by it, and a timer of it frees closed windows.
     TaskManagerWindow(platform::Platform& platform, ui::Form& owner);
-    ~TaskManagerWindow();
     TaskManagerWindow(const TaskManagerWindow&) = delete;
     TaskManagerWindow& operator=(const TaskManagerWindow&) = delete;
 
     // Makes the window visible and the foreground window, loading it (and filling its list) when
     // it is not open.
     void Show();
-    bool isOpen() const { return current_ && !current_->unloaded(); }
+    bool isOpen() const { return slot_.isOpen(); }
     // The open window, or null.
-    const TASKMGR* window() const { return isOpen() ? current_.get() : nullptr; }
+    const TASKMGR* window() const { return slot_.window(); }
     // A closed window still waits to be freed.
-    bool holdsClosedWindow() const { return !closed_.empty() || (current_ && current_->unloaded()); }
+    bool holdsClosedWindow() const { return slot_.holdsClosedWindow(); }
 
 private:
-    void ReleaseClosed();
-
-    platform::Platform& platform_;
-    platform::WindowHandle ownerWindow_;
-    std::unique_ptr<TASKMGR> current_;
-    // Closed windows waiting for their last handler to return.
-    std::vector<std::unique_ptr<TASKMGR>> closed_;
-    ui::Timer release_;
+    ui::SecondaryWindow<TASKMGR> slot_;
 };
 
 } // namespace tasks

@@ -1,6 +1,7 @@
 #pragma once
 // Records the programs started and the power commands asked for.
 #include "platform/Launcher.h"
+#include "platform/Power.h"
 
 #include <string>
 #include <utility>
@@ -21,12 +22,18 @@ public:
 
 class SimPower final : public platform::Power {
 public:
-    std::vector<platform::PowerAction> requests; // every request, also the refused ones
+    // Every call in order: "privilege", or "exit <flags>" (also the refused ones).
+    std::vector<std::string> calls;
     bool fail = false;
 
-    bool request(platform::PowerAction action) override
+    bool enableShutdownPrivilege() override
     {
-        requests.push_back(action);
+        calls.push_back("privilege");
+        return true;
+    }
+    bool exitWindows(unsigned flags) override
+    {
+        calls.push_back("exit " + std::to_string(flags));
         return !fail;
     }
 };

@@ -108,7 +108,8 @@ ui::FormId SimToolkit::createForm(const ui::FormSpec& props, ui::FormEvents& eve
     f.rect = props.rect;
     if (props.client.width > 0 && props.client.height > 0) {
         f.rect.width = props.client.width + 2 * borderPixels * metrics.twipsPerPixelX;
-        f.rect.height = props.client.height + (2 * borderPixels + captionPixels) * metrics.twipsPerPixelY;
+        const int caption = props.titleBar ? captionPixels : 0;
+        f.rect.height = props.client.height + (2 * borderPixels + caption) * metrics.twipsPerPixelY;
     }
     WindowOptions options;
     options.owner = props.owner;
@@ -171,7 +172,7 @@ ui::Size SimToolkit::clientSize(ui::FormId form)
 ui::Size SimToolkit::clientOf(const SimForm& f) const
 {
     return {f.rect.width - 2 * borderPixels * metrics.twipsPerPixelX,
-        f.rect.height - (2 * borderPixels + captionPixels) * metrics.twipsPerPixelY};
+        f.rect.height - (2 * borderPixels + (f.props.titleBar ? captionPixels : 0)) * metrics.twipsPerPixelY};
 }
 
 ui::WindowState SimToolkit::formState(ui::FormId form)

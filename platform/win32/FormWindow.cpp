@@ -63,10 +63,10 @@ FormWindow::~FormWindow()
 
 void FormWindow::createWindow(const ui::FormSpec& props)
 {
-    DWORD style = WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+    DWORD style = props.titleBar ? WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN : WS_POPUP | WS_BORDER | WS_CLIPCHILDREN;
     if (props.sizable)
         style |= WS_THICKFRAME;
-    if (!props.toolWindow)
+    if (!props.toolWindow && props.titleBar)
         style |= WS_MINIMIZEBOX | (props.sizable ? WS_MAXIMIZEBOX : 0);
     const DWORD exStyle = props.toolWindow ? WS_EX_TOOLWINDOW : 0;
     RECT pixels = toPixelRect(props.rect, context_.scale);
@@ -306,8 +306,12 @@ ui::MenuId FormWindow::popupMenu(const ui::MenuItem& menu, ui::MenuId defaultIte
 {
     if (!alive())
         return 0;
-    const PopupMenu popup(menu, defaultItem);
-    return popup.track(window_.get());
+    std::shared_ptr<PopupMenu>& cached = menus_[menu.id];
+    if (!cached || !cached->matches(menu, defaultItem))
+        cached = std::make_shared<PopupMenu>(menu, defaultItem);
+    // Kept alive through the choice even if a message handled meanwhile replaces the entry.
+    const std::shared_ptr<PopupMenu> shown = cached;
+    return shown->track(window_.get());
 }
 
 void FormWindow::mouseUp(ui::ControlId id, ui::MouseButton button, WPARAM keys, LPARAM position)

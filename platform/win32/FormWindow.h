@@ -2,6 +2,7 @@
 // One form: its top-level window, child controls, timers and the events it gives the program.
 #include "platform/Toolkit.h"
 #include "platform/win32/ControlSet.h"
+#include "platform/win32/PopupMenu.h"
 #include "platform/win32/WinApi.h"
 #include "win32kit/Handles.h"
 #include "win32kit/WindowBase.h"
@@ -84,6 +85,9 @@ private:
     UniqueIcon smallIcon_;
     ControlSet controls_;
     std::map<ui::TimerId, Timer> timers_;
+    // The real menus last shown, by the id of their root: shown again as they are while their
+    // data has not changed (a large program menu takes long to build).
+    std::map<ui::MenuId, std::shared_ptr<PopupMenu>> menus_;
     std::set<ui::TimerId> timersRunning_;
     bool ready_ = false; // no events while the window is still being created
     bool quiet_ = false; // destroyed by the program: no close handling, no closed event

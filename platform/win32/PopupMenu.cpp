@@ -9,10 +9,37 @@ namespace {
 // Menu commands travel in 16 bits; entries past that many could not be told apart.
 constexpr std::size_t kMaxCommands = 0xFFFF;
 
+// The text a menu shows for a caption: "&" stands for itself, not for a mnemonic, and an empty
+// caption stays an (empty) item instead of looking like a divider.
+std::string MenuText(const ui::MenuItem& item)
+{
+    std::string text;
+    text.reserve(item.caption.size() + item.shortcut.size() + 2);
+    for (char c : item.caption) {
+        if (c == '&')
+            text += '&';
+        text += c;
+    }
+    if (text.empty())
+        text = " ";
+    if (!item.shortcut.empty())
+        text += "\t" + item.shortcut;
+    return text;
+}
+
+std::size_t VisibleCount(const std::vector<ui::MenuItem>& items)
+{
+    std::size_t n = 0;
+    for (const ui::MenuItem& item : items)
+        n += item.visible ? 1 : 0;
+    return n;
+}
+
 } // namespace
 
 PopupMenu::PopupMenu(const ui::MenuItem& root, ui::MenuId defaultItem)
     : menu_(CreatePopupMenu())
+    , defaultItem_(defaultItem)
 {
     if (menu_)
         append(menu_.get(), root.items, defaultItem);
@@ -23,8 +50,12 @@ void PopupMenu::append(HMENU menu, const std::vector<ui::MenuItem>& items, ui::M
     for (const ui::MenuItem& item : items) {
         if (!item.visible)
             continue;
-        if (commands_.size() >= kMaxCommands)
+        if (commands_.size() >= kMaxCommands) {
+            complete_ = false;
             return;
+        }
+        shown_.push_back({item.id, item.caption, item.shortcut, item.isSeparator(), item.enabled, item.checked,
+            item.isSeparator() ? 0 : VisibleCount(item.items)});
 
         MENUITEMINFOA info {};
         info.cbSize = sizeof info;
@@ -38,9 +69,7 @@ void PopupMenu::append(HMENU menu, const std::vector<ui::MenuItem>& items, ui::M
 
         commands_.push_back(item.id);
         const UINT command = static_cast<UINT>(commands_.size());
-        std::string text = item.caption;
-        if (!item.shortcut.empty())
-            text += "\t" + item.shortcut;
+        std::string text = MenuText(item);
 
         UniqueMenu submenu;
         if (!item.items.empty()) {
@@ -61,6 +90,33 @@ void PopupMenu::append(HMENU menu, const std::vector<ui::MenuItem>& items, ui::M
         if (defaultItem != 0 && item.id == defaultItem)
             SetMenuDefaultItem(menu, command, FALSE);
     }
+}
+
+bool PopupMenu::matches(const ui::MenuItem& root, ui::MenuId defaultItem) const
+{
+    if (!menu_ || !complete_ || defaultItem != defaultItem_)
+        return false;
+    std::size_t next = 0;
+    return matches(root.items, next) && next == shown_.size();
+}
+
+bool PopupMenu::matches(const std::vector<ui::MenuItem>& items, std::size_t& next) const
+{
+    for (const ui::MenuItem& item : items) {
+        if (!item.visible)
+            continue;
+        if (next >= shown_.size())
+            return false;
+        const Shown& was = shown_[next++];
+        if (was.id != item.id || was.separator != item.isSeparator() || was.enabled != item.enabled ||
+            was.checked != item.checked || was.caption != item.caption || was.shortcut != item.shortcut)
+            return false;
+        if (was.separator)
+            continue;
+        if (was.children != VisibleCount(item.items) || !matches(item.items, next))
+            return false;
+    }
+    return true;
 }
 
 ui::MenuId PopupMenu::idOfCommand(UINT command) const

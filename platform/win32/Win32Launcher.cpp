@@ -2,7 +2,6 @@
 
 #include "platform/win32/WinApi.h"
 #include "win32kit/Handles.h"
-#include "platform/win32/WinApi.h"
 
 #include <vector>
 
@@ -43,35 +42,25 @@ std::string Win32Launcher::systemFolder()
     return folder;
 }
 
-namespace {
-
-// Restart and shut down need the shutdown privilege enabled in the process token; a failure
-// here leaves ExitWindowsEx to refuse.
-void enableShutdownPrivilege()
+bool Win32Power::enableShutdownPrivilege()
 {
+    // Windows 9x has no tokens: this fails there, and ExitWindowsEx needs no privilege.
     HANDLE raw = nullptr;
     if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &raw))
-        return;
+        return false;
     UniqueKernelHandle token(raw);
     TOKEN_PRIVILEGES privileges {};
     privileges.PrivilegeCount = 1;
     privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
     if (!LookupPrivilegeValueA(nullptr, "SeShutdownPrivilege", &privileges.Privileges[0].Luid))
-        return;
-    AdjustTokenPrivileges(token.get(), FALSE, &privileges, 0, nullptr, nullptr);
+        return false;
+    // Succeeds even when the privilege is not held; only ERROR_SUCCESS means it is enabled.
+    return AdjustTokenPrivileges(token.get(), FALSE, &privileges, 0, nullptr, nullptr) &&
+        GetLastError() == ERROR_SUCCESS;
 }
 
-} // namespace
-
-bool Win32Power::request(PowerAction action)
+bool Win32Power::exitWindows(unsigned flags)
 {
-    UINT flags = EWX_LOGOFF;
-    if (action == PowerAction::Restart)
-        flags = EWX_REBOOT;
-    else if (action == PowerAction::ShutDown)
-        flags = EWX_SHUTDOWN;
-    if (flags != EWX_LOGOFF)
-        enableShutdownPrivilege();
     return ExitWindowsEx(flags, SHTDN_REASON_MAJOR_OTHER | SHTDN_REASON_MINOR_OTHER | SHTDN_REASON_FLAG_PLANNED) !=
         FALSE;
 }

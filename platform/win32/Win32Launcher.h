@@ -1,6 +1,7 @@
 #pragma once
 // Starting programs with CreateProcessA, and the power commands through ExitWindowsEx.
 #include "platform/Launcher.h"
+#include "platform/Power.h"
 
 namespace platform::win32 {
 
@@ -12,7 +13,8 @@ public:
 
 class Win32Power final : public Power {
 public:
-    bool request(PowerAction action) override;
+    bool enableShutdownPrivilege() override;
+    bool exitWindows(unsigned flags) override;
 };
 
 } // namespace platform::win32

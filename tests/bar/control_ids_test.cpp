@@ -1,5 +1,5 @@
-#include "bar/BarMenus.h"
 #include "bar/ControlIds.h"
+#include "bar/TOLVIX.h"
 #include "platform/sim/SimPlatform.h"
 #include "tasks/TaskActions.h"
 #include "tasks/TaskIds.h"
@@ -22,7 +22,8 @@ TEST(ControlIds, ControlAndMenuIdsAreUnique)
     namespace ids = bar_ids;
     const std::vector<int> controls = {ids::OEMLOGO, ids::Picture2, ids::MMX, ids::RBUT, ids::WMPLAY, ids::SSETTS,
         ids::STX, ids::VRUN, ids::TSKMODE_0, ids::TIM3, ids::TIM1, ids::Picture3, ids::Label1, ids::TIM2,
-        task_ids::TASKLST, task_ids::TSKILLX, task_ids::TSKILL, task_ids::TSKREFRX, task_ids::TSKREFR};
+        task_ids::TASKLST, task_ids::TSKILLX, task_ids::TSKILL, task_ids::TSKREFRX, task_ids::TSKREFR,
+        ids::about::Backdrop, ids::about::Picture1, ids::about::OKK};
     std::set<int> seen(controls.begin(), controls.end());
     for (int i = 0; i < 7; ++i)
         seen.insert(ids::MEMMODE_0 + i);
@@ -33,12 +34,13 @@ TEST(ControlIds, ControlAndMenuIdsAreUnique)
         EXPECT_TRUE(id < task_ids::VTASKS_BASE) << id;
 
     // Timers of the bar's form, including the one the task manager's owner adds to it.
-    const std::set<int> barTimers = {ids::RTASKS, ids::MALLI, ids::MMY, task_ids::ReleaseTaskManager};
-    EXPECT_EQ(barTimers.size(), 4u);
+    const std::set<int> barTimers = {ids::RTASKS, ids::MALLI, ids::MMY, task_ids::ReleaseTaskManager, ids::ReleaseAbout};
+    EXPECT_EQ(barTimers.size(), 5u);
 
     sim::SimPlatform sim;
+    TOLVIX bar(sim);
     std::multiset<int> menuIds = {ids::menu::MMEMS, ids::menu::MMEM_0, ids::menu::MMEM_0 + 1};
-    for (const auto& root : {bar::BuildMainMenu(), tasks::BuildTaskMenu(sim, 0), tasks::BuildTaskCounterMenu({}, {})})
+    for (const auto& root : {bar.mainMenu(), tasks::BuildTaskMenu(sim, 0), tasks::BuildTaskCounterMenu({}, {})})
         CollectMenuIds(root, menuIds);
     for (int id : menuIds)
         EXPECT_EQ(menuIds.count(id), 1u) << "menu id " << id;

@@ -1,5 +1,4 @@
 #include "bar/BarFixture.h"
-#include "bar/BarMenus.h"
 
 #include <cmath>
 

@@ -1,5 +1,6 @@
 #include "bar/BarFixture.h"
-#include "bar/BarMenus.h"
+#include "progmenu/ProgramMenu.h"
+#include "progmenu/ProgramMenuIds.h"
 #include "tasks/TaskActions.h"
 #include "tasks/TaskIds.h"
 
@@ -113,7 +114,8 @@ TEST_F(LifecycleTest, TheMainMenuOpensFromTheProductNameWithControlPanelBoldAndG
 
 TEST(BarMenus, ProgramMenuHasSixteenCategoriesEachWithAnEmptyEntry)
 {
-    const ui::MenuItem main = bar::BuildMainMenu();
+    namespace m = progmenu_ids;
+    const ui::MenuItem main = progmenu::ProgramMenuTree();
     for (int category = 0; category < 16; ++category) {
         const ui::MenuItem* entry = ui::FindMenuItem(main, m::SM_BASE(category));
         ASSERT_NE(entry, nullptr) << category;
@@ -122,7 +124,7 @@ TEST(BarMenus, ProgramMenuHasSixteenCategoriesEachWithAnEmptyEntry)
     const ui::MenuItem* games = ui::FindMenuItem(main, m::SMXX);
     ASSERT_EQ(games->items.size(), 6u);
     EXPECT_EQ(games->items[5].caption, "Other");
-    const ui::MenuItem* programs = ui::FindMenuItem(main, m::MX);
+    const ui::MenuItem* programs = &main;
     EXPECT_EQ(programs->items.back().caption, "redetect");
 }
 
