@@ -10,10 +10,11 @@
 
 namespace platform {
 
-enum class RegistryRoot { CurrentUser, LocalMachine };
+enum class RegistryRoot { CurrentUser, LocalMachine, ClassesRoot };
 enum class KeyAccess { Read, All };
 
 constexpr std::uint32_t kRegSz = 1;
+constexpr std::uint32_t kRegExpandSz = 2; // text with %NAME% references to the environment
 constexpr std::uint32_t kRegBinary = 3;
 constexpr std::uint32_t kRegDword = 4;
 

@@ -14,6 +14,8 @@ public:
     // Full path of the running executable, as the platform reports it (for example C:\Bars\tolvix.exe).
     virtual std::string executablePath() = 0;
     virtual LocalTime now() = 0;
+    // Replaces each %NAME% with that environment variable; unknown names stay as they are.
+    virtual std::string expandEnvironment(const std::string& text) = 0;
 };
 
 } // namespace platform

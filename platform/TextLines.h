@@ -9,4 +9,8 @@ namespace platform {
 
 std::vector<std::string> SplitLines(std::string_view bytes, std::size_t maxLines);
 
+// One line at a time, for files too large to hold as a list of lines: sets line to the line
+// that starts at pos and moves pos past its ending; false when no line is left.
+bool NextLine(std::string_view bytes, std::size_t& pos, std::string_view& line);
+
 } // namespace platform

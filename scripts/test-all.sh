@@ -15,5 +15,6 @@ for arch in x86_64 i686; do
 done
 
 (cd "$root/build/host" && ctest --output-on-failure -j"$jobs")
+"$root/scripts/fuzz.sh"
 # Wine here runs 64-bit programs; the i686 build above proves the code compiles for 32-bit.
 "$root/tests/e2e/run-all.sh" "$root/build/win-x86_64"

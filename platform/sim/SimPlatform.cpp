@@ -1,5 +1,8 @@
 #include "platform/sim/SimPlatform.h"
 
+#include <algorithm>
+#include <cctype>
+
 namespace sim {
 
 std::optional<std::string> SimFiles::readBytes(const std::string& path, std::size_t maxBytes)
@@ -27,6 +30,37 @@ platform::LocalTime SimSystem::now()
     t.minute = static_cast<int>((seconds / 60) % 60);
     t.second = static_cast<int>(seconds % 60);
     return t;
+}
+
+std::string SimSystem::expandEnvironment(const std::string& text)
+{
+    const auto lookup = [&](const std::string& name) -> const std::string* {
+        for (const auto& [key, value] : environment) {
+            if (key.size() == name.size() && std::equal(key.begin(), key.end(), name.begin(), [](char a, char b) {
+                    return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+                }))
+                return &value;
+        }
+        return nullptr;
+    };
+    std::string result;
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        const std::size_t open = text.find('%', pos);
+        const std::size_t close = open == std::string::npos ? open : text.find('%', open + 1);
+        if (close == std::string::npos) {
+            result.append(text, pos, std::string::npos);
+            break;
+        }
+        result.append(text, pos, open - pos);
+        const std::string* value = lookup(text.substr(open + 1, close - open - 1));
+        if (value)
+            result += *value;
+        else
+            result.append(text, open, close - open + 1);
+        pos = close + 1;
+    }
+    return result;
 }
 
 } // namespace sim

@@ -33,10 +33,13 @@ public:
     }
     std::string exePath = "C:\\Bars\\tolvix.exe";
     platform::LocalTime start {2026, 12, 7, 9, 0, 0};
+    // Names compare without regard to case, as Windows compares them.
+    std::map<std::string, std::string> environment;
 
     std::string executablePath() override { return exePath; }
     // The start time plus the virtual clock.
     platform::LocalTime now() override;
+    std::string expandEnvironment(const std::string& text) override;
 
 private:
     const SimToolkit& toolkit_;

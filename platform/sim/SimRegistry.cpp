@@ -101,7 +101,8 @@ KeyHandle SimRegistry::openKey(RegistryRoot root, const std::string& path, KeyAc
     if (recordOpens)
         opens.emplace_back(path, access);
     const KeyRef id {root, path};
-    if (!findKey(id) || listed(denied, id))
+    // A root key itself always exists.
+    if ((!findKey(id) && !path.empty()) || listed(denied, id))
         return 0;
     if (access == KeyAccess::All && listed(readOnly, id))
         return 0;

@@ -10,7 +10,15 @@ namespace {
 
 HKEY rootKey(RegistryRoot root)
 {
-    return root == RegistryRoot::LocalMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
+    switch (root) {
+    case RegistryRoot::LocalMachine:
+        return HKEY_LOCAL_MACHINE;
+    case RegistryRoot::ClassesRoot:
+        return HKEY_CLASSES_ROOT;
+    case RegistryRoot::CurrentUser:
+        break;
+    }
+    return HKEY_CURRENT_USER;
 }
 
 HKEY toHkey(KeyHandle key)

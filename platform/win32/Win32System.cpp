@@ -2,6 +2,7 @@
 
 #include "platform/win32/WinApi.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace platform::win32 {
@@ -34,6 +35,22 @@ LocalTime Win32System::now()
     result.minute = time.wMinute;
     result.second = time.wSecond;
     return result;
+}
+
+std::string Win32System::expandEnvironment(const std::string& text)
+{
+    // The call reports the size it needs when the buffer is short; the ANSI form may need one
+    // character more than it says, so the result is only trusted when it leaves room to spare.
+    std::vector<char> buffer(text.size() + 256);
+    for (int attempt = 0; attempt < 4; ++attempt) {
+        const DWORD needed = ExpandEnvironmentStringsA(text.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (needed == 0)
+            return text;
+        if (needed < buffer.size())
+            return std::string(buffer.data(), std::find(buffer.data(), buffer.data() + needed, '\0'));
+        buffer.resize(static_cast<std::size_t>(needed) + 2);
+    }
+    return text;
 }
 
 } // namespace platform::win32

@@ -8,6 +8,7 @@ class Win32System final : public System {
 public:
     std::string executablePath() override;
     LocalTime now() override;
+    std::string expandEnvironment(const std::string& text) override;
 };
 
 } // namespace platform::win32
