@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -59,9 +60,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         sim.sim_registry().putValue(
             line->root, line->keyPath, line->valueName, {type, feed.ConsumeRandomLengthString(1100)});
     }
+    // Environment strings are NUL-terminated, and a name cannot hold "=": no real one does.
+    const auto environmentText = [&](std::size_t length, const char* refused) {
+        std::string text = feed.ConsumeRandomLengthString(length);
+        text.erase(std::remove_if(text.begin(), text.end(),
+                       [&](char c) { return c == '\0' || std::strchr(refused, c) != nullptr; }),
+            text.end());
+        return text;
+    };
     for (int i = feed.ConsumeIntegralInRange(0, 2); i > 0; --i) {
-        std::string name = feed.ConsumeRandomLengthString(16);
-        sim.sim_system().environment[name] = feed.ConsumeRandomLengthString(64);
+        std::string name = environmentText(16, "=");
+        sim.sim_system().environment[name] = environmentText(64, "");
     }
     sim.sim_files().content[kFile] = std::string(file);
 

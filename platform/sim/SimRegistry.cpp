@@ -1,7 +1,6 @@
 #include "platform/sim/SimRegistry.h"
 
 #include <algorithm>
-#include <cctype>
 
 namespace sim {
 
@@ -13,9 +12,11 @@ using platform::RegistryValue;
 
 namespace {
 
+// ASCII only, as std::tolower in the C locale, without a library call per character: key
+// lookups compare paths character by character.
 char lower(char c)
 {
-    return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
 bool sameName(std::string_view a, std::string_view b)

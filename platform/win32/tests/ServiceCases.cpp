@@ -97,6 +97,18 @@ SELFTEST(RegistryWritesReadsAndEnumeratesWithinLimits)
     RegDeleteTreeA(HKEY_CURRENT_USER, kTestKey);
 }
 
+SELFTEST(EnvironmentExpandsPastAnyFixedBufferAndClassesRootOpens)
+{
+    platform::win32::Win32Platform platform;
+    const std::string longValue(3000, 'x');
+    CHECK(SetEnvironmentVariableA("TOLVANE_SELFTEST_LONG", longValue.c_str()));
+    CHECK_EQ(platform.system().expandEnvironment("[%tolvane_selftest_long%] %TOLVANE_SELFTEST_NONE%"),
+        "[" + longValue + "] %TOLVANE_SELFTEST_NONE%");
+    CHECK_EQ(platform.system().expandEnvironment(""), std::string());
+    SetEnvironmentVariableA("TOLVANE_SELFTEST_LONG", nullptr);
+    CHECK(RegistryKey::open(platform.registry(), RegistryRoot::ClassesRoot, "CLSID", KeyAccess::Read));
+}
+
 SELFTEST(ProcessesAreCountedListedAndAChildIsEnded)
 {
     platform::win32::Win32Platform platform;
