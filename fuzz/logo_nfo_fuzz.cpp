@@ -1,5 +1,6 @@
 // The ".NFO" side file as the bar reads it: the first two lines, the first one a logo colour.
 #include "bar/LogoColour.h"
+#include "bar/SideFiles.h"
 #include "fuzz/FuzzCheck.h"
 #include "platform/TextLines.h"
 
@@ -20,6 +21,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         inLines += line.size();
     }
     FUZZ_CHECK(inLines <= size);
+    // The bar's own reader agrees with the lines: a tooltip only after a colour.
+    const bar::LogoDescription read = bar::ParseLogoDescription(std::string(bytes));
+    FUZZ_CHECK(read.colour == (lines.empty() ? std::nullopt : bar::ParseLogoColour(lines[0])));
+    FUZZ_CHECK(!read.toolTip || (read.colour && lines.size() == 2 && *read.toolTip == lines[1]));
     if (lines.empty())
         return 0;
 
