@@ -109,11 +109,6 @@ TASKMGR::TASKMGR(platform::Platform& platform, platform::WindowHandle ownerWindo
     };
 }
 
-void TASKMGR::Load()
-{
-    RefreshProcessList();
-}
-
 void TASKMGR::BringToFront()
 {
     if (!unloaded_)

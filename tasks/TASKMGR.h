@@ -20,9 +20,6 @@ public:
     TASKMGR(const TASKMGR&) = delete;
     TASKMGR& operator=(const TASKMGR&) = delete;
 
-    // Fills the list for the first time (the window is brought to the front first, or its first
-    // tick would close it).
-    void Load();
     void BringToFront();
     // Refills the list from a fresh snapshot, shows the window and lets pending messages run.
     void RefreshProcessList();

@@ -28,9 +28,10 @@ void TaskManagerWindow::Show()
     ReleaseClosed();
     current_ = std::make_unique<TASKMGR>(platform_, ownerWindow_, [this] { release_.setEnabled(true); });
     TASKMGR& window = *current_;
+    // In front before the list fills, or the window's first tick would close it.
     window.BringToFront();
     // May run other handlers, even close and reopen the window: nothing of it is touched after.
-    window.Load();
+    window.RefreshProcessList();
 }
 
 void TaskManagerWindow::ReleaseClosed()

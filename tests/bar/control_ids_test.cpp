@@ -1,6 +1,7 @@
 #include "bar/BarMenus.h"
 #include "bar/ControlIds.h"
 #include "platform/sim/SimPlatform.h"
+#include "tasks/CounterMenu.h"
 #include "tasks/TaskActions.h"
 #include "tasks/TaskIds.h"
 
