@@ -37,6 +37,7 @@ protected:
         processes.self = 4;
         processes.table = {{4, "tolvix.exe"}, {10, "svchost.exe"}, {11, "explorer.exe"}, {12, "svchost.exe"}};
     }
+    void TearDown() override { EXPECT_EQ(toolkit.failures, std::vector<std::string> {}); }
     ui::FormId form() const { return taskManager.window()->formId(); }
     const ui::ControlSpec& control(ui::ControlId id) const
     {
