@@ -26,11 +26,12 @@ Connection::Connection(platform::Registry& registry, platform::Launcher& launche
 
 bool Connection::IsConnected()
 {
-    auto key = RegistryKey::open(registry_, RegistryRoot::LocalMachine, servicePath_, KeyAccess::Read);
-    if (!key)
-        return remoteAccess_.available() && remoteAccess_.connected();
+    const auto key = RegistryKey::open(registry_, RegistryRoot::LocalMachine, servicePath_, KeyAccess::Read);
     const auto value = key.query(connectionValue_, kValueBytes);
-    return value && !value->data.empty() && value->data[0] == '\1';
+    // NT-family systems keep the service key without this value: the remote-access functions know.
+    if (!value)
+        return remoteAccess_.available() && remoteAccess_.connected();
+    return !value->data.empty() && value->data[0] == '\1';
 }
 
 std::string upperNameFromValue(const std::string& data)

@@ -13,7 +13,7 @@ constexpr int kAutomatic = 1;
 
 MemoryIndicator::MemoryIndicator(ui::Form& form, platform::Memory& memory, std::function<void()> openSettings)
     : form_(form)
-    , freeMem_(memory, [&form] { form.toolkit().processPendingMessages(); })
+    , freeMem_(memory, [this] { BetweenFreeUpBlocks(); })
     , MEMMODE {}
     , TIM1(form, bar_ids::TIM1, bar::ControlSpecOf(bar_ids::TIM1))
 {
@@ -77,10 +77,30 @@ void MemoryIndicator::AutoFreeUp()
 {
     int level = MemoryLevel_;
     freeMem_.MemoryStatus(kAutomatic, discardedTip_, level, discardedText_);
+    ShowFiguresAfterFreeUp();
 }
 
 void MemoryIndicator::FreeUpNow()
 {
     int level = MemoryLevel_;
     freeMem_.MemoryStatus(kFreeUpNow, discardedTip_, level, discardedText_);
+    ShowFiguresAfterFreeUp();
+}
+
+void MemoryIndicator::BetweenFreeUpBlocks()
+{
+    // The refresh tick cannot show the progress when the free-up runs inside it (automatic, or
+    // started from its pending messages): the indicator shows it itself.
+    Refresh();
+    progressShown_ = true;
+    form_.toolkit().processPendingMessages();
+}
+
+void MemoryIndicator::ShowFiguresAfterFreeUp()
+{
+    // Not the last percentage until the next tick: the figures as soon as the free-up is over.
+    if (!progressShown_ || freeMem_.running())
+        return;
+    progressShown_ = false;
+    Refresh();
 }

@@ -28,6 +28,9 @@ public:
 
 private:
     void PopupMenu();
+    // The free-up's pause after every 16th block: shows its progress, then lets messages run.
+    void BetweenFreeUpBlocks();
+    void ShowFiguresAfterFreeUp();
 
     ui::Form& form_;
     memory::FreeMem freeMem_;
@@ -35,6 +38,7 @@ private:
     ui::Control TIM1;                                    // label: free megabytes
     ui::MenuItem MMEMS;
     int MemoryLevel_ = 4;
+    bool progressShown_ = false; // TIM1 shows a free-up's progress
     // Kept between ticks so that a steady refresh allocates nothing.
     std::string text_, toolTip_, discardedText_, discardedTip_;
 };

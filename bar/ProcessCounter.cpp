@@ -3,7 +3,7 @@
 #include "bar/BarControls.h"
 #include "bar/ControlIds.h"
 #include "tasks/MODULQTask2.h"
-#include "tasks/TaskActions.h"
+#include "tasks/CounterMenu.h"
 
 #include <cstdio>
 

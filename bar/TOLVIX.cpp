@@ -216,6 +216,11 @@ void TOLVIX::Refresh()
     // A tick that arrives while the last one lets pending messages run waits for the next one.
     if (refreshing_ || ending_)
         return;
+    // Cleared on every way out, a step that throws included, or no tick would ever run again.
+    struct Running {
+        bool& flag;
+        ~Running() { flag = false; }
+    } running {refreshing_};
     refreshing_ = true;
     RefreshTaskButtons();
     memory_.Refresh();
@@ -229,7 +234,6 @@ void TOLVIX::Refresh()
     lamp_.Refresh();
     winamp_.Refresh();
     processCounter_.Refresh();
-    refreshing_ = false;
 }
 
 void TOLVIX::Quit()

@@ -98,13 +98,4 @@ ui::MenuItem BuildTaskMenu(platform::Desktop& desktop, platform::Processes& proc
         });
 }
 
-ui::MenuItem BuildTaskCounterMenu(std::function<void()> showTaskManager, std::function<void()> openSettings)
-{
-    return Submenu(m::T, "T",
-        {
-            Item(m::MTASKS_0 + 0, "show tasks", std::move(showTaskManager)),
-            Item(m::MTASKS_0 + 1, "settings", std::move(openSettings)),
-        });
-}
-
 } // namespace tasks

@@ -1,7 +1,7 @@
 #pragma once
-// The commands of the task menu on one window (the bar's SelectedTask), and the task menu MF and
-// the task-counter menu T as entries that carry their actions. No command waits on the target
-// window, so a hung application cannot freeze the bar.
+// The commands of the task menu on one window (the bar's SelectedTask), and the task menu MF as
+// entries that carry their actions. No command waits on the target window, so a hung application
+// cannot freeze the bar.
 #include "platform/Platform.h"
 
 #include <functional>
@@ -31,7 +31,5 @@ inline ui::MenuItem BuildTaskMenu(platform::Platform& platform, WindowHandle tar
 {
     return BuildTaskMenu(platform.desktop(), platform.processes(), target);
 }
-// T: "show tasks" runs showTaskManager, "settings" runs openSettings (the alignment page).
-ui::MenuItem BuildTaskCounterMenu(std::function<void()> showTaskManager, std::function<void()> openSettings);
 
 } // namespace tasks

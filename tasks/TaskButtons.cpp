@@ -1,7 +1,6 @@
 #include "tasks/TaskButtons.h"
 #include "tasks/TaskIds.h"
 
-#include "bar/ControlIds.h"
 #include "tasks/TaskFilter.h"
 
 #include <string_view>
@@ -93,13 +92,14 @@ TaskButtons::ClickOutcome TaskButtons::Click(std::size_t index, ui::MouseButton 
     case ui::MouseButton::Left:
         // A minimised window can still be the foreground one (the last window left, or a platform
         // that hands activation on to nobody): its button must bring it back, not minimise it again.
+        // Show commands are posted, as the task menu's are: a hung window cannot freeze the bar.
         if (task != LastForeground || desktop_.isIconic(task)) {
             desktop_.setForeground(task);
             if (desktop_.isIconic(task))
-                desktop_.showWindow(task, platform::ShowCommand::Restore);
+                desktop_.showWindowAsync(task, platform::ShowCommand::Restore);
             return ClickOutcome::Activated;
         }
-        desktop_.showWindow(task, platform::ShowCommand::Minimize);
+        desktop_.showWindowAsync(task, platform::ShowCommand::Minimize);
         return ClickOutcome::Minimised;
     case ui::MouseButton::Right:
         return ClickOutcome::MenuWanted;

@@ -1,18 +1,28 @@
 #include "platform/sim/SimProcesses.h"
 
 #include <algorithm>
+#include <new>
 
 namespace sim {
 
-std::uint32_t SimProcesses::count()
+void SimProcesses::takeSnapshot()
 {
     ++snapshots;
+    if (throwNextSnapshot) {
+        throwNextSnapshot = false;
+        throw std::bad_alloc();
+    }
+}
+
+std::uint32_t SimProcesses::count()
+{
+    takeSnapshot();
     return failSnapshot ? 0 : static_cast<std::uint32_t>(table.size());
 }
 
 bool SimProcesses::snapshot(std::vector<platform::ProcessEntry>& entries, std::size_t maxEntries)
 {
-    ++snapshots;
+    takeSnapshot();
     entries.clear();
     if (failSnapshot)
         return false;

@@ -13,6 +13,7 @@ class SimProcesses final : public platform::Processes {
 public:
     std::vector<platform::ProcessEntry> table; // snapshot order
     bool failSnapshot = false;
+    bool throwNextSnapshot = false;       // the next snapshot throws, as an allocation that fails would
     std::set<std::uint32_t> refuseAccess; // terminate fails, the process stays
     std::uint32_t self = 4;               // currentProcessId()
     // (pid, exit code) of every process ended; its entry leaves `table`.
@@ -24,6 +25,9 @@ public:
     // Refuses the program's own process, like the real side.
     bool terminate(std::uint32_t processId, std::uint32_t exitCode) override;
     std::uint32_t currentProcessId() override { return self; }
+
+private:
+    void takeSnapshot();
 };
 
 } // namespace sim

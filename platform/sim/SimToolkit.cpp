@@ -1,5 +1,8 @@
 #include "platform/sim/SimToolkit.h"
 
+#include <algorithm>
+#include <exception>
+
 namespace sim {
 
 SimForm* SimToolkit::form(ui::FormId id)
@@ -30,33 +33,64 @@ ui::ControlSpec* SimToolkit::writable(ui::FormId form, ui::ControlId id)
     return &it->second;
 }
 
+template <typename Event> void SimToolkit::deliver(const Event& event)
+{
+    try {
+        event();
+    } catch (const std::exception& e) {
+        failures.push_back(e.what());
+    } catch (...) {
+        failures.push_back("unknown exception");
+    }
+}
+
 void SimToolkit::advance(long long ms)
 {
     const long long target = nowMs_ + ms;
-    for (;;) {
-        // The earliest due timer of any form; ties go to the lower form and timer id.
-        SimForm* dueForm = nullptr;
-        ui::TimerId dueTimer = 0;
-        long long due = target + 1;
-        for (auto& [formId, f] : forms_) {
-            for (auto& [timerId, t] : f.timers) {
-                if (t.enabled && t.dueMs < due) {
-                    due = t.dueMs;
-                    dueForm = &f;
-                    dueTimer = timerId;
-                }
+    while (!quitRequested) {
+        const auto due = nextDue(target);
+        if (!due)
+            break;
+        fire(*due);
+    }
+    nowMs_ = std::max(nowMs_, target);
+}
+
+std::optional<SimToolkit::TimerKey> SimToolkit::nextDue(long long until) const
+{
+    std::optional<TimerKey> earliest;
+    long long earliestMs = until + 1;
+    for (const auto& [formId, f] : forms_) {
+        for (const auto& [timerId, t] : f.timers) {
+            // An interval of 0 never fires, as on the real platform.
+            if (t.enabled && t.intervalMs > 0 && t.dueMs < earliestMs) {
+                earliestMs = t.dueMs;
+                earliest = TimerKey {formId, timerId};
             }
         }
-        if (!dueForm)
-            break;
-        nowMs_ = due;
-        auto& t = dueForm->timers[dueTimer];
-        t.dueMs = due + (t.intervalMs > 0 ? t.intervalMs : 1);
-        dueForm->events->onTimer(dueTimer);
-        if (quitRequested)
-            break;
     }
-    nowMs_ = target;
+    return earliest;
+}
+
+void SimToolkit::fire(const TimerKey& key)
+{
+    SimForm& f = forms_.at(key.first);
+    SimForm::TimerState& t = f.timers.at(key.second);
+    nowMs_ = std::max(nowMs_, t.dueMs);
+    t.dueMs += t.intervalMs;
+    // A tick that comes while the same timer's handler runs (it processes pending messages) is
+    // dropped, as the real form drops it.
+    if (t.running)
+        return;
+    t.running = true;
+    ui::FormEvents* events = f.events;
+    deliver([events, &key] { events->onTimer(key.second); });
+    // The handler may have destroyed the form; ids are never handed out twice.
+    if (auto* still = form(key.first)) {
+        const auto timer = still->timers.find(key.second);
+        if (timer != still->timers.end())
+            timer->second.running = false;
+    }
 }
 
 bool SimToolkit::userClose(ui::FormId id)
@@ -203,8 +237,7 @@ void SimToolkit::destroyControl(ui::FormId form, ui::ControlId id)
         f->controls.erase(id);
 }
 
-void SimToolkit::updateControl(
-    ui::FormId form, ui::ControlId id, const ui::ControlSpec& props, ui::Properties changed)
+void SimToolkit::updateControl(ui::FormId form, ui::ControlId id, const ui::ControlSpec& props, ui::Properties changed)
 {
     auto* c = writable(form, id);
     if (!c)
@@ -306,15 +339,22 @@ ui::MenuId SimToolkit::popupMenu(ui::FormId, const ui::MenuItem& menu, ui::MenuI
 
 void SimToolkit::processPendingMessages()
 {
-    if (input_.empty())
-        return;
-    // Input queued while this runs waits for the next call, as with a real queue snapshot.
-    std::deque<std::function<void()>> pending;
-    pending.swap(input_);
-    for (auto& input : pending) {
-        if (quitRequested)
+    if (!input_.empty()) {
+        // Input queued while this runs waits for the next call, as with a real queue snapshot.
+        std::deque<std::function<void()>> pending;
+        pending.swap(input_);
+        for (auto& input : pending) {
+            if (quitRequested)
+                return;
+            deliver(input);
+        }
+    }
+    // Then the timers due by now, as WM_TIMER comes once the queue is empty.
+    while (!quitRequested) {
+        const auto due = nextDue(nowMs_);
+        if (!due)
             break;
-        input();
+        fire(*due);
     }
 }
 

@@ -2,12 +2,17 @@
 // An in-memory toolkit: forms and controls as property records, a virtual clock that fires
 // timers, queued user input delivered when pending messages are processed, and popup menus
 // whose choices the test scripts. Every property write is counted.
+// Timers behave as on the real platform: a timer due at the current time also fires when a
+// handler processes pending messages, never inside its own handler (that tick is dropped), and
+// never with an interval of 0. A timer tick or queued input that throws is stopped there, as the
+// real window procedure stops it, and recorded in `failures`.
 #include "platform/Toolkit.h"
 #include "platform/sim/SimDesktop.h"
 
 #include <deque>
 #include <functional>
 #include <map>
+#include <optional>
 #include <unordered_map>
 #include <set>
 #include <string>
@@ -28,6 +33,7 @@ struct SimForm {
         int intervalMs = 0;
         bool enabled = false;
         long long dueMs = 0;
+        bool running = false; // its handler is on the stack
     };
     std::map<ui::TimerId, TimerState> timers;
 };
@@ -57,14 +63,17 @@ public:
     std::vector<ShownMenu> shownMenus;
     long long propertyWrites = 0;
     bool quitRequested = false;
+    // What each timer tick or queued input that threw said, in order.
+    std::vector<std::string> failures;
 
     SimForm* form(ui::FormId id);
     // Finds a control in any live form.
     const ui::ControlSpec* control(ui::ControlId id) const;
-    // Advances the virtual clock, firing due timers in time order.
+    // Advances the virtual clock, firing due timers in time order. May be called from inside a
+    // handler (queued input, say): the clock only moves forward.
     void advance(long long ms);
     long long nowMs() const { return nowMs_; }
-    // User input, delivered the next time pending messages are processed.
+    // User input, delivered the next time pending messages are processed, before due timers.
     void queueInput(std::function<void()> input) { input_.push_back(std::move(input)); }
     // The user closes a form with its window menu or Alt+F4; true when it closed.
     bool userClose(ui::FormId id);
@@ -102,6 +111,12 @@ public:
     void quit() override;
 
 private:
+    using TimerKey = std::pair<ui::FormId, ui::TimerId>;
+    // The earliest enabled timer due at or before `until`; ties go to the lower form and timer id.
+    std::optional<TimerKey> nextDue(long long until) const;
+    void fire(const TimerKey& key);
+    // Runs one event as a window procedure would: what it throws stops here.
+    template <typename Event> void deliver(const Event& event);
     ui::ControlSpec* writable(ui::FormId form, ui::ControlId id);
     ui::Size clientOf(const SimForm& f) const;
 

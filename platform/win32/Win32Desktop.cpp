@@ -1,29 +1,12 @@
 #include "platform/win32/Win32Desktop.h"
 
-#include <string>
+#include "platform/win32/SystemLibrary.h"
 
 namespace platform::win32 {
 
 namespace {
 
 constexpr DWORD kDwmCloaked = 14; // DWMWA_CLOAKED, absent from older SDK headers
-
-UniqueModule loadSystemLibrary(const char* name)
-{
-    // A full path keeps a planted DLL in the current folder from being picked up.
-    char folder[MAX_PATH] = {};
-    const UINT length = GetSystemDirectoryA(folder, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH)
-        return UniqueModule();
-    const std::string path = std::string(folder, length) + "\\" + name;
-    return UniqueModule(LoadLibraryA(path.c_str()));
-}
-
-template <typename Fn> Fn procAddress(HMODULE module, const char* name)
-{
-    // Through the generic function pointer type, which the compilers accept without a warning.
-    return reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
-}
 
 } // namespace
 

@@ -1,5 +1,6 @@
 #include "platform/win32/Win32RemoteAccess.h"
 
+#include "platform/win32/SystemLibrary.h"
 #include "platform/win32/WinApi.h"
 
 #include <ras.h>
@@ -14,13 +15,11 @@ void Win32RemoteAccess::load()
     if (loaded_)
         return;
     loaded_ = true;
-    rasapi_.reset(LoadLibraryA("rasapi32.dll"));
+    rasapi_ = loadSystemLibrary("rasapi32.dll");
     if (!rasapi_)
         return;
-    enumConnections_ = reinterpret_cast<EnumConnectionsFn>(
-        reinterpret_cast<void*>(GetProcAddress(rasapi_.get(), "RasEnumConnectionsA")));
-    enumEntries_ =
-        reinterpret_cast<EnumEntriesFn>(reinterpret_cast<void*>(GetProcAddress(rasapi_.get(), "RasEnumEntriesA")));
+    enumConnections_ = procAddress<EnumConnectionsFn>(rasapi_.get(), "RasEnumConnectionsA");
+    enumEntries_ = procAddress<EnumEntriesFn>(rasapi_.get(), "RasEnumEntriesA");
     if (!enumConnections_ || !enumEntries_) {
         enumConnections_ = nullptr;
         enumEntries_ = nullptr;

@@ -9,11 +9,9 @@
 #include <windows.h>
 
 #include "platform/Types.h"
+#include "win32kit/Handles.h"
 
 #include <cstdint>
-
-namespace win32kit {
-}
 
 namespace platform::win32 {
 

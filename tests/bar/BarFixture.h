@@ -19,6 +19,9 @@ protected:
     sim::SimFiles& files = sim.sim_files();
     std::unique_ptr<TOLVIX> bar;
 
+    // A handler that threw is a fault unless the test made it throw and looked.
+    void TearDown() override { EXPECT_EQ(toolkit.failures, std::vector<std::string> {}); }
+
     void start()
     {
         bar = std::make_unique<TOLVIX>(sim);

@@ -59,11 +59,18 @@ TEST(Connection, LampReadsRemoteConnectionWithQueryAccessOrRemoteAccess)
     rig.ras.present = true;
     EXPECT_TRUE(rig.connection.IsConnected()) << "remote-access functions stand in for the absent key";
 
+    rig.reg.addKey(RegistryRoot::LocalMachine, kService);
+    EXPECT_TRUE(rig.connection.IsConnected()) << "the service key without the value, as on NT";
+    rig.ras.up = false;
+    EXPECT_FALSE(rig.connection.IsConnected());
+
+    // A value that is there wins over the remote-access functions; one too long to read is none.
+    rig.ras.up = true;
     rig.reg.readOnly = {{RegistryRoot::LocalMachine, kService}};
-    for (const std::string& data :
-        {std::string("\1\0\0\0", 4), std::string(4, '\0'), std::string(), std::string(300, '\1')}) {
+    for (const auto& [data, connected] : {std::pair {std::string("\1\0\0\0", 4), true}, {std::string(4, '\0'), false},
+             {std::string(), false}, {std::string(300, '\0'), true}}) {
         rig.reg.putValue(RegistryRoot::LocalMachine, kService, "Remote Connection", {platform::kRegBinary, data});
-        EXPECT_EQ(rig.connection.IsConnected(), data.size() == 4 && data[0] == 1) << data.size() << " bytes";
+        EXPECT_EQ(rig.connection.IsConnected(), connected) << data.size() << " bytes";
     }
     EXPECT_EQ(rig.reg.openKeys(), 0);
 }

@@ -1,6 +1,7 @@
 #include "bar/ControlIds.h"
 #include "bar/TOLVIX.h"
 #include "platform/sim/SimPlatform.h"
+#include "tasks/CounterMenu.h"
 #include "tasks/TaskActions.h"
 #include "tasks/TaskIds.h"
 

@@ -84,7 +84,7 @@ TEST_F(RefreshTest, PendingMessagesRunBetweenTheClockAndTheAutomaticFreeUp)
         memorySeen = control(bar_ids::TIM1).caption;
         countSeen = control(bar_ids::TIM3).caption;
         // A tick arriving now is skipped, not run inside the running one.
-        bar->Refresh();
+        toolkit.advance(2000);
         snapshotsSeen = sim.sim_processes().snapshots;
     });
     tick();
@@ -92,6 +92,60 @@ TEST_F(RefreshTest, PendingMessagesRunBetweenTheClockAndTheAutomaticFreeUp)
     EXPECT_EQ(countSeen, "888");
     EXPECT_EQ(snapshotsSeen, 0);
     EXPECT_EQ(control(bar_ids::TIM3).caption, "1 tasks");
+}
+
+TEST_F(RefreshTest, ATickThatThrowsLeavesTheNextTickRunning)
+{
+    start();
+    sim.sim_processes().throwNextSnapshot = true;
+    tick();
+    ASSERT_EQ(toolkit.failures.size(), 1u) << "the count's snapshot threw";
+    toolkit.failures.clear();
+    sim.sim_memory().figures.availPhys = 70 * MB;
+    tick();
+    EXPECT_EQ(control(bar_ids::TIM1).caption, "70");
+    EXPECT_EQ(control(bar_ids::TIM3).caption, "1 tasks");
+}
+
+TEST_F(RefreshTest, AFreeUpShowsItsProgressOnTim1AndRefreshTicksRunInsideIt)
+{
+    start();
+    tick();
+    // TIM1 as seen at each of the free-up's pauses (every 16th of its 32 blocks).
+    std::vector<std::string> seen;
+    std::function<void()> watch = [&] {
+        if (sim.sim_memory().liveBlocks == 0)
+            return; // over
+        seen.push_back(control(bar_ids::TIM1).caption);
+        toolkit.queueInput(watch);
+    };
+    // Started from the tick's own pending messages: no tick can show the progress meanwhile.
+    toolkit.queueInput([&] {
+        toolkit.queueInput(watch);
+        toolkit.doubleClick(bar->formId(), bar_ids::TIM1);
+    });
+    tick();
+    EXPECT_EQ(seen, (std::vector<std::string> {"50%", "100%"}));
+    EXPECT_EQ(control(bar_ids::TIM1).caption, "50") << "the figures again once it is over";
+    EXPECT_EQ(sim.sim_memory().allocations, 32);
+    toolkit.processPendingMessages(); // the watch's last turn, which finds the free-up over
+
+    // Started outside a tick: the ticks that come meanwhile run, inside the free-up, and leave it
+    // alone.
+    seen.clear();
+    sim.sim_processes().table.push_back({8, "smss.exe"});
+    std::string countSeen;
+    toolkit.queueInput([&] {
+        toolkit.advance(2000);
+        countSeen = control(bar_ids::TIM3).caption;
+        seen.push_back(control(bar_ids::TIM1).caption);
+    });
+    toolkit.doubleClick(bar->formId(), bar_ids::TIM1);
+    EXPECT_EQ(countSeen, "2 tasks");
+    EXPECT_EQ(seen, (std::vector<std::string> {"50%"}));
+    EXPECT_EQ(sim.sim_memory().allocations, 64);
+    EXPECT_EQ(sim.sim_memory().liveBlocks, 0);
+    EXPECT_EQ(control(bar_ids::TIM1).caption, "50");
 }
 
 TEST_F(RefreshTest, QuitDuringThePendingMessagesEndsTheTickWithoutTouchingTheBar)

@@ -68,6 +68,31 @@ TEST(Widgets, ATimerFiresItsHandlerAtItsIntervalOnlyWhileEnabled)
     EXPECT_EQ(ticks, 4);
 }
 
+TEST(Widgets, TimersFireInsidePendingMessagesButNeverInsideTheirOwnHandler)
+{
+    sim::SimPlatform sim;
+    auto& toolkit = sim.sim_toolkit();
+    ui::Form form(toolkit, ui::FormSpec {});
+    int slow = 0, fast = 0, zero = 0;
+    ui::Timer slowTimer(form, 1, 1000, true, [&] {
+        if (++slow > 1)
+            return;
+        // The first tick lets messages run while the clock moves on to 3500 ms.
+        toolkit.queueInput([&] { toolkit.advance(2500); });
+        toolkit.processPendingMessages();
+    });
+    ui::Timer fastTimer(form, 2, 100, true, [&] { ++fast; });
+    ui::Timer zeroTimer(form, 3, 0, true, [&] { ++zero; });
+    toolkit.advance(1000);
+    EXPECT_EQ(toolkit.nowMs(), 3500);
+    EXPECT_EQ(slow, 1) << "its ticks at 2000 and 3000 ms came while it ran";
+    EXPECT_EQ(fast, 35) << "every 100 ms, inside the slow one's handler too";
+    toolkit.advance(500);
+    EXPECT_EQ(slow, 2) << "once at 4000 ms: the dropped ticks do not pile up";
+    EXPECT_EQ(fast, 40);
+    EXPECT_EQ(zero, 0) << "an interval of 0 never fires";
+}
+
 TEST(Widgets, EventsReachTheHandlerRegisteredForTheirControlOrMenuEntry)
 {
     sim::SimPlatform sim;

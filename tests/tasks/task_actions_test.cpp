@@ -1,5 +1,6 @@
 #include "platform/sim/SimPlatform.h"
 #include "platform/Widgets.h"
+#include "tasks/CounterMenu.h"
 #include "tasks/TaskActions.h"
 #include "tasks/TaskIds.h"
 

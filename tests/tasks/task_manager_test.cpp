@@ -37,6 +37,7 @@ protected:
         processes.self = 4;
         processes.table = {{4, "tolvix.exe"}, {10, "svchost.exe"}, {11, "explorer.exe"}, {12, "svchost.exe"}};
     }
+    void TearDown() override { EXPECT_EQ(toolkit.failures, std::vector<std::string> {}); }
     ui::FormId form() const { return taskManager.window()->formId(); }
     const ui::ControlSpec& control(ui::ControlId id) const
     {
@@ -175,17 +176,18 @@ TEST_F(TaskManagerTest, ClosedInsideItsOwnPendingMessageCallItIsFreedOnlyAfterwa
     toolkit.advance(10);
     EXPECT_FALSE(taskManager.holdsClosedWindow());
 
-    // The window's own timer fires inside that call and closes it.
-    click(ids::TSKILL);
+    // The window's own timer fires inside the pending-message call of a "Refresh" click and
+    // closes it.
+    heldWhileRunning = false;
     toolkit.queueInput([&] {
         desktop.activate(desktop.open("Other"));
         toolkit.advance(2000);
         heldWhileRunning = taskManager.holdsClosedWindow();
     });
-    tick();
+    click(ids::TSKREFR);
     EXPECT_TRUE(heldWhileRunning);
     EXPECT_FALSE(taskManager.isOpen());
-    toolkit.advance(4000);
+    toolkit.advance(10);
     EXPECT_FALSE(taskManager.holdsClosedWindow());
 }
 

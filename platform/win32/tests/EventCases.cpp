@@ -179,6 +179,12 @@ SELFTEST(TimersTickStopAndNeverStartTheirOwnHandlerAgain)
     toolkit.setTimer(form, 10, 20, true);
     CHECK(pumpUntil(platform, [&] { return events.count("timer 10") >= 2; }));
 
+    // An interval of 0 never fires (SetTimer would make it the shortest period instead).
+    toolkit.setTimer(form, 12, 0, true);
+    const int eightBefore = events.count("timer 8");
+    CHECK(pumpUntil(platform, [&] { return events.count("timer 8") >= eightBefore + 3; }));
+    CHECK_EQ(events.count("timer 12"), 0);
+
     // A handler may drop its own form and fail after that; the form lasts until it has answered.
     Recorder dropping;
     const ui::FormId doomed = toolkit.createForm(formSpec("Dropped"), dropping);
