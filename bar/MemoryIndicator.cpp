@@ -11,7 +11,7 @@ constexpr int kFreeUpNow = 2;
 constexpr int kAutomatic = 1;
 } // namespace
 
-MemoryIndicator::MemoryIndicator(ui::Form& form, platform::Memory& memory, std::function<void()> openSettings)
+MemoryIndicator::MemoryIndicator(ui::Form& form, platform::Memory& memory, BarCommands& commands)
     : form_(form)
     , freeMem_(memory, [this] { BetweenFreeUpBlocks(); })
     , MEMMODE {}
@@ -32,7 +32,7 @@ MemoryIndicator::MemoryIndicator(ui::Form& form, platform::Memory& memory, std::
     ui::MenuItem settings;
     settings.id = bar_ids::menu::MMEM_0 + 1;
     settings.caption = "settings";
-    settings.action = std::move(openSettings);
+    settings.action = [&commands] { commands.PopupSettings(2); };
     MMEMS.items = {freeUp, settings};
 
     std::vector<ui::Control*> targets {&TIM1};

@@ -2,6 +2,7 @@
 // The free-memory indicator: TIM1 shows free physical megabytes (or a free-up's progress), one of
 // the seven gauge pictures MEMMODE shows the level; double-clicks free memory up and a right
 // click opens the memory menu MMEMS.
+#include "bar/BarCommands.h"
 #include "memory/MODULFreeMem.h"
 #include "platform/Memory.h"
 #include "platform/Widgets.h"
@@ -14,7 +15,8 @@
 
 class MemoryIndicator {
 public:
-    MemoryIndicator(ui::Form& form, platform::Memory& memory, std::function<void()> openSettings);
+    // The memory menu's "settings" opens the memory page of the settings window.
+    MemoryIndicator(ui::Form& form, platform::Memory& memory, BarCommands& commands);
 
     void ApplySettings(const settings::Settings& settings);
     // The refresh tick's two calls: the figures, then the automatic free-up's chance.

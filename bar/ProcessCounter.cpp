@@ -7,17 +7,16 @@
 
 #include <cstdio>
 
-ProcessCounter::ProcessCounter(ui::Form& form, platform::Processes& processes, std::function<void()> showTaskManager,
-    std::function<void()> openSettings)
+ProcessCounter::ProcessCounter(ui::Form& form, platform::Processes& processes, BarCommands& commands)
     : form_(form)
     , processes_(processes)
-    , showTaskManager_(showTaskManager)
+    , commands_(commands)
     , TSKMODE0(form, bar_ids::TSKMODE_0, bar::ControlSpecOf(bar_ids::TSKMODE_0))
     , TIM3(form, bar_ids::TIM3, bar::ControlSpecOf(bar_ids::TIM3))
-    , T(tasks::BuildTaskCounterMenu(std::move(showTaskManager), std::move(openSettings)))
+    , T(tasks::BuildTaskCounterMenu([&commands] { commands.ShowTaskManager(); }, [&commands] { commands.PopupSettings(1); }))
 {
     for (ui::Control* c : {&TIM3, &TSKMODE0}) {
-        c->onDoubleClick([this] { showTaskManager_(); });
+        c->onDoubleClick([this] { commands_.ShowTaskManager(); });
         c->onMouseUp([this](ui::MouseButton button, int, float, float) {
             if (button == ui::MouseButton::Right)
                 PopupMenu();

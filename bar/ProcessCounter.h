@@ -1,6 +1,7 @@
 #pragma once
 // The task counter: TIM3 with the icon TSKMODE(0) shows how many processes run; a double-click
 // opens the task manager and a right click the counter menu T.
+#include "bar/BarCommands.h"
 #include "platform/Processes.h"
 #include "platform/Widgets.h"
 
@@ -8,8 +9,7 @@
 
 class ProcessCounter {
 public:
-    ProcessCounter(ui::Form& form, platform::Processes& processes, std::function<void()> showTaskManager,
-        std::function<void()> openSettings);
+    ProcessCounter(ui::Form& form, platform::Processes& processes, BarCommands& commands);
     void Refresh();
     const ui::MenuItem& menu() const { return T; }
 
@@ -18,7 +18,7 @@ private:
 
     ui::Form& form_;
     platform::Processes& processes_;
-    std::function<void()> showTaskManager_;
+    BarCommands& commands_;
     ui::Control TSKMODE0; // picture: the tasks icon
     ui::Control TIM3;     // label: the number of processes
     ui::MenuItem T;
