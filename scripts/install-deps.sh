@@ -7,7 +7,7 @@ packages=(
   libwine-dev wine wine64
   xvfb x11-utils imagemagick xdotool
   libgtest-dev libgmock-dev libbenchmark-dev
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev clang-format
 )
 missing=()
 for p in "${packages[@]}"; do
