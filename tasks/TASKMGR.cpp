@@ -153,7 +153,8 @@ void TASKMGR::KillSelected()
     if (unloaded_ || !TSKILL.enabled())
         return;
     HandlerScope scope(*this);
-    for (int index : TASKLST.selectedItems()) {
+    const std::vector<int> selected = TASKLST.selectedItems();
+    for (int index : selected) {
         if (index >= 0 && static_cast<std::size_t>(index) < ProcessIds.size())
             EndProcess(processes_, ProcessIds[static_cast<std::size_t>(index)]);
     }
