@@ -174,8 +174,7 @@ TEST(Widgets, EachInputClicksAndChangesOnceAndOnlyWhenTheValueMoves)
     toolkit.mouseUp(form.id(), 6, ui::MouseButton::Left);
     toolkit.mouseUp(form.id(), 6, ui::MouseButton::Right);
     toolkit.mouseUp(form.id(), 4, ui::MouseButton::Left); // a check box clicks by its toggle only
-    EXPECT_EQ(seen,
-        (std::vector<std::string> {"click sure", "change sure", "click list", "change list", "click ok"}));
+    EXPECT_EQ(seen, (std::vector<std::string> {"click sure", "change sure", "click list", "change list", "click ok"}));
     EXPECT_EQ(sure.value(), 1);
     EXPECT_EQ(choice.listIndex(), 2);
 
