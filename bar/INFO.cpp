@@ -22,13 +22,12 @@ ui::FormSpec FormSpecOf(const ui::ScreenMetrics& screen, platform::WindowHandle 
     return props;
 }
 
-ui::ControlSpec PictureSpec(ui::Rect rect, const char* resource)
+ui::ControlSpec PictureSpec(ui::Rect rect)
 {
     ui::ControlSpec props;
     props.kind = ui::ControlKind::Picture;
     props.rect = rect;
     props.back = 0xFFFFFF;
-    props.resource = resource;
     return props;
 }
 
@@ -47,14 +46,17 @@ INFO::INFO(ui::Toolkit& toolkit, platform::WindowHandle ownerWindow, std::functi
     : lifetime_(std::move(onReleasable))
     , toolkit_(toolkit)
     , form_(toolkit, FormSpecOf(toolkit.screen(), ownerWindow))
-    , Backdrop(form_, ids::Backdrop, PictureSpec({0, 0, kClientWidth, kClientHeight}, "ABOUT"))
-    , Picture1(form_, ids::Picture1, PictureSpec({240, 240, 480, 480}, "ABOUTICON"))
+    , Backdrop(form_, ids::Backdrop, PictureSpec({0, 0, kClientWidth, kClientHeight}))
+    , Picture1(form_, ids::Picture1, PictureSpec({240, 240, 480, 480}))
     , OKK(form_, ids::OKK, CloseButtonSpec())
     , TMX(form_, ids::TMX, 0, false, [this] {
         ui::WindowLifetime::Scope scope(lifetime_);
         Unload();
     })
 {
+    // Without its pictures the box is plain white, which is no reason not to show it.
+    Backdrop.loadResourcePicture("ABOUT");
+    Picture1.loadResourcePicture("ABOUTICON");
     OKK.onClick([this] {
         ui::WindowLifetime::Scope scope(lifetime_);
         if (OKK.enabled())

@@ -92,11 +92,12 @@ TOLVIX::TOLVIX(platform::Platform& platform)
         programs.visible = true;
     });
     RBUT.onClick([this] { BrowseForProgram(); });
-    form_.onKeyPress(ids::VRUN, [this](int characterCode) {
+    VRUN.onKeyPress([this](int& characterCode) {
         // The text stays in the box, and the key goes on to it.
         if (characterCode == kEnter)
-            Run(VRUN.typedText());
+            Run(VRUN.text());
     });
+    form_.onAccelerator(ui::kKeyF1, [this] { ShowAbout(); });
 }
 
 void TOLVIX::Load()
@@ -196,6 +197,15 @@ void TOLVIX::ShowLaunchFailure(const std::string& commandLine)
 
 void TOLVIX::BrowseForProgram()
 {
+    ui::OpenFileRequest request;
+    request.title = "Browse applications";
+    request.defaultExtension = "exe";
+    request.pattern = "*.exe;*.com;*.bat;*.cmd";
+    const std::optional<std::string> path = toolkit_.openFileDialog(form_.id(), request);
+    if (!path)
+        return;
+    // Quoted, so that a path with spaces starts as one program.
+    VRUN.setCaption("\"" + *path + "\"");
 }
 
 void TOLVIX::RunProgramEntry(int category, std::size_t index)

@@ -78,10 +78,17 @@ struct ControlSpec {
     Font font;
     Colour back = kSysButtonFace;
     Colour fore = kSysButtonText;
-    Artwork artwork = Artwork::None;
-    std::string resource; // Picture: a bitmap resource of the program, by name
-    std::vector<std::string> items; // list box entries, in order
-    bool multiSelect = false;       // list box: several items can be selected
+    Artwork artwork = Artwork::None; // drawn until a picture is loaded
+    std::vector<std::string> items;  // list box entries, in order
+    bool multiSelect = false;        // list box: several items can be selected
+    std::vector<int> selected;       // list box: the selected items, ascending
+    int maxLength = 0;               // text box: most characters the user may type; 0 for no limit
+    // Check box: 0 unchecked, 1 checked. Scroll bar: the position, from min to max.
+    int value = 0;
+    int min = 0;
+    int max = 32767;
+    int smallChange = 1;  // scroll bar: one arrow click
+    int largeChange = 10; // scroll bar: one click beside the thumb
 };
 
 // The properties of a ControlSpec that can change after creation, as bits of Properties.
@@ -92,15 +99,60 @@ enum class Property : std::uint32_t {
     Enabled = 1 << 3,
     Rect = 1 << 4,
     Colours = 1 << 5,
-    Artwork = 1 << 6,
-    Items = 1 << 7,
+    Items = 1 << 6,
+    Selection = 1 << 7,
+    Value = 1 << 8, // with the range, min and max
 };
+constexpr std::uint32_t kLastProperty = static_cast<std::uint32_t>(Property::Value);
 using Properties = std::uint32_t;
 constexpr Properties operator|(Property a, Property b)
 {
     return static_cast<Properties>(a) | static_cast<Properties>(b);
 }
-constexpr bool Has(Properties set, Property p) { return (set & static_cast<Properties>(p)) != 0; }
+constexpr bool Has(Properties set, Property p)
+{
+    return (set & static_cast<Properties>(p)) != 0;
+}
+
+// Hands each property named in `changed` to its own applier of one side of the toolkit. Both
+// sides go through here, so neither can miss a property the other handles: a side without an
+// applier does not compile.
+template <class Side> void ApplyProperties(Side& side, const ControlSpec& props, Properties changed)
+{
+    for (std::uint32_t bit = 1; bit != 0 && bit <= kLastProperty; bit <<= 1) {
+        if ((changed & bit) == 0)
+            continue;
+        switch (static_cast<Property>(bit)) {
+        case Property::Caption:
+            side.applyCaption(props);
+            break;
+        case Property::ToolTip:
+            side.applyToolTip(props);
+            break;
+        case Property::Visible:
+            side.applyVisible(props);
+            break;
+        case Property::Enabled:
+            side.applyEnabled(props);
+            break;
+        case Property::Rect:
+            side.applyRect(props);
+            break;
+        case Property::Colours:
+            side.applyColours(props);
+            break;
+        case Property::Items:
+            side.applyItems(props);
+            break;
+        case Property::Selection:
+            side.applySelection(props);
+            break;
+        case Property::Value:
+            side.applyValue(props);
+            break;
+        }
+    }
+}
 
 struct FormSpec {
     std::string caption;
@@ -109,8 +161,8 @@ struct FormSpec {
     // whatever the platform's frame and caption metrics are.
     Size client;
     bool toolWindow = false; // small caption; the platform's own taskbar shows no button
-    bool titleBar = true;    // false: a thin border and no caption
     bool sizable = true;
+    bool titleBar = true; // false: a popup with a thin border and no caption
     platform::WindowHandle owner = 0;
     Colour back = kSysButtonFace;
 };
@@ -127,6 +179,35 @@ enum class CloseReason {
 
 enum class MouseButton : int { None = 0, Left = 1, Right = 2, Middle = 4 };
 
+constexpr int kKeyF1 = 0x70; // virtual key code
+
+// What the user asks of a scroll bar.
+enum class ScrollRequest { LineUp, LineDown, PageUp, PageDown, Thumb, Top, Bottom };
+
+// What the user did to one control, as each side of the toolkit reports it. The program's
+// events (click, change, ...) are derived from it once, by the widgets, for both sides.
+struct UserInput {
+    enum class Kind {
+        MouseUp,     // button, shift (1 Shift, 2 Ctrl, 4 Alt), x and y in twips
+        DoubleClick, //
+        KeyPress,    // characterCode; set to 0 by a handler, the key is discarded
+        Text,        // text: what a text box shows now
+        Check,       // value: the check box's new state
+        Scroll,      // scroll; value: where the thumb was dropped (Thumb)
+        Selection,   // selection: the list box's selected items
+    };
+    Kind kind = Kind::MouseUp;
+    ControlId control = 0; // 0 is the form's own background
+    MouseButton button = MouseButton::None;
+    int shift = 0;
+    float x = 0, y = 0;
+    int characterCode = 0;
+    std::string text;
+    int value = 0;
+    ScrollRequest scroll = ScrollRequest::LineDown;
+    std::vector<int> selection;
+};
+
 // Events a form receives; all run on the user-interface thread.
 class FormEvents {
 public:
@@ -136,13 +217,22 @@ public:
     virtual bool onCloseRequest(CloseReason) { return true; }
     // The form is gone (closed or destroyed by the platform).
     virtual void onClosed() { }
-    virtual void onMouseUp(ControlId, MouseButton, int /*shift*/, float /*xTwips*/, float /*yTwips*/) { }
-    virtual void onClick(ControlId) { }
-    // ControlId 0 is the form's own background.
-    virtual void onDoubleClick(ControlId) { }
-    virtual void onKeyPress(ControlId, int /*characterCode*/) { }
+    virtual void onInput(UserInput&) { }
+    // A key went down while one of the form's windows has the focus; true when it was handled,
+    // and then it goes no further.
+    virtual bool onAccelerator(int /*virtualKey*/) { return false; }
     virtual void onTimer(TimerId) { }
 };
+
+// The open-file dialog: a title, the extension added to a name typed without one, and the
+// pattern of the names it lists ("*.exe", several separated by ';').
+struct OpenFileRequest {
+    std::string title;
+    std::string defaultExtension;
+    std::string pattern;
+};
+
+enum class PictureSource { File, Resource };
 
 // A popup menu tree: pure data, built into a real menu only while it is shown.
 struct MenuItem {
@@ -192,17 +282,21 @@ public:
     virtual void destroyControl(FormId form, ControlId id) = 0;
     // Applies the properties named in `changed`, taking their new values from props.
     virtual void updateControl(FormId form, ControlId id, const ControlSpec& props, Properties changed) = 0;
-    // What the user changed: the text of a text box, the selected items of a list box.
-    virtual std::string caption(FormId form, ControlId id) = 0;
-    virtual std::vector<int> selectedItems(FormId form, ControlId id) = 0;
-    // Loads a picture file into a Picture control; its natural size in twips, or nullopt.
-    virtual std::optional<Size> loadPicture(FormId form, ControlId id, const std::string& path) = 0;
+    // Loads a picture into a Picture control, from a file or from the program's own bitmap
+    // resource of that name; its natural size in twips, or nullopt.
+    virtual std::optional<Size> loadPicture(
+        FormId form, ControlId id, const std::string& name, PictureSource source) = 0;
 
     // A periodic timer of a form; setting it again changes interval or state.
     virtual void setTimer(FormId form, TimerId id, int intervalMs, bool enabled) = 0;
 
     // Shows the menu's items at the mouse position and waits for a choice; 0 when dismissed.
     virtual MenuId popupMenu(FormId form, const MenuItem& menu, MenuId defaultItem) = 0;
+
+    // Modal dialogs over `owner`; nullopt when the user cancels. The file must exist.
+    virtual std::optional<std::string> openFileDialog(FormId owner, const OpenFileRequest& request) = 0;
+    virtual std::optional<std::string> inputBox(
+        FormId owner, const std::string& prompt, const std::string& title, const std::string& defaultText) = 0;
 
     // Runs the messages waiting in the queue, then returns.
     virtual void processPendingMessages() = 0;

@@ -1,8 +1,11 @@
 #include "platform/Widgets.h"
 
+#include "platform/InputRules.h"
+
 namespace ui {
 
-// Receives the toolkit's events for one form and hands each to the handler registered for it.
+// Receives the toolkit's events for one form, derives the program's events from the user's input
+// and hands each to the handler registered for it.
 class Form::Router final : public FormEvents {
 public:
     explicit Router(Form& form)
@@ -24,33 +27,57 @@ public:
         if (form_.onClosed)
             form_.onClosed();
     }
-    void onMouseUp(ControlId id, MouseButton button, int shift, float x, float y) override
+    void onInput(UserInput& input) override
     {
-        if (const auto* h = handlers(id); h && h->mouseUp) {
-            h->mouseUp(button, shift, x, y);
+        using Kind = UserInput::Kind;
+        // A handler may drop the control, or the whole form with this router: look again after each.
+        const std::weak_ptr<const bool> alive = form_.alive_;
+        const ControlId id = input.control;
+        Control* control = form_.control(id);
+        switch (input.kind) {
+        case Kind::MouseUp:
+            mouseUp(input);
+            if (alive.expired() || input.button != MouseButton::Left)
+                return;
+            control = form_.control(id);
+            if (control && ClicksOnRelease(control->kind()))
+                run(id, &ControlHandlers::click);
+            return;
+        case Kind::DoubleClick:
+            run(id, &ControlHandlers::doubleClick);
+            return;
+        case Kind::KeyPress: {
+            const KeyHandler handler = handlerOf(id, &ControlHandlers::keyPress);
+            if (handler)
+                handler(input.characterCode);
             return;
         }
-        for (const auto& range : form_.ranges_) {
-            if (id >= range.first && id <= range.last) {
-                range.mouseUp(id, button);
-                return;
-            }
+        case Kind::Text:
+            if (control && control->takeText(input.text))
+                run(id, &ControlHandlers::change);
+            return;
+        case Kind::Check:
+            if (control && control->takeValue(input.value))
+                clickAndChange(id, alive);
+            return;
+        case Kind::Selection:
+            if (control && control->takeSelection(input.selection))
+                clickAndChange(id, alive);
+            return;
+        case Kind::Scroll:
+            if (control && control->scroll(input.scroll, input.value))
+                run(id, &ControlHandlers::change);
+            return;
         }
     }
-    void onClick(ControlId id) override
+    bool onAccelerator(int virtualKey) override
     {
-        if (const auto* h = handlers(id); h && h->click)
-            h->click();
-    }
-    void onDoubleClick(ControlId id) override
-    {
-        if (const auto* h = handlers(id); h && h->doubleClick)
-            h->doubleClick();
-    }
-    void onKeyPress(ControlId id, int characterCode) override
-    {
-        if (const auto* h = handlers(id); h && h->keyPress)
-            h->keyPress(characterCode);
+        const auto found = form_.accelerators_.find(virtualKey);
+        if (found == form_.accelerators_.end() || !found->second)
+            return false;
+        const std::function<void()> handler = found->second;
+        handler();
+        return true;
     }
     void onTimer(TimerId id) override
     {
@@ -60,10 +87,36 @@ public:
     }
 
 private:
-    const ControlHandlers* handlers(ControlId id) const
+    // A copy: the handler may replace itself, or register others, while it runs.
+    template <class Handler> Handler handlerOf(ControlId id, Handler ControlHandlers::*member) const
     {
-        auto it = form_.controls_.find(id);
-        return it == form_.controls_.end() ? nullptr : &it->second;
+        const auto found = form_.handlers_.find(id);
+        return found == form_.handlers_.end() ? Handler() : found->second.*member;
+    }
+    void run(ControlId id, std::function<void()> ControlHandlers::*member)
+    {
+        if (const std::function<void()> handler = handlerOf(id, member))
+            handler();
+    }
+    void clickAndChange(ControlId id, const std::weak_ptr<const bool>& alive)
+    {
+        run(id, &ControlHandlers::click);
+        if (!alive.expired())
+            run(id, &ControlHandlers::change);
+    }
+    void mouseUp(const UserInput& input)
+    {
+        if (const MouseHandler handler = handlerOf(input.control, &ControlHandlers::mouseUp)) {
+            handler(input.button, input.shift, input.x, input.y);
+            return;
+        }
+        for (const auto& range : form_.ranges_) {
+            if (input.control >= range.first && input.control <= range.last) {
+                const ArrayMouseHandler handler = range.mouseUp;
+                handler(input.control, input.button);
+                return;
+            }
+        }
     }
 
     Form& form_;
@@ -76,37 +129,79 @@ Form::Form(Toolkit& toolkit, const FormSpec& props)
 {
 }
 
-Form::~Form() { toolkit_.destroyForm(id_); }
+Form::~Form()
+{
+    toolkit_.destroyForm(id_);
+}
 
-void Form::onClick(ControlId id, std::function<void()> handler) { controls_[id].click = std::move(handler); }
+Control* Form::control(ControlId id) const
+{
+    const auto found = controls_.find(id);
+    return found == controls_.end() ? nullptr : found->second;
+}
+
+void Form::onClick(ControlId id, std::function<void()> handler)
+{
+    handlers_[id].click = std::move(handler);
+}
+
+void Form::onChange(ControlId id, std::function<void()> handler)
+{
+    handlers_[id].change = std::move(handler);
+}
 
 void Form::onDoubleClick(ControlId id, std::function<void()> handler)
 {
-    controls_[id].doubleClick = std::move(handler);
+    handlers_[id].doubleClick = std::move(handler);
 }
 
-void Form::onMouseUp(ControlId id, MouseHandler handler) { controls_[id].mouseUp = std::move(handler); }
+void Form::onMouseUp(ControlId id, MouseHandler handler)
+{
+    handlers_[id].mouseUp = std::move(handler);
+}
 
-void Form::onKeyPress(ControlId id, std::function<void(int)> handler) { controls_[id].keyPress = std::move(handler); }
+void Form::onKeyPress(ControlId id, KeyHandler handler)
+{
+    handlers_[id].keyPress = std::move(handler);
+}
 
 void Form::onMouseUpRange(ControlId first, ControlId last, ArrayMouseHandler handler)
 {
     ranges_.push_back({first, last, std::move(handler)});
 }
 
-void Form::onTimer(TimerId id, std::function<void()> handler) { timers_[id] = std::move(handler); }
+void Form::onTimer(TimerId id, std::function<void()> handler)
+{
+    timers_[id] = std::move(handler);
+}
+
+void Form::onAccelerator(int virtualKey, std::function<void()> handler)
+{
+    accelerators_[virtualKey] = std::move(handler);
+}
 
 Control::Control(Form& form, ControlId id, const ControlSpec& props)
     : form_(form)
     , id_(id)
     , spec_(props)
 {
+    spec_.selected = NormalisedSelection(spec_, spec_.selected);
+    if (spec_.kind == ControlKind::ScrollBar)
+        spec_.value = ClampedValue(spec_, spec_.value);
     form_.toolkit().createControl(form_.id(), id_, spec_);
+    form_.controls_[id_] = this;
 }
 
-Control::~Control() { form_.toolkit().destroyControl(form_.id(), id_); }
+Control::~Control()
+{
+    form_.controls_.erase(id_);
+    form_.toolkit().destroyControl(form_.id(), id_);
+}
 
-void Control::apply(Properties changed) { form_.toolkit().updateControl(form_.id(), id_, spec_, changed); }
+void Control::apply(Properties changed)
+{
+    form_.toolkit().updateControl(form_.id(), id_, spec_, changed);
+}
 
 void Control::setCaption(std::string_view text)
 {
@@ -180,21 +275,84 @@ void Control::setColours(Colour back, Colour fore)
 
 void Control::setItems(std::vector<std::string> items)
 {
-    // A new list always goes out: the user's selection is reset with it.
     spec_.items = std::move(items);
+    spec_.selected.clear();
     apply(static_cast<Properties>(Property::Items));
 }
 
-std::string Control::typedText() const { return form_.toolkit().caption(form_.id(), id_); }
+void Control::setSelectedItems(const std::vector<int>& indices)
+{
+    std::vector<int> selection = NormalisedSelection(spec_, indices);
+    if (selection == spec_.selected)
+        return;
+    spec_.selected = std::move(selection);
+    apply(static_cast<Properties>(Property::Selection));
+}
 
-std::vector<int> Control::selectedItems() const { return form_.toolkit().selectedItems(form_.id(), id_); }
+void Control::setValue(int value)
+{
+    if (spec_.kind == ControlKind::ScrollBar)
+        value = ClampedValue(spec_, value);
+    if (spec_.value == value)
+        return;
+    spec_.value = value;
+    apply(static_cast<Properties>(Property::Value));
+}
+
+void Control::setRange(int min, int max)
+{
+    if (spec_.min == min && spec_.max == max)
+        return;
+    spec_.min = min;
+    spec_.max = max;
+    spec_.value = ClampedValue(spec_, spec_.value);
+    apply(static_cast<Properties>(Property::Value));
+}
+
+bool Control::takeText(const std::string& text)
+{
+    if (spec_.caption == text)
+        return false;
+    spec_.caption = text;
+    return true;
+}
+
+bool Control::takeValue(int value)
+{
+    if (spec_.value == value)
+        return false;
+    spec_.value = value;
+    return true;
+}
+
+bool Control::takeSelection(const std::vector<int>& indices)
+{
+    std::vector<int> selection = NormalisedSelection(spec_, indices);
+    if (selection == spec_.selected)
+        return false;
+    spec_.selected = std::move(selection);
+    return true;
+}
+
+bool Control::scroll(ScrollRequest request, int thumb)
+{
+    const int position = ScrolledValue(spec_, request, thumb);
+    if (position == spec_.value)
+        return false;
+    spec_.value = position;
+    // Neither side's scroll bar moves by itself: it shows the new value once told.
+    apply(static_cast<Properties>(Property::Value));
+    return true;
+}
 
 std::optional<Size> Control::loadPicture(const std::string& path)
 {
-    auto size = form_.toolkit().loadPicture(form_.id(), id_, path);
-    if (size)
-        spec_.artwork = Artwork::None;
-    return size;
+    return form_.toolkit().loadPicture(form_.id(), id_, path, PictureSource::File);
+}
+
+std::optional<Size> Control::loadResourcePicture(const std::string& name)
+{
+    return form_.toolkit().loadPicture(form_.id(), id_, name, PictureSource::Resource);
 }
 
 Timer::Timer(Form& form, TimerId id, int intervalMs, bool enabled, std::function<void()> onTick)
@@ -208,7 +366,10 @@ Timer::Timer(Form& form, TimerId id, int intervalMs, bool enabled, std::function
     toolkit_.setTimer(form_, id_, intervalMs_, enabled_);
 }
 
-Timer::~Timer() { toolkit_.setTimer(form_, id_, intervalMs_, false); }
+Timer::~Timer()
+{
+    toolkit_.setTimer(form_, id_, intervalMs_, false);
+}
 
 void Timer::setEnabled(bool enabled)
 {

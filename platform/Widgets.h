@@ -17,6 +17,10 @@ namespace ui {
 using MouseHandler = std::function<void(MouseButton button, int shift, float xTwips, float yTwips)>;
 // For a control array: the handler learns which element.
 using ArrayMouseHandler = std::function<void(ControlId id, MouseButton button)>;
+// Setting the code to 0 discards the key; another code replaces it.
+using KeyHandler = std::function<void(int& characterCode)>;
+
+class Control;
 
 class Form {
 public:
@@ -35,30 +39,42 @@ public:
     std::function<void()> onClosed;
 
     // Handlers of controls, by id; 0 is the form's own background.
+    // Click: a left-button release on a label, picture, panel or button; a check box toggled;
+    // a new list selection. Change: a text, check, scroll position or selection the user changed.
     void onClick(ControlId id, std::function<void()> handler);
+    void onChange(ControlId id, std::function<void()> handler);
     void onDoubleClick(ControlId id, std::function<void()> handler);
     void onMouseUp(ControlId id, MouseHandler handler);
-    void onKeyPress(ControlId id, std::function<void(int characterCode)> handler);
+    void onKeyPress(ControlId id, KeyHandler handler);
     // Every id from first to last inclusive, for arrays whose elements come and go.
     void onMouseUpRange(ControlId first, ControlId last, ArrayMouseHandler handler);
     void onTimer(TimerId id, std::function<void()> handler);
+    // A key (ui::kKeyF1, ...) pressed while any window of the form has the focus.
+    void onAccelerator(int virtualKey, std::function<void()> handler);
 
 private:
     class Router;
     struct ControlHandlers {
-        std::function<void()> click, doubleClick;
+        std::function<void()> click, change, doubleClick;
         MouseHandler mouseUp;
-        std::function<void(int)> keyPress;
+        KeyHandler keyPress;
     };
     struct RangeHandler {
         ControlId first, last;
         ArrayMouseHandler mouseUp;
     };
     friend class Router;
+    friend class Control;
 
-    std::unordered_map<ControlId, ControlHandlers> controls_;
+    Control* control(ControlId id) const;
+
+    std::unordered_map<ControlId, ControlHandlers> handlers_;
+    std::unordered_map<ControlId, Control*> controls_;
     std::vector<RangeHandler> ranges_;
     std::unordered_map<TimerId, std::function<void()>> timers_;
+    std::unordered_map<int, std::function<void()>> accelerators_;
+    // Lets the router tell that a handler dropped the whole form.
+    std::shared_ptr<const bool> alive_ = std::make_shared<const bool>(true);
     std::unique_ptr<FormEvents> router_;
     Toolkit& toolkit_;
     FormId id_;
@@ -72,12 +88,21 @@ public:
     Control& operator=(const Control&) = delete;
 
     ControlId id() const { return id_; }
+    ControlKind kind() const { return spec_.kind; }
     const ControlSpec& state() const { return spec_; }
+    // What the control shows, the user's typing included.
+    const std::string& text() const { return spec_.caption; }
     const std::string& caption() const { return spec_.caption; }
     const std::string& toolTip() const { return spec_.toolTip; }
     bool visible() const { return spec_.visible; }
     bool enabled() const { return spec_.enabled; }
     const Rect& rect() const { return spec_.rect; }
+    // Check box state or scroll bar position.
+    int value() const { return spec_.value; }
+    const std::vector<std::string>& items() const { return spec_.items; }
+    const std::vector<int>& selectedItems() const { return spec_.selected; }
+    // The first selected item, -1 when none is.
+    int listIndex() const { return spec_.selected.empty() ? -1 : spec_.selected.front(); }
 
     void setCaption(std::string_view text);
     void setToolTip(std::string_view text);
@@ -88,20 +113,32 @@ public:
     void setWidth(float width);
     void setHeight(float height);
     void setColours(Colour back, Colour fore);
+    // A new list always goes out, and the selection goes with the old one.
     void setItems(std::vector<std::string> items);
-    const std::vector<std::string>& items() const { return spec_.items; }
-    // What the user typed (text boxes) or selected (list boxes).
-    std::string typedText() const;
-    std::vector<int> selectedItems() const;
-    // Replaces the picture; nullopt (and nothing changed) when the file cannot be loaded.
+    void setSelectedItems(const std::vector<int>& indices);
+    // A scroll bar keeps its value within its range.
+    void setValue(int value);
+    void setRange(int min, int max);
+    // Replaces the picture; nullopt (and nothing changed) when it cannot be loaded.
     std::optional<Size> loadPicture(const std::string& path);
+    // The program's own bitmap resource of that name.
+    std::optional<Size> loadResourcePicture(const std::string& name);
 
     void onClick(std::function<void()> handler) { form_.onClick(id_, std::move(handler)); }
+    void onChange(std::function<void()> handler) { form_.onChange(id_, std::move(handler)); }
     void onDoubleClick(std::function<void()> handler) { form_.onDoubleClick(id_, std::move(handler)); }
     void onMouseUp(MouseHandler handler) { form_.onMouseUp(id_, std::move(handler)); }
+    void onKeyPress(KeyHandler handler) { form_.onKeyPress(id_, std::move(handler)); }
 
 private:
+    friend class Form::Router;
     void apply(Properties changed);
+    // The user's input reaches the cache here; true when the value is new.
+    bool takeText(const std::string& text);
+    bool takeValue(int value);
+    bool takeSelection(const std::vector<int>& indices);
+    // Moves the thumb as asked and shows it there; true when it moved.
+    bool scroll(ScrollRequest request, int thumb);
 
     Form& form_;
     ControlId id_;

@@ -127,7 +127,8 @@ void TASKMGR::KillSelected()
     if (unloaded() || !TSKILL.enabled())
         return;
     ui::WindowLifetime::Scope scope(lifetime_);
-    for (int index : TASKLST.selectedItems()) {
+    const std::vector<int> selected = TASKLST.selectedItems();
+    for (int index : selected) {
         if (index >= 0 && static_cast<std::size_t>(index) < ProcessIds.size())
             EndProcess(processes_, ProcessIds[static_cast<std::size_t>(index)]);
     }

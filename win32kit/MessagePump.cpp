@@ -4,7 +4,24 @@
 
 namespace win32kit {
 
+namespace {
+
+void dispatch(MSG& message, MessageFilter filter)
+{
+    if (filter && filter(message))
+        return;
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+}
+
+} // namespace
+
 void processPendingMessages()
+{
+    processPendingMessagesWith(nullptr);
+}
+
+void processPendingMessagesWith(MessageFilter filter)
 {
     MSG message {};
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
@@ -12,12 +29,11 @@ void processPendingMessages()
             PostQuitMessage(static_cast<int>(message.wParam));
             return;
         }
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
+        dispatch(message, filter);
     }
 }
 
-int runMessageLoop()
+int runMessageLoop(MessageFilter filter)
 {
     MSG message {};
     for (;;) {
@@ -26,8 +42,7 @@ int runMessageLoop()
             return static_cast<int>(message.wParam);
         if (got == -1)
             return 1;
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
+        dispatch(message, filter);
     }
 }
 

@@ -1,5 +1,6 @@
 #include "platform/sim/SimToolkit.h"
 
+#include "platform/InputRules.h"
 #include <algorithm>
 #include <exception>
 
@@ -118,20 +119,119 @@ void SimToolkit::setFormState(ui::FormId id, ui::WindowState state)
     f->events->onResize();
 }
 
-void SimToolkit::doubleClick(ui::FormId id, ui::ControlId control)
+ui::ControlSpec* SimToolkit::shown(ui::FormId form, ui::ControlId id)
 {
-    if (auto* f = form(id))
-        f->events->onDoubleClick(control);
+    auto* f = this->form(form);
+    if (!f)
+        return nullptr;
+    auto it = f->controls.find(id);
+    return it == f->controls.end() ? nullptr : &it->second;
 }
 
-void SimToolkit::mouseUp(ui::FormId id, ui::ControlId control, ui::MouseButton button, float x, float y)
+void SimToolkit::report(ui::FormId id, ui::UserInput& input)
 {
-    auto* f = form(id);
-    if (!f)
+    if (auto* f = form(id))
+        f->events->onInput(input);
+}
+
+void SimToolkit::doubleClick(ui::FormId id, ui::ControlId control)
+{
+    ui::UserInput input;
+    input.kind = ui::UserInput::Kind::DoubleClick;
+    input.control = control;
+    report(id, input);
+}
+
+void SimToolkit::mouseUp(ui::FormId id, ui::ControlId control, ui::MouseButton button, float x, float y, int shift)
+{
+    ui::UserInput input;
+    input.kind = ui::UserInput::Kind::MouseUp;
+    input.control = control;
+    input.button = button;
+    input.shift = shift;
+    input.x = x;
+    input.y = y;
+    report(id, input);
+}
+
+void SimToolkit::typeText(ui::FormId form, ui::ControlId id, const std::string& keys)
+{
+    for (const char key : keys) {
+        const ui::ControlSpec* box = shown(form, id);
+        if (!box || box->kind != ui::ControlKind::TextBox || !box->enabled)
+            return;
+        ui::UserInput press;
+        press.kind = ui::UserInput::Kind::KeyPress;
+        press.control = id;
+        press.characterCode = static_cast<unsigned char>(key);
+        report(form, press);
+        // The handler may have taken the box away, or changed or discarded the key.
+        ui::ControlSpec* after = shown(form, id);
+        if (!after || press.characterCode == 0 || press.characterCode == '\r')
+            continue;
+        std::string text = after->caption;
+        if (press.characterCode == '\b') {
+            if (text.empty())
+                continue;
+            text.pop_back();
+        } else if (after->maxLength > 0 && static_cast<int>(text.size()) >= after->maxLength) {
+            continue;
+        } else {
+            text.push_back(static_cast<char>(press.characterCode));
+        }
+        after->caption = text;
+        ui::UserInput typed;
+        typed.kind = ui::UserInput::Kind::Text;
+        typed.control = id;
+        typed.text = std::move(text);
+        report(form, typed);
+    }
+}
+
+void SimToolkit::toggleCheck(ui::FormId form, ui::ControlId id)
+{
+    ui::ControlSpec* box = shown(form, id);
+    if (!box || box->kind != ui::ControlKind::CheckBox || !box->enabled)
         return;
-    f->events->onMouseUp(control, button, 0, x, y);
-    if (button == ui::MouseButton::Left && form(id))
-        f->events->onClick(control);
+    box->value = box->value ? 0 : 1;
+    ui::UserInput input;
+    input.kind = ui::UserInput::Kind::Check;
+    input.control = id;
+    input.value = box->value;
+    report(form, input);
+}
+
+void SimToolkit::scroll(ui::FormId form, ui::ControlId id, ui::ScrollRequest request, int thumb)
+{
+    // Like the real one, the bar only asks; its thumb moves when the program says where to.
+    const ui::ControlSpec* bar = shown(form, id);
+    if (!bar || bar->kind != ui::ControlKind::ScrollBar || !bar->enabled)
+        return;
+    ui::UserInput input;
+    input.kind = ui::UserInput::Kind::Scroll;
+    input.control = id;
+    input.scroll = request;
+    input.value = thumb;
+    report(form, input);
+}
+
+void SimToolkit::selectItems(ui::FormId form, ui::ControlId id, const std::vector<int>& indices)
+{
+    ui::ControlSpec* list = shown(form, id);
+    if (!list || list->kind != ui::ControlKind::ListBox || !list->enabled)
+        return;
+    list->selected = ui::NormalisedSelection(*list, indices);
+    ui::UserInput input;
+    input.kind = ui::UserInput::Kind::Selection;
+    input.control = id;
+    input.selection = list->selected;
+    report(form, input);
+}
+
+bool SimToolkit::pressKey(ui::FormId form, int virtualKey)
+{
+    auto* f = this->form(form);
+    return f && f->events->onAccelerator(virtualKey);
 }
 
 ui::FormId SimToolkit::createForm(const ui::FormSpec& props, ui::FormEvents& events)
@@ -141,9 +241,9 @@ ui::FormId SimToolkit::createForm(const ui::FormSpec& props, ui::FormEvents& eve
     f.events = &events;
     f.rect = props.rect;
     if (props.client.width > 0 && props.client.height > 0) {
-        f.rect.width = props.client.width + 2 * borderPixels * metrics.twipsPerPixelX;
-        const int caption = props.titleBar ? captionPixels : 0;
-        f.rect.height = props.client.height + (2 * borderPixels + caption) * metrics.twipsPerPixelY;
+        const Frame frame = frameOf(props);
+        f.rect.width = props.client.width + 2 * frame.border * metrics.twipsPerPixelX;
+        f.rect.height = props.client.height + (2 * frame.border + frame.caption) * metrics.twipsPerPixelY;
     }
     WindowOptions options;
     options.owner = props.owner;
@@ -203,10 +303,17 @@ ui::Size SimToolkit::clientSize(ui::FormId form)
     return f ? clientOf(*f) : ui::Size {};
 }
 
+SimToolkit::Frame SimToolkit::frameOf(const ui::FormSpec& props) const
+{
+    // A form without a title bar has a thin border of one pixel.
+    return props.titleBar ? Frame {borderPixels, captionPixels} : Frame {1, 0};
+}
+
 ui::Size SimToolkit::clientOf(const SimForm& f) const
 {
-    return {f.rect.width - 2 * borderPixels * metrics.twipsPerPixelX,
-        f.rect.height - (2 * borderPixels + (f.props.titleBar ? captionPixels : 0)) * metrics.twipsPerPixelY};
+    const Frame frame = frameOf(f.props);
+    return {f.rect.width - 2 * frame.border * metrics.twipsPerPixelX,
+        f.rect.height - (2 * frame.border + frame.caption) * metrics.twipsPerPixelY};
 }
 
 ui::WindowState SimToolkit::formState(ui::FormId form)
@@ -237,63 +344,43 @@ void SimToolkit::destroyControl(ui::FormId form, ui::ControlId id)
         f->controls.erase(id);
 }
 
+namespace {
+
+// Writes each changed property into the record of what the simulated control shows.
+struct RecordWriter {
+    ui::ControlSpec& shown;
+    void applyCaption(const ui::ControlSpec& props) { shown.caption = props.caption; }
+    void applyToolTip(const ui::ControlSpec& props) { shown.toolTip = props.toolTip; }
+    void applyVisible(const ui::ControlSpec& props) { shown.visible = props.visible; }
+    void applyEnabled(const ui::ControlSpec& props) { shown.enabled = props.enabled; }
+    void applyRect(const ui::ControlSpec& props) { shown.rect = props.rect; }
+    void applyColours(const ui::ControlSpec& props)
+    {
+        shown.back = props.back;
+        shown.fore = props.fore;
+    }
+    void applyItems(const ui::ControlSpec& props)
+    {
+        shown.items = props.items;
+        shown.selected.clear();
+    }
+    void applySelection(const ui::ControlSpec& props) { shown.selected = props.selected; }
+    void applyValue(const ui::ControlSpec& props)
+    {
+        shown.value = props.value;
+        shown.min = props.min;
+        shown.max = props.max;
+    }
+};
+
+} // namespace
+
 void SimToolkit::updateControl(ui::FormId form, ui::ControlId id, const ui::ControlSpec& props, ui::Properties changed)
 {
-    auto* c = writable(form, id);
-    if (!c)
-        return;
-    using P = ui::Property;
-    if (ui::Has(changed, P::Caption))
-        c->caption = props.caption;
-    if (ui::Has(changed, P::ToolTip))
-        c->toolTip = props.toolTip;
-    if (ui::Has(changed, P::Visible))
-        c->visible = props.visible;
-    if (ui::Has(changed, P::Enabled))
-        c->enabled = props.enabled;
-    if (ui::Has(changed, P::Rect))
-        c->rect = props.rect;
-    if (ui::Has(changed, P::Colours)) {
-        c->back = props.back;
-        c->fore = props.fore;
+    if (auto* c = writable(form, id)) {
+        RecordWriter writer {*c};
+        ui::ApplyProperties(writer, props, changed);
     }
-    if (ui::Has(changed, P::Artwork))
-        c->artwork = props.artwork;
-    if (ui::Has(changed, P::Items)) {
-        c->items = props.items;
-        selections_.erase({form, id});
-    }
-}
-
-std::string SimToolkit::caption(ui::FormId form, ui::ControlId id)
-{
-    auto* f = this->form(form);
-    if (!f)
-        return {};
-    auto it = f->controls.find(id);
-    return it == f->controls.end() ? std::string() : it->second.caption;
-}
-
-std::vector<int> SimToolkit::selectedItems(ui::FormId form, ui::ControlId id)
-{
-    auto it = selections_.find({form, id});
-    return it == selections_.end() ? std::vector<int>() : it->second;
-}
-
-void SimToolkit::selectItems(ui::FormId form, ui::ControlId id, std::vector<int> indices)
-{
-    const auto* f = this->form(form);
-    const auto c = f ? f->controls.find(id) : decltype(f->controls.end()) {};
-    if (!f || c == f->controls.end())
-        return;
-    std::vector<int> valid;
-    for (int i : indices) {
-        if (i >= 0 && i < static_cast<int>(c->second.items.size()))
-            valid.push_back(i);
-    }
-    if (!c->second.multiSelect && valid.size() > 1)
-        valid.resize(1);
-    selections_[{form, id}] = valid;
 }
 
 void SimToolkit::bringToFront(ui::FormId form)
@@ -304,13 +391,19 @@ void SimToolkit::bringToFront(ui::FormId form)
     }
 }
 
-std::optional<ui::Size> SimToolkit::loadPicture(ui::FormId form, ui::ControlId id, const std::string& path)
+std::optional<ui::Size> SimToolkit::loadPicture(
+    ui::FormId form, ui::ControlId id, const std::string& name, ui::PictureSource source)
 {
-    auto it = pictures.find(path);
-    if (it == pictures.end())
+    const auto& known = source == ui::PictureSource::File ? pictures : resourcePictures;
+    auto it = known.find(name);
+    auto* f = this->form(form);
+    if (it == known.end() || !f)
         return std::nullopt;
-    if (auto* c = writable(form, id))
-        c->artwork = ui::Artwork::None;
+    auto* c = writable(form, id);
+    if (!c || c->kind != ui::ControlKind::Picture)
+        return std::nullopt;
+    c->artwork = ui::Artwork::None;
+    f->shownPictures[id] = name;
     return it->second;
 }
 
@@ -335,6 +428,27 @@ ui::MenuId SimToolkit::popupMenu(ui::FormId, const ui::MenuItem& menu, ui::MenuI
     ui::MenuId choice = menuChoices.front();
     menuChoices.pop_front();
     return choice;
+}
+
+std::optional<std::string> SimToolkit::openFileDialog(ui::FormId, const ui::OpenFileRequest& request)
+{
+    fileDialogRequests.push_back(request);
+    if (fileDialogAnswers.empty())
+        return std::nullopt;
+    std::optional<std::string> answer = fileDialogAnswers.front();
+    fileDialogAnswers.pop_front();
+    return answer;
+}
+
+std::optional<std::string> SimToolkit::inputBox(
+    ui::FormId owner, const std::string& prompt, const std::string& title, const std::string& defaultText)
+{
+    inputBoxRequests.push_back({owner, prompt, title, defaultText});
+    if (inputBoxAnswers.empty())
+        return std::nullopt;
+    std::optional<std::string> answer = inputBoxAnswers.front();
+    inputBoxAnswers.pop_front();
+    return answer;
 }
 
 void SimToolkit::processPendingMessages()

@@ -28,7 +28,10 @@ struct SimForm {
     bool visible = false;
     platform::WindowHandle window = 0;
     std::string iconPath;
+    // What each control shows, the user's input included.
     std::unordered_map<ui::ControlId, ui::ControlSpec> controls;
+    // The picture each Picture control shows: a file path or a resource name.
+    std::unordered_map<ui::ControlId, std::string> shownPictures;
     struct TimerState {
         int intervalMs = 0;
         bool enabled = false;
@@ -43,6 +46,11 @@ struct ShownMenu {
     ui::MenuId defaultItem = 0;
 };
 
+struct InputBoxRequest {
+    ui::FormId owner = 0;
+    std::string prompt, title, defaultText;
+};
+
 class SimToolkit final : public ui::Toolkit {
 public:
     explicit SimToolkit(SimDesktop& desktop)
@@ -55,12 +63,19 @@ public:
     // Frame of every form: border and caption, in pixels.
     int borderPixels = 3;
     int captionPixels = 16;
-    // Picture and icon files the simulated picture loader accepts.
+    // Picture and icon files the simulated picture loader accepts, and the program's own
+    // bitmap resources.
     std::map<std::string, ui::Size> pictures;
     std::set<std::string> icons;
+    std::map<std::string, ui::Size> resourcePictures;
     // Choices the next popup menus return, in order; an empty queue dismisses the menu.
     std::deque<ui::MenuId> menuChoices;
     std::vector<ShownMenu> shownMenus;
+    // Answers of the next dialogs, in order; nullopt or an empty queue is a cancel.
+    std::deque<std::optional<std::string>> fileDialogAnswers;
+    std::vector<ui::OpenFileRequest> fileDialogRequests;
+    std::deque<std::optional<std::string>> inputBoxAnswers;
+    std::vector<InputBoxRequest> inputBoxRequests;
     long long propertyWrites = 0;
     bool quitRequested = false;
     // What each timer tick or queued input that threw said, in order.
@@ -82,10 +97,18 @@ public:
     void setFormState(ui::FormId id, ui::WindowState state);
     // The user drags the frame.
     void userResize(ui::FormId id, const ui::Rect& rect) { setFormRect(id, rect); }
-    void mouseUp(ui::FormId id, ui::ControlId control, ui::MouseButton button, float x = 0, float y = 0);
+    // The user's input on a control, reported to the form as the real toolkit reports it.
+    void mouseUp(ui::FormId id, ui::ControlId control, ui::MouseButton button, float x = 0, float y = 0, int shift = 0);
     void doubleClick(ui::FormId id, ui::ControlId control);
-    // The user selects these items of a list box (replacing the selection).
-    void selectItems(ui::FormId form, ui::ControlId id, std::vector<int> indices);
+    // Types the characters at the end of a text box, one key at a time; '\b' deletes the last.
+    void typeText(ui::FormId form, ui::ControlId id, const std::string& keys);
+    void toggleCheck(ui::FormId form, ui::ControlId id);
+    // `thumb`: where a dragged thumb is dropped (ScrollRequest::Thumb).
+    void scroll(ui::FormId form, ui::ControlId id, ui::ScrollRequest request, int thumb = 0);
+    // Selects these items of a list box, replacing the selection.
+    void selectItems(ui::FormId form, ui::ControlId id, const std::vector<int>& indices);
+    // A key goes down while the form has the focus; true when the form took it.
+    bool pressKey(ui::FormId form, int virtualKey);
 
     ui::ScreenMetrics screen() override { return metrics; }
     ui::FormId createForm(const ui::FormSpec& props, ui::FormEvents& events) override;
@@ -102,11 +125,13 @@ public:
     void destroyControl(ui::FormId form, ui::ControlId id) override;
     void updateControl(
         ui::FormId form, ui::ControlId id, const ui::ControlSpec& props, ui::Properties changed) override;
-    std::string caption(ui::FormId form, ui::ControlId id) override;
-    std::vector<int> selectedItems(ui::FormId form, ui::ControlId id) override;
-    std::optional<ui::Size> loadPicture(ui::FormId form, ui::ControlId id, const std::string& path) override;
+    std::optional<ui::Size> loadPicture(
+        ui::FormId form, ui::ControlId id, const std::string& name, ui::PictureSource source) override;
     void setTimer(ui::FormId form, ui::TimerId id, int intervalMs, bool enabled) override;
     ui::MenuId popupMenu(ui::FormId form, const ui::MenuItem& menu, ui::MenuId defaultItem) override;
+    std::optional<std::string> openFileDialog(ui::FormId owner, const ui::OpenFileRequest& request) override;
+    std::optional<std::string> inputBox(
+        ui::FormId owner, const std::string& prompt, const std::string& title, const std::string& defaultText) override;
     void processPendingMessages() override;
     void quit() override;
 
@@ -118,6 +143,13 @@ private:
     // Runs one event as a window procedure would: what it throws stops here.
     template <typename Event> void deliver(const Event& event);
     ui::ControlSpec* writable(ui::FormId form, ui::ControlId id);
+    // The control as the user sees it, for input; null when there is none.
+    ui::ControlSpec* shown(ui::FormId form, ui::ControlId id);
+    void report(ui::FormId form, ui::UserInput& input);
+    struct Frame {
+        int border, caption; // pixels
+    };
+    Frame frameOf(const ui::FormSpec& props) const;
     ui::Size clientOf(const SimForm& f) const;
 
     SimDesktop& desktop_;
@@ -125,7 +157,6 @@ private:
     ui::FormId nextForm_ = 1;
     long long nowMs_ = 0;
     std::deque<std::function<void()>> input_;
-    std::map<std::pair<ui::FormId, ui::ControlId>, std::vector<int>> selections_;
 };
 
 } // namespace sim

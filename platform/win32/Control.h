@@ -11,7 +11,7 @@ struct Control {
     // Current values; a write that matches them is skipped, so nothing repaints for nothing.
     ui::ControlSpec props;
     UniqueWindow window;
-    // A picture loaded from a file, shown instead of the built-in artwork.
+    // A picture loaded from a file or resource, shown instead of the built-in artwork.
     UniqueBitmap picture;
     SIZE pictureSize {};
     // Background of the standard controls, handed out when they ask their parent for colours.

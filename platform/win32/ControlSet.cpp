@@ -41,8 +41,8 @@ WindowStyle styleFor(const ui::ControlSpec& props)
     }
     case ui::ControlKind::ListBox:
         return {"LISTBOX",
-            style | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT
-                | (props.multiSelect ? LBS_EXTENDEDSEL : 0),
+            style | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT |
+                (props.multiSelect ? LBS_EXTENDEDSEL : 0),
             sunken};
     case ui::ControlKind::CheckBox:
         return {"BUTTON", style | WS_TABSTOP | BS_AUTOCHECKBOX, 0};
@@ -78,17 +78,11 @@ HWND ControlSet::parentWindow(ui::ControlId parent)
     return panel->window.get();
 }
 
-RECT ControlSet::pixelRect(Control& control)
-{
-    RECT pixels = toPixelRect(control.props.rect, context_.scale);
-    return pixels;
-}
-
 void ControlSet::place(Control& control)
 {
     if (!control.window)
         return;
-    const RECT pixels = pixelRect(control);
+    const RECT pixels = toPixelRect(control.props.rect, context_.scale);
     RECT current {};
     GetWindowRect(control.window.get(), &current);
     MapWindowPoints(nullptr, GetParent(control.window.get()), reinterpret_cast<POINT*>(&current), 2);
@@ -110,7 +104,7 @@ void ControlSet::create(ui::ControlId id, const ui::ControlSpec& props)
     control.id = id;
     control.props = props;
     const WindowStyle style = styleFor(props);
-    const RECT pixels = pixelRect(control);
+    const RECT pixels = toPixelRect(props.rect, context_.scale);
     control.window.reset(CreateWindowExA(style.exStyle, style.className, props.caption.c_str(), style.style,
         pixels.left, pixels.top, pixels.right - pixels.left, pixels.bottom - pixels.top, parent,
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), context_.instance, nullptr));
@@ -118,14 +112,17 @@ void ControlSet::create(ui::ControlId id, const ui::ControlSpec& props)
         throw std::runtime_error("the control's window could not be created");
     const HWND window = control.window.get();
 
-    if (props.kind == ui::ControlKind::TextBox)
-        hookKeyPresses(window);
     if (!control.isPainted()) {
+        hookInput(window);
         if (const HFONT font = context_.fonts.get(props.font))
             SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     }
+    if (props.kind == ui::ControlKind::TextBox && props.maxLength > 0)
+        SendMessageA(window, EM_SETLIMITTEXT, static_cast<WPARAM>(props.maxLength), 0);
     refreshBrush(control);
     fillList(control);
+    showSelection(control);
+    showValue(control);
     // Labels lie beneath the windowed controls that overlap them, like lightweight labels do.
     SetWindowPos(window, props.kind == ui::ControlKind::Label ? HWND_BOTTOM : HWND_TOP, 0, 0, 0, 0,
         SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -169,61 +166,121 @@ void ControlSet::repaint(const Control& control)
         InvalidateRect(control.window.get(), nullptr, control.isPainted() ? FALSE : TRUE);
 }
 
+// Writes each changed property to the control's window, and notes whether it must repaint.
+struct ControlSet::Writer {
+    ControlSet& set;
+    Control& control;
+    HWND window;
+    bool repaintNeeded = false;
+
+    void applyCaption(const ui::ControlSpec& props)
+    {
+        control.props.caption = props.caption;
+        if (window)
+            SetWindowTextA(window, props.caption.c_str());
+        repaintNeeded |= control.isPainted();
+    }
+    void applyToolTip(const ui::ControlSpec& props)
+    {
+        control.props.toolTip = props.toolTip;
+        set.tips_.set(window, props.toolTip);
+    }
+    void applyVisible(const ui::ControlSpec& props)
+    {
+        control.props.visible = props.visible;
+        if (window)
+            ShowWindow(window, props.visible ? SW_SHOWNA : SW_HIDE);
+    }
+    void applyEnabled(const ui::ControlSpec& props)
+    {
+        control.props.enabled = props.enabled;
+        if (window)
+            EnableWindow(window, props.enabled ? TRUE : FALSE);
+        repaintNeeded |= control.isPainted();
+    }
+    void applyRect(const ui::ControlSpec& props)
+    {
+        control.props.rect = props.rect;
+        set.place(control);
+    }
+    void applyColours(const ui::ControlSpec& props)
+    {
+        control.props.back = props.back;
+        control.props.fore = props.fore;
+        set.refreshBrush(control);
+        repaintNeeded = true;
+    }
+    void applyItems(const ui::ControlSpec& props)
+    {
+        control.props.items = props.items;
+        control.props.selected.clear();
+        fillList(control);
+    }
+    void applySelection(const ui::ControlSpec& props)
+    {
+        control.props.selected = props.selected;
+        showSelection(control);
+    }
+    void applyValue(const ui::ControlSpec& props)
+    {
+        control.props.value = props.value;
+        control.props.min = props.min;
+        control.props.max = props.max;
+        showValue(control);
+    }
+};
+
 void ControlSet::update(ui::ControlId id, const ui::ControlSpec& props, ui::Properties changed)
 {
     Control* control = find(id);
     if (!control)
         return;
-    using P = ui::Property;
-    const HWND window = control->window.get();
-    bool repaintNeeded = false;
-    if (ui::Has(changed, P::Caption)) {
-        control->props.caption = props.caption;
-        if (window)
-            SetWindowTextA(window, props.caption.c_str());
-        repaintNeeded |= control->isPainted();
-    }
-    if (ui::Has(changed, P::ToolTip)) {
-        control->props.toolTip = props.toolTip;
-        tips_.set(window, props.toolTip);
-    }
-    if (ui::Has(changed, P::Visible)) {
-        control->props.visible = props.visible;
-        if (window)
-            ShowWindow(window, props.visible ? SW_SHOWNA : SW_HIDE);
-    }
-    if (ui::Has(changed, P::Enabled)) {
-        control->props.enabled = props.enabled;
-        if (window)
-            EnableWindow(window, props.enabled ? TRUE : FALSE);
-        repaintNeeded |= control->isPainted();
-    }
-    if (ui::Has(changed, P::Rect)) {
-        control->props.rect = props.rect;
-        place(*control);
-    }
-    if (ui::Has(changed, P::Colours)) {
-        control->props.back = props.back;
-        control->props.fore = props.fore;
-        refreshBrush(*control);
-        repaintNeeded = true;
-    }
-    if (ui::Has(changed, P::Artwork)) {
-        control->props.artwork = props.artwork;
-        control->picture.reset();
-        repaintNeeded = true;
-    }
-    if (ui::Has(changed, P::Items)) {
-        control->props.items = props.items;
-        fillList(*control);
-    }
-    if (!repaintNeeded)
+    Writer writer {*this, *control, control->window.get()};
+    ui::ApplyProperties(writer, props, changed);
+    if (!writer.repaintNeeded)
         return;
-    if (changed == static_cast<ui::Properties>(P::Colours) && control->props.kind == ui::ControlKind::Picture
-        && window && IsWindowVisible(window))
+    const HWND window = writer.window;
+    if (changed == static_cast<ui::Properties>(ui::Property::Colours) &&
+        control->props.kind == ui::ControlKind::Picture && window && IsWindowVisible(window))
         repaintPictureNow(window, *control);
     else
         repaint(*control);
+}
+
+void ControlSet::showSelection(const Control& control)
+{
+    const HWND window = control.window.get();
+    if (!window || control.props.kind != ui::ControlKind::ListBox)
+        return;
+    // Neither message notifies the parent: what the program selects is no input of the user's.
+    if (!control.props.multiSelect) {
+        const int index = control.props.selected.empty() ? -1 : control.props.selected.front();
+        SendMessageA(window, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+        return;
+    }
+    SendMessageA(window, LB_SETSEL, FALSE, -1);
+    for (int index : control.props.selected)
+        SendMessageA(window, LB_SETSEL, TRUE, index);
+}
+
+void ControlSet::showValue(const Control& control)
+{
+    const HWND window = control.window.get();
+    if (!window)
+        return;
+    const ui::ControlSpec& props = control.props;
+    if (props.kind == ui::ControlKind::CheckBox) {
+        SendMessageA(window, BM_SETCHECK, props.value ? BST_CHECKED : BST_UNCHECKED, 0);
+    } else if (props.kind == ui::ControlKind::ScrollBar) {
+        // The bar's own range runs upwards only.
+        SCROLLINFO info {};
+        info.cbSize = sizeof info;
+        info.fMask = SIF_RANGE | SIF_POS | SIF_PAGE;
+        info.nMin = props.min < props.max ? props.min : props.max;
+        info.nMax = props.min < props.max ? props.max : props.min;
+        info.nPos = props.value;
+        SetScrollInfo(window, SB_CTL, &info, TRUE);
+    }
 }
 
 void ControlSet::fillList(const Control& control)
@@ -239,64 +296,26 @@ void ControlSet::fillList(const Control& control)
     InvalidateRect(window, nullptr, TRUE);
 }
 
-std::string ControlSet::caption(ui::ControlId id)
-{
-    Control* control = find(id);
-    if (!control)
-        return std::string();
-    if (control->props.kind != ui::ControlKind::TextBox || !control->window)
-        return control->props.caption;
-    const int length = GetWindowTextLengthA(control->window.get());
-    if (length <= 0)
-        return std::string();
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    const int copied = GetWindowTextA(control->window.get(), &text[0], length + 1);
-    text.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
-    return text;
-}
-
-std::vector<int> ControlSet::selectedItems(ui::ControlId id)
-{
-    Control* control = find(id);
-    std::vector<int> selected;
-    if (!control || !control->window || control->props.kind != ui::ControlKind::ListBox)
-        return selected;
-    const HWND window = control->window.get();
-    if (!control->props.multiSelect) {
-        const LRESULT index = SendMessageA(window, LB_GETCURSEL, 0, 0);
-        if (index != LB_ERR)
-            selected.push_back(static_cast<int>(index));
-        return selected;
-    }
-    const LRESULT count = SendMessageA(window, LB_GETSELCOUNT, 0, 0);
-    if (count <= 0)
-        return selected;
-    selected.resize(static_cast<std::size_t>(count));
-    const LRESULT got = SendMessageA(window, LB_GETSELITEMS, static_cast<WPARAM>(count),
-        reinterpret_cast<LPARAM>(selected.data()));
-    selected.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
-    return selected;
-}
-
 void ControlSet::refreshBrush(Control& control)
 {
     if (usesBrush(control.props.kind))
         control.backBrush.reset(CreateSolidBrush(toColorRef(control.props.back)));
 }
 
-std::optional<ui::Size> ControlSet::loadPicture(ui::ControlId id, const std::string& path)
+std::optional<ui::Size> ControlSet::loadPicture(ui::ControlId id, const std::string& name, ui::PictureSource source)
 {
     Control* control = find(id);
-    if (!control || !control->isPainted())
+    if (!control || control->props.kind != ui::ControlKind::Picture)
         return std::nullopt;
-    UniqueBitmap bitmap(static_cast<HBITMAP>(
-        LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
+    // The program's own bitmaps may be run-length encoded, which only a device bitmap takes.
+    const bool fromFile = source == ui::PictureSource::File;
+    UniqueBitmap bitmap(static_cast<HBITMAP>(LoadImageA(fromFile ? nullptr : context_.instance, name.c_str(),
+        IMAGE_BITMAP, 0, 0, fromFile ? LR_LOADFROMFILE | LR_CREATEDIBSECTION : 0)));
     BITMAP info {};
     if (!bitmap || GetObjectA(bitmap.get(), sizeof info, &info) == 0)
         return std::nullopt;
     control->picture = std::move(bitmap);
     control->pictureSize = SIZE {info.bmWidth, info.bmHeight};
-    control->props.artwork = ui::Artwork::None;
     repaint(*control);
     return ui::Size {toTwips(info.bmWidth, context_.scale.x), toTwips(info.bmHeight, context_.scale.y)};
 }

@@ -28,19 +28,19 @@ public:
 
     // Applies the properties named in `changed`; the caller has already checked they differ.
     void update(ui::ControlId id, const ui::ControlSpec& props, ui::Properties changed);
-    std::string caption(ui::ControlId id);
-    std::vector<int> selectedItems(ui::ControlId id);
-    std::optional<ui::Size> loadPicture(ui::ControlId id, const std::string& path);
+    std::optional<ui::Size> loadPicture(ui::ControlId id, const std::string& name, ui::PictureSource source);
 
     // The form's window was destroyed, and every child window with it.
     void windowsGone();
 
 private:
+    struct Writer;
     HWND parentWindow(ui::ControlId parent);
-    RECT pixelRect(Control& control);
     void place(Control& control);
     void refreshBrush(Control& control);
-    void fillList(const Control& control);
+    static void fillList(const Control& control);
+    static void showSelection(const Control& control);
+    static void showValue(const Control& control);
     static void repaint(const Control& control);
 
     ToolkitContext& context_;

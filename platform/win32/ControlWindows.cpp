@@ -8,9 +8,9 @@ namespace platform::win32 {
 
 namespace {
 
-// The text box's own procedure lives in a window property, not in the control record: the
+// The control's own procedure lives in a window property, not in the control record: the
 // record may be gone while the window still receives its last messages.
-constexpr const char* kOriginalProcedure = "Tolvane.TextBoxProc";
+constexpr const char* kOriginalProcedure = "Tolvane.StandardProc";
 
 LRESULT paintedMessage(FormWindow& form, HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -46,7 +46,21 @@ LRESULT paintedMessage(FormWindow& form, HWND window, UINT message, WPARAM wPara
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
-LRESULT CALLBACK textBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+ui::MouseButton releasedButton(UINT message)
+{
+    switch (message) {
+    case WM_LBUTTONUP:
+        return ui::MouseButton::Left;
+    case WM_RBUTTONUP:
+        return ui::MouseButton::Right;
+    case WM_MBUTTONUP:
+        return ui::MouseButton::Middle;
+    default:
+        return ui::MouseButton::None;
+    }
+}
+
+LRESULT CALLBACK standardControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     const WNDPROC original =
         reinterpret_cast<WNDPROC>(reinterpret_cast<LONG_PTR>(GetPropA(window, kOriginalProcedure)));
@@ -56,11 +70,31 @@ LRESULT CALLBACK textBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         RemovePropA(window, kOriginalProcedure);
     try {
         if (message == WM_CHAR) {
+            int character = static_cast<int>(wParam);
             if (const std::shared_ptr<FormWindow> form = FormWindow::of(window))
-                form->keyPress(GetDlgCtrlID(window), static_cast<int>(wParam));
-            // Enter has no use in a one-line box and would only beep.
-            if (wParam == '\r' || !IsWindow(window))
+                character = form->keyPress(GetDlgCtrlID(window), character);
+            // A discarded key goes no further; Enter has no use in a one-line box and would beep.
+            if (character == 0 || character == '\r' || !IsWindow(window))
                 return 0;
+            return CallWindowProcA(original, window, message, static_cast<WPARAM>(character), lParam);
+        }
+        if (message == WM_LBUTTONDBLCLK) {
+            const LRESULT result = CallWindowProcA(original, window, message, wParam, lParam);
+            if (IsWindow(window)) {
+                if (const std::shared_ptr<FormWindow> form = FormWindow::of(window))
+                    form->doubleClick(GetDlgCtrlID(window));
+            }
+            return result;
+        }
+        const ui::MouseButton button = releasedButton(message);
+        if (button != ui::MouseButton::None) {
+            // The control finishes its own handling first: a list box its selection, a button its click.
+            const LRESULT result = CallWindowProcA(original, window, message, wParam, lParam);
+            if (IsWindow(window)) {
+                if (const std::shared_ptr<FormWindow> form = FormWindow::of(window))
+                    form->standardMouseUp(GetDlgCtrlID(window), button, wParam, lParam);
+            }
+            return result;
         }
     } catch (...) {
         return 0; // a failing handler must not unwind into the system
@@ -85,12 +119,12 @@ LRESULT CALLBACK paintedControlProc(HWND window, UINT message, WPARAM wParam, LP
     }
 }
 
-void hookKeyPresses(HWND textBox)
+void hookInput(HWND control)
 {
-    const LONG_PTR original = GetWindowLongPtrA(textBox, GWLP_WNDPROC);
-    if (!original || !SetPropA(textBox, kOriginalProcedure, reinterpret_cast<HANDLE>(original)))
+    const LONG_PTR original = GetWindowLongPtrA(control, GWLP_WNDPROC);
+    if (!original || !SetPropA(control, kOriginalProcedure, reinterpret_cast<HANDLE>(original)))
         return;
-    SetWindowLongPtrA(textBox, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&textBoxProc));
+    SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&standardControlProc));
 }
 
 } // namespace platform::win32

@@ -4,6 +4,8 @@
 #include "platform/win32/WindowClasses.h"
 
 #include <stdexcept>
+#include <string>
+#include <vector>
 
 namespace platform::win32 {
 
@@ -30,6 +32,36 @@ int shiftState(WPARAM keys)
     if (GetKeyState(VK_MENU) < 0)
         shift |= 4;
     return shift;
+}
+
+std::string windowText(HWND window)
+{
+    const int length = GetWindowTextLengthA(window);
+    if (length <= 0)
+        return std::string();
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    const int copied = GetWindowTextA(window, &text[0], length + 1);
+    text.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
+    return text;
+}
+
+std::vector<int> listSelection(HWND list, bool multiSelect)
+{
+    std::vector<int> selected;
+    if (!multiSelect) {
+        const LRESULT index = SendMessageA(list, LB_GETCURSEL, 0, 0);
+        if (index != LB_ERR)
+            selected.push_back(static_cast<int>(index));
+        return selected;
+    }
+    const LRESULT count = SendMessageA(list, LB_GETSELCOUNT, 0, 0);
+    if (count <= 0)
+        return selected;
+    selected.resize(static_cast<std::size_t>(count));
+    const LRESULT got =
+        SendMessageA(list, LB_GETSELITEMS, static_cast<WPARAM>(count), reinterpret_cast<LPARAM>(selected.data()));
+    selected.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
+    return selected;
 }
 
 } // namespace
@@ -63,11 +95,16 @@ FormWindow::~FormWindow()
 
 void FormWindow::createWindow(const ui::FormSpec& props)
 {
-    DWORD style = props.titleBar ? WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN : WS_POPUP | WS_BORDER | WS_CLIPCHILDREN;
-    if (props.sizable)
-        style |= WS_THICKFRAME;
-    if (!props.toolWindow && props.titleBar)
-        style |= WS_MINIMIZEBOX | (props.sizable ? WS_MAXIMIZEBOX : 0);
+    DWORD style = WS_CLIPCHILDREN;
+    if (!props.titleBar) {
+        style |= WS_POPUP | WS_BORDER;
+    } else {
+        style |= WS_CAPTION | WS_SYSMENU;
+        if (props.sizable)
+            style |= WS_THICKFRAME;
+        if (!props.toolWindow)
+            style |= WS_MINIMIZEBOX | (props.sizable ? WS_MAXIMIZEBOX : 0);
+    }
     const DWORD exStyle = props.toolWindow ? WS_EX_TOOLWINDOW : 0;
     RECT pixels = toPixelRect(props.rect, context_.scale);
     if (props.client.width > 0 && props.client.height > 0) {
@@ -172,8 +209,9 @@ void FormWindow::onSize(WPARAM)
 
 void FormWindow::onTimer(ui::TimerId id)
 {
+    // A tick already queued when the timer was stopped, or set to no interval, is dropped.
     const auto timer = timers_.find(id);
-    if (timer == timers_.end() || !timer->second.enabled || !canNotify())
+    if (timer == timers_.end() || !timer->second.enabled || timer->second.intervalMs <= 0 || !canNotify())
         return;
     // A tick that lets pending messages run must not start the same timer's handler again.
     if (!timersRunning_.insert(id).second)
@@ -314,94 +352,155 @@ ui::MenuId FormWindow::popupMenu(const ui::MenuItem& menu, ui::MenuId defaultIte
     return shown->track(window_.get());
 }
 
+void FormWindow::report(ui::UserInput& input)
+{
+    if (canNotify())
+        events_.onInput(input);
+}
+
 void FormWindow::mouseUp(ui::ControlId id, ui::MouseButton button, WPARAM keys, LPARAM position)
 {
-    if (!canNotify())
+    ui::UserInput input;
+    input.kind = ui::UserInput::Kind::MouseUp;
+    input.control = id;
+    input.button = button;
+    input.shift = shiftState(keys);
+    input.x = toTwips(lowWord(position), context_.scale.x);
+    input.y = toTwips(highWord(position), context_.scale.y);
+    report(input);
+}
+
+void FormWindow::standardMouseUp(ui::ControlId id, ui::MouseButton button, WPARAM keys, LPARAM position)
+{
+    const Control* control = controls_.find(id);
+    if (control && button == ui::MouseButton::Left && control->props.kind == ui::ControlKind::Button)
         return;
-    const float x = toTwips(lowWord(position), context_.scale.x);
-    const float y = toTwips(highWord(position), context_.scale.y);
-    events_.onMouseUp(id, button, shiftState(keys), x, y);
-    // The mouse-up handler may have removed the control; then there is nothing left to click.
-    if (button == ui::MouseButton::Left && canNotify() && controls_.find(id))
-        events_.onClick(id);
+    mouseUp(id, button, keys, position);
 }
 
 void FormWindow::doubleClick(ui::ControlId id)
 {
-    if (canNotify())
-        events_.onDoubleClick(id);
+    ui::UserInput input;
+    input.kind = ui::UserInput::Kind::DoubleClick;
+    input.control = id;
+    report(input);
 }
 
-void FormWindow::keyPress(ui::ControlId id, int character)
+int FormWindow::keyPress(ui::ControlId id, int character)
 {
-    if (canNotify())
-        events_.onKeyPress(id, character);
+    ui::UserInput input;
+    input.kind = ui::UserInput::Kind::KeyPress;
+    input.control = id;
+    input.characterCode = character;
+    report(input);
+    return input.characterCode;
+}
+
+bool FormWindow::accelerator(int virtualKey)
+{
+    return canNotify() && events_.onAccelerator(virtualKey);
 }
 
 void FormWindow::scrolled(HWND bar, int request)
 {
-    SCROLLINFO info {};
-    info.cbSize = sizeof info;
-    info.fMask = SIF_ALL;
-    if (!GetScrollInfo(bar, SB_CTL, &info))
-        return;
-    const int page = info.nPage > 0 ? static_cast<int>(info.nPage) : 10;
-    int position = info.nPos;
+    ui::UserInput input;
+    input.kind = ui::UserInput::Kind::Scroll;
+    input.control = GetDlgCtrlID(bar);
     switch (request) {
     case SB_LINEUP:
-        position -= 1;
+        input.scroll = ui::ScrollRequest::LineUp;
         break;
     case SB_LINEDOWN:
-        position += 1;
+        input.scroll = ui::ScrollRequest::LineDown;
         break;
     case SB_PAGEUP:
-        position -= page;
+        input.scroll = ui::ScrollRequest::PageUp;
         break;
     case SB_PAGEDOWN:
-        position += page;
+        input.scroll = ui::ScrollRequest::PageDown;
         break;
-    case SB_THUMBTRACK:
-    case SB_THUMBPOSITION:
-        position = info.nTrackPos;
+    case SB_THUMBPOSITION: {
+        // Only the drop counts; while the thumb is dragged the value stays as it was.
+        SCROLLINFO info {};
+        info.cbSize = sizeof info;
+        info.fMask = SIF_TRACKPOS;
+        if (!GetScrollInfo(bar, SB_CTL, &info))
+            return;
+        input.scroll = ui::ScrollRequest::Thumb;
+        input.value = info.nTrackPos;
         break;
+    }
     case SB_TOP:
-        position = info.nMin;
+        input.scroll = ui::ScrollRequest::Top;
         break;
     case SB_BOTTOM:
-        position = info.nMax;
+        input.scroll = ui::ScrollRequest::Bottom;
         break;
     default:
         return;
     }
-    const int highest = info.nMax - (info.nPage > 0 ? static_cast<int>(info.nPage) - 1 : 0);
-    position = position < info.nMin ? info.nMin : position > highest ? highest : position;
-    if (position == info.nPos)
+    report(input);
+}
+
+void FormWindow::commandFrom(HWND child, UINT code)
+{
+    // The id in wParam is cut to 16 bits; the window knows the whole id.
+    const ui::ControlId id = GetDlgCtrlID(child);
+    const Control* control = controls_.find(id);
+    if (!control || !canNotify())
         return;
-    SetScrollPos(bar, SB_CTL, position, TRUE);
-    if (canNotify())
-        events_.onClick(GetDlgCtrlID(bar));
+    ui::UserInput input;
+    input.control = id;
+    switch (control->props.kind) {
+    case ui::ControlKind::Button: {
+        if (code != BN_CLICKED)
+            return;
+        // A push button tells only of a finished press: the mouse is where it was let go.
+        const DWORD at = GetMessagePos();
+        POINT point {lowWord(static_cast<LPARAM>(at)), highWord(static_cast<LPARAM>(at))};
+        ScreenToClient(child, &point);
+        WPARAM keys = 0;
+        if (GetKeyState(VK_SHIFT) < 0)
+            keys |= MK_SHIFT;
+        if (GetKeyState(VK_CONTROL) < 0)
+            keys |= MK_CONTROL;
+        mouseUp(id, ui::MouseButton::Left, keys, MAKELPARAM(point.x, point.y));
+        return;
+    }
+    case ui::ControlKind::CheckBox:
+        if (code != BN_CLICKED)
+            return;
+        input.kind = ui::UserInput::Kind::Check;
+        input.value = SendMessageA(child, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
+        break;
+    case ui::ControlKind::TextBox:
+        if (code != EN_CHANGE)
+            return;
+        input.kind = ui::UserInput::Kind::Text;
+        input.text = windowText(child);
+        break;
+    case ui::ControlKind::ListBox:
+        if (code != LBN_SELCHANGE)
+            return;
+        input.kind = ui::UserInput::Kind::Selection;
+        input.selection = listSelection(child, control->props.multiSelect);
+        break;
+    default:
+        return;
+    }
+    report(input);
 }
 
 bool FormWindow::handleChildNotification(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
     const HWND child = reinterpret_cast<HWND>(lParam);
     switch (message) {
-    case WM_COMMAND: {
+    case WM_COMMAND:
         if (!child)
             return false; // a menu or accelerator, not a control
-        // The id in wParam is cut to 16 bits; the window knows the whole id.
-        const ui::ControlId id = GetDlgCtrlID(child);
-        const Control* control = controls_.find(id);
-        const UINT code = HIWORD(wParam);
-        if (control && canNotify()) {
-            const ui::ControlKind kind = control->props.kind;
-            if (((kind == ui::ControlKind::Button || kind == ui::ControlKind::CheckBox) && code == BN_CLICKED) ||
-                (kind == ui::ControlKind::ListBox && code == LBN_SELCHANGE))
-                events_.onClick(id);
-        }
+        commandFrom(child, HIWORD(wParam));
         result = 0;
         return true;
-    }
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX:
     case WM_CTLCOLORSTATIC:

@@ -50,8 +50,13 @@ public:
 
     // Input on the controls, passed on to the program.
     void mouseUp(ui::ControlId id, ui::MouseButton button, WPARAM keys, LPARAM position);
+    // The same over a standard control; a push button's left button is its click notification.
+    void standardMouseUp(ui::ControlId id, ui::MouseButton button, WPARAM keys, LPARAM position);
     void doubleClick(ui::ControlId id);
-    void keyPress(ui::ControlId id, int character);
+    // The character the control is to take instead of the one typed; 0 discards the key.
+    int keyPress(ui::ControlId id, int character);
+    // True when the program took the key.
+    bool accelerator(int virtualKey);
     // Notifications the standard controls send to their parent, the form or a panel.
     bool handleChildNotification(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
@@ -73,7 +78,9 @@ private:
     bool requestClose(ui::CloseReason reason);
     void onDestroy();
     bool paintBackground(HDC dc);
+    void report(ui::UserInput& input);
     void scrolled(HWND bar, int request);
+    void commandFrom(HWND child, UINT code);
 
     bool canNotify() const { return ready_ && !quiet_ && !context_.quitting; }
 

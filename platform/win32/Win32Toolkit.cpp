@@ -1,5 +1,6 @@
 #include "platform/win32/Win32Toolkit.h"
 
+#include "platform/win32/Dialogs.h"
 #include "win32kit/DcScopes.h"
 #include "win32kit/MessagePump.h"
 
@@ -164,22 +165,11 @@ void Win32Toolkit::updateControl(
         window->controls().update(id, props, changed);
 }
 
-std::string Win32Toolkit::caption(ui::FormId form, ui::ControlId id)
+std::optional<ui::Size> Win32Toolkit::loadPicture(
+    ui::FormId form, ui::ControlId id, const std::string& name, ui::PictureSource source)
 {
     const std::shared_ptr<FormWindow> window = find(form);
-    return window ? window->controls().caption(id) : std::string();
-}
-
-std::vector<int> Win32Toolkit::selectedItems(ui::FormId form, ui::ControlId id)
-{
-    const std::shared_ptr<FormWindow> window = find(form);
-    return window ? window->controls().selectedItems(id) : std::vector<int>();
-}
-
-std::optional<ui::Size> Win32Toolkit::loadPicture(ui::FormId form, ui::ControlId id, const std::string& path)
-{
-    const std::shared_ptr<FormWindow> window = find(form);
-    return window ? window->controls().loadPicture(id, path) : std::nullopt;
+    return window ? window->controls().loadPicture(id, name, source) : std::nullopt;
 }
 
 void Win32Toolkit::setTimer(ui::FormId form, ui::TimerId id, int intervalMs, bool enabled)
@@ -194,9 +184,39 @@ ui::MenuId Win32Toolkit::popupMenu(ui::FormId form, const ui::MenuItem& menu, ui
     return window ? window->popupMenu(menu, defaultItem) : 0;
 }
 
+HWND Win32Toolkit::ownerWindow(ui::FormId form)
+{
+    const std::shared_ptr<FormWindow> window = find(form);
+    return window && window->alive() ? window->window() : nullptr;
+}
+
+std::optional<std::string> Win32Toolkit::openFileDialog(ui::FormId owner, const ui::OpenFileRequest& request)
+{
+    return showOpenFileDialog(ownerWindow(owner), request);
+}
+
+std::optional<std::string> Win32Toolkit::inputBox(
+    ui::FormId owner, const std::string& prompt, const std::string& title, const std::string& defaultText)
+{
+    return showInputBox(context_, ownerWindow(owner), prompt, title, defaultText);
+}
+
+namespace {
+
+// Keys go to the focused window; the form that window belongs to may take them first.
+bool offerAccelerator(const MSG& message)
+{
+    if (message.message != WM_KEYDOWN)
+        return false;
+    const std::shared_ptr<FormWindow> form = FormWindow::of(message.hwnd);
+    return form && form->accelerator(static_cast<int>(message.wParam));
+}
+
+} // namespace
+
 void Win32Toolkit::processPendingMessages()
 {
-    win32kit::processPendingMessages();
+    win32kit::processPendingMessagesWith(&offerAccelerator);
 }
 
 void Win32Toolkit::quit()
@@ -215,7 +235,7 @@ void Win32Toolkit::quit()
 
 int Win32Toolkit::runMessageLoop()
 {
-    return win32kit::runMessageLoop();
+    return win32kit::runMessageLoop(&offerAccelerator);
 }
 
 } // namespace platform::win32

@@ -34,12 +34,14 @@ public:
     void destroyControl(ui::FormId form, ui::ControlId id) override;
     void updateControl(
         ui::FormId form, ui::ControlId id, const ui::ControlSpec& props, ui::Properties changed) override;
-    std::string caption(ui::FormId form, ui::ControlId id) override;
-    std::vector<int> selectedItems(ui::FormId form, ui::ControlId id) override;
-    std::optional<ui::Size> loadPicture(ui::FormId form, ui::ControlId id, const std::string& path) override;
+    std::optional<ui::Size> loadPicture(
+        ui::FormId form, ui::ControlId id, const std::string& name, ui::PictureSource source) override;
 
     void setTimer(ui::FormId form, ui::TimerId id, int intervalMs, bool enabled) override;
     ui::MenuId popupMenu(ui::FormId form, const ui::MenuItem& menu, ui::MenuId defaultItem) override;
+    std::optional<std::string> openFileDialog(ui::FormId owner, const ui::OpenFileRequest& request) override;
+    std::optional<std::string> inputBox(
+        ui::FormId owner, const std::string& prompt, const std::string& title, const std::string& defaultText) override;
 
     void processPendingMessages() override;
     void quit() override;
@@ -51,6 +53,7 @@ private:
     // Null for an unknown form; a form whose window is gone is still found (and does nothing).
     // Shared, so that a handler dropping the form during the call cannot free it under us.
     std::shared_ptr<FormWindow> find(ui::FormId form);
+    HWND ownerWindow(ui::FormId form);
 
     ToolkitContext context_;
     WindowClasses classes_;

@@ -13,12 +13,12 @@ namespace {
 // Stock resources by number: the symbolic names switch between ANSI and wide with UNICODE.
 constexpr WORD kStockApplicationIcon = 32512; // IDI_APPLICATION
 constexpr WORD kStockArrowCursor = 32512;     // IDC_ARROW
-constexpr WORD kProgramIconResource = 1;
+constexpr const char* kProgramIconResource = "TOLVIX";
 
 HICON defaultFormIcon(HINSTANCE instance)
 {
     // The program's own icon resource when it has one, the system's application icon otherwise.
-    if (HICON own = LoadIconA(instance, MAKEINTRESOURCEA(kProgramIconResource)))
+    if (HICON own = LoadIconA(instance, kProgramIconResource))
         return own;
     return LoadIconA(nullptr, MAKEINTRESOURCEA(kStockApplicationIcon));
 }

@@ -36,14 +36,35 @@ TEST_F(MainMenuTest, TheSplashClosesItselfAfterFiveSecondsUnlessOpenedForReading
     EXPECT_EQ(bar->aboutBox(), nullptr);
 }
 
-TEST_F(MainMenuTest, AboutWhileTheSplashShowsStopsItsSelfClosing)
+TEST_F(MainMenuTest, F1WhileTheSplashShowsStopsItsSelfClosing)
 {
     start();
     toolkit.advance(3000);
-    choose(m::MABOUT);
+    EXPECT_TRUE(toolkit.pressKey(bar->formId(), ui::kKeyF1));
     toolkit.advance(10000);
     ASSERT_NE(bar->aboutBox(), nullptr);
     EXPECT_TRUE(bar->aboutBox()->closeEnabled());
+}
+
+TEST_F(MainMenuTest, TheRunBoxStartsWhatIsTypedOnEnterAndKeepsIt)
+{
+    start();
+    auto& started = sim.sim_launcher().started;
+    toolkit.typeText(bar->formId(), bar_ids::VRUN, "\r   \r");
+    EXPECT_TRUE(started.empty()) << "an empty or blank box starts nothing";
+    toolkit.typeText(bar->formId(), bar_ids::VRUN, "\b\b\b\b\bnotepad a=b\r");
+    ASSERT_EQ(started.size(), 1u);
+    EXPECT_EQ(started[0].first, "notepad a=b");
+    EXPECT_EQ(started[0].second, platform::ShowCommand::Normal);
+    EXPECT_EQ(control(bar_ids::VRUN).caption, "notepad a=b");
+
+    // Browsing puts the chosen program, quoted, in the box; a cancelled dialog changes nothing.
+    toolkit.fileDialogAnswers.push_back(std::string("C:\\Program Files\\App\\app.exe"));
+    toolkit.mouseUp(bar->formId(), bar_ids::RBUT, ui::MouseButton::Left);
+    toolkit.fileDialogAnswers.push_back(std::nullopt);
+    toolkit.mouseUp(bar->formId(), bar_ids::RBUT, ui::MouseButton::Left);
+    EXPECT_EQ(control(bar_ids::VRUN).caption, "\"C:\\Program Files\\App\\app.exe\"");
+    EXPECT_EQ(toolkit.fileDialogRequests.at(0).title, "Browse applications");
 }
 
 TEST_F(MainMenuTest, SleepStopsRefreshAndGlowAndWakingBringsNewButtons)

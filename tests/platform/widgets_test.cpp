@@ -138,3 +138,116 @@ TEST(Widgets, AListBoxShowsItsItemsAndANewListDropsTheSelection)
     EXPECT_TRUE(list.selectedItems().empty());
     EXPECT_EQ(toolkit.control(9)->items, (std::vector<std::string> {"c.exe"}));
 }
+
+TEST(Widgets, WhatTheUserTypedIsWhatAWriteIsComparedWith)
+{
+    sim::SimPlatform sim;
+    auto& toolkit = sim.sim_toolkit();
+    ui::Form form(toolkit, ui::FormSpec {});
+    ui::ControlSpec props;
+    props.kind = ui::ControlKind::TextBox;
+    ui::Control box(form, 3, props);
+    int changes = 0;
+    box.onChange([&] { ++changes; });
+    // A key filter of digits and backspace only.
+    box.onKeyPress([](int& code) {
+        if ((code < '0' || code > '9') && code != 8)
+            code = 0;
+    });
+    auto& writes = toolkit.propertyWrites;
+
+    box.setCaption("15");
+    toolkit.typeText(form.id(), 3, "\bx6");
+    EXPECT_EQ(box.text(), "16");
+    EXPECT_EQ(changes, 2);
+    box.setCaption("15"); // the box shows 16: the 15 must go out again
+    EXPECT_EQ(writes, 2);
+    EXPECT_EQ(toolkit.control(3)->caption, "15");
+
+    toolkit.typeText(form.id(), 3, "\b5");
+    EXPECT_EQ(changes, 4);
+    box.setCaption("15"); // it shows 15 already
+    EXPECT_EQ(writes, 2);
+}
+
+TEST(Widgets, EachInputClicksAndChangesOnceAndOnlyWhenTheValueMoves)
+{
+    sim::SimPlatform sim;
+    auto& toolkit = sim.sim_toolkit();
+    ui::Form form(toolkit, ui::FormSpec {});
+    ui::ControlSpec check;
+    check.kind = ui::ControlKind::CheckBox;
+    ui::Control sure(form, 4, check);
+    ui::ControlSpec list;
+    list.kind = ui::ControlKind::ListBox;
+    list.items = {"off", "foreground", "fixed right"};
+    ui::Control choice(form, 5, list);
+    ui::ControlSpec button;
+    button.kind = ui::ControlKind::Button;
+    ui::Control ok(form, 6, button);
+    std::vector<std::string> seen;
+    const auto note = [&seen](std::string what) { return [&seen, what] { seen.push_back(what); }; };
+    sure.onClick(note("click sure"));
+    sure.onChange(note("change sure"));
+    choice.onClick(note("click list"));
+    choice.onChange(note("change list"));
+    ok.onClick(note("click ok"));
+
+    toolkit.toggleCheck(form.id(), 4);
+    toolkit.selectItems(form.id(), 5, {2, 0}); // one item only: the first given
+    toolkit.selectItems(form.id(), 5, {2});    // the same again
+    toolkit.mouseUp(form.id(), 6, ui::MouseButton::Left);
+    toolkit.mouseUp(form.id(), 6, ui::MouseButton::Right);
+    toolkit.mouseUp(form.id(), 4, ui::MouseButton::Left); // a check box clicks by its toggle only
+    EXPECT_EQ(seen, (std::vector<std::string> {"click sure", "change sure", "click list", "change list", "click ok"}));
+    EXPECT_EQ(sure.value(), 1);
+    EXPECT_EQ(choice.listIndex(), 2);
+
+    // What the program sets is no input of the user's.
+    choice.setSelectedItems({1});
+    sure.setValue(0);
+    EXPECT_EQ(seen.size(), 5u);
+    EXPECT_EQ(toolkit.control(5)->selected, (std::vector<int> {1}));
+}
+
+TEST(Widgets, AScrollBarMovesByItsStepsWithinItsRange)
+{
+    sim::SimPlatform sim;
+    auto& toolkit = sim.sim_toolkit();
+    ui::Form form(toolkit, ui::FormSpec {});
+    ui::ControlSpec props;
+    props.kind = ui::ControlKind::ScrollBar;
+    props.max = 2;
+    props.value = 1;
+    ui::Control spin(form, 8, props);
+    std::vector<int> values;
+    spin.onChange([&] { values.push_back(spin.value()); });
+    using R = ui::ScrollRequest;
+
+    toolkit.scroll(form.id(), 8, R::LineUp);
+    toolkit.scroll(form.id(), 8, R::LineUp);   // already at the top: no change
+    toolkit.scroll(form.id(), 8, R::PageDown); // ten steps, clamped to 2
+    toolkit.scroll(form.id(), 8, R::Thumb, 1);
+    toolkit.scroll(form.id(), 8, R::Thumb, -5);
+    EXPECT_EQ(values, (std::vector<int> {0, 2, 1, 0}));
+    EXPECT_EQ(toolkit.control(8)->value, 0); // the bar shows where the value went
+
+    spin.setRange(5, 10);
+    EXPECT_EQ(spin.value(), 5);
+    toolkit.scroll(form.id(), 8, R::Bottom);
+    EXPECT_EQ(spin.value(), 10);
+}
+
+TEST(Widgets, AnAcceleratorReachesItsFormAndOnlyAKeyWithAHandlerIsTaken)
+{
+    sim::SimPlatform sim;
+    auto& toolkit = sim.sim_toolkit();
+    ui::Form first(toolkit, ui::FormSpec {});
+    ui::Form second(toolkit, ui::FormSpec {});
+    int help = 0;
+    first.onAccelerator(ui::kKeyF1, [&] { ++help; });
+    EXPECT_TRUE(toolkit.pressKey(first.id(), ui::kKeyF1));
+    EXPECT_FALSE(toolkit.pressKey(second.id(), ui::kKeyF1));
+    EXPECT_FALSE(toolkit.pressKey(first.id(), ui::kKeyF1 + 1));
+    EXPECT_EQ(help, 1);
+}

@@ -21,17 +21,42 @@ bool Recorder::onCloseRequest(ui::CloseReason reason)
     return answer == grantClose.end() || answer->second;
 }
 
-void Recorder::onMouseUp(ui::ControlId id, ui::MouseButton button, int shift, float x, float y)
+void Recorder::onInput(ui::UserInput& input)
 {
-    log.push_back("mouseup " + std::to_string(id) + " " + std::to_string(static_cast<int>(button)) + " " +
-        std::to_string(shift) + " " + std::to_string(static_cast<int>(x)) + "," + std::to_string(static_cast<int>(y)));
-    if (mouseUpHook)
-        mouseUpHook(id, button);
-}
-
-void Recorder::onKeyPress(ui::ControlId id, int character)
-{
-    log.push_back("key " + std::to_string(id) + " " + std::to_string(character));
+    using Kind = ui::UserInput::Kind;
+    const std::string id = std::to_string(input.control);
+    switch (input.kind) {
+    case Kind::MouseUp:
+        log.push_back("mouseup " + id + " " + std::to_string(static_cast<int>(input.button)) + " " +
+            std::to_string(input.shift) + " " + std::to_string(static_cast<int>(input.x)) + "," +
+            std::to_string(static_cast<int>(input.y)));
+        if (mouseUpHook)
+            mouseUpHook(input.control, input.button);
+        return;
+    case Kind::DoubleClick:
+        log.push_back("dblclick " + id);
+        return;
+    case Kind::KeyPress:
+        log.push_back("key " + id + " " + std::to_string(input.characterCode));
+        return;
+    case Kind::Text:
+        log.push_back("text " + id + " " + input.text);
+        return;
+    case Kind::Check:
+        log.push_back("check " + id + " " + std::to_string(input.value));
+        return;
+    case Kind::Scroll:
+        log.push_back(
+            "scroll " + id + " " + std::to_string(static_cast<int>(input.scroll)) + " " + std::to_string(input.value));
+        return;
+    case Kind::Selection: {
+        std::string line = "select " + id + " ";
+        for (std::size_t i = 0; i < input.selection.size(); ++i)
+            line += (i ? "," : "") + std::to_string(input.selection[i]);
+        log.push_back(line);
+        return;
+    }
+    }
 }
 
 void Recorder::onTimer(ui::TimerId id)

@@ -24,10 +24,9 @@ public:
     void onResize() override;
     bool onCloseRequest(ui::CloseReason reason) override;
     void onClosed() override { log.push_back("closed"); }
-    void onMouseUp(ui::ControlId id, ui::MouseButton button, int shift, float x, float y) override;
-    void onClick(ui::ControlId id) override { log.push_back("click " + std::to_string(id)); }
-    void onDoubleClick(ui::ControlId id) override { log.push_back("dblclick " + std::to_string(id)); }
-    void onKeyPress(ui::ControlId id, int character) override;
+    // Each input as one line: "mouseup id button shift x,y", "dblclick id", "key id code",
+    // "text id text", "check id value", "scroll id request thumb", "select id i,j".
+    void onInput(ui::UserInput& input) override;
     void onTimer(ui::TimerId id) override;
 
     int count(const std::string& line) const;

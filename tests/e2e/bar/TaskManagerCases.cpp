@@ -107,9 +107,19 @@ void CheckTaskManager(e2e::Report& report, const RunningBar& running)
     const HWND refresh = ChildById(manager, kRefreshLabel);
     const bool kinds = kill && refresh && TextOf(kill) == "Kill selected" && TextOf(refresh) == "Refresh" &&
         GetDlgCtrlID(GetParent(kill)) == task_ids::TSKILLX && GetDlgCtrlID(GetParent(refresh)) == task_ids::TSKREFRX;
-    if (index >= 0)
-        SendMessageA(list, LB_SETSEL, TRUE, index);
-    const bool pressed = index >= 0 && kinds && e2e::RealLeftClickAt(e2e::CentreOnScreen(kill));
+    // The user picks the victim's line: the bar learns the selection from the list's own notice.
+    bool picked = false;
+    if (index >= 0) {
+        SendMessageA(list, LB_SETTOPINDEX, static_cast<WPARAM>(index), 0);
+        RECT line {};
+        if (SendMessageA(list, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&line)) != LB_ERR) {
+            POINT middle {(line.left + line.right) / 2, (line.top + line.bottom) / 2};
+            ClientToScreen(list, &middle);
+            picked = e2e::RealLeftClickAt(middle) &&
+                e2e::WaitFor(1000, [&] { return SendMessageA(list, LB_GETSEL, static_cast<WPARAM>(index), 0) > 0; });
+        }
+    }
+    const bool pressed = picked && kinds && e2e::RealLeftClickAt(e2e::CentreOnScreen(kill));
     bool sawDisabled = false;
     e2e::WaitFor(1000, [&] { return (sawDisabled = !IsWindowEnabled(kill) && !IsWindowEnabled(refresh)); });
     const bool ended = pressed && e2e::WaitFor(3000, [&] { return !victim.running(); });
