@@ -69,9 +69,15 @@ INFO::INFO(ui::Toolkit& toolkit, platform::WindowHandle ownerWindow, std::functi
     };
 }
 
-void INFO::ShowSplash() { Show(true); }
+void INFO::ShowSplash()
+{
+    Show(true);
+}
 
-void INFO::ShowForReading() { Show(false); }
+void INFO::ShowForReading()
+{
+    Show(false);
+}
 
 void INFO::Show(bool splash)
 {

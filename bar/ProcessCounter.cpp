@@ -13,7 +13,8 @@ ProcessCounter::ProcessCounter(ui::Form& form, platform::Processes& processes, B
     , commands_(commands)
     , TSKMODE0(form, bar_ids::TSKMODE_0, bar::ControlSpecOf(bar_ids::TSKMODE_0))
     , TIM3(form, bar_ids::TIM3, bar::ControlSpecOf(bar_ids::TIM3))
-    , T(tasks::BuildTaskCounterMenu([&commands] { commands.ShowTaskManager(); }, [&commands] { commands.PopupSettings(1); }))
+    , T(tasks::BuildTaskCounterMenu(
+          [&commands] { commands.ShowTaskManager(); }, [&commands] { commands.PopupSettings(1); }))
 {
     for (ui::Control* c : {&TIM3, &TSKMODE0}) {
         c->onDoubleClick([this] { commands_.ShowTaskManager(); });

@@ -10,7 +10,7 @@
 namespace bar {
 
 struct LogoDescription {
-    std::optional<ui::Colour> colour; // line 1, when it is a colour
+    std::optional<ui::Colour> colour;   // line 1, when it is a colour
     std::optional<std::string> toolTip; // line 2, only when line 1 was a colour
 };
 

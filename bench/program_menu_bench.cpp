@@ -27,7 +27,8 @@ void BM_BuildProgramMenu(benchmark::State& state)
 {
     const std::vector<progmenu::KnownTask> catalogue = FullCatalogue();
     ui::MenuItem mx = progmenu::ProgramMenuTree();
-    progmenu::ProgramMenu menu(mx, [](int, std::size_t) {}, [] {});
+    progmenu::ProgramMenu menu(
+        mx, [](int, std::size_t) {}, [] {});
     for (auto _ : state) {
         menu.BuildProgramMenu(catalogue);
         benchmark::DoNotOptimize(mx.items.size());

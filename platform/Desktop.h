@@ -34,9 +34,8 @@ public:
         WindowHandle window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam) = 0;
     // Sends and waits at most timeoutMs; gives up at once when the window is hung. False on a
     // time-out or failure (result is then untouched).
-    virtual bool sendMessageTimeout(WindowHandle window, unsigned message, std::uintptr_t wParam,
-                                    std::intptr_t lParam, unsigned timeoutMs, std::intptr_t* result)
-        = 0;
+    virtual bool sendMessageTimeout(WindowHandle window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam,
+        unsigned timeoutMs, std::intptr_t* result) = 0;
     virtual std::uint32_t windowProcessId(WindowHandle window) = 0;
     // Copies at most capacity - 1 characters of the class name and a NUL; 0 on failure.
     virtual int className(WindowHandle window, char* buffer, int capacity) = 0;

@@ -50,7 +50,11 @@ public:
 class RegistryKey {
 public:
     RegistryKey() = default;
-    RegistryKey(Registry& registry, KeyHandle handle) : registry_(&registry), handle_(handle) {}
+    RegistryKey(Registry& registry, KeyHandle handle)
+        : registry_(&registry)
+        , handle_(handle)
+    {
+    }
     ~RegistryKey() { reset(); }
     RegistryKey(RegistryKey&& other) noexcept
         : registry_(other.registry_)

@@ -62,8 +62,7 @@ private:
 
 // Holds at most one open window of type W (which offers `const WindowLifetime& lifetime() const`)
 // and the closed ones still waiting for their handlers to return.
-template <class W>
-class SecondaryWindow {
+template <class W> class SecondaryWindow {
 public:
     // Makes a window; the callback it is handed must reach its WindowLifetime.
     using Factory = std::function<std::unique_ptr<W>(std::function<void()> onReleasable)>;
@@ -107,7 +106,8 @@ private:
         release_.setEnabled(false);
         if (current_ && current_->lifetime().unloaded() && !current_->lifetime().busy())
             current_.reset();
-        closed_.erase(std::remove_if(closed_.begin(), closed_.end(), [](const auto& w) { return !w->lifetime().busy(); }),
+        closed_.erase(
+            std::remove_if(closed_.begin(), closed_.end(), [](const auto& w) { return !w->lifetime().busy(); }),
             closed_.end());
     }
 

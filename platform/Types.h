@@ -24,7 +24,7 @@ constexpr unsigned kPosNoMove = 0x2;
 constexpr unsigned kPosHideWindow = 0x80;
 constexpr unsigned kPosAsyncWindowPos = 0x4000;
 
-constexpr unsigned kMessageClose = 0x10;   // WM_CLOSE
+constexpr unsigned kMessageClose = 0x10;    // WM_CLOSE
 constexpr unsigned kMessageCommand = 0x111; // WM_COMMAND
 
 struct PixelPoint {

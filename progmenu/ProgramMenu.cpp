@@ -137,7 +137,10 @@ ProgramMenu::ProgramMenu(
     // Before the first build the "[empty]" elements start nothing: the catalogue is empty.
 }
 
-std::vector<ui::MenuItem>& ProgramMenu::elementsOf(int category) { return Find(mx_, kCategoryMenus[category]).items; }
+std::vector<ui::MenuItem>& ProgramMenu::elementsOf(int category)
+{
+    return Find(mx_, kCategoryMenus[category]).items;
+}
 
 void ProgramMenu::resize(int category, std::size_t count)
 {
@@ -213,7 +216,9 @@ void ProgramMenu::BuildProgramMenu(const std::vector<KnownTask>& catalogue)
         if (note)
             item.action = nullptr;
         else
-            item.action = [this, category = entry.category, index = static_cast<std::uint32_t>(i)] { run_(category, index); };
+            item.action = [this, category = entry.category, index = static_cast<std::uint32_t>(i)] {
+                run_(category, index);
+            };
     }
 }
 

@@ -27,8 +27,8 @@ public:
 
     // mx is the "programs" entry made by ProgramMenuTree(), wherever it stands; it must outlive
     // this. start runs a command line; redetect reloads the catalogue and calls Build.
-    ProgramMenu(ui::MenuItem& mx, std::function<void(int category, std::size_t index)> run,
-        std::function<void()> redetect);
+    ProgramMenu(
+        ui::MenuItem& mx, std::function<void(int category, std::size_t index)> run, std::function<void()> redetect);
 
     // Shows exactly the categories with entries, each with one item per entry in catalogue order.
     void BuildProgramMenu(const std::vector<KnownTask>& catalogue);

@@ -14,7 +14,10 @@
 #include <string>
 
 namespace {
-double Seconds(std::chrono::steady_clock::duration d) { return std::chrono::duration<double>(d).count(); }
+double Seconds(std::chrono::steady_clock::duration d)
+{
+    return std::chrono::duration<double>(d).count();
+}
 } // namespace
 
 int main(int argc, char** argv)
@@ -41,8 +44,8 @@ int main(int argc, char** argv)
                 return 1;
         }
         const double plain = Seconds(std::chrono::steady_clock::now() - memsetStart);
-        std::printf("free-up %d MB: %.0f MB/s; memset of the same size: %.0f MB/s\n", megabytes,
-            megabytes / freeUp, megabytes / plain);
+        std::printf("free-up %d MB: %.0f MB/s; memset of the same size: %.0f MB/s\n", megabytes, megabytes / freeUp,
+            megabytes / plain);
     }
     return 0;
 }

@@ -35,7 +35,8 @@ TEST(ControlIds, ControlAndMenuIdsAreUnique)
         EXPECT_TRUE(id < task_ids::VTASKS_BASE) << id;
 
     // Timers of the bar's form, including the one the task manager's owner adds to it.
-    const std::set<int> barTimers = {ids::RTASKS, ids::MALLI, ids::MMY, task_ids::ReleaseTaskManager, ids::ReleaseAbout};
+    const std::set<int> barTimers = {
+        ids::RTASKS, ids::MALLI, ids::MMY, task_ids::ReleaseTaskManager, ids::ReleaseAbout};
     EXPECT_EQ(barTimers.size(), 5u);
 
     sim::SimPlatform sim;

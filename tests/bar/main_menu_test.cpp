@@ -95,8 +95,8 @@ TEST_F(MainMenuTest, SessionCommandsAskThePlatformWithThePrivilegeWhereNeeded)
     choose(m::MST_0 + 0);
     choose(m::MST_0 + 1);
     choose(m::MST_0 + 2);
-    EXPECT_EQ(sim.sim_power().calls,
-        (std::vector<std::string> {"exit 0", "privilege", "exit 2", "privilege", "exit 1"}));
+    EXPECT_EQ(
+        sim.sim_power().calls, (std::vector<std::string> {"exit 0", "privilege", "exit 2", "privilege", "exit 1"}));
     // A refused request changes nothing visible; the bar goes on.
     sim.sim_power().fail = true;
     choose(m::MST_0 + 2);
