@@ -87,7 +87,13 @@ void INFO::Show(bool splash)
     // A zero interval never fires: the box stays.
     TMX.setInterval(splash ? kSplashMs : 0);
     TMX.setEnabled(splash);
-    toolkit_.bringToFront(form_.id());
+    // The splash leaves the focus where it is: it comes and goes by itself, and a window that
+    // was active when it goes hands the activation on (under Wine, at the cost of a stalled
+    // second).
+    if (splash)
+        toolkit_.showFormInactive(form_.id());
+    else
+        toolkit_.bringToFront(form_.id());
 }
 
 void INFO::Unload()

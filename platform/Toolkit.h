@@ -269,6 +269,8 @@ public:
     virtual void destroyForm(FormId form) = 0;
     virtual platform::WindowHandle formWindow(FormId form) = 0;
     virtual void showForm(FormId form, bool visible) = 0;
+    // Shows the form without taking the focus from the window that has it.
+    virtual void showFormInactive(FormId form) = 0;
     // Shows the form and makes it the foreground window.
     virtual void bringToFront(FormId form) = 0;
     virtual Rect formRect(FormId form) = 0; // outer frame, screen twips

@@ -269,6 +269,12 @@ void FormWindow::show(bool visible)
         ShowWindow(window_.get(), visible ? SW_SHOW : SW_HIDE);
 }
 
+void FormWindow::showInactive()
+{
+    if (alive())
+        ShowWindow(window_.get(), SW_SHOWNOACTIVATE);
+}
+
 ui::Rect FormWindow::rect() const
 {
     RECT frame {};

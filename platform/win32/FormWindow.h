@@ -37,6 +37,7 @@ public:
     void destroyQuietly();
 
     void show(bool visible);
+    void showInactive();
     ui::Rect rect() const;
     void setRect(const ui::Rect& rect);
     ui::Size clientSize() const;

@@ -108,6 +108,12 @@ void Win32Toolkit::showForm(ui::FormId form, bool visible)
         window->show(visible);
 }
 
+void Win32Toolkit::showFormInactive(ui::FormId form)
+{
+    if (const std::shared_ptr<FormWindow> window = find(form))
+        window->showInactive();
+}
+
 void Win32Toolkit::bringToFront(ui::FormId form)
 {
     if (const std::shared_ptr<FormWindow> window = find(form)) {

@@ -23,6 +23,7 @@ public:
     void destroyForm(ui::FormId form) override;
     WindowHandle formWindow(ui::FormId form) override;
     void showForm(ui::FormId form, bool visible) override;
+    void showFormInactive(ui::FormId form) override;
     void bringToFront(ui::FormId form) override;
     ui::Rect formRect(ui::FormId form) override;
     void setFormRect(ui::FormId form, const ui::Rect& rect) override;

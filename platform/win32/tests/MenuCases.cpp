@@ -15,6 +15,13 @@ ui::MenuItem item(ui::MenuId id, const std::string& caption)
     return entry;
 }
 
+ui::MenuItem separator()
+{
+    ui::MenuItem entry = item(0, "-");
+    entry.separator = true;
+    return entry;
+}
+
 ui::MenuItem mainMenu()
 {
     ui::MenuItem about = item(0x300001, "about...");
@@ -30,7 +37,10 @@ ui::MenuItem mainMenu()
     ui::MenuItem invisible = item(9, "invisible");
     invisible.visible = false;
     ui::MenuItem root;
-    root.items = {about, item(0, "-"), programs, item(0, "-"), disabled, checked, invisible};
+    // Program labels are shown as they are: "&" is no mnemonic, "-" and "" are items.
+    root.items = {
+        about, separator(), programs, separator(), disabled, checked, invisible, item(10, "R&D"), item(11, "-"),
+        item(12, "")};
     return root;
 }
 
@@ -48,13 +58,31 @@ SELFTEST(PopupMenuIsBuiltFromTheVisibleItemsWithTheDefaultInItsSubmenu)
     const platform::win32::PopupMenu popup(mainMenu(), 0x400001);
     const HMENU menu = popup.handle();
     CHECK(menu != nullptr);
-    CHECK_EQ(GetMenuItemCount(menu), 6);
+    CHECK_EQ(GetMenuItemCount(menu), 9);
     CHECK_EQ(menuText(menu, 0), std::string("about...\tF1"));
     CHECK((GetMenuState(menu, 1, MF_BYPOSITION) & MF_SEPARATOR) != 0);
     CHECK_EQ(menuText(menu, 2), std::string("programs"));
     CHECK((GetMenuState(menu, 4, MF_BYPOSITION) & MF_GRAYED) != 0);
     CHECK((GetMenuState(menu, 5, MF_BYPOSITION) & MF_CHECKED) != 0);
     CHECK((GetMenuState(menu, 0, MF_BYPOSITION) & (MF_GRAYED | MF_CHECKED)) == 0);
+    CHECK_EQ(menuText(menu, 6), std::string("R&&D"));
+    for (UINT position : {7u, 8u})
+        CHECK((GetMenuState(menu, position, MF_BYPOSITION) & MF_SEPARATOR) == 0);
+    CHECK_EQ(menuText(menu, 7), std::string("-"));
+    CHECK_EQ(popup.idOfCommand(GetMenuItemID(menu, 8)), 12);
+
+    // The same data again is the same menu; any change to what shows is not.
+    ui::MenuItem data = mainMenu();
+    CHECK(popup.matches(data, 0x400001));
+    CHECK(!popup.matches(data, 0));
+    data.items[6].visible = true;
+    CHECK(!popup.matches(data, 0x400001));
+    data = mainMenu();
+    data.items[2].items[1].caption = "renamed";
+    CHECK(!popup.matches(data, 0x400001));
+    data = mainMenu();
+    data.items[2].items[2].checked = true; // hidden: changes nothing shown
+    CHECK(popup.matches(data, 0x400001));
 
     const HMENU programs = GetSubMenu(menu, 2);
     CHECK(programs != nullptr);
