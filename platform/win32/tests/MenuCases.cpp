@@ -38,9 +38,8 @@ ui::MenuItem mainMenu()
     invisible.visible = false;
     ui::MenuItem root;
     // Program labels are shown as they are: "&" is no mnemonic, "-" and "" are items.
-    root.items = {
-        about, separator(), programs, separator(), disabled, checked, invisible, item(10, "R&D"), item(11, "-"),
-        item(12, "")};
+    root.items = {about, separator(), programs, separator(), disabled, checked, invisible, item(10, "R&D"),
+        item(11, "-"), item(12, "")};
     return root;
 }
 
