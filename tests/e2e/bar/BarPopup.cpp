@@ -26,8 +26,14 @@ std::string BarPopup::Open(int labelId, int timeoutMs)
     const HWND label = ChildById(running_.bar, labelId);
     if (!label)
         return "no control " + std::to_string(labelId) + " on the bar";
+    // Under Wine a click on a label of the bar in the background is lost: bring the bar to the
+    // front first, and wait until the point hits the label.
+    const POINT centre = e2e::CentreOnScreen(label);
+    SetForegroundWindow(running_.bar);
+    if (!e2e::WaitFor(5000, [&] { return GetForegroundWindow() == running_.bar && WindowFromPoint(centre) == label; }))
+        return "the bar did not come to the front with control " + std::to_string(labelId) + " under its centre";
     const unsigned long long clicked = e2e::NowMs();
-    if (!e2e::RealLeftClickAt(e2e::CentreOnScreen(label)))
+    if (!e2e::RealLeftClickAt(centre))
         return "SendInput failed: " + e2e::LastErrorText();
     if (!e2e::WaitFor(timeoutMs,
             [&] {

@@ -15,6 +15,6 @@ void CheckMainMenu(e2e::Report& report, const std::string& tolvixExe, Artifacts&
 void CheckRunBox(e2e::Report& report, const std::string& tolvixExe);
 void CheckProgramMenu(e2e::Report& report, const std::string& tolvixExe, Artifacts& artifacts);
 void CheckFullCatalogue(e2e::Report& report, const std::string& tolvixExe, Artifacts& artifacts);
-void CheckLogOff(e2e::Report& report, const std::string& tolvixExe);
+void CheckLogOff(e2e::Report& report, const std::string& tolvixExe, Artifacts& artifacts);
 
 } // namespace bar_probe

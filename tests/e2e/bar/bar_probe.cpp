@@ -157,11 +157,11 @@ int main(int argc, char** argv)
         return 2;
     }
     Artifacts artifacts(artifactsFolder);
-    e2e::Report report("bar");
+    e2e::Report report(logOff ? "bar-logoff" : "bar");
     try {
         const std::string only = Environment("E2E_BAR_ONLY");
         if (logOff)
-            CheckLogOff(report, tolvixExe);
+            CheckLogOff(report, tolvixExe, artifacts);
         if (!logOff && only != "live")
             RunBarChecks(report, tolvixExe, artifacts);
         if (!logOff && only != "layout")
