@@ -22,13 +22,13 @@ ui::FormSpec FormSpecOf(const ui::ScreenMetrics& screen, platform::WindowHandle 
     return props;
 }
 
-ui::ControlSpec PictureSpec(ui::Rect rect, const char* resource)
+ui::ControlSpec PictureSpec(ui::Rect rect, ui::Artwork artwork)
 {
     ui::ControlSpec props;
     props.kind = ui::ControlKind::Picture;
     props.rect = rect;
     props.back = 0xFFFFFF;
-    props.resource = resource;
+    props.artwork = artwork;
     return props;
 }
 
@@ -47,8 +47,8 @@ INFO::INFO(ui::Toolkit& toolkit, platform::WindowHandle ownerWindow, std::functi
     : lifetime_(std::move(onReleasable))
     , toolkit_(toolkit)
     , form_(toolkit, FormSpecOf(toolkit.screen(), ownerWindow))
-    , Backdrop(form_, ids::Backdrop, PictureSpec({0, 0, kClientWidth, kClientHeight}, "ABOUT"))
-    , Picture1(form_, ids::Picture1, PictureSpec({240, 240, 480, 480}, "ABOUTICON"))
+    , Backdrop(form_, ids::Backdrop, PictureSpec({0, 0, kClientWidth, kClientHeight}, ui::Artwork::AboutBackdrop))
+    , Picture1(form_, ids::Picture1, PictureSpec({240, 240, 480, 480}, ui::Artwork::AboutIcon))
     , OKK(form_, ids::OKK, CloseButtonSpec())
     , TMX(form_, ids::TMX, 0, false, [this] {
         ui::WindowLifetime::Scope scope(lifetime_);

@@ -63,6 +63,8 @@ enum class Artwork {
     LampOn,
     WinampButtons,
     GlowStrip,
+    AboutBackdrop, // the about box's background
+    AboutIcon,     // the program's emblem, a small bar with its buttons
 };
 
 struct ControlSpec {
@@ -79,7 +81,6 @@ struct ControlSpec {
     Colour back = kSysButtonFace;
     Colour fore = kSysButtonText;
     Artwork artwork = Artwork::None;
-    std::string resource; // Picture: a bitmap resource of the program, by name
     std::vector<std::string> items; // list box entries, in order
     bool multiSelect = false;       // list box: several items can be selected
 };

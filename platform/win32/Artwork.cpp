@@ -144,6 +144,28 @@ void drawGlowStrip(HDC dc, const RECT& area, COLORREF back)
     fill(dc, line, RGB(lighten(GetRValue(back)), lighten(GetGValue(back)), lighten(GetBValue(back))));
 }
 
+// White, with a band down the left edge in the bar's caption blues.
+void drawAboutBackdrop(HDC dc, const RECT& area)
+{
+    const Grid grid(area, 40, 16);
+    fill(dc, area, RGB(255, 255, 255));
+    fill(dc, grid.rect(0, 0, 1, 16), RGB(0, 0, 128));
+    fill(dc, grid.rect(1, 0, 2, 16), RGB(64, 128, 224));
+}
+
+// The bar itself in small: a narrow window with its title, three task buttons and the panel.
+void drawAboutIcon(HDC dc, const RECT& area)
+{
+    const Grid grid(area, 16, 16);
+    fill(dc, grid.rect(4, 1, 12, 15), RGB(224, 224, 224));
+    fill(dc, grid.rect(4, 1, 12, 3), RGB(0, 0, 128));
+    for (int row = 4; row < 10; row += 2)
+        fill(dc, grid.rect(5, row, 11, row + 1), RGB(160, 160, 160));
+    fill(dc, grid.rect(4, 11, 12, 15), RGB(64, 128, 224));
+    fill(dc, grid.rect(9, 12, 11, 14), RGB(0, 230, 0));
+    frame(dc, grid.rect(4, 1, 12, 15), RGB(0, 0, 0));
+}
+
 } // namespace
 
 void drawArtwork(HDC dc, const RECT& area, ui::Artwork artwork, COLORREF back)
@@ -174,6 +196,12 @@ void drawArtwork(HDC dc, const RECT& area, ui::Artwork artwork, COLORREF back)
         return;
     case ui::Artwork::GlowStrip:
         drawGlowStrip(dc, area, back);
+        return;
+    case ui::Artwork::AboutBackdrop:
+        drawAboutBackdrop(dc, area);
+        return;
+    case ui::Artwork::AboutIcon:
+        drawAboutIcon(dc, area);
         return;
     }
 }

@@ -44,6 +44,10 @@ std::string BarPopup::Open(int labelId, int timeoutMs)
         return "no menu window " + std::to_string(timeoutMs) + " ms after a click on control " +
             std::to_string(labelId) + (running_.process.running() ? "" : "; the bar has ended");
     openedAfterMs_ = e2e::NowMs() - clicked;
+    // Sent messages are answered from inside the menu's own loop: once this one is, keys
+    // posted to the menu reach that loop.
+    DWORD_PTR answer = 0;
+    SendMessageTimeoutA(running_.bar, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &answer);
     return "";
 }
 

@@ -96,6 +96,21 @@ void CheckBoxStays(e2e::Report& report, const RunningBar& running, const std::st
                      : "box still there 3 s after the click");
 }
 
+// Pixels of the icon's square (240, 240, 480 x 480 twips of the client area) that are not white.
+int IconInkPixels(HWND box, const e2e::Image& image)
+{
+    RECT r = {};
+    GetWindowRect(box, &r);
+    POINT client = {0, 0};
+    ClientToScreen(box, &client);
+    const int left = client.x - r.left + 16, top = client.y - r.top + 16;
+    int ink = 0;
+    for (int y = top; y < top + 32 && y < image.height; ++y)
+        for (int x = left; x < left + 32 && x < image.width; ++x)
+            ink += image.At(x, y) != RGB(255, 255, 255);
+    return ink;
+}
+
 std::vector<MenuEntry> MainMenuEntries()
 {
     using K = MenuEntry::Kind;
@@ -128,7 +143,11 @@ void CheckAboutBox(e2e::Report& report, const std::string& tolvixExe, Artifacts&
         splash ? "box " + form : "no about box of the bar's process after the bar came up");
     if (!splash)
         return;
-    artifacts.SaveImage("about-splash", CaptureWhenSteady(splash, 2000));
+    const e2e::Image picture = CaptureWhenSteady(splash, 2000);
+    const int ink = picture.empty() ? 0 : IconInkPixels(splash, picture);
+    report.Check("about_box_shows_its_icon_on_white", ink >= 200,
+        std::to_string(ink) + " of the icon square's 1024 pixels are not white; image " +
+            artifacts.SaveImage("about-splash", picture));
     artifacts.RequestScreenshot("about-splash-screen");
     const bool gone = e2e::WaitFor(10000, [&] { return !Shown(splash); });
     const unsigned long long afterSeen = e2e::NowMs() - seen;
