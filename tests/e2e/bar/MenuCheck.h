@@ -12,8 +12,9 @@
 namespace bar_probe {
 
 // Captures the open menu, closes it with Escape, draws the reference at the same place and
-// compares pixels. The same reference without a default entry must differ, which shows the
-// comparison sees the bold default. Images are saved as "<imageName>-bar" and "-reference".
+// compares pixels. Given a default entry (`defaultIndex` >= 0), the same reference without one
+// must differ, which shows the comparison sees the bold default. Images are saved as "<imageName>-bar" and
+// "-reference".
 void CheckMenuMatches(e2e::Report& report, Artifacts& artifacts, HWND menu, const std::string& caseName,
     const std::string& imageName, const std::vector<MenuEntry>& entries, int defaultIndex,
     const std::string& described);

@@ -1,16 +1,19 @@
 // End-to-end probe of the bar: starts the real tolvix.exe, puts windows of every kind on the
 // desktop and checks what the bar shows and does. Usage:
 //   bar_probe.exe <path of tolvix.exe> [--artifacts <folder>]
+//   bar_probe.exe <path of tolvix.exe> --logoff   (only the log-off case: it ends the session,
+//                                                   so run.sh gives it a Wine session of its own)
 //   bar_probe.exe --windows-only   (creates the test windows and lists the desktop; no bar)
-// Environment: E2E_BAR_ONLY=live runs just the cases of LiveCases.h, E2E_BAR_ONLY=layout just the
-// others; E2E_BAR_GROUPS=indicators,lamp,winamp,taskmgr,taskmenu,settings,logofiles picks some of
-// the live ones.
+// Environment: E2E_BAR_ONLY=live runs just the cases of LiveCases.h and MenuCases.h,
+// E2E_BAR_ONLY=layout just the others; E2E_BAR_GROUPS=indicators,lamp,winamp,taskmgr,taskmenu,
+// settings,logofiles,about,menus,runbox,programs,catalogue picks some of the live ones.
 #include <windows.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <exception>
+#include <functional>
 #include <string>
 
 #include "tests/e2e/bar/Artifacts.h"
@@ -21,6 +24,7 @@
 #include "tests/e2e/bar/LayoutCases.h"
 #include "tests/e2e/bar/LiveCases.h"
 #include "tests/e2e/bar/LogoCases.h"
+#include "tests/e2e/bar/MenuCases.h"
 #include "tests/e2e/bar/TaskListCases.h"
 #include "tests/e2e/bar/TestDesk.h"
 #include "tests/e2e/common/Poll.h"
@@ -92,7 +96,7 @@ bool GroupChosen(const std::string& group)
     return chosen == ",," || chosen.find("," + group + ",") != std::string::npos;
 }
 
-void RunLiveChecks(e2e::Report& report, const std::string& tolvixExe)
+void RunLiveChecks(e2e::Report& report, const std::string& tolvixExe, Artifacts& artifacts)
 {
     const std::vector<std::pair<const char*, void (*)(e2e::Report&, const RunningBar&)>> onOneBar = {
         {"indicators", CheckIndicators}, {"lamp", CheckLamp}, {"winamp", CheckWinamp}, {"taskmgr", CheckTaskManager},
@@ -115,6 +119,20 @@ void RunLiveChecks(e2e::Report& report, const std::string& tolvixExe)
         CheckSettingsAtStart(report, tolvixExe);
     if (GroupChosen("logofiles"))
         CheckLogoFiles(report, tolvixExe);
+
+    // Each on a bar of its own.
+    const std::vector<std::pair<const char*, std::function<void()>>> onOwnBars = {
+        {"about", [&] { CheckAboutBox(report, tolvixExe, artifacts); }},
+        {"menus", [&] { CheckMainMenu(report, tolvixExe, artifacts); }},
+        {"runbox", [&] { CheckRunBox(report, tolvixExe); }},
+        {"programs", [&] { CheckProgramMenu(report, tolvixExe, artifacts); }},
+        {"catalogue", [&] { CheckFullCatalogue(report, tolvixExe, artifacts); }}};
+    for (const auto& group : onOwnBars)
+        if (GroupChosen(group.first)) {
+            const unsigned long long started = e2e::NowMs();
+            group.second();
+            report.Note(std::string(group.first) + " took " + std::to_string(e2e::NowMs() - started) + " ms");
+        }
 }
 
 } // namespace
@@ -123,10 +141,13 @@ int main(int argc, char** argv)
 {
     std::string tolvixExe;
     std::string artifactsFolder;
+    bool logOff = false;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--windows-only") == 0)
             return ListDesktop();
-        if (std::strcmp(argv[i], "--artifacts") == 0 && i + 1 < argc)
+        if (std::strcmp(argv[i], "--logoff") == 0)
+            logOff = true;
+        else if (std::strcmp(argv[i], "--artifacts") == 0 && i + 1 < argc)
             artifactsFolder = argv[++i];
         else
             tolvixExe = argv[i];
@@ -136,13 +157,15 @@ int main(int argc, char** argv)
         return 2;
     }
     Artifacts artifacts(artifactsFolder);
-    e2e::Report report("bar");
+    e2e::Report report(logOff ? "bar-logoff" : "bar");
     try {
         const std::string only = Environment("E2E_BAR_ONLY");
-        if (only != "live")
+        if (logOff)
+            CheckLogOff(report, tolvixExe, artifacts);
+        if (!logOff && only != "live")
             RunBarChecks(report, tolvixExe, artifacts);
-        if (only != "layout")
-            RunLiveChecks(report, tolvixExe);
+        if (!logOff && only != "layout")
+            RunLiveChecks(report, tolvixExe, artifacts);
     } catch (const std::exception& e) {
         report.Check("probe_error", false, e.what());
     }

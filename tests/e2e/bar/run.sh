@@ -1,21 +1,62 @@
 #!/usr/bin/env bash
 # End-to-end suite of the bar: runs bar_probe.exe against the real tolvix.exe under Wine on a
 # private Xvfb display. Screenshots go to <build-dir>/e2e-artifacts/bar/.
+# Log off ends the Wine session it runs in, so its case runs last, in a session of its own
+# (closing line "e2e bar-logoff: ...", artifacts in e2e-artifacts/bar-logoff/); the last line
+# then sums both sessions as "e2e bar: ...".
 # Usage: tests/e2e/bar/run.sh <windows-build-dir>
 #   TOLVIX_EXE=<path>    another tolvix.exe than the built one
-#   E2E_BAR_ONLY=live    only the cases of the refresh tick, task actions, task manager, settings
-#                        and logo files; E2E_BAR_ONLY=layout only the others
-#   E2E_BAR_GROUPS=a,b   only these groups of the live cases (see bar_probe.cpp)
+#   E2E_BAR_ONLY=live    only the cases of the refresh tick, task actions, task manager, settings,
+#                        logo files, menus, run box and log off; E2E_BAR_ONLY=layout only the others
+#   E2E_BAR_GROUPS=a,b   only these groups of the live cases (see bar_probe.cpp; "logoff" is the
+#                        second session)
 set -u
 source "$(dirname "$0")/../lib/suite.sh"
-e2e_suite_setup bar "$@"
 
-tolvix=${TOLVIX_EXE:-$(e2e_find_built tolvix.exe)}
-probe=$(e2e_find_built bar_probe.exe)
-if [[ -z $tolvix || -z $probe ]]; then
-  echo "FAIL build_products: tolvix.exe '${tolvix}' bar_probe.exe '${probe}' not found under $E2E_BUILD"
-  e2e_closing 0 1
-  exit 1
+# One Wine session: <suite name> <timeout-s> [probe options...]
+bar_session() {
+  local suite=$1 timeout_s=$2
+  shift 2
+  e2e_suite_setup "$suite" "$build_dir"
+  local tolvix probe
+  tolvix=${TOLVIX_EXE:-$(e2e_find_built tolvix.exe)}
+  probe=$(e2e_find_built bar_probe.exe)
+  if [[ -z $tolvix || -z $probe ]]; then
+    echo "FAIL build_products: tolvix.exe '${tolvix}' bar_probe.exe '${probe}' not found under $E2E_BUILD"
+    e2e_closing 0 1
+    exit 1
+  fi
+  e2e_run_suite "$timeout_s" \
+    wine "$probe" "$(e2e_winpath "$tolvix")" --artifacts "$(e2e_winpath "$E2E_ARTIFACTS")" "$@"
+}
+
+build_dir=${1:-}
+if [[ $# -ne 1 || ! -d $build_dir ]]; then
+  e2e_suite_setup bar "$@" # prints the usage and the failing closing line
 fi
-e2e_run_suite "${E2E_BAR_TIMEOUT:-420}" \
-  wine "$probe" "$(e2e_winpath "$tolvix")" --artifacts "$(e2e_winpath "$E2E_ARTIFACTS")"
+groups=",${E2E_BAR_GROUPS:-},"
+main=1 logoff=0
+[[ $groups == ",logoff," ]] && main=0
+[[ ${E2E_BAR_ONLY:-} != layout && ($groups == ",," || $groups == *,logoff,*) ]] && logoff=1
+if (( !logoff )); then
+  bar_session bar "${E2E_BAR_TIMEOUT:-420}"
+fi
+if (( !main )); then
+  bar_session bar-logoff 120 --logoff
+fi
+
+# Both sessions, each in a subshell of its own (a session's runner exits when it is done).
+lines=$(mktemp)
+trap 'rm -f "$lines"' EXIT
+( bar_session bar "${E2E_BAR_TIMEOUT:-420}" ) | tee -a "$lines"
+main_rc=${PIPESTATUS[0]}
+( bar_session bar-logoff 120 --logoff ) | tee -a "$lines"
+logoff_rc=${PIPESTATUS[0]}
+passed=0 failed=0
+while read -r p f; do
+  passed=$(( passed + p ))
+  failed=$(( failed + f ))
+done < <(sed -nE 's/^e2e bar(-logoff)?: ([0-9]+) passed, ([0-9]+) failed$/\2 \3/p' "$lines")
+(( main_rc == 0 && logoff_rc == 0 )) || (( failed > 0 )) || failed=1
+echo "e2e bar: $passed passed, $failed failed"
+(( main_rc == 0 && logoff_rc == 0 && failed == 0 ))

@@ -4,6 +4,9 @@
 //       receives to the log, one decimal number a line
 //   e2e_peer.exe victim <title> <marker file> [--hang <ms>]
 //       a titled window whose WM_CLOSE writes the marker file, then closes; exit code 3
+//   e2e_peer.exe session <log file>
+//       a window titled "E2E Session" that agrees to end the session and appends a line for
+//       every WM_QUERYENDSESSION ("query <lParam>") and WM_ENDSESSION ("end <wParam> <lParam>")
 // --hang <ms> stops answering messages for that long once the window is up; so does a posted
 // kHangMessage (wParam: milliseconds) at any time.
 #include <windows.h>
@@ -20,6 +23,7 @@ constexpr int kNormalExitCode = 3;
 
 std::string logPath;
 std::string markerPath;
+std::string sessionLogPath;
 
 void AppendLine(const std::string& path, const std::string& line)
 {
@@ -36,6 +40,18 @@ LRESULT CALLBACK PeerProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
         if (!logPath.empty())
             AppendLine(logPath, std::to_string(static_cast<unsigned>(wParam)));
         return 0;
+    case WM_QUERYENDSESSION:
+        if (sessionLogPath.empty())
+            break;
+        AppendLine(sessionLogPath, "query " + std::to_string(static_cast<unsigned long long>(lParam)));
+        return TRUE;
+    case WM_ENDSESSION:
+        if (sessionLogPath.empty())
+            break;
+        AppendLine(sessionLogPath,
+            "end " + std::to_string(static_cast<unsigned>(wParam)) + " " +
+                std::to_string(static_cast<unsigned long long>(lParam)));
+        return 0;
     case kHangMessage:
         Sleep(static_cast<DWORD>(wParam));
         return 0;
@@ -48,13 +64,15 @@ LRESULT CALLBACK PeerProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
         PostQuitMessage(kNormalExitCode);
         return 0;
     default:
-        return DefWindowProcA(window, message, wParam, lParam);
+        break;
     }
+    return DefWindowProcA(window, message, wParam, lParam);
 }
 
 int Usage()
 {
-    std::fprintf(stderr, "usage: e2e_peer winamp <log> [--hang <ms>] | victim <title> <marker> [--hang <ms>]\n");
+    std::fprintf(
+        stderr, "usage: e2e_peer winamp <log> [--hang <ms>] | victim <title> <marker> [--hang <ms>] | session <log>\n");
     return 2;
 }
 
@@ -65,12 +83,16 @@ int main(int argc, char** argv)
     if (argc < 3)
         return Usage();
     const bool winamp = std::strcmp(argv[1], "winamp") == 0;
-    if (!winamp && (std::strcmp(argv[1], "victim") != 0 || argc < 4))
+    const bool session = std::strcmp(argv[1], "session") == 0;
+    if (!winamp && !session && (std::strcmp(argv[1], "victim") != 0 || argc < 4))
         return Usage();
-    std::string title = winamp ? "E2E Winamp" : argv[2];
-    (winamp ? logPath : markerPath) = winamp ? argv[2] : argv[3];
+    std::string title = winamp ? "E2E Winamp" : session ? "E2E Session" : argv[2];
+    if (session)
+        sessionLogPath = argv[2];
+    else
+        (winamp ? logPath : markerPath) = winamp ? argv[2] : argv[3];
     DWORD hangMs = 0;
-    for (int i = winamp ? 3 : 4; i + 1 < argc; ++i)
+    for (int i = winamp || session ? 3 : 4; i + 1 < argc; ++i)
         if (std::strcmp(argv[i], "--hang") == 0)
             hangMs = static_cast<DWORD>(std::strtoul(argv[++i], nullptr, 10));
 

@@ -1,0 +1,230 @@
+#include <algorithm>
+
+#include "bar/ControlIds.h"
+#include "tests/e2e/bar/BarKit.h"
+#include "tests/e2e/bar/MenuCases.h"
+#include "tests/e2e/bar/ToolTipText.h"
+#include "tests/e2e/common/Input.h"
+#include "tests/e2e/common/Poll.h"
+#include "tests/e2e/common/TestWindows.h"
+#include "win32kit/Handles.h"
+
+namespace bar_probe {
+namespace {
+
+constexpr const char* kFailurePrefix = "Could not start: ";
+
+// The run box driven through the platform's input: clicked into, its text set, Enter pressed.
+class RunBox {
+public:
+    explicit RunBox(const RunningBar& running)
+        : running_(running)
+        , box_(ChildById(running.bar, bar_ids::VRUN))
+        , stx_(ChildById(running.bar, bar_ids::STX))
+    {
+    }
+    bool found() const { return box_ && stx_; }
+
+    // Puts the focus into the box with a real click; false when the bar never came forward.
+    bool Focus()
+    {
+        SetForegroundWindow(running_.bar);
+        const bool front = e2e::WaitFor(3000, [&] { return GetForegroundWindow() == running_.bar; });
+        return front && e2e::RealLeftClickAt(e2e::CentreOnScreen(box_)) &&
+            e2e::WaitFor(3000, [&] { return FocusOfBar() == box_; });
+    }
+
+    void SetText(const std::string& text)
+    {
+        DWORD_PTR result = 0;
+        SendMessageTimeoutA(
+            box_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_ABORTIFHUNG, 5000, &result);
+    }
+
+    std::string Text() const
+    {
+        DWORD_PTR length = 0;
+        SendMessageTimeoutA(box_, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length);
+        std::string text(length + 1, '\0');
+        DWORD_PTR copied = 0;
+        SendMessageTimeoutA(
+            box_, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]), SMTO_ABORTIFHUNG, 5000, &copied);
+        text.resize(copied);
+        return text;
+    }
+
+    // Enter, then a "z" typed after it: once the "z" shows, the bar has handled the Enter.
+    bool EnterAndWait()
+    {
+        const bool typed = e2e::RealKeyPress(0, VK_RETURN) && e2e::RealKeyPress(0, 'Z');
+        return typed && e2e::WaitFor(5000, [&] { return Text().find('z') != std::string::npos; });
+    }
+
+    std::string Tip(HWND control) const
+    {
+        std::string text, error;
+        return ReadToolTip(control, text, error) ? text : "(" + error + ")";
+    }
+    std::string StxTip() const { return Tip(stx_); }
+    std::string BoxTip() const { return Tip(box_); }
+
+    bool Responds() const
+    {
+        DWORD_PTR result = 0;
+        return running_.process.running() &&
+            SendMessageTimeoutA(running_.bar, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 3000, &result) != 0;
+    }
+
+private:
+    HWND FocusOfBar() const
+    {
+        GUITHREADINFO info = {};
+        info.cbSize = sizeof info;
+        GetGUIThreadInfo(GetWindowThreadProcessId(running_.bar, nullptr), &info);
+        return info.hwndFocus;
+    }
+
+    const RunningBar& running_;
+    HWND box_;
+    HWND stx_;
+};
+
+bool StartsWith(const std::string& text, const std::string& prefix)
+{
+    return text.compare(0, prefix.size(), prefix) == 0;
+}
+
+struct DialogSearch {
+    DWORD processId;
+    bool found;
+};
+
+BOOL CALLBACK MatchDialog(HWND window, LPARAM param)
+{
+    auto* search = reinterpret_cast<DialogSearch*>(param);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    char name[16] = {};
+    GetClassNameA(window, name, sizeof name);
+    if (pid == search->processId && IsWindowVisible(window) && std::string(name) == "#32770")
+        search->found = true;
+    return !search->found;
+}
+
+// Whether the bar's process shows a message box or any other dialog.
+bool ShowsDialog(DWORD processId)
+{
+    DialogSearch search {processId, false};
+    EnumWindows(MatchDialog, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+struct ClassSearch {
+    const char* className;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectByClass(HWND window, LPARAM param)
+{
+    auto* search = reinterpret_cast<ClassSearch*>(param);
+    char name[64] = {};
+    GetClassNameA(window, name, sizeof name);
+    if (IsWindowVisible(window) && lstrcmpiA(name, search->className) == 0)
+        search->found.push_back(window);
+    return TRUE;
+}
+
+std::vector<HWND> VisibleWindowsOfClass(const char* className)
+{
+    ClassSearch search {className, {}};
+    EnumWindows(CollectByClass, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+void EndProcessOf(HWND window)
+{
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    win32kit::UniqueKernelHandle process(OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid));
+    if (process && TerminateProcess(process.get(), 0))
+        WaitForSingleObject(process.get(), 5000);
+}
+
+} // namespace
+
+void CheckRunBox(e2e::Report& report, const std::string& tolvixExe)
+{
+    std::unique_ptr<RunningBar> running = LaunchBar(tolvixExe, "runbox", {}, 30000);
+    if (!report.Check("runbox_bar_starts", running->bar != nullptr, running->bar ? "bar up" : running->error))
+        return;
+    RunBox box(*running);
+    if (!report.Check("run_box_takes_the_focus", box.found() && box.Focus(),
+            box.found() ? "a real click put the focus into VRUN" : "no controls VRUN and STX"))
+        return;
+    const std::string usualTip = box.StxTip();
+
+    // Nothing to start is no failure: no tip changes.
+    box.SetText("");
+    const bool emptyDone = box.EnterAndWait();
+    const std::string afterEmpty = box.StxTip();
+    box.SetText("   ");
+    const bool blankDone = box.EnterAndWait();
+    const std::string afterBlank = box.StxTip();
+    report.Check("empty_or_blank_box_starts_nothing_and_reports_nothing",
+        emptyDone && blankDone && !StartsWith(afterEmpty, kFailurePrefix) && afterBlank == afterEmpty && box.Responds(),
+        std::string(emptyDone && blankDone ? "Enter handled in both; " : "Enter not handled within 5 s; ") +
+            "STX tip '" + usualTip + "', after empty '" + afterEmpty + "', after spaces '" + afterBlank + "'");
+
+    box.SetText("no-such-program-xyz");
+    e2e::RealKeyPress(0, VK_RETURN);
+    const std::string expected = std::string(kFailurePrefix) + "no-such-program-xyz";
+    std::string stxTip, boxTip;
+    const bool reported = e2e::WaitFor(5000, [&] { return (stxTip = box.StxTip()) == expected; });
+    boxTip = box.BoxTip();
+    const bool quiet = !ShowsDialog(running->process.id());
+    report.Check("missing_program_sets_could_not_start_tips_without_a_message_box",
+        reported && boxTip == expected && quiet && box.Responds(),
+        "STX tip '" + stxTip + "', VRUN tip '" + boxTip + "'" + (quiet ? "" : "; a dialog is shown") +
+            " (tips read with TTM_GETTEXTA)");
+
+    const std::string huge(30000, 'a');
+    box.SetText(huge);
+    const size_t held = box.Text().size();
+    e2e::RealKeyPress(0, VK_RETURN);
+    const std::string hugeTip = std::string(kFailurePrefix) + "aaaa";
+    const bool hugeReported = e2e::WaitFor(5000, [&] {
+        stxTip = box.StxTip();
+        return StartsWith(stxTip, hugeTip);
+    });
+    report.Check("thirty_thousand_characters_fail_quietly",
+        hugeReported && box.Responds() && !ShowsDialog(running->process.id()),
+        "box held " + std::to_string(held) + " characters; STX tip " + std::to_string(stxTip.size()) +
+            " characters, '" + stxTip.substr(0, 40) + "...'");
+
+    // Typed for real: Wine's notepad starts, the text stays, and the failure tips are cleared.
+    const std::vector<HWND> before = VisibleWindowsOfClass("Notepad");
+    box.SetText("");
+    const bool focused = box.Focus();
+    for (char c : std::string("NOTEPAD"))
+        e2e::RealKeyPress(0, static_cast<WORD>(c));
+    const bool typed = e2e::WaitFor(3000, [&] { return box.Text() == "notepad"; });
+    e2e::RealKeyPress(0, VK_RETURN);
+    HWND notepad = nullptr;
+    const bool started = typed && e2e::WaitFor(10000, [&] {
+        for (HWND w : VisibleWindowsOfClass("Notepad"))
+            if (std::find(before.begin(), before.end(), w) == before.end())
+                notepad = w;
+        return notepad != nullptr;
+    });
+    const std::string left = box.Text();
+    const bool cleared = e2e::WaitFor(3000, [&] { return (stxTip = box.StxTip()) == usualTip; });
+    report.Check("typed_notepad_starts_wine_notepad_and_stays_in_box",
+        started && left == "notepad" && cleared && box.Responds(),
+        std::string(focused ? "" : "box not focused; ") + (typed ? "typed 'notepad'; " : "box held '" + left + "'; ") +
+            (started ? "window " + e2e::DescribeWindow(notepad) : "no new Notepad window within 10 s") + "; box '" +
+            left + "'; STX tip '" + stxTip + "'");
+    if (notepad)
+        EndProcessOf(notepad);
+}
+
+} // namespace bar_probe
