@@ -249,6 +249,23 @@ struct MenuItem {
     bool isSeparator() const { return separator; }
 };
 
+inline MenuItem MenuEntry(MenuId id, std::string caption, std::function<void()> action = {})
+{
+    MenuItem item;
+    item.id = id;
+    item.caption = std::move(caption);
+    item.action = std::move(action);
+    return item;
+}
+
+// A divider line.
+inline MenuItem MenuSeparator(MenuId id)
+{
+    MenuItem item = MenuEntry(id, "-");
+    item.separator = true;
+    return item;
+}
+
 struct ScreenMetrics {
     float twipsPerPixelX = 15;
     float twipsPerPixelY = 15;

@@ -20,18 +20,14 @@ constexpr std::array<int, 16> kCategoryMenus = {0, m::SM1X, m::SM2X, m::SM3X, m:
 
 ui::MenuItem Item(ui::MenuId id, const char* caption, std::vector<ui::MenuItem> items = {})
 {
-    ui::MenuItem item;
-    item.id = id;
-    item.caption = caption;
+    ui::MenuItem item = ui::MenuEntry(id, caption);
     item.items = std::move(items);
     return item;
 }
 
 ui::MenuItem Separator(ui::MenuId id)
 {
-    ui::MenuItem item = Item(id, "-");
-    item.separator = true;
-    return item;
+    return ui::MenuSeparator(id);
 }
 
 ui::MenuItem Category(ui::MenuId id, const char* caption, int category)

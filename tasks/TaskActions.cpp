@@ -11,11 +11,8 @@ namespace {
 
 ui::MenuItem Item(ui::MenuId id, const char* caption, std::function<void()> action = {})
 {
-    ui::MenuItem item;
-    item.id = id;
-    item.caption = caption;
-    item.separator = item.caption == "-"; // the static menus draw their dividers so
-    item.action = std::move(action);
+    ui::MenuItem item = ui::MenuEntry(id, caption, std::move(action));
+    item.separator = item.caption == "-"; // the task menu draws its dividers so
     return item;
 }
 
