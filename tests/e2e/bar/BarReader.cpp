@@ -148,11 +148,16 @@ std::string ListText(const std::vector<std::string>& captions)
     return text + "]";
 }
 
-HWND FindPopupMenu(DWORD processId)
+HWND FindTopLevel(DWORD processId, const std::string& className)
 {
-    TopLevelSearch search {processId, "", "#32768", nullptr};
+    TopLevelSearch search {processId, "", className, nullptr};
     EnumWindows(MatchTopLevel, reinterpret_cast<LPARAM>(&search));
     return search.found;
+}
+
+HWND FindPopupMenu(DWORD processId)
+{
+    return FindTopLevel(processId, "#32768");
 }
 
 } // namespace bar_probe

@@ -2,6 +2,7 @@
 
 #include "bar/ControlIds.h"
 #include "tests/e2e/bar/BarKit.h"
+#include "tests/e2e/bar/BarReader.h"
 #include "tests/e2e/bar/MenuCases.h"
 #include "tests/e2e/bar/ToolTipText.h"
 #include "tests/e2e/common/Input.h"
@@ -94,29 +95,10 @@ bool StartsWith(const std::string& text, const std::string& prefix)
     return text.compare(0, prefix.size(), prefix) == 0;
 }
 
-struct DialogSearch {
-    DWORD processId;
-    bool found;
-};
-
-BOOL CALLBACK MatchDialog(HWND window, LPARAM param)
-{
-    auto* search = reinterpret_cast<DialogSearch*>(param);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(window, &pid);
-    char name[16] = {};
-    GetClassNameA(window, name, sizeof name);
-    if (pid == search->processId && IsWindowVisible(window) && std::string(name) == "#32770")
-        search->found = true;
-    return !search->found;
-}
-
 // Whether the bar's process shows a message box or any other dialog.
 bool ShowsDialog(DWORD processId)
 {
-    DialogSearch search {processId, false};
-    EnumWindows(MatchDialog, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    return FindTopLevel(processId, "#32770") != nullptr;
 }
 
 struct ClassSearch {
