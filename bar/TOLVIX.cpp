@@ -1,5 +1,6 @@
 #include "bar/TOLVIX.h"
 
+#include "bar/AlignmentChoice.h"
 #include "bar/AppBasePath.h"
 #include "bar/BarControls.h"
 #include "bar/BarGeometry.h"
@@ -49,7 +50,7 @@ TOLVIX::TOLVIX(platform::Platform& platform)
     , SSETTS(form_, ids::SSETTS, bar::ControlSpecOf(ids::SSETTS))
     , STX(form_, ids::STX, bar::ControlSpecOf(ids::STX))
     , VRUN(form_, ids::VRUN, bar::ControlSpecOf(ids::VRUN))
-    , taskManager_(platform, form_)
+    , taskManager_(platform, form_, [this] { return settings_.settings().General_HideInTaskManager; })
     , processCounter_(form_, platform.processes(), *this)
     , memory_(form_, platform.memory(), *this)
     , Picture3(form_, ids::Picture3, bar::ControlSpecOf(ids::Picture3))
@@ -67,6 +68,7 @@ TOLVIX::TOLVIX(platform::Platform& platform)
           [this](int category, std::size_t index) { RunProgramEntry(category, index); }, [this] { Redetect(); })
     , about_(form_, ids::ReleaseAbout,
           [this](auto onReleasable) { return std::make_unique<INFO>(toolkit_, ownWindow_, std::move(onReleasable)); })
+    , settingsWindow_(platform, form_, settings_, [this](float group) { ApplySavedSettings(group); })
 {
     ui::FindMenuItem(MSETTS, menu::MFULLHEIGHT)->action = [this] { SetFullHeight(!fullHeightSelected()); };
     form_.onResize = [this] {
@@ -120,6 +122,7 @@ void TOLVIX::Load()
     ApplyLogo();
     ApplyIcon();
     toolkit_.showForm(form_.id(), true);
+    ApplyAlignment();
 }
 
 void TOLVIX::ApplySettings()
@@ -131,9 +134,39 @@ void TOLVIX::ApplySettings()
     memory_.ApplySettings(s);
 }
 
-void TOLVIX::PopupSettings(int /*page*/)
+void TOLVIX::ApplySavedSettings(float group)
 {
-    // The settings window comes in its own change; until then the request has no target.
+    ApplySettings();
+    if (group == settings::SetupMem::kAllGroups || group == 3)
+        ApplyAlignment();
+}
+
+void TOLVIX::ApplyAlignment()
+{
+    const std::optional<bar::AlignmentChoice> choice = bar::AlignmentChoiceOf(settings_.settings().Align_Position);
+    if (!choice)
+        return;
+    SetAlign(choice->position);
+    if (fullHeightSelected() != choice->fullHeight)
+        SetFullHeight(choice->fullHeight);
+    if (choice->flushRight) {
+        const ui::ScreenMetrics screen = toolkit_.screen();
+        ui::Rect r = frame();
+        r.left = screen.widthTwips() - r.width;
+        r.top = std::floor((screen.heightTwips() - r.height) / 2);
+        setFrame(r);
+    }
+}
+
+void TOLVIX::PopupSettings(int page)
+{
+    settingsWindow_.PopupSettings(page);
+}
+
+void TOLVIX::ShowTaskManager()
+{
+    if (!settings_.settings().General_DisableTaskManager)
+        taskManager_.Show();
 }
 
 void TOLVIX::ShowAbout()

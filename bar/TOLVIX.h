@@ -13,6 +13,7 @@
 #include "platform/Widgets.h"
 #include "progmenu/MODULKnownTasks.h"
 #include "progmenu/ProgramMenu.h"
+#include "settings/SettingsWindow.h"
 #include "settings/SetupMem.h"
 #include "bar/ProcessCounter.h"
 #include "tasks/TaskButtons.h"
@@ -39,7 +40,8 @@ public:
     // The bar's commands.
     void ShowAbout() override;
     void PopupSettings(int page) override;
-    void ShowTaskManager() override { taskManager_.Show(); }
+    // Unless the settings disable the task manager.
+    void ShowTaskManager() override;
     void FreeUpMemory() override { memory_.FreeUpNow(); }
     bool sleeping() const override;
     void SetSleeping(bool asleep) override;
@@ -62,6 +64,7 @@ public:
     const ui::MenuItem& mainMenu() const { return MSETTS; }
     const progmenu::KnownTasks& catalogue() const { return catalogue_; }
     const INFO* aboutBox() const { return about_.window(); }
+    const settings::SETUP* settingsWindow() const { return settingsWindow_.window(); }
     bool glowRunning() const { return MMY.enabled(); }
     bool refreshRunning() const { return RTASKS.enabled(); }
     bool dockingTimerRunning() const { return MALLI.enabled(); }
@@ -75,6 +78,10 @@ private:
     void ApplyLogo();
     bool ApplyIcon();
     void ApplySettings();
+    // After a save of this settings group (-1 all).
+    void ApplySavedSettings(float group);
+    // Docks or places the bar as the stored alignment says; nothing when none is stored.
+    void ApplyAlignment();
     void TaskButtonReleased(ui::ControlId id, ui::MouseButton button);
     void SetFullHeight(bool selected);
     void ShowLaunchFailure(const std::string& commandLine);
@@ -118,5 +125,6 @@ private:
     progmenu::KnownTasks catalogue_;
     progmenu::ProgramMenu programMenu_;
     ui::SecondaryWindow<INFO> about_;
+    settings::SettingsWindow settingsWindow_;
     bool launchFailed_ = false;
 };

@@ -23,6 +23,7 @@ constexpr Colour kSysHighlightText = 0x8000000E;
 constexpr Colour kSysButtonFace = 0x8000000F;
 constexpr Colour kSysButtonText = 0x80000012;
 constexpr Colour kSysActiveCaption = 0x80000002;
+constexpr Colour kSysActiveCaptionText = 0x80000009;
 constexpr Colour kSysWindow = 0x80000005;
 constexpr Colour kSysWindowText = 0x80000008;
 
@@ -63,6 +64,18 @@ enum class Artwork {
     LampOn,
     WinampButtons,
     GlowStrip,
+    // Where the bar stands on a small screen, for each entry of the alignment list.
+    AlignPreview0,
+    AlignPreview1,
+    AlignPreview2,
+    AlignPreview3,
+    AlignPreview4,
+    AlignPreview5,
+    AlignPreview6,
+    AlignPreview7,
+    AlignPreview8,
+    AlignPreview9,
+    AlignPreview10,
 };
 
 struct ControlSpec {

@@ -19,8 +19,9 @@ struct Settings {
     float Mem_FreeUp = 64; // MB
     bool Mem_FreeUpAuto = false;
     float Mem_FreeUpIfBelow = 8; // MB
-    // 3 alignment: index in the settings window's alignment list, 0 = none
-    float Align_Position = 0;
+    // 3 alignment: index in the settings window's alignment list; -1 until one is chosen (stored
+    // as 0, "off", which leaves a starting bar where it stands)
+    float Align_Position = -1;
     // 4 infrared
     bool IR_EnableIRSupport = false;
     bool IR_LearningMode = false;

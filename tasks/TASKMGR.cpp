@@ -3,6 +3,7 @@
 #include "tasks/MODULQTask2.h"
 #include "tasks/TaskIds.h"
 
+#include <algorithm>
 #include <string>
 
 namespace tasks {
@@ -61,10 +62,12 @@ ui::ControlSpec ButtonLabelSpec(ui::ControlId frame, const char* caption)
 
 } // namespace
 
-TASKMGR::TASKMGR(platform::Platform& platform, platform::WindowHandle ownerWindow, std::function<void()> onUnloaded)
+TASKMGR::TASKMGR(platform::Platform& platform, platform::WindowHandle ownerWindow, std::function<bool()> hideOwnProcess,
+    std::function<void()> onUnloaded)
     : processes_(platform.processes())
     , desktop_(platform.desktop())
     , toolkit_(platform.toolkit())
+    , hideOwnProcess_(std::move(hideOwnProcess))
     , lifetime_(std::move(onUnloaded))
     , form_(toolkit_, FormSpecOf(toolkit_.screen(), ownerWindow))
     , OwnWindow(form_.window())
@@ -101,6 +104,12 @@ void TASKMGR::RefreshProcessList()
     ui::WindowLifetime::Scope scope(lifetime_);
     // A failed snapshot leaves the list empty.
     processes_.snapshot(snapshot_, kMaxProcesses);
+    if (hideOwnProcess_ && hideOwnProcess_()) {
+        const std::uint32_t self = processes_.currentProcessId();
+        snapshot_.erase(std::remove_if(snapshot_.begin(), snapshot_.end(),
+                            [self](const platform::ProcessEntry& entry) { return entry.id == self; }),
+            snapshot_.end());
+    }
     std::vector<std::string> names;
     names.reserve(snapshot_.size());
     for (const auto& entry : snapshot_)

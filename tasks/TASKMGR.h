@@ -17,7 +17,9 @@ class TASKMGR final {
 public:
     // Creates the window hidden, owned by ownerWindow. onUnloaded runs once the window is closed
     // and none of its handlers is running any more: from then on the object may be destroyed.
-    TASKMGR(platform::Platform& platform, platform::WindowHandle ownerWindow, std::function<void()> onUnloaded);
+    // While hideOwnProcess answers true, the list leaves out the program's own process.
+    TASKMGR(platform::Platform& platform, platform::WindowHandle ownerWindow, std::function<bool()> hideOwnProcess,
+        std::function<void()> onUnloaded);
     TASKMGR(const TASKMGR&) = delete;
     TASKMGR& operator=(const TASKMGR&) = delete;
 
@@ -40,6 +42,7 @@ private:
     platform::Processes& processes_;
     platform::Desktop& desktop_;
     ui::Toolkit& toolkit_;
+    std::function<bool()> hideOwnProcess_;
     ui::WindowLifetime lifetime_;
     ui::Form form_;
     platform::WindowHandle OwnWindow;

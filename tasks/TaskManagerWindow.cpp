@@ -4,10 +4,12 @@
 
 namespace tasks {
 
-TaskManagerWindow::TaskManagerWindow(platform::Platform& platform, ui::Form& owner)
-    : slot_(owner, task_ids::ReleaseTaskManager, [&platform, ownerWindow = owner.window()](auto onReleasable) {
-        return std::make_unique<TASKMGR>(platform, ownerWindow, std::move(onReleasable));
-    })
+TaskManagerWindow::TaskManagerWindow(
+    platform::Platform& platform, ui::Form& owner, std::function<bool()> hideOwnProcess)
+    : slot_(owner, task_ids::ReleaseTaskManager,
+          [&platform, ownerWindow = owner.window(), hide = std::move(hideOwnProcess)](auto onReleasable) {
+              return std::make_unique<TASKMGR>(platform, ownerWindow, hide, std::move(onReleasable));
+          })
 {
 }
 

@@ -9,7 +9,8 @@ namespace tasks {
 class TaskManagerWindow final {
 public:
     // owner is the bar's form: the window is owned by it, and a timer of it frees closed windows.
-    TaskManagerWindow(platform::Platform& platform, ui::Form& owner);
+    // While hideOwnProcess answers true, the list leaves out the program's own process.
+    TaskManagerWindow(platform::Platform& platform, ui::Form& owner, std::function<bool()> hideOwnProcess = {});
     TaskManagerWindow(const TaskManagerWindow&) = delete;
     TaskManagerWindow& operator=(const TaskManagerWindow&) = delete;
 

@@ -188,6 +188,19 @@ void SimToolkit::typeText(ui::FormId form, ui::ControlId id, const std::string& 
     }
 }
 
+void SimToolkit::pasteText(ui::FormId form, ui::ControlId id, const std::string& text)
+{
+    ui::ControlSpec* box = shown(form, id);
+    if (!box || box->kind != ui::ControlKind::TextBox || !box->enabled)
+        return;
+    box->caption = box->maxLength > 0 ? text.substr(0, static_cast<std::size_t>(box->maxLength)) : text;
+    ui::UserInput input;
+    input.kind = ui::UserInput::Kind::Text;
+    input.control = id;
+    input.text = box->caption;
+    report(form, input);
+}
+
 void SimToolkit::toggleCheck(ui::FormId form, ui::ControlId id)
 {
     ui::ControlSpec* box = shown(form, id);

@@ -102,6 +102,8 @@ public:
     void doubleClick(ui::FormId id, ui::ControlId control);
     // Types the characters at the end of a text box, one key at a time; '\b' deletes the last.
     void typeText(ui::FormId form, ui::ControlId id, const std::string& keys);
+    // Pastes over the whole text of a text box, cut to its maxLength as the real box cuts it.
+    void pasteText(ui::FormId form, ui::ControlId id, const std::string& text);
     void toggleCheck(ui::FormId form, ui::ControlId id);
     // `thumb`: where a dragged thumb is dropped (ScrollRequest::Thumb).
     void scroll(ui::FormId form, ui::ControlId id, ui::ScrollRequest request, int thumb = 0);

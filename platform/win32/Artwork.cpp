@@ -144,6 +144,56 @@ void drawGlowStrip(HDC dc, const RECT& area, COLORREF back)
     fill(dc, line, RGB(lighten(GetRValue(back)), lighten(GetGValue(back)), lighten(GetBValue(back))));
 }
 
+struct PreviewPlace {
+    int column; // 0 left edge, 1 centre, 2 right edge
+    int row;    // 0 top edge, 1 centre, 2 bottom edge
+    bool fullHeight;
+    bool docked; // hides itself towards its edge
+};
+
+PreviewPlace previewPlace(int entry)
+{
+    // Entries of the alignment list: off, foreground, fixed right, left, top, right, bottom left,
+    // bottom, bottom right, left (large), right (large).
+    static const PreviewPlace kPlaces[] = {{0, 0, false, false}, {1, 1, false, true}, {2, 1, false, false},
+        {0, 1, false, true}, {1, 0, false, true}, {2, 1, false, true}, {0, 2, false, true}, {1, 2, false, true},
+        {2, 2, false, true}, {0, 1, true, true}, {2, 1, true, true}};
+    return kPlaces[entry];
+}
+
+// A small screen with the bar where that alignment puts it; a docked bar carries an arrow to the
+// edge it hides behind, a free one a frame.
+void drawAlignPreview(HDC dc, const RECT& area, int entry)
+{
+    const Grid grid(area, 64, 48);
+    fill(dc, area, RGB(64, 64, 64));
+    const RECT screen = grid.rect(2, 2, 62, 46);
+    fill(dc, screen, RGB(0, 128, 128));
+    const PreviewPlace place = previewPlace(entry);
+    const int width = 6, height = place.fullHeight ? 44 : 22;
+    // Not quite against the screen's edge when free-floating and off: it starts a little inside.
+    const int inset = entry == 0 ? 6 : 0;
+    const int left = 2 + inset + place.column * (60 - width - inset) / 2;
+    const int top = 2 + inset + place.row * (44 - height - inset) / 2;
+    const RECT bar = grid.rect(left, top, left + width, top + height);
+    fill(dc, bar, RGB(0, 0, 128));
+    fill(dc, grid.rect(left, top + height - 4, left + width, top + height - 3), RGB(96, 160, 255));
+    if (!place.docked) {
+        frame(dc, bar, RGB(255, 255, 255));
+        return;
+    }
+    // The arrow points from the bar's middle to its edge; the centre position has none.
+    const int cx = left + width / 2, cy = top + height / 2;
+    const int dx = place.column - 1, dy = place.row - 1;
+    if (dx == 0 && dy == 0)
+        return;
+    const POINT tip = grid.at(cx + dx * 2, cy + dy * 4);
+    const POINT a = grid.at(cx - dy * 2 - dx, cy + dx * 2 - dy * 2);
+    const POINT b = grid.at(cx + dy * 2 - dx, cy - dx * 2 - dy * 2);
+    const POINT arrow[] = {tip, a, b};
+    polygon(dc, arrow, 3, RGB(255, 255, 255));
+}
+
 } // namespace
 
 void drawArtwork(HDC dc, const RECT& area, ui::Artwork artwork, COLORREF back)
@@ -174,6 +224,19 @@ void drawArtwork(HDC dc, const RECT& area, ui::Artwork artwork, COLORREF back)
         return;
     case ui::Artwork::GlowStrip:
         drawGlowStrip(dc, area, back);
+        return;
+    case ui::Artwork::AlignPreview0:
+    case ui::Artwork::AlignPreview1:
+    case ui::Artwork::AlignPreview2:
+    case ui::Artwork::AlignPreview3:
+    case ui::Artwork::AlignPreview4:
+    case ui::Artwork::AlignPreview5:
+    case ui::Artwork::AlignPreview6:
+    case ui::Artwork::AlignPreview7:
+    case ui::Artwork::AlignPreview8:
+    case ui::Artwork::AlignPreview9:
+    case ui::Artwork::AlignPreview10:
+        drawAlignPreview(dc, area, static_cast<int>(artwork) - static_cast<int>(ui::Artwork::AlignPreview0));
         return;
     }
 }

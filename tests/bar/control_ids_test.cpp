@@ -1,6 +1,7 @@
 #include "bar/ControlIds.h"
 #include "bar/TOLVIX.h"
 #include "platform/sim/SimPlatform.h"
+#include "settings/SettingsIds.h"
 #include "tasks/CounterMenu.h"
 #include "tasks/TaskActions.h"
 #include "tasks/TaskIds.h"
@@ -30,14 +31,23 @@ TEST(ControlIds, ControlAndMenuIdsAreUnique)
         seen.insert(ids::MEMMODE_0 + i);
     seen.insert(ids::ONLED_0);
     seen.insert(ids::ONLED_0 + 1);
-    EXPECT_EQ(seen.size(), controls.size() + 9);
+    namespace s = settings_ids;
+    const std::vector<int> settingsControls = {s::Picture1, s::Label2, s::HTASK, s::NOTASKM, s::A00, s::RefInterval,
+        s::RefScroll, s::Label5, s::ALLIST, s::Label3, s::A20, s::AUTOMEMAX, s::VScroll2, s::AUTOMEMCHECK, s::AUTOMEMIN,
+        s::VScroll3, s::Label6, s::MUSE, s::LRNM, s::BBrowseIR, s::BX0, s::BX1, s::BX2, s::BX3, s::BMore};
+    seen.insert(settingsControls.begin(), settingsControls.end());
+    for (int i = 0; i < 4; ++i)
+        seen.insert(s::SetupPage_0 + i);
+    for (int i = 0; i < 11; ++i)
+        seen.insert(s::PREV_0 + i);
+    EXPECT_EQ(seen.size(), controls.size() + 9 + settingsControls.size() + 4 + 11);
     for (int id : seen)
         EXPECT_TRUE(id < task_ids::VTASKS_BASE) << id;
 
     // Timers of the bar's form, including the one the task manager's owner adds to it.
-    const std::set<int> barTimers = {
-        ids::RTASKS, ids::MALLI, ids::MMY, task_ids::ReleaseTaskManager, ids::ReleaseAbout};
-    EXPECT_EQ(barTimers.size(), 5u);
+    const std::set<int> barTimers = {ids::RTASKS, ids::MALLI, ids::MMY, task_ids::ReleaseTaskManager, ids::ReleaseAbout,
+        settings_ids::ReleaseSettings};
+    EXPECT_EQ(barTimers.size(), 6u);
 
     sim::SimPlatform sim;
     TOLVIX bar(sim);

@@ -86,7 +86,7 @@ TEST(SetupMem, LoadTakesWellFormedValuesAndKeepsDefaultsForBadOnes)
     EXPECT_EQ(s.General_RefreshInterval, 2) << "wrong type";
     EXPECT_EQ(s.Mem_FreeUpIfBelow, 8) << "wrong size";
     EXPECT_FALSE(s.Mem_FreeUpAuto) << "little-endian 1 is not a stored flag";
-    EXPECT_EQ(s.Align_Position, 0) << "missing";
+    EXPECT_EQ(s.Align_Position, -1) << "missing";
     ASSERT_EQ(reg.opens.size(), 1u);
     EXPECT_EQ(reg.opens[0].second, platform::KeyAccess::Read);
 

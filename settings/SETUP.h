@@ -1,0 +1,85 @@
+#pragma once
+// The settings window: four stacked pages (general, alignment, memory, infrared) over a bar of
+// "Save", "Restore", "Defaults" and "More...". It shows the stored settings, its controls edit
+// them, and "Save" stores the shown page's group and has the bar apply it. It closes itself once
+// another window comes to the front; its handlers let pending messages run, so it can be closed
+// from inside one of them, and then only destroys its platform window until its owner frees it.
+#include "platform/Platform.h"
+#include "platform/SecondaryWindow.h"
+#include "platform/Widgets.h"
+#include "settings/SetupMem.h"
+
+#include <deque>
+#include <functional>
+
+namespace settings {
+
+class SETUP final {
+public:
+    // Created hidden, owned by ownerWindow. onSaved(group) runs after each save, for the bar to
+    // apply what was stored; onUnloaded once the window is closed and none of its handlers runs.
+    SETUP(platform::Platform& platform, SetupMem& store, platform::WindowHandle ownerWindow,
+        std::function<void(float group)> onSaved, std::function<void()> onUnloaded);
+    SETUP(const SETUP&) = delete;
+    SETUP& operator=(const SETUP&) = delete;
+
+    // Shows one page (0 to 3) or all four (-1), centred and in front, and lets pending messages run.
+    void PopupSettings(int page);
+
+    const ui::WindowLifetime& lifetime() const { return lifetime_; }
+    ui::FormId formId() const { return form_.id(); }
+    platform::WindowHandle window() const { return OwnWindow; }
+    int shownPage() const { return ShownPage; }
+
+private:
+    // Shows the values of one group's page (-1: every page).
+    void ShowValues(const Settings& values, float group);
+    void ShowPreview();
+    void Save();
+    void IntervalChanged();
+    void IntervalSpun();
+    void MemoryBoxChanged(ui::Control& box, ui::Control& bar, int min, int max);
+    void DissappearTick();
+    void Unload();
+    void Resize(int pages);
+
+    ui::Toolkit& toolkit_;
+    platform::Desktop& desktop_;
+    SetupMem& store_;
+    std::function<void(float)> onSaved_;
+    ui::WindowLifetime lifetime_;
+    ui::Form form_;
+    platform::WindowHandle OwnWindow;
+    int ShownPage = -1;
+
+    std::deque<ui::Control> SetupPage; // panels, one per page
+    ui::Control Label2;                // the general page's title
+    ui::Control HTASK;                 // check box: "hide in Taskmanager"
+    ui::Control NOTASKM;               // check box: "disable Taskmanager"
+    ui::Control A00;                   // label: "refresh interval (seconds)"
+    ui::Control RefInterval;           // text box: the refresh interval
+    ui::Control RefScroll;             // scroll bar: its spin arrows
+    ui::Control Label5;                // the alignment page's title
+    ui::Control ALLIST;                // list box: where the bar stands
+    std::deque<ui::Control> PREV;      // pictures: the preview of each ALLIST item
+    ui::Control Label3;                // the memory page's title
+    ui::Control A20;                   // label: "memory to free up (MB)"
+    ui::Control AUTOMEMAX;             // text box: megabytes to free up
+    ui::Control VScroll2;              // scroll bar: steps AUTOMEMAX
+    ui::Control AUTOMEMCHECK;          // check box: "Free up if below..."
+    ui::Control AUTOMEMIN;             // text box: the automatic free-up's threshold
+    ui::Control VScroll3;              // scroll bar: steps AUTOMEMIN
+    ui::Control Label6;                // the infrared page's title
+    ui::Control MUSE;                  // check box: "enable IR Support"
+    ui::Control LRNM;                  // check box: "learning mode"
+    ui::Control BBrowseIR;             // label used as a button: "Browse events"
+    ui::Control BX0;                   // panel: the button bar
+    ui::Control BX1;                   // "Save"
+    ui::Control BX2;                   // "Restore"
+    ui::Control BX3;                   // "Defaults"
+    ui::Control BMore;                 // "More..."
+    ui::Control Picture1;              // the small icon over the topmost page's title
+    ui::Timer Dissappear;              // 2000 ms: closes the window when in the background
+};
+
+} // namespace settings
