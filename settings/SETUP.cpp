@@ -62,7 +62,8 @@ ui::ControlSpec TitleSpec(int page, const char* caption)
     return props;
 }
 
-// Captions end before the boxes and arrows on their right, so nothing overlaps.
+// Captions end before the boxes and arrows on their right, so nothing overlaps; the boxes are wide
+// enough for their longest number inside a sunken border.
 ui::ControlSpec CheckSpec(int page, float top, float width, const char* caption)
 {
     return Make(ui::ControlKind::CheckBox, ids::SetupPage_0 + page, {120, top, width, 255}, caption);
@@ -188,19 +189,19 @@ SETUP::SETUP(platform::Platform& platform, SetupMem& store, platform::WindowHand
     , HTASK(form_, ids::HTASK, CheckSpec(0, 240, 2160, "hide in Taskmanager"))
     , NOTASKM(form_, ids::NOTASKM, CheckSpec(0, 480, 2160, "disable Taskmanager"))
     , A00(form_, ids::A00,
-          Make(ui::ControlKind::Label, ids::SetupPage_0, {120, 750, 2160, 255}, "refresh interval (seconds)"))
-    , RefInterval(form_, ids::RefInterval, NumberBoxSpec(0, {2355, 690, 375, 285}, 2))
+          Make(ui::ControlKind::Label, ids::SetupPage_0, {120, 750, 2040, 255}, "refresh interval (seconds)"))
+    , RefInterval(form_, ids::RefInterval, NumberBoxSpec(0, {2280, 690, 450, 285}, 2))
     , RefScroll(form_, ids::RefScroll, SpinSpec())
     , Label5(form_, ids::Label5, TitleSpec(1, "Alignment"))
     , ALLIST(form_, ids::ALLIST, AlignmentListSpec())
     , PREV(MakePreviews(form_))
     , Label3(form_, ids::Label3, TitleSpec(2, "Memory..."))
     , A20(form_, ids::A20,
-          Make(ui::ControlKind::Label, ids::SetupPage_0 + 2, {120, 330, 2100, 255}, "memory to free up (MB)"))
-    , AUTOMEMAX(form_, ids::AUTOMEMAX, NumberBoxSpec(2, {2280, 300, 435, 285}, 4))
+          Make(ui::ControlKind::Label, ids::SetupPage_0 + 2, {120, 330, 1980, 255}, "memory to free up (MB)"))
+    , AUTOMEMAX(form_, ids::AUTOMEMAX, NumberBoxSpec(2, {2160, 300, 555, 285}, 4))
     , VScroll2(form_, ids::VScroll2, StepperSpec(2, {2760, 240, 255, 360}, kFreeUpMin, kFreeUpMax, 64))
-    , AUTOMEMCHECK(form_, ids::AUTOMEMCHECK, CheckSpec(2, 645, 2100, "Free up if below..."))
-    , AUTOMEMIN(form_, ids::AUTOMEMIN, NumberBoxSpec(2, {2310, 630, 375, 285}, 4))
+    , AUTOMEMCHECK(form_, ids::AUTOMEMCHECK, CheckSpec(2, 645, 1980, "Free up if below..."))
+    , AUTOMEMIN(form_, ids::AUTOMEMIN, NumberBoxSpec(2, {2160, 630, 555, 285}, 4))
     , VScroll3(form_, ids::VScroll3, StepperSpec(2, {2760, 600, 255, 360}, kThresholdMin, kThresholdMax, 8))
     , Label6(form_, ids::Label6, TitleSpec(3, "Infrared remote control"))
     , MUSE(form_, ids::MUSE, CheckSpec(3, 240, 2895, "enable IR Support"))

@@ -73,6 +73,18 @@ std::string TextOf(HWND window)
     return text;
 }
 
+std::string TypedText(HWND box)
+{
+    DWORD_PTR length = 0;
+    SendMessageTimeoutA(box, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length);
+    std::string text(length + 1, '\0');
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutA(
+        box, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]), SMTO_ABORTIFHUNG, 5000, &copied);
+    text.resize(copied);
+    return text;
+}
+
 bool ShownById(HWND bar, int id)
 {
     const HWND control = ChildById(bar, id);

@@ -15,6 +15,9 @@ namespace bar_probe {
 // The first descendant of `bar` with control id `id`, or null.
 HWND ChildById(HWND bar, int id);
 std::string TextOf(HWND window);
+// What a text box of another process shows now, the user's typing included (its window text as
+// TextOf reads it stays what it was created with).
+std::string TypedText(HWND box);
 bool ShownById(HWND bar, int id);
 // The number in a caption that is only digits, or -1.
 long long NumberIn(const std::string& text);

@@ -20,7 +20,7 @@ MenuKeys KeysDown(int n, std::initializer_list<WORD> then)
     return keys;
 }
 
-std::string BarPopup::Open(int labelId, int timeoutMs)
+std::string BarPopup::Open(int labelId, int timeoutMs, bool right)
 {
     menu_ = nullptr;
     const HWND label = ChildById(running_.bar, labelId);
@@ -33,7 +33,7 @@ std::string BarPopup::Open(int labelId, int timeoutMs)
     if (!e2e::WaitFor(5000, [&] { return GetForegroundWindow() == running_.bar && WindowFromPoint(centre) == label; }))
         return "the bar did not come to the front with control " + std::to_string(labelId) + " under its centre";
     const unsigned long long clicked = e2e::NowMs();
-    if (!e2e::RealLeftClickAt(centre))
+    if (!(right ? e2e::RealRightClickAt(centre) : e2e::RealLeftClickAt(centre)))
         return "SendInput failed: " + e2e::LastErrorText();
     if (!e2e::WaitFor(timeoutMs,
             [&] {
@@ -67,9 +67,9 @@ std::string BarPopup::Press(const MenuKeys& keys)
     return "the menu stayed open after the keys";
 }
 
-std::string BarPopup::Choose(int labelId, const MenuKeys& keys)
+std::string BarPopup::Choose(int labelId, const MenuKeys& keys, bool right)
 {
-    const std::string opened = Open(labelId);
+    const std::string opened = Open(labelId, 5000, right);
     return opened.empty() ? Press(keys) : opened;
 }
 

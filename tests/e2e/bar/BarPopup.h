@@ -33,16 +33,16 @@ public:
     {
     }
 
-    // Clicks the bar's control `labelId` and waits for a menu window of the bar's process;
-    // "" or what failed.
-    std::string Open(int labelId, int timeoutMs = 5000);
+    // Clicks the bar's control `labelId` (with the right button when `right`) and waits for a
+    // menu window of the bar's process; "" or what failed.
+    std::string Open(int labelId, int timeoutMs = 5000, bool right = false);
     HWND window() const { return menu_; }
     // From the click to the menu window being there.
     unsigned long long openedAfterMs() const { return openedAfterMs_; }
 
     // Posts the keys to the open menu and waits until it has gone; "" or what failed.
     std::string Press(const MenuKeys& keys);
-    std::string Choose(int labelId, const MenuKeys& keys);
+    std::string Choose(int labelId, const MenuKeys& keys, bool right = false);
 
 private:
     const RunningBar& running_;

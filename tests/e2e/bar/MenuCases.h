@@ -15,6 +15,8 @@ void CheckMainMenu(e2e::Report& report, const std::string& tolvixExe, Artifacts&
 void CheckRunBox(e2e::Report& report, const std::string& tolvixExe);
 void CheckProgramMenu(e2e::Report& report, const std::string& tolvixExe, Artifacts& artifacts);
 void CheckFullCatalogue(e2e::Report& report, const std::string& tolvixExe, Artifacts& artifacts);
+// The settings window (SettingsWindowCases.cpp), on a bar of its own and then a restarted one.
+void CheckSettingsWindow(e2e::Report& report, const std::string& tolvixExe, Artifacts& artifacts);
 void CheckLogOff(e2e::Report& report, const std::string& tolvixExe, Artifacts& artifacts);
 
 } // namespace bar_probe

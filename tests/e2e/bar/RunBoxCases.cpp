@@ -42,17 +42,7 @@ public:
             box_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_ABORTIFHUNG, 5000, &result);
     }
 
-    std::string Text() const
-    {
-        DWORD_PTR length = 0;
-        SendMessageTimeoutA(box_, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length);
-        std::string text(length + 1, '\0');
-        DWORD_PTR copied = 0;
-        SendMessageTimeoutA(
-            box_, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]), SMTO_ABORTIFHUNG, 5000, &copied);
-        text.resize(copied);
-        return text;
-    }
+    std::string Text() const { return TypedText(box_); }
 
     // Enter, then a "z" typed after it: once the "z" shows, the bar has handled the Enter.
     bool EnterAndWait()

@@ -33,16 +33,30 @@ void PostRightClick(HWND control)
     PostClick(control, WM_RBUTTONDOWN, WM_RBUTTONUP, MK_RBUTTON);
 }
 
-bool RealLeftClickAt(POINT screen)
+namespace {
+
+bool RealClickAt(POINT screen, DWORD down, DWORD up)
 {
     if (!SetCursorPos(screen.x, screen.y))
         return false;
     INPUT inputs[2] = {};
     for (INPUT& input : inputs)
         input.type = INPUT_MOUSE;
-    inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    inputs[0].mi.dwFlags = down;
+    inputs[1].mi.dwFlags = up;
     return SendInput(2, inputs, sizeof(INPUT)) == 2;
+}
+
+} // namespace
+
+bool RealLeftClickAt(POINT screen)
+{
+    return RealClickAt(screen, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
+}
+
+bool RealRightClickAt(POINT screen)
+{
+    return RealClickAt(screen, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
 }
 
 bool RealKeyPress(WORD modifier, WORD key)
