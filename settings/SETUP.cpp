@@ -112,6 +112,7 @@ ui::ControlSpec AlignmentListSpec()
 {
     ui::ControlSpec props = Make(ui::ControlKind::ListBox, ids::SetupPage_0 + 1, {0, 240, 1935, 810});
     props.items.assign(std::begin(kAlignments), std::end(kAlignments));
+    props.border = true;
     props.back = ui::kSysWindow;
     props.fore = ui::kSysWindowText;
     return props;
