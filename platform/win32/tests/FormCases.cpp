@@ -354,13 +354,15 @@ SELFTEST(ArtworkAndLabelsAreDrawnInTheirColours)
     picture(4, {720, 720, 480, 480}, ui::Artwork::Gauge0);
     picture(5, {120, 1320, 480, 480}, ui::Artwork::TaskIcon);
     picture(6, {120, 1920, 1620, 360}, ui::Artwork::WinampButtons);
+    picture(8, {1800, 120, 960, 720}, ui::Artwork::AlignPreview3); // left
+    picture(9, {1800, 900, 960, 720}, ui::Artwork::AlignPreview8); // bottom right
     ui::ControlSpec label = controlSpec(ControlKind::Label, {120, 2400, 1200, 300}, "");
     label.back = 0x0000FF; // pure red
     toolkit.createControl(form, 7, label);
     toolkit.showForm(form, true);
     const HWND window = toHwnd(toolkit.formWindow(form));
     CHECK(pumpUntil(platform, [&] {
-        for (int id = 1; id <= 7; ++id)
+        for (int id = 1; id <= 9; ++id)
             if (needsPaint(GetDlgItem(window, id)))
                 return false;
         return true;
@@ -389,4 +391,11 @@ SELFTEST(ArtworkAndLabelsAreDrawnInTheirColours)
     const COLORREF stopKey = sample(6, 71, 56, 112); // middle of the third key's square
     CHECK(GetRValue(stopKey) < 60 && GetGValue(stopKey) < 60 && GetBValue(stopKey) < 60);
     CHECK_EQ(sample(7, 1, 1, 2), RGB(255, 0, 0));
+    // A preview shows the bar (dark blue) at its place on the screen (teal), and only there.
+    const auto bar = [](COLORREF c) { return GetBValue(c) > 100 && GetRValue(c) < 60 && GetGValue(c) < 60; };
+    const auto desktop = [](COLORREF c) { return GetGValue(c) > 100 && GetBValue(c) > 100 && GetRValue(c) < 60; };
+    CHECK(bar(sample(8, 5, 20, 64))); // above the arrow in its middle
+    CHECK(desktop(sample(8, 32, 32, 64)));
+    CHECK(bar(sample(9, 59, 37, 64)));
+    CHECK(desktop(sample(9, 5, 32, 64)));
 }
