@@ -23,6 +23,10 @@ public:
     virtual bool Run(const std::string& commandLine) = 0;
     // -1 free-floating, 0 to 8 a docking position.
     virtual void SetAlign(float position) = 0;
+    // Moves a free-floating bar by whole pixels, keeping it on the screen; a docked bar stays.
+    virtual void MoveBar(int dxPixels, int dyPixels) = 0;
+    // Brings the bar forward, out of hiding when docked, with the run box focused.
+    virtual void FocusRunBox() = 0;
 
 protected:
     ~BarCommands() = default;

@@ -8,6 +8,7 @@
 #include "bar/MainMenu.h"
 #include "bar/PowerActions.h"
 #include "bar/SideFiles.h"
+#include "infrared/RemoteSwitch.h"
 #include "progmenu/ProgramMenuIds.h"
 #include "tasks/TaskActions.h"
 #include "tasks/TaskIds.h"
@@ -68,7 +69,12 @@ TOLVIX::TOLVIX(platform::Platform& platform)
           [this](int category, std::size_t index) { RunProgramEntry(category, index); }, [this] { Redetect(); })
     , about_(form_, ids::ReleaseAbout,
           [this](auto onReleasable) { return std::make_unique<INFO>(toolkit_, ownWindow_, std::move(onReleasable)); })
-    , settingsWindow_(platform, form_, settings_, [this](float group) { ApplySavedSettings(group); })
+    , settingsWindow_(platform, form_, settings_,
+          {[this](float group) { ApplySavedSettings(group); }, [this] { infrared_.ShowWindow(); }})
+    , remoteActions_(platform, tasks_, *this)
+    , infrared_(platform, form_,
+          {[this] { return sleeping(); }, [this] { return settings_.settings().IR_LearningMode; },
+              [this](std::string_view action) { remoteActions_.Perform(action); }})
 {
     ui::FindMenuItem(MSETTS, menu::MFULLHEIGHT)->action = [this] { SetFullHeight(!fullHeightSelected()); };
     form_.onResize = [this] {
@@ -123,6 +129,7 @@ void TOLVIX::Load()
     ApplyIcon();
     toolkit_.showForm(form_.id(), true);
     ApplyAlignment();
+    ApplyInfrared(true);
 }
 
 void TOLVIX::ApplySettings()
@@ -139,6 +146,39 @@ void TOLVIX::ApplySavedSettings(float group)
     ApplySettings();
     if (group == settings::SetupMem::kAllGroups || group == 3)
         ApplyAlignment();
+    if (group == settings::SetupMem::kAllGroups || group == 4)
+        ApplyInfrared(false);
+}
+
+void TOLVIX::ApplyInfrared(bool atStart)
+{
+    bool on = settings_.settings().IR_EnableIRSupport;
+    if (atStart && !settings_.stored("IR_EnableIRSupport"))
+        on = infrared::ReadRemoteSwitch(platform_.registry()).value_or(false);
+    // Written whenever the switch changes: a quit runs no close handling to write it later.
+    if (!atStart && on != infrared_.supportOn())
+        infrared::WriteRemoteSwitch(platform_.registry(), on);
+    if (atStart ? on : on != infrared_.supportOn())
+        infrared_.Apply(on);
+}
+
+void TOLVIX::MoveBar(int dxPixels, int dyPixels)
+{
+    if (AlignPosition != bar::kFreeFloating)
+        return;
+    const ui::ScreenMetrics screen = toolkit_.screen();
+    ui::Rect r = frame();
+    r.left = std::clamp(r.left + dxPixels * screen.twipsPerPixelX, 0.0f, std::max(0.0f, screen.widthTwips() - r.width));
+    r.top = std::clamp(r.top + dyPixels * screen.twipsPerPixelY, 0.0f, std::max(0.0f, screen.heightTwips() - r.height));
+    setFrame(r);
+}
+
+void TOLVIX::FocusRunBox()
+{
+    if (AlignPosition != bar::kFreeFloating)
+        setFrame(bar::BroughtOnScreen(frame(), toolkit_.screen()));
+    toolkit_.bringToFront(form_.id());
+    toolkit_.focusControl(form_.id(), ids::VRUN);
 }
 
 void TOLVIX::ApplyAlignment()

@@ -8,6 +8,8 @@
 #include "bar/WinampButtons.h"
 #include "bar/INFO.h"
 #include "bar/MemoryIndicator.h"
+#include "bar/RemoteActions.h"
+#include "infrared/InfraredRemote.h"
 #include "platform/Platform.h"
 #include "platform/SecondaryWindow.h"
 #include "platform/Widgets.h"
@@ -49,6 +51,8 @@ public:
     void Quit() override;
     void EndSession(PowerAction action) override;
     bool Run(const std::string& commandLine) override;
+    void MoveBar(int dxPixels, int dyPixels) override;
+    void FocusRunBox() override;
 
     // The program menu's item of this category and index, and its "redetect".
     void RunProgramEntry(int category, std::size_t index);
@@ -65,6 +69,7 @@ public:
     const progmenu::KnownTasks& catalogue() const { return catalogue_; }
     const INFO* aboutBox() const { return about_.window(); }
     const settings::SETUP* settingsWindow() const { return settingsWindow_.window(); }
+    const infrared::InfraredRemote& infrared() const { return infrared_; }
     bool glowRunning() const { return MMY.enabled(); }
     bool refreshRunning() const { return RTASKS.enabled(); }
     bool dockingTimerRunning() const { return MALLI.enabled(); }
@@ -82,6 +87,8 @@ private:
     void ApplySavedSettings(float group);
     // Docks or places the bar as the stored alignment says; nothing when none is stored.
     void ApplyAlignment();
+    // Infrared support as the settings say, or the "Infrared Remote" switch when they do not.
+    void ApplyInfrared(bool atStart);
     void TaskButtonReleased(ui::ControlId id, ui::MouseButton button);
     void SetFullHeight(bool selected);
     void ShowLaunchFailure(const std::string& commandLine);
@@ -126,5 +133,7 @@ private:
     progmenu::ProgramMenu programMenu_;
     ui::SecondaryWindow<INFO> about_;
     settings::SettingsWindow settingsWindow_;
+    bar::RemoteActions remoteActions_;
+    infrared::InfraredRemote infrared_;
     bool launchFailed_ = false;
 };

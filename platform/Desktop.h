@@ -25,6 +25,7 @@ public:
     virtual WindowHandle foreground() = 0;
     virtual bool setForeground(WindowHandle window) = 0;
     virtual bool isIconic(WindowHandle window) = 0;
+    virtual bool isZoomed(WindowHandle window) = 0;
     virtual bool showWindow(WindowHandle window, ShowCommand command) = 0;
     // Posts the show command to the window's own thread: never waits for a hung window.
     virtual bool showWindowAsync(WindowHandle window, ShowCommand command) = 0;

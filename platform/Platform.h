@@ -4,6 +4,7 @@
 #include "platform/Files.h"
 #include "platform/Launcher.h"
 #include "platform/Memory.h"
+#include "platform/Network.h"
 #include "platform/Power.h"
 #include "platform/Processes.h"
 #include "platform/Registry.h"
@@ -26,6 +27,7 @@ public:
     virtual Launcher& launcher() = 0;
     virtual Power& power() = 0;
     virtual RemoteAccess& remoteAccess() = 0;
+    virtual Network& network() = 0;
 };
 
 } // namespace platform

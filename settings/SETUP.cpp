@@ -176,12 +176,12 @@ std::optional<float> ShownNumber(const ui::Control& box, int min, int max)
 
 } // namespace
 
-SETUP::SETUP(platform::Platform& platform, SetupMem& store, platform::WindowHandle ownerWindow,
-    std::function<void(float group)> onSaved, std::function<void()> onUnloaded)
+SETUP::SETUP(platform::Platform& platform, SetupMem& store, platform::WindowHandle ownerWindow, Hooks hooks,
+    std::function<void()> onUnloaded)
     : toolkit_(platform.toolkit())
     , desktop_(platform.desktop())
     , store_(store)
-    , onSaved_(std::move(onSaved))
+    , hooks_(std::move(hooks))
     , lifetime_(std::move(onUnloaded))
     , form_(toolkit_, FormSpecOf(toolkit_.screen(), ownerWindow))
     , OwnWindow(form_.window())
@@ -234,6 +234,11 @@ SETUP::SETUP(platform::Platform& platform, SetupMem& store, platform::WindowHand
     BX2.onClick([this] { ShowValues(store_.settings(), SetupMem::kAllGroups); });
     BX3.onClick([this] { ShowValues(Settings {}, SetupMem::kAllGroups); });
     BMore.onClick([this] { PopupSettings(kAllPages); });
+    BBrowseIR.onClick([this] {
+        ui::WindowLifetime::Scope scope(lifetime_);
+        if (hooks_.browseEvents)
+            hooks_.browseEvents();
+    });
     // Closed by the platform (log off, another program): the window is already gone.
     form_.onClosed = [this] {
         ui::WindowLifetime::Scope scope(lifetime_);
@@ -370,8 +375,8 @@ void SETUP::Save()
     store_.StoreSettings(group);
     // The boxes show what now holds, an emptied one included.
     ShowValues(record, group);
-    if (onSaved_)
-        onSaved_(group);
+    if (hooks_.saved)
+        hooks_.saved(group);
 }
 
 void SETUP::DissappearTick()

@@ -16,10 +16,17 @@ namespace settings {
 
 class SETUP final {
 public:
-    // Created hidden, owned by ownerWindow. onSaved(group) runs after each save, for the bar to
-    // apply what was stored; onUnloaded once the window is closed and none of its handlers runs.
-    SETUP(platform::Platform& platform, SetupMem& store, platform::WindowHandle ownerWindow,
-        std::function<void(float group)> onSaved, std::function<void()> onUnloaded);
+    // What the window asks of the bar: to apply a saved group (-1 all), and to show the infrared
+    // window's events.
+    struct Hooks {
+        std::function<void(float group)> saved;
+        std::function<void()> browseEvents;
+    };
+
+    // Created hidden, owned by ownerWindow. onUnloaded runs once the window is closed and none of
+    // its handlers runs.
+    SETUP(platform::Platform& platform, SetupMem& store, platform::WindowHandle ownerWindow, Hooks hooks,
+        std::function<void()> onUnloaded);
     SETUP(const SETUP&) = delete;
     SETUP& operator=(const SETUP&) = delete;
 
@@ -46,7 +53,7 @@ private:
     ui::Toolkit& toolkit_;
     platform::Desktop& desktop_;
     SetupMem& store_;
-    std::function<void(float)> onSaved_;
+    Hooks hooks_;
     ui::WindowLifetime lifetime_;
     ui::Form form_;
     platform::WindowHandle OwnWindow;

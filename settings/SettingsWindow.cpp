@@ -4,11 +4,10 @@
 
 namespace settings {
 
-SettingsWindow::SettingsWindow(
-    platform::Platform& platform, ui::Form& owner, SetupMem& store, std::function<void(float)> onSaved)
+SettingsWindow::SettingsWindow(platform::Platform& platform, ui::Form& owner, SetupMem& store, SETUP::Hooks hooks)
     : slot_(owner, settings_ids::ReleaseSettings,
-          [&platform, &store, ownerWindow = owner.window(), onSaved = std::move(onSaved)](auto onReleasable) {
-              return std::make_unique<SETUP>(platform, store, ownerWindow, onSaved, std::move(onReleasable));
+          [&platform, &store, ownerWindow = owner.window(), hooks = std::move(hooks)](auto onReleasable) {
+              return std::make_unique<SETUP>(platform, store, ownerWindow, hooks, std::move(onReleasable));
           })
 {
 }

@@ -9,7 +9,7 @@ namespace settings {
 class SettingsWindow final {
 public:
     // owner is the bar's form: the window is owned by it, and a timer of it frees closed windows.
-    SettingsWindow(platform::Platform& platform, ui::Form& owner, SetupMem& store, std::function<void(float)> onSaved);
+    SettingsWindow(platform::Platform& platform, ui::Form& owner, SetupMem& store, SETUP::Hooks hooks);
     SettingsWindow(const SettingsWindow&) = delete;
     SettingsWindow& operator=(const SettingsWindow&) = delete;
 

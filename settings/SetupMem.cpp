@@ -2,6 +2,9 @@
 
 #include "settings/SettingsCodec.h"
 
+#include <cstring>
+#include <iterator>
+
 namespace settings {
 namespace {
 
@@ -35,12 +38,22 @@ void SetupMem::StoreSettings(float group)
     auto key = platform::RegistryKey::create(registry_, platform::RegistryRoot::CurrentUser, kKeyPath);
     if (!key)
         return;
-    for (const Field& field : kFields) {
+    for (std::size_t i = 0; i < std::size(kFields); ++i) {
+        const Field& field = kFields[i];
         if (group != kAllGroups && group != static_cast<float>(field.group))
             continue;
         std::string bytes = field.flag ? encodeFlag(settings_.*(field.flag)) : encodeNumber(settings_.*(field.number));
-        key.set(field.name, {platform::kRegDword, std::move(bytes)});
+        if (key.set(field.name, {platform::kRegDword, std::move(bytes)}))
+            stored_ |= 1u << i;
     }
+}
+
+bool SetupMem::stored(const char* name) const
+{
+    for (std::size_t i = 0; i < std::size(kFields); ++i)
+        if (std::strcmp(kFields[i].name, name) == 0)
+            return (stored_ >> i & 1u) != 0;
+    return false;
 }
 
 void SetupMem::Load()
@@ -49,15 +62,19 @@ void SetupMem::Load()
         registry_, platform::RegistryRoot::CurrentUser, kKeyPath, platform::KeyAccess::Read);
     if (!key)
         return;
-    for (const Field& field : kFields) {
+    for (std::size_t i = 0; i < std::size(kFields); ++i) {
+        const Field& field = kFields[i];
         const auto value = key.query(field.name, kValueBytes);
         if (!value)
             continue;
         if (field.flag) {
-            if (auto flag = decodeFlag(*value))
+            if (auto flag = decodeFlag(*value)) {
                 settings_.*(field.flag) = *flag;
+                stored_ |= 1u << i;
+            }
         } else if (auto number = decodeNumber(*value)) {
             settings_.*(field.number) = *number;
+            stored_ |= 1u << i;
         }
     }
 }

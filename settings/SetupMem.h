@@ -48,10 +48,13 @@ public:
     // Reads the stored values over the record; a value that is missing, or of another type,
     // size or layout, keeps the field as it was.
     void Load();
+    // Whether the value of this name was read by Load or written since.
+    bool stored(const char* name) const;
 
 private:
     platform::Registry& registry_;
     Settings settings_;
+    std::uint32_t stored_ = 0; // a bit per value, in the order they are written
 };
 
 } // namespace settings

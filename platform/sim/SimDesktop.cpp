@@ -163,6 +163,12 @@ bool SimDesktop::isIconic(WindowHandle window)
     return w && w->iconic;
 }
 
+bool SimDesktop::isZoomed(WindowHandle window)
+{
+    auto* w = find(window);
+    return w && w->zoomed;
+}
+
 bool SimDesktop::showWindow(WindowHandle window, platform::ShowCommand command)
 {
     commands.push_back({"show", window, static_cast<long long>(command)});
@@ -183,12 +189,14 @@ bool SimDesktop::applyShow(WindowHandle window, platform::ShowCommand command)
     switch (command) {
     case platform::ShowCommand::Minimize:
         w->iconic = true;
+        w->zoomed = false;
         if (foreground_ == window)
             foreground_ = 0;
         break;
     case platform::ShowCommand::Restore:
     case platform::ShowCommand::Normal:
     case platform::ShowCommand::Maximize:
+        w->zoomed = command == platform::ShowCommand::Maximize;
         w->iconic = false;
         w->options.visible = true;
         break;

@@ -27,6 +27,7 @@ struct SimWindow {
     std::string title;
     WindowOptions options;
     bool iconic = false;
+    bool zoomed = false;
     bool topmost = false;
 };
 
@@ -70,6 +71,7 @@ public:
     WindowHandle foreground() override { return foreground_; }
     bool setForeground(WindowHandle window) override;
     bool isIconic(WindowHandle window) override;
+    bool isZoomed(WindowHandle window) override;
     bool showWindow(WindowHandle window, platform::ShowCommand command) override;
     bool showWindowAsync(WindowHandle window, platform::ShowCommand command) override;
     bool setWindowPos(

@@ -4,6 +4,7 @@
 #include "platform/sim/SimDesktop.h"
 #include "platform/sim/SimLauncher.h"
 #include "platform/sim/SimMemory.h"
+#include "platform/sim/SimNetwork.h"
 #include "platform/sim/SimProcesses.h"
 #include "platform/sim/SimRegistry.h"
 #include "platform/sim/SimRemoteAccess.h"
@@ -63,6 +64,7 @@ public:
     SimLauncher& sim_launcher() { return launcher_; }
     SimPower& sim_power() { return power_; }
     SimRemoteAccess& sim_remote_access() { return remoteAccess_; }
+    SimNetwork& sim_network() { return network_; }
 
     platform::Desktop& desktop() override { return desktop_; }
     ui::Toolkit& toolkit() override { return toolkit_; }
@@ -74,6 +76,7 @@ public:
     platform::Launcher& launcher() override { return launcher_; }
     platform::Power& power() override { return power_; }
     platform::RemoteAccess& remoteAccess() override { return remoteAccess_; }
+    platform::Network& network() override { return network_; }
 
 private:
     SimDesktop desktop_;
@@ -86,6 +89,7 @@ private:
     SimLauncher launcher_;
     SimPower power_;
     SimRemoteAccess remoteAccess_;
+    SimNetwork network_;
 };
 
 } // namespace sim

@@ -404,6 +404,12 @@ void SimToolkit::bringToFront(ui::FormId form)
     }
 }
 
+void SimToolkit::focusControl(ui::FormId form, ui::ControlId id)
+{
+    if (shown(form, id))
+        focus = {form, id};
+}
+
 std::optional<ui::Size> SimToolkit::loadPicture(
     ui::FormId form, ui::ControlId id, const std::string& name, ui::PictureSource source)
 {

@@ -77,6 +77,8 @@ public:
     std::deque<std::optional<std::string>> inputBoxAnswers;
     std::vector<InputBoxRequest> inputBoxRequests;
     long long propertyWrites = 0;
+    // The control that has the keyboard focus: form and id.
+    std::pair<ui::FormId, ui::ControlId> focus {0, 0};
     bool quitRequested = false;
     // What each timer tick or queued input that threw said, in order.
     std::vector<std::string> failures;
@@ -119,6 +121,7 @@ public:
     void showForm(ui::FormId form, bool visible) override;
     void showFormInactive(ui::FormId form) override { showForm(form, true); }
     void bringToFront(ui::FormId form) override;
+    void focusControl(ui::FormId form, ui::ControlId id) override;
     ui::Rect formRect(ui::FormId form) override;
     void setFormRect(ui::FormId form, const ui::Rect& rect) override;
     ui::Size clientSize(ui::FormId form) override;

@@ -81,6 +81,11 @@ bool Win32Desktop::isIconic(WindowHandle window)
     return IsIconic(toHwnd(window)) != FALSE;
 }
 
+bool Win32Desktop::isZoomed(WindowHandle window)
+{
+    return IsZoomed(toHwnd(window)) != FALSE;
+}
+
 bool Win32Desktop::showWindow(WindowHandle window, ShowCommand command)
 {
     return ShowWindow(toHwnd(window), static_cast<int>(command)) != FALSE;

@@ -21,6 +21,7 @@ public:
     WindowHandle foreground() override;
     bool setForeground(WindowHandle window) override;
     bool isIconic(WindowHandle window) override;
+    bool isZoomed(WindowHandle window) override;
     bool showWindow(WindowHandle window, ShowCommand command) override;
     bool showWindowAsync(WindowHandle window, ShowCommand command) override;
     bool setWindowPos(

@@ -4,6 +4,7 @@
 #include "platform/win32/Win32Files.h"
 #include "platform/win32/Win32Launcher.h"
 #include "platform/win32/Win32Memory.h"
+#include "platform/win32/Win32Network.h"
 #include "platform/win32/Win32Processes.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32RemoteAccess.h"
@@ -23,6 +24,7 @@ struct Win32Platform::Parts {
     Win32Launcher launcher;
     Win32Power power;
     Win32RemoteAccess remoteAccess {launcher}; // declared after the launcher it uses
+    Win32Network network;
 };
 
 Win32Platform::Win32Platform()
@@ -67,6 +69,10 @@ Launcher& Win32Platform::launcher()
 Power& Win32Platform::power()
 {
     return parts_->power;
+}
+Network& Win32Platform::network()
+{
+    return parts_->network;
 }
 RemoteAccess& Win32Platform::remoteAccess()
 {

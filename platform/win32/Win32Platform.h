@@ -24,6 +24,7 @@ public:
     Launcher& launcher() override;
     Power& power() override;
     RemoteAccess& remoteAccess() override;
+    Network& network() override;
 
     // Pumps window messages until the program quits; returns the exit code.
     int runMessageLoop();

@@ -122,6 +122,14 @@ void Win32Toolkit::bringToFront(ui::FormId form)
     }
 }
 
+void Win32Toolkit::focusControl(ui::FormId form, ui::ControlId id)
+{
+    // Controls in panels are no direct children of the form: the form's own record knows them.
+    if (const std::shared_ptr<FormWindow> window = find(form))
+        if (const Control* control = window->controls().find(id); control && control->window)
+            SetFocus(control->window.get());
+}
+
 ui::Rect Win32Toolkit::formRect(ui::FormId form)
 {
     const std::shared_ptr<FormWindow> window = find(form);

@@ -1,0 +1,119 @@
+#include "infrared/ActionMap.h"
+
+#include "platform/TextLines.h"
+
+namespace infrared {
+
+const char* const kActionNames[16] = {"PrevTask", "NextTask", "MinTask", "MaxTask", "KillTask", "AlignNone", "MoveUp",
+    "MoveDown", "MoveLeft", "MoveRight", "FreeMem", "Quit", "Log off", "Restart", "Shut down", "Run"};
+
+bool IsActionName(std::string_view name)
+{
+    for (const char* known : kActionNames)
+        if (name == known)
+            return true;
+    return false;
+}
+
+std::string EntryKey(std::string_view entry)
+{
+    std::size_t pos = 0;
+    std::string key;
+    for (int word = 0; word < 2; ++word) {
+        while (pos < entry.size() && entry[pos] == ' ')
+            ++pos;
+        const std::size_t start = pos;
+        while (pos < entry.size() && entry[pos] != ' ')
+            ++pos;
+        if (pos == start)
+            break;
+        if (word > 0)
+            key += ' ';
+        key.append(entry.substr(start, pos - start));
+    }
+    return key;
+}
+
+std::string_view EntryAction(std::string_view entry)
+{
+    for (int blank = 0; blank < 2; ++blank) {
+        const std::size_t at = entry.find(' ');
+        if (at == std::string_view::npos)
+            return {};
+        entry.remove_prefix(at + 1);
+    }
+    return entry;
+}
+
+bool ActionMap::Load(std::string_view bytes)
+{
+    entries_.clear();
+    bool whole = true;
+    std::size_t pos = 0;
+    std::string_view line;
+    while (platform::NextLine(bytes, pos, line)) {
+        if (line.empty())
+            continue;
+        if (line.size() > kMaxLineBytes || entries_.size() == kMaxEntries) {
+            whole = false;
+            break;
+        }
+        entries_.emplace_back(line);
+    }
+    Reindex();
+    return whole;
+}
+
+std::string ActionMap::Serialise() const
+{
+    std::string bytes;
+    std::size_t size = 0;
+    for (const std::string& entry : entries_)
+        size += entry.size() + 2;
+    bytes.reserve(size);
+    for (const std::string& entry : entries_)
+        bytes.append(entry).append("\r\n");
+    return bytes;
+}
+
+const std::string* ActionMap::FirstEntryWith(const std::string& key) const
+{
+    const auto found = first_.find(key);
+    return found == first_.end() ? nullptr : &entries_[found->second];
+}
+
+std::size_t ActionMap::AddKey(const std::string& key)
+{
+    const auto found = first_.find(key);
+    if (found != first_.end())
+        return found->second;
+    entries_.push_back(key + ' ');
+    first_.emplace(EntryKey(entries_.back()), entries_.size() - 1);
+    return entries_.size() - 1;
+}
+
+void ActionMap::SetAction(const std::string& key, std::string_view action)
+{
+    const std::size_t index = AddKey(key);
+    std::string entry = EntryKey(entries_[index]);
+    entry.append(1, ' ').append(action);
+    entries_[index] = std::move(entry);
+}
+
+void ActionMap::Remove(std::size_t index)
+{
+    if (index >= entries_.size())
+        return;
+    entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(index));
+    Reindex();
+}
+
+void ActionMap::Reindex()
+{
+    first_.clear();
+    first_.reserve(entries_.size());
+    for (std::size_t i = 0; i < entries_.size(); ++i)
+        first_.emplace(EntryKey(entries_[i]), i); // keeps the first of equal keys
+}
+
+} // namespace infrared

@@ -1,0 +1,50 @@
+#pragma once
+// The infrared action map: one entry per line of "IR_SCUTS.INI", "button remote action". The
+// first two blank-separated words of an entry are its button key, the text after the second
+// blank its action. Lines the program does not understand are kept word for word.
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace infrared {
+
+// The actions a button can be given, as the map file names them.
+extern const char* const kActionNames[16];
+bool IsActionName(std::string_view name);
+
+class ActionMap {
+public:
+    static constexpr std::size_t kMaxEntries = 65536;
+    static constexpr std::size_t kMaxLineBytes = 4096;
+
+    // Replaces the map with the file's entries (empty lines skipped). False when the file could
+    // not be taken whole (more than kMaxEntries entries, or a line over kMaxLineBytes): what was
+    // read is kept, but such a file must never be written over.
+    bool Load(std::string_view bytes);
+    // CR LF after every entry.
+    std::string Serialise() const;
+
+    const std::vector<std::string>& entries() const { return entries_; }
+    // The action of the first entry with this key, or nullptr when none has it.
+    const std::string* FirstEntryWith(const std::string& key) const;
+    // Appends "key " unless an entry has this key already; the index of the entry with the key.
+    std::size_t AddKey(const std::string& key);
+    // The first entry with the key becomes "key action", added first when there is none.
+    void SetAction(const std::string& key, std::string_view action);
+    void Remove(std::size_t index);
+
+private:
+    void Reindex();
+
+    std::vector<std::string> entries_;
+    std::unordered_map<std::string, std::size_t> first_; // key -> first entry with it
+};
+
+// The key of an entry: its first two blank-separated words, joined by one blank.
+std::string EntryKey(std::string_view entry);
+// The text after the entry's second blank.
+std::string_view EntryAction(std::string_view entry);
+
+} // namespace infrared

@@ -1,0 +1,115 @@
+#include "infrared/LircLine.h"
+
+#include <algorithm>
+
+namespace infrared {
+
+namespace {
+
+bool IsHexDigit(char c)
+{
+    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+}
+
+// The next blank-separated word from pos on; empty at the end.
+std::string_view NextWord(std::string_view text, std::size_t& pos)
+{
+    while (pos < text.size() && text[pos] == ' ')
+        ++pos;
+    const std::size_t start = pos;
+    while (pos < text.size() && text[pos] != ' ')
+        ++pos;
+    return text.substr(start, pos - start);
+}
+
+bool IsHexWord(std::string_view word)
+{
+    if (word.empty())
+        return false;
+    for (char c : word)
+        if (!IsHexDigit(c))
+            return false;
+    return true;
+}
+
+bool IsNameWord(std::string_view word)
+{
+    if (word.empty())
+        return false;
+    for (char c : word) {
+        const auto u = static_cast<unsigned char>(c);
+        if (u < 0x21 || u == 0x7F)
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+void LineFramer::feed(std::string_view bytes, const std::function<void(std::string_view line)>& onLine)
+{
+    if (overlong_) {
+        const std::size_t end = bytes.find('\n');
+        if (end == std::string_view::npos)
+            return;
+        bytes.remove_prefix(end + 1);
+        overlong_ = false;
+    }
+    buffer_.append(bytes);
+    // A CR may still follow the longest line allowed.
+    constexpr std::size_t kMaxWithCr = kMaxLineBytes + 1;
+    for (;;) {
+        const std::size_t end = buffer_.find('\n');
+        if (end == std::string::npos) {
+            if (buffer_.size() > kMaxWithCr) {
+                buffer_.clear();
+                overlong_ = true;
+            }
+            return;
+        }
+        // Taken out before it is handed on, so that a nested feed finds the buffer consistent.
+        std::string line = buffer_.substr(0, std::min(end, kMaxWithCr + 1));
+        buffer_.erase(0, end + 1);
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        if (line.size() <= kMaxLineBytes)
+            onLine(line);
+    }
+}
+
+void LineFramer::reset()
+{
+    buffer_.clear();
+    overlong_ = false;
+}
+
+std::optional<ButtonPress> ParsePress(std::string_view line)
+{
+    std::size_t pos = 0;
+    const std::string_view code = NextWord(line, pos);
+    const std::string_view repeat = NextWord(line, pos);
+    const std::string_view button = NextWord(line, pos);
+    const std::string_view remote = NextWord(line, pos);
+    if (!IsHexWord(code) || !IsHexWord(repeat) || repeat.size() > 8 || !IsNameWord(button) || !IsNameWord(remote) ||
+        !NextWord(line, pos).empty())
+        return std::nullopt;
+    ButtonPress press;
+    press.key.reserve(button.size() + 1 + remote.size());
+    press.key.append(button).append(1, ' ').append(remote);
+    press.repeat = std::stoul(std::string(repeat), nullptr, 16);
+    return press;
+}
+
+std::string ButtonKey(std::string_view message)
+{
+    std::string_view text = message.substr(0, message.find('\n'));
+    // Without a blank there is nothing before one to remove.
+    for (int word = 0; word < 2; ++word) {
+        const std::size_t blank = text.find(' ');
+        if (blank != std::string_view::npos)
+            text.remove_prefix(blank + 1);
+    }
+    return std::string(text);
+}
+
+} // namespace infrared

@@ -1,0 +1,23 @@
+#pragma once
+// Non-blocking TCP connections whose events come as window messages (WSAAsyncSelect) to a
+// message-only window of their own, on the user-interface thread.
+#include "platform/Network.h"
+#include "win32kit/WindowClasses.h"
+
+namespace platform::win32 {
+
+class Win32Network final : public platform::Network {
+public:
+    Win32Network();
+    ~Win32Network() override;
+    Win32Network(const Win32Network&) = delete;
+    Win32Network& operator=(const Win32Network&) = delete;
+
+    std::unique_ptr<Connection> connect(std::uint32_t address, std::uint16_t port, ConnectionEvents& events) override;
+
+private:
+    bool started_ = false;
+    win32kit::WindowClassSet classes_;
+};
+
+} // namespace platform::win32
