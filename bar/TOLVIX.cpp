@@ -152,7 +152,8 @@ void TOLVIX::ApplySavedSettings(float group)
 
 void TOLVIX::ApplyInfrared(bool atStart)
 {
-    bool on = settings_.settings().IR_EnableIRSupport;
+    bool& on = settings_.settings().IR_EnableIRSupport;
+    // The settings window then shows the switch in effect.
     if (atStart && !settings_.stored("IR_EnableIRSupport"))
         on = infrared::ReadRemoteSwitch(platform_.registry()).value_or(false);
     // Written whenever the switch changes: a quit runs no close handling to write it later.

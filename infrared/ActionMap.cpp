@@ -36,13 +36,15 @@ std::string EntryKey(std::string_view entry)
 
 std::string_view EntryAction(std::string_view entry)
 {
-    for (int blank = 0; blank < 2; ++blank) {
-        const std::size_t at = entry.find(' ');
-        if (at == std::string_view::npos)
-            return {};
-        entry.remove_prefix(at + 1);
+    // After the key's two words and the one blank that follows them.
+    std::size_t pos = 0;
+    for (int word = 0; word < 2; ++word) {
+        while (pos < entry.size() && entry[pos] == ' ')
+            ++pos;
+        while (pos < entry.size() && entry[pos] != ' ')
+            ++pos;
     }
-    return entry;
+    return pos < entry.size() ? entry.substr(pos + 1) : std::string_view();
 }
 
 bool ActionMap::Load(std::string_view bytes)

@@ -1,6 +1,6 @@
 #pragma once
 // The infrared action map: one entry per line of "IR_SCUTS.INI", "button remote action". The
-// first two blank-separated words of an entry are its button key, the text after the second
+// first two blank-separated words of an entry are its button key, the text after them and one
 // blank its action. Lines the program does not understand are kept word for word.
 #include <cstddef>
 #include <string>
@@ -44,7 +44,7 @@ private:
 
 // The key of an entry: its first two blank-separated words, joined by one blank.
 std::string EntryKey(std::string_view entry);
-// The text after the entry's second blank.
+// The text after the key's two words and the blank after them.
 std::string_view EntryAction(std::string_view entry);
 
 } // namespace infrared

@@ -1,0 +1,121 @@
+// The infrared text work without a platform: button keys, the server's lines, the action map file
+// and the server address.
+#include "infrared/ActionMap.h"
+#include "infrared/LircLine.h"
+#include "infrared/ServerAddress.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using infrared::ActionMap;
+using Lines = std::vector<std::string>;
+
+Lines Frame(infrared::LineFramer& framer, const std::vector<std::string>& reads)
+{
+    Lines lines;
+    for (const std::string& read : reads)
+        framer.feed(read, [&](std::string_view line) { lines.emplace_back(line); });
+    return lines;
+}
+
+TEST(ButtonKey, DropsTheFirstTwoWordsOfTheFirstLine)
+{
+    EXPECT_EQ(infrared::ButtonKey("0000000000f40bf0 00 play myremote\n"), "play myremote");
+    EXPECT_EQ(infrared::ButtonKey("0000000000f40bf0 00 play myremote"), "play myremote") << "no line feed";
+    EXPECT_EQ(infrared::ButtonKey("1 2 a b\n3 4 c d\n"), "a b");
+    EXPECT_EQ(infrared::ButtonKey(""), "");
+}
+
+TEST(LircLines, OnlyWellFormedPressesBecomeKeys)
+{
+    const auto press = infrared::ParsePress("0000000000f40bf0 0a play myremote");
+    ASSERT_TRUE(press);
+    EXPECT_EQ(press->key, "play myremote");
+    EXPECT_EQ(press->repeat, 10u);
+    for (const char* reply : {"BEGIN", "SIGHUP", "END", "SEND_ONCE myremote play", "SUCCESS", "DATA", "1",
+             "0000000000f40bf0 00 play", "0000000000f40bf0 00 play myremote extra", "xyz 00 play myremote",
+             "00f4 0g play myremote", "00f4 123456789 play myremote", "", "   "})
+        EXPECT_FALSE(infrared::ParsePress(reply)) << '"' << reply << '"';
+}
+
+TEST(LircLines, FramesSplitJoinedAndHostileReads)
+{
+    infrared::LineFramer framer;
+    EXPECT_EQ(Frame(framer, {"00 00 a r", "c\r\n01 00 b", " rc\n", "\n02 00 c rc\r", "\n"}),
+        (Lines {"00 00 a rc", "01 00 b rc", "", "02 00 c rc"}));
+
+    // 512 bytes pass; 513 are dropped whole, even when their end comes in a later read, and the next
+    // line still arrives.
+    const std::string longest(512, 'x'), tooLong(513, 'y');
+    EXPECT_EQ(Frame(framer, {longest + "\r\n"}), (Lines {longest}));
+    EXPECT_EQ(Frame(framer, {tooLong.substr(0, 300), tooLong.substr(300) + "\n00 00 k rc\n"}), (Lines {"00 00 k rc"}));
+    EXPECT_EQ(Frame(framer, {std::string(100000, 'z'), std::string(100000, 'z'), "\nok\n"}), (Lines {"ok"}));
+
+    // A handler that feeds more bytes (pending messages ran inside it) gets them after the rest.
+    Lines order;
+    std::function<void(std::string_view)> handler = [&](std::string_view line) {
+        order.emplace_back(line);
+        if (line == "first")
+            framer.feed("third\n", handler);
+    };
+    framer.feed("first\nsecond\n", handler);
+    EXPECT_EQ(order, (Lines {"first", "second", "third"}));
+}
+
+TEST(ActionMapFile, RoundTripKeepsUnknownLinesAndTheFirstOfEqualKeys)
+{
+    ActionMap map;
+    ASSERT_TRUE(map.Load("play myremote NextTask\r\n\r\n; a note\nplay myremote Quit\rstop  myremote MinTask"));
+    EXPECT_EQ(
+        map.entries(), (Lines {"play myremote NextTask", "; a note", "play myremote Quit", "stop  myremote MinTask"}));
+    EXPECT_EQ(*map.FirstEntryWith("play myremote"), "play myremote NextTask") << "the first wins";
+    EXPECT_EQ(infrared::EntryAction(*map.FirstEntryWith("stop myremote")), "MinTask") << "blanks between words";
+    EXPECT_EQ(
+        map.Serialise(), "play myremote NextTask\r\n; a note\r\nplay myremote Quit\r\nstop  myremote MinTask\r\n");
+
+    EXPECT_EQ(map.AddKey("play myremote"), 0u) << "a key already there is not added";
+    EXPECT_EQ(map.AddKey("next rc"), 4u);
+    EXPECT_EQ(map.entries()[4], "next rc ");
+    map.SetAction("next rc", "PrevTask");
+    map.Remove(0);
+    EXPECT_EQ(*map.FirstEntryWith("play myremote"), "play myremote Quit") << "the next one with the key takes over";
+    EXPECT_EQ(*map.FirstEntryWith("next rc"), "next rc PrevTask");
+
+    ActionMap reread;
+    ASSERT_TRUE(reread.Load(map.Serialise()));
+    EXPECT_EQ(reread.entries(), map.entries());
+}
+
+TEST(ActionMapFile, AFileTooBigOrWithAnOverlongLineIsNotTakenWhole)
+{
+    std::string full;
+    for (std::size_t i = 0; i <= ActionMap::kMaxEntries; ++i)
+        full += "k" + std::to_string(i) + " rc Quit\r\n";
+    ActionMap map;
+    EXPECT_FALSE(map.Load(full));
+    EXPECT_EQ(map.entries().size(), ActionMap::kMaxEntries);
+    EXPECT_NE(map.FirstEntryWith("k65535 rc"), nullptr);
+
+    EXPECT_FALSE(map.Load("a rc Quit\r\n" + std::string(ActionMap::kMaxLineBytes + 1, 'x') + "\r\nb rc Run\r\n"));
+    EXPECT_EQ(map.entries(), (Lines {"a rc Quit"}));
+    EXPECT_TRUE(map.Load(std::string("a rc Quit\0\r\n", 12)));
+}
+
+TEST(ServerAddressText, NumbersOrLocalhostOnly)
+{
+    const auto parsed = infrared::ParseServerAddress("192.168.1.20:9000");
+    ASSERT_TRUE(parsed);
+    EXPECT_EQ(parsed->address, 0xC0A80114u);
+    EXPECT_EQ(parsed->port, 9000);
+    EXPECT_EQ(infrared::ParseServerAddress("LocalHost")->address, 0x7F000001u);
+    EXPECT_EQ(infrared::ParseServerAddress("localhost")->port, 8765) << "the default port";
+    for (const char* bad : {"", "lirc.example.org:8765", "1.2.3:8765", "1.2.3.4.5", "256.1.1.1", "1.2.3.4:0",
+             "1.2.3.4:65536", "1.2.3.4:", "1.2.3.4:80x", " 1.2.3.4"})
+        EXPECT_FALSE(infrared::ParseServerAddress(bad)) << bad;
+}
+
+} // namespace
