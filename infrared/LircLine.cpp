@@ -11,15 +11,13 @@ bool IsHexDigit(char c)
     return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
 }
 
-// The next blank-separated word from pos on; empty at the end.
+// The next word from pos on, up to the next blank or the end; pos moves past that blank.
 std::string_view NextWord(std::string_view text, std::size_t& pos)
 {
-    while (pos < text.size() && text[pos] == ' ')
-        ++pos;
     const std::size_t start = pos;
-    while (pos < text.size() && text[pos] != ' ')
-        ++pos;
-    return text.substr(start, pos - start);
+    const std::size_t blank = text.find(' ', start);
+    pos = blank == std::string_view::npos ? text.size() : blank + 1;
+    return text.substr(start, (blank == std::string_view::npos ? text.size() : blank) - start);
 }
 
 bool IsHexWord(std::string_view word)
@@ -90,8 +88,9 @@ std::optional<ButtonPress> ParsePress(std::string_view line)
     const std::string_view repeat = NextWord(line, pos);
     const std::string_view button = NextWord(line, pos);
     const std::string_view remote = NextWord(line, pos);
+    // Words are separated by one blank each, as the servers write them.
     if (!IsHexWord(code) || !IsHexWord(repeat) || repeat.size() > 8 || !IsNameWord(button) || !IsNameWord(remote) ||
-        !NextWord(line, pos).empty())
+        pos != line.size() || line.back() == ' ')
         return std::nullopt;
     ButtonPress press;
     press.key.reserve(button.size() + 1 + remote.size());

@@ -33,7 +33,7 @@ struct ButtonPress {
 };
 
 // A press: a hexadecimal code, a hexadecimal repeat count, a button and a remote name, separated
-// by blanks, nothing after them. Anything else (lircd's BEGIN/SIGHUP/END replies, blanks, junk)
+// by single blanks, nothing after them. Anything else (lircd's BEGIN/SIGHUP/END replies, blanks, junk)
 // is nullopt.
 std::optional<ButtonPress> ParsePress(std::string_view line);
 

@@ -36,9 +36,10 @@ TEST(LircLines, OnlyWellFormedPressesBecomeKeys)
     ASSERT_TRUE(press);
     EXPECT_EQ(press->key, "play myremote");
     EXPECT_EQ(press->repeat, 10u);
-    for (const char* reply : {"BEGIN", "SIGHUP", "END", "SEND_ONCE myremote play", "SUCCESS", "DATA", "1",
-             "0000000000f40bf0 00 play", "0000000000f40bf0 00 play myremote extra", "xyz 00 play myremote",
-             "00f4 0g play myremote", "00f4 123456789 play myremote", "", "   "})
+    for (const char* reply :
+        {"BEGIN", "SIGHUP", "END", "SEND_ONCE myremote play", "SUCCESS", "DATA", "1", "0000000000f40bf0 00 play",
+            "0000000000f40bf0 00 play myremote extra", "xyz 00 play myremote", "00f4 0g play myremote",
+            "00f4 123456789 play myremote", "00f4 01  play myremote", "00f4 01 play myremote ", "", "   "})
         EXPECT_FALSE(infrared::ParsePress(reply)) << '"' << reply << '"';
 }
 
