@@ -13,6 +13,7 @@
 #include "platform/Widgets.h"
 #include "progmenu/MODULKnownTasks.h"
 #include "progmenu/ProgramMenu.h"
+#include "progmenu/Shortcuts.h"
 #include "settings/SetupMem.h"
 #include "bar/ProcessCounter.h"
 #include "tasks/TaskButtons.h"
@@ -61,6 +62,7 @@ public:
     const MemoryIndicator& memoryIndicator() const { return memory_; }
     const ui::MenuItem& mainMenu() const { return MSETTS; }
     const progmenu::KnownTasks& catalogue() const { return catalogue_; }
+    const progmenu::Shortcuts& shortcuts() const { return shortcuts_; }
     const INFO* aboutBox() const { return about_.window(); }
     bool glowRunning() const { return MMY.enabled(); }
     bool refreshRunning() const { return RTASKS.enabled(); }
@@ -117,6 +119,7 @@ private:
     ui::MenuItem MSETTS;
     progmenu::KnownTasks catalogue_;
     progmenu::ProgramMenu programMenu_;
+    progmenu::Shortcuts shortcuts_;
     ui::SecondaryWindow<INFO> about_;
     bool launchFailed_ = false;
 };

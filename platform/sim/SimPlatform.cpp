@@ -5,19 +5,30 @@
 
 namespace sim {
 
-std::optional<std::string> SimFiles::readBytes(const std::string& path, std::size_t maxBytes)
+platform::ReadResult SimFiles::read(const std::string& path, std::size_t maxBytes)
 {
+    platform::ReadResult result;
     auto it = content.find(path);
-    if (it == content.end() || unreadable.count(path))
-        return std::nullopt;
-    return it->second.substr(0, maxBytes);
+    if (it == content.end())
+        return result;
+    if (unreadable.count(path)) {
+        result.status = platform::ReadStatus::Unreadable;
+        return result;
+    }
+    result.status = platform::ReadStatus::Ok;
+    result.bytes = it->second.substr(0, maxBytes);
+    return result;
 }
 
 bool SimFiles::writeBytes(const std::string& path, const std::string& bytes)
 {
-    if (unreadable.count(path))
+    const std::size_t slash = path.find_last_of('\\');
+    const std::string folder = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+    // As through a temporary file and a rename: a failure leaves the earlier content.
+    if (unreadable.count(path) || lockedFolders.count(folder))
         return false;
     content[path] = bytes;
+    ++writes;
     return true;
 }
 

@@ -1,6 +1,8 @@
 #include "bar/ControlIds.h"
 #include "bar/TOLVIX.h"
 #include "platform/sim/SimPlatform.h"
+#include "progmenu/ProgramMenuIds.h"
+#include "progmenu/ShortcutIds.h"
 #include "tasks/CounterMenu.h"
 #include "tasks/TaskActions.h"
 #include "tasks/TaskIds.h"
@@ -24,7 +26,8 @@ TEST(ControlIds, ControlAndMenuIdsAreUnique)
     const std::vector<int> controls = {ids::OEMLOGO, ids::Picture2, ids::MMX, ids::RBUT, ids::WMPLAY, ids::SSETTS,
         ids::STX, ids::VRUN, ids::TSKMODE_0, ids::TIM3, ids::TIM1, ids::Picture3, ids::Label1, ids::TIM2,
         task_ids::TASKLST, task_ids::TSKILLX, task_ids::TSKILL, task_ids::TSKREFRX, task_ids::TSKREFR,
-        ids::about::Backdrop, ids::about::Picture1, ids::about::OKK};
+        ids::about::Backdrop, ids::about::Picture1, ids::about::OKK, shortcut_ids::BW, shortcut_ids::TSK,
+        shortcut_ids::MADD, shortcut_ids::MEDIT, shortcut_ids::MDEL, shortcut_ids::MQIT};
     std::set<int> seen(controls.begin(), controls.end());
     for (int i = 0; i < 7; ++i)
         seen.insert(ids::MEMMODE_0 + i);
@@ -35,13 +38,18 @@ TEST(ControlIds, ControlAndMenuIdsAreUnique)
         EXPECT_TRUE(id < task_ids::VTASKS_BASE) << id;
 
     // Timers of the bar's form, including the one the task manager's owner adds to it.
-    const std::set<int> barTimers = {
-        ids::RTASKS, ids::MALLI, ids::MMY, task_ids::ReleaseTaskManager, ids::ReleaseAbout};
-    EXPECT_EQ(barTimers.size(), 5u);
+    const std::set<int> barTimers = {ids::RTASKS, ids::MALLI, ids::MMY, task_ids::ReleaseTaskManager, ids::ReleaseAbout,
+        shortcut_ids::ReleaseShortcuts};
+    EXPECT_EQ(barTimers.size(), 6u);
 
+    // Two shortcuts, so that their items are in the program menu.
     sim::SimPlatform sim;
+    sim.sim_files().content["C:\\Bars\\SHORTCUT.INI"] = "C:\\a.exe\r\nC:\\b.exe\r\n";
     TOLVIX bar(sim);
-    std::multiset<int> menuIds = {ids::menu::MMEMS, ids::menu::MMEM_0, ids::menu::MMEM_0 + 1};
+    bar.Load();
+    ASSERT_NE(ui::FindMenuItem(bar.mainMenu(), progmenu_ids::SK_BASE + 1), nullptr);
+    std::multiset<int> menuIds = {
+        ids::menu::MMEMS, ids::menu::MMEM_0, ids::menu::MMEM_0 + 1, shortcut_ids::menu::M0, shortcut_ids::menu::M1};
     for (const auto& root : {bar.mainMenu(), tasks::BuildTaskMenu(sim, 0), tasks::BuildTaskCounterMenu({}, {})})
         CollectMenuIds(root, menuIds);
     for (int id : menuIds)

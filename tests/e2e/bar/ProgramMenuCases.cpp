@@ -112,8 +112,9 @@ void CheckProgramMenu(e2e::Report& report, const std::string& tolvixExe, Artifac
             CheckMenuMatches(report, artifacts, popup.window(), "redetected_program_menu_shows_installed_programs",
                 "program-menu",
                 {{"Games", K::Submenu}, {"", K::Separator}, {"System", K::Submenu}, {"", K::Separator},
-                    {"Notes && Text", K::Normal}, {"", K::Separator}, {"redetect", K::Normal}},
-                -1, "'Games', 'System', 'Notes & Text', 'redetect'");
+                    {"Notes && Text", K::Normal}, {"", K::Separator}, {"shortcuts...", K::Normal},
+                    {"redetect", K::Normal}},
+                -1, "'Games', 'System', 'Notes & Text', 'shortcuts...', 'redetect'");
         else
             report.Check("redetected_program_menu_shows_installed_programs", false, step);
 
@@ -182,8 +183,9 @@ void CheckFullCatalogue(e2e::Report& report, const std::string& tolvixExe, Artif
     using K = MenuEntry::Kind;
     if (step.empty())
         CheckMenuMatches(report, artifacts, popup.window(), "redetect_in_full_menu_reloads_the_catalogue",
-            "after-full-catalogue", {{"Only", K::Normal}, {"", K::Separator}, {"redetect", K::Normal}}, -1,
-            "'Only', 'redetect'");
+            "after-full-catalogue",
+            {{"Only", K::Normal}, {"", K::Separator}, {"shortcuts...", K::Normal}, {"redetect", K::Normal}}, -1,
+            "'Only', 'shortcuts...', 'redetect'");
     else
         report.Check("redetect_in_full_menu_reloads_the_catalogue", false, step);
 
