@@ -40,6 +40,8 @@ ui::ControlSpec ListSpec(float left, float width, std::vector<std::string> items
     props.rect = {left, 0, width, kListHeight};
     props.items = std::move(items);
     props.selected = std::move(selected);
+    // Sunken, so that the two lists side by side read as two.
+    props.border = true;
     props.back = ui::kSysWindow;
     props.fore = ui::kSysWindowText;
     return props;
