@@ -19,6 +19,8 @@ constexpr float kButtonHeight = 375;
 // A list line shows this much of an entry; the entry itself is kept whole.
 constexpr std::size_t kShownChars = 1024;
 constexpr const char* kNewNamePrompt = "Enter new name";
+// An input box without a title of its own carries the program's name.
+constexpr const char* kProgramTitle = "Tolvane";
 
 ui::FormSpec FormSpecOf(const ui::ScreenMetrics& screen, platform::WindowHandle owner)
 {
@@ -127,7 +129,7 @@ void TK::RenameCategory()
     // The first, empty entry never changes.
     if (index < 1)
         return;
-    const std::optional<std::string> name = toolkit_.inputBox(form_.id(), kNewNamePrompt, "", "");
+    const std::optional<std::string> name = toolkit_.inputBox(form_.id(), kNewNamePrompt, kProgramTitle, "");
     if (!name || unloaded())
         return;
     std::vector<std::string> entries = BW.items();
@@ -163,7 +165,7 @@ void TK::EditShortcut()
     ui::WindowLifetime::Scope scope(lifetime_);
     const std::string before = list_.entries()[index];
     const std::optional<std::string> caption =
-        toolkit_.inputBox(form_.id(), kNewNamePrompt, "", ShortcutCaption(SplitShortcut(before)));
+        toolkit_.inputBox(form_.id(), kNewNamePrompt, kProgramTitle, ShortcutCaption(SplitShortcut(before)));
     // The list must still hold the entry the user was asked about.
     if (!caption || unloaded() || index >= list_.entries().size() || list_.entries()[index] != before)
         return;

@@ -160,6 +160,7 @@ TEST_F(ShortcutsTest, AddEditAndRemoveRewriteTheFileAndTheMenu)
     click(ids::MEDIT);
     ASSERT_EQ(toolkit.inputBoxRequests.size(), 2u);
     EXPECT_EQ(toolkit.inputBoxRequests[0].prompt, "Enter new name");
+    EXPECT_EQ(toolkit.inputBoxRequests[0].title, "Tolvane");
     EXPECT_EQ(toolkit.inputBoxRequests[0].defaultText, "alpha");
     EXPECT_EQ(files.content[kIni], "C:\\Apps\\alpha.exe\"\"My Alpha\r\n");
     EXPECT_EQ(topLevel(), (Texts {"[empty]", "My Alpha", "|", "shortcuts...", "redetect"}));

@@ -8,6 +8,7 @@
 #include "progmenu/ShortcutIds.h"
 #include "tests/e2e/bar/BarKit.h"
 #include "tests/e2e/bar/BarPopup.h"
+#include "tests/e2e/bar/BarReader.h"
 #include "tests/e2e/bar/MenuCases.h"
 #include "tests/e2e/bar/MenuCheck.h"
 #include "tests/e2e/common/Input.h"
@@ -195,8 +196,24 @@ void CheckShortcuts(e2e::Report& report, const std::string& tolvixExe, Artifacts
     if (asked && !added && IsWindow(dialog))
         PostMessageA(dialog, WM_CLOSE, 0, 0);
 
+    // "Edit" through the input box: the caption typed over the one it offers.
+    const std::string afterEdit = mines + "\"\"My Mines\r\n" + notepad + "\r\n" + tool + "\"\"tool\r\n";
+    HWND box = nullptr;
+    const bool boxShown = window.SelectShortcut(0) && window.Click(ids::MEDIT) && e2e::WaitFor(5000, [&] {
+        box = FindTopLevel(running->process.id(), "#32770");
+        return box != nullptr && GetForegroundWindow() == box;
+    });
+    const std::string title = boxShown ? TextOf(box) : "";
+    const bool edited = boxShown && TypeText("My Mines") && e2e::RealKeyPress(0, VK_RETURN) &&
+        e2e::WaitFor(5000, [&] { return (bytes = ReadAll(file)) == afterEdit; });
+    report.Check("edit_through_the_input_box_rewrites_the_caption", edited && title == "Tolvane",
+        (boxShown ? "input box '" + title + "' in front; " : "no input box in front within 5 s; ") + "SHORTCUT.INI " +
+            Shown(bytes));
+    if (boxShown && !edited && IsWindow(box))
+        PostMessageA(box, WM_CLOSE, 0, 0);
+
     const bool closed = window.Click(ids::MQIT) && e2e::WaitFor(5000, [&] { return window.gone(); });
-    report.Check("close_closes_the_window", closed && Responds(*running) && ReadAll(file) == afterAdd,
+    report.Check("close_closes_the_window", closed && Responds(*running) && ReadAll(file) == afterEdit,
         closed ? "window gone, bar answers, file unchanged" : "window still shown 5 s after 'Close'");
 }
 
