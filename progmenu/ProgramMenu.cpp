@@ -229,7 +229,7 @@ void ProgramMenu::SetIcons(std::vector<ShortcutItem> shortcuts)
     shortcuts_ = shortcuts.size();
 
     const std::size_t start = TopLevelStart(mx_);
-    auto at = mx_.items.begin() + static_cast<std::ptrdiff_t>(start + TopLevelCount(mx_, start));
+    const auto at = mx_.items.begin() + static_cast<std::ptrdiff_t>(start + TopLevelCount(mx_, start));
     std::vector<ui::MenuItem> items;
     items.reserve(shortcuts.size());
     for (std::size_t i = 0; i < shortcuts.size(); ++i) {

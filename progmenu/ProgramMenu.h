@@ -1,8 +1,8 @@
 #pragma once
 // The program menu MX: one submenu per category that has applications ("Games" holding the six
-// game categories), the items of category 0 and the shortcuts directly in it, "shortcuts..."
-// and "redetect". Built from the
-// catalogue in its order, so element i of a category's array is that category's i-th entry.
+// game categories), the items of category 0 and the shortcuts directly in it, "shortcuts..." and
+// "redetect". Built from the catalogue in its order, so element i of a category's array is that
+// category's i-th entry.
 #include "progmenu/MODULKnownTasks.h"
 #include "platform/Widgets.h"
 
