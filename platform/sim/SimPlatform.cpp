@@ -5,8 +5,24 @@
 
 namespace sim {
 
-platform::ReadResult SimFiles::read(const std::string& path, std::size_t maxBytes)
+namespace {
+
+std::string AsCString(const std::string& path)
 {
+    return path.substr(0, path.find('\0'));
+}
+
+} // namespace
+
+bool SimFiles::exists(const std::string& name)
+{
+    const std::string path = AsCString(name);
+    return content.count(path) > 0 && !unreadable.count(path);
+}
+
+platform::ReadResult SimFiles::read(const std::string& name, std::size_t maxBytes)
+{
+    const std::string path = AsCString(name);
     platform::ReadResult result;
     auto it = content.find(path);
     if (it == content.end())
@@ -20,8 +36,9 @@ platform::ReadResult SimFiles::read(const std::string& path, std::size_t maxByte
     return result;
 }
 
-bool SimFiles::writeBytes(const std::string& path, const std::string& bytes)
+bool SimFiles::writeBytes(const std::string& name, const std::string& bytes)
 {
+    const std::string path = AsCString(name);
     const std::size_t slash = path.find_last_of('\\');
     const std::string folder = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
     // As through a temporary file and a rename: a failure leaves the earlier content.

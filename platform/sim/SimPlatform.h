@@ -23,7 +23,8 @@ public:
     std::set<std::string> lockedFolders;
     long long writes = 0; // successful writes
 
-    bool exists(const std::string& path) override { return content.count(path) > 0 && !unreadable.count(path); }
+    // Names are C strings to the platform: what follows a NUL is no part of them.
+    bool exists(const std::string& path) override;
     platform::ReadResult read(const std::string& path, std::size_t maxBytes) override;
     bool writeBytes(const std::string& path, const std::string& bytes) override;
 };
