@@ -189,6 +189,11 @@ void EndProcess(DWORD id)
         WaitForSingleObject(process.get(), 5000);
 }
 
+void WaitForSplashToGo(const RunningBar& running)
+{
+    e2e::WaitFor(10000, [&] { return FindVisibleWindowOf(running.process.id(), "") == nullptr; });
+}
+
 bool FileExists(const std::string& path)
 {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;

@@ -123,9 +123,7 @@ void CheckShortcuts(e2e::Report& report, const std::string& tolvixExe, Artifacts
     if (!report.Check("shortcuts_bar_starts", running->bar != nullptr, running->bar ? "bar up" : running->error))
         return;
     const std::string file = running->folder->PathOf("SHORTCUT.INI");
-    // The splash at start (the one untitled window) closes itself and takes the activation with
-    // it, which would close a menu opened meanwhile.
-    e2e::WaitFor(10000, [&] { return FindVisibleWindowOf(running->process.id(), "") == nullptr; });
+    WaitForSplashToGo(*running);
 
     // With no known-task file the catalogue is empty: the shortcuts alone head the menu.
     BarPopup popup(*running);
