@@ -67,6 +67,7 @@ TOLVIX::TOLVIX(platform::Platform& platform)
     , programMenu_(
           *ui::FindMenuItem(MSETTS, progmenu_ids::MX),
           [this](int category, std::size_t index) { RunProgramEntry(category, index); }, [this] { Redetect(); })
+    , shortcuts_(platform, form_, programMenu_, [this](const std::string& command) { Run(command); })
     , about_(form_, ids::ReleaseAbout,
           [this](auto onReleasable) { return std::make_unique<INFO>(toolkit_, ownWindow_, std::move(onReleasable)); })
     , settingsWindow_(platform, form_, settings_,
@@ -111,6 +112,7 @@ TOLVIX::TOLVIX(platform::Platform& platform)
 void TOLVIX::Load()
 {
     MODULSetApplicationBase::SetApplicationBase(platform_.system());
+    shortcuts_.Load(platform_.system().executablePath());
     settings_.Load();
     ApplySettings();
     AlignPosition = bar::kFreeFloating;

@@ -16,6 +16,7 @@
 #include "progmenu/MODULKnownTasks.h"
 #include "progmenu/ProgramMenu.h"
 #include "settings/SettingsWindow.h"
+#include "progmenu/Shortcuts.h"
 #include "settings/SetupMem.h"
 #include "bar/ProcessCounter.h"
 #include "tasks/TaskButtons.h"
@@ -67,6 +68,7 @@ public:
     const MemoryIndicator& memoryIndicator() const { return memory_; }
     const ui::MenuItem& mainMenu() const { return MSETTS; }
     const progmenu::KnownTasks& catalogue() const { return catalogue_; }
+    const progmenu::Shortcuts& shortcuts() const { return shortcuts_; }
     const INFO* aboutBox() const { return about_.window(); }
     const settings::SETUP* settingsWindow() const { return settingsWindow_.window(); }
     const infrared::InfraredRemote& infrared() const { return infrared_; }
@@ -131,6 +133,7 @@ private:
     ui::MenuItem MSETTS;
     progmenu::KnownTasks catalogue_;
     progmenu::ProgramMenu programMenu_;
+    progmenu::Shortcuts shortcuts_;
     ui::SecondaryWindow<INFO> about_;
     settings::SettingsWindow settingsWindow_;
     bar::RemoteActions remoteActions_;

@@ -82,11 +82,11 @@ IRSupp::IRSupp(platform::Platform& platform, ui::Form& bar, std::string mapPath,
     if (const auto server = ParseServerAddress(serverText_))
         IRC.setServer(*server);
     // A missing file is an empty map; one that cannot be read, or not whole, is never replaced.
-    if (!files_.exists(mapPath_)) {
+    const platform::ReadResult file = files_.read(mapPath_, kMaxMapBytes);
+    if (file.status == platform::ReadStatus::Missing)
         mapWhole_ = true;
-    } else if (const std::optional<std::string> bytes = files_.readBytes(mapPath_, kMaxMapBytes)) {
-        mapWhole_ = map_.Load(*bytes) && bytes->size() < kMaxMapBytes;
-    }
+    else if (file.status == platform::ReadStatus::Ok)
+        mapWhole_ = map_.Load(file.bytes) && file.bytes.size() < kMaxMapBytes;
     ShowMap(-1);
     ShowStatus();
     MDEL.onClick([this] {

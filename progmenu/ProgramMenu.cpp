@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <iterator>
 #include <string>
 
 namespace progmenu {
@@ -92,6 +93,7 @@ ui::MenuItem ProgramMenuTree()
             Separator(m::PARTER2),
             Item(m::SM_BASE(0), kEmptyCaption),
             Separator(m::PARTER3),
+            Item(m::MTK, "shortcuts..."),
             Item(m::MX2, "redetect"),
         });
 }
@@ -172,7 +174,7 @@ void ProgramMenu::BuildProgramMenu(const std::vector<KnownTask>& catalogue)
 
     Find(mx_, m::PARTER1).visible = c(1) + c(2) + c(3) + c(4) > 0;
     Find(mx_, m::PARTER2).visible = c(5) + c(6) + c(7) + c(8) + c(9) > 0;
-    Find(mx_, m::PARTER3).visible = c(0) > 0;
+    Find(mx_, m::PARTER3).visible = c(0) > 0 || shortcuts_ > 0;
     const std::size_t games = c(10) + c(11) + c(12) + c(13) + c(14) + c(15);
     Find(mx_, m::SMXX).visible = games > 0;
     Find(mx_, m::SMFX).visible = games == 0 || c(15) > 0;
@@ -216,6 +218,31 @@ void ProgramMenu::BuildProgramMenu(const std::vector<KnownTask>& catalogue)
                 run_(category, index);
             };
     }
+}
+
+void ProgramMenu::SetIcons(std::vector<ShortcutItem> shortcuts)
+{
+    const auto isShortcut = [](const ui::MenuItem& item) { return item.id >= m::SK_BASE && item.id <= m::SK_LAST; };
+    mx_.items.erase(std::remove_if(mx_.items.begin(), mx_.items.end(), isShortcut), mx_.items.end());
+    if (shortcuts.size() > static_cast<std::size_t>(m::kShownShortcuts))
+        shortcuts.resize(static_cast<std::size_t>(m::kShownShortcuts));
+    shortcuts_ = shortcuts.size();
+
+    const std::size_t start = TopLevelStart(mx_);
+    const auto at = mx_.items.begin() + static_cast<std::ptrdiff_t>(start + TopLevelCount(mx_, start));
+    std::vector<ui::MenuItem> items;
+    items.reserve(shortcuts.size());
+    for (std::size_t i = 0; i < shortcuts.size(); ++i) {
+        ui::MenuItem item = ui::MenuEntry(
+            m::SK_BASE + static_cast<int>(i), std::move(shortcuts[i].caption), std::move(shortcuts[i].action));
+        item.enabled = shortcuts[i].enabled;
+        items.push_back(std::move(item));
+    }
+    mx_.items.insert(at, std::make_move_iterator(items.begin()), std::make_move_iterator(items.end()));
+
+    // The separator under the top-level items shows while any of them does.
+    const ui::MenuItem& first = Find(mx_, m::SM_BASE(0));
+    Find(mx_, m::PARTER3).visible = first.visible || shortcuts_ > 0;
 }
 
 const std::string* CommandOf(const std::vector<KnownTask>& catalogue, int category, std::size_t index)

@@ -1,16 +1,25 @@
 #pragma once
 // The program menu MX: one submenu per category that has applications ("Games" holding the six
-// game categories), the items of category 0 directly in it, and "redetect". Built from the
-// catalogue in its order, so element i of a category's array is that category's i-th entry.
+// game categories), the items of category 0 and the shortcuts directly in it, "shortcuts..." and
+// "redetect". Built from the catalogue in its order, so element i of a category's array is that
+// category's i-th entry.
 #include "progmenu/MODULKnownTasks.h"
 #include "platform/Widgets.h"
 
 #include <array>
 #include <cstddef>
 #include <functional>
+#include <string>
 #include <vector>
 
 namespace progmenu {
+
+// One shortcut as a top-level item of the program menu.
+struct ShortcutItem {
+    std::string caption;
+    bool enabled = true;
+    std::function<void()> action;
+};
 
 // The menu as it is before the first build: every category with one "[empty]" element.
 ui::MenuItem ProgramMenuTree();
@@ -32,8 +41,11 @@ public:
 
     // Shows exactly the categories with entries, each with one item per entry in catalogue order.
     void BuildProgramMenu(const std::vector<KnownTask>& catalogue);
+    // Replaces the shortcut items, which follow category 0's (at most kShownShortcuts of them).
+    void SetIcons(std::vector<ShortcutItem> shortcuts);
 
     const ui::MenuItem& menu() const { return mx_; }
+    ui::MenuItem& menu() { return mx_; }
 
 private:
     std::vector<ui::MenuItem>& elementsOf(int category);
@@ -41,6 +53,7 @@ private:
 
     ui::MenuItem& mx_;
     std::function<void(int, std::size_t)> run_;
+    std::size_t shortcuts_ = 0;
 };
 
 // The command of the index-th entry of a category, or null when the category has no such entry.

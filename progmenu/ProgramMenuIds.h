@@ -25,6 +25,7 @@ constexpr int SM9X = 1021;
 constexpr int PARTER2 = 1022;
 constexpr int PARTER3 = 1023;
 constexpr int MX2 = 1024;
+constexpr int MTK = 1400; // "shortcuts...": opens the shortcut window
 
 constexpr int kCategories = 16;
 // The item arrays SM0 to SMF: SM_BASE(category) + element index. A stride that holds a whole
@@ -35,5 +36,10 @@ constexpr int SM_BASE(int category)
     return SM_STRIDE * (category + 1);
 }
 constexpr int SM_LAST = SM_BASE(kCategories) - 1;
+
+// The shortcut items, after category 0's in MX: SK_BASE + index, at most kShownShortcuts.
+constexpr int kShownShortcuts = 256;
+constexpr int SK_BASE = SM_LAST + 1;
+constexpr int SK_LAST = SK_BASE + kShownShortcuts - 1;
 
 } // namespace progmenu_ids

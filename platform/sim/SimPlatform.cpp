@@ -5,19 +5,47 @@
 
 namespace sim {
 
-std::optional<std::string> SimFiles::readBytes(const std::string& path, std::size_t maxBytes)
+namespace {
+
+std::string AsCString(const std::string& path)
 {
-    auto it = content.find(path);
-    if (it == content.end() || unreadable.count(path))
-        return std::nullopt;
-    return it->second.substr(0, maxBytes);
+    return path.substr(0, path.find('\0'));
 }
 
-bool SimFiles::writeBytes(const std::string& path, const std::string& bytes)
+} // namespace
+
+bool SimFiles::exists(const std::string& name)
 {
-    if (unreadable.count(path))
+    const std::string path = AsCString(name);
+    return content.count(path) > 0 && !unreadable.count(path);
+}
+
+platform::ReadResult SimFiles::read(const std::string& name, std::size_t maxBytes)
+{
+    const std::string path = AsCString(name);
+    platform::ReadResult result;
+    auto it = content.find(path);
+    if (it == content.end())
+        return result;
+    if (unreadable.count(path)) {
+        result.status = platform::ReadStatus::Unreadable;
+        return result;
+    }
+    result.status = platform::ReadStatus::Ok;
+    result.bytes = it->second.substr(0, maxBytes);
+    return result;
+}
+
+bool SimFiles::writeBytes(const std::string& name, const std::string& bytes)
+{
+    const std::string path = AsCString(name);
+    const std::size_t slash = path.find_last_of('\\');
+    const std::string folder = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+    // As through a temporary file and a rename: a failure leaves the earlier content.
+    if (unreadable.count(path) || lockedFolders.count(folder))
         return false;
     content[path] = bytes;
+    ++writes;
     return true;
 }
 

@@ -19,10 +19,14 @@ namespace sim {
 class SimFiles final : public platform::Files {
 public:
     std::map<std::string, std::string> content;
-    std::set<std::string> unreadable; // exist but fail to read
+    std::set<std::string> unreadable; // exist but fail to open or read
+    // Folders (with their trailing backslash) where no file can be written.
+    std::set<std::string> lockedFolders;
+    long long writes = 0; // successful writes
 
-    bool exists(const std::string& path) override { return content.count(path) > 0; }
-    std::optional<std::string> readBytes(const std::string& path, std::size_t maxBytes) override;
+    // Names are C strings to the platform: what follows a NUL is no part of them.
+    bool exists(const std::string& path) override;
+    platform::ReadResult read(const std::string& path, std::size_t maxBytes) override;
     bool writeBytes(const std::string& path, const std::string& bytes) override;
 };
 

@@ -15,6 +15,57 @@ UniqueKernelHandle openForReading(const std::string& path)
         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
+bool isMissing(DWORD error)
+{
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+}
+
+// The folder part of a path, with its separator; "" for a bare name.
+std::string folderOf(const std::string& path)
+{
+    const std::size_t slash = path.find_last_of("\\/");
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+bool writeAll(HANDLE file, const std::string& bytes)
+{
+    std::size_t written = 0;
+    while (written < bytes.size()) {
+        const std::size_t chunk = std::min<std::size_t>(bytes.size() - written, 1u << 30);
+        DWORD done = 0;
+        if (!WriteFile(file, bytes.data() + written, static_cast<DWORD>(chunk), &done, nullptr) || done == 0)
+            return false;
+        written += done;
+    }
+    return FlushFileBuffers(file) != 0;
+}
+
+// A file of its own in the target's folder (so the rename stays on one volume), removed again
+// unless it was renamed over the target.
+class TemporaryFile {
+public:
+    explicit TemporaryFile(const std::string& target)
+    {
+        const std::string folder = folderOf(target);
+        char name[MAX_PATH + 1] = {};
+        if (GetTempFileNameA(folder.empty() ? "." : folder.c_str(), "tvx", 0, name) != 0)
+            path_ = name;
+    }
+    ~TemporaryFile()
+    {
+        if (!path_.empty())
+            DeleteFileA(path_.c_str());
+    }
+    TemporaryFile(const TemporaryFile&) = delete;
+    TemporaryFile& operator=(const TemporaryFile&) = delete;
+
+    const std::string& path() const { return path_; }
+    void renamed() { path_.clear(); }
+
+private:
+    std::string path_;
+};
+
 } // namespace
 
 bool Win32Files::exists(const std::string& path)
@@ -22,39 +73,45 @@ bool Win32Files::exists(const std::string& path)
     return static_cast<bool>(openForReading(path));
 }
 
-std::optional<std::string> Win32Files::readBytes(const std::string& path, std::size_t maxBytes)
+ReadResult Win32Files::read(const std::string& path, std::size_t maxBytes)
 {
+    ReadResult result;
     const UniqueKernelHandle file = openForReading(path);
-    if (!file)
-        return std::nullopt;
-    std::string bytes;
+    if (!file) {
+        result.status = isMissing(GetLastError()) ? ReadStatus::Missing : ReadStatus::Unreadable;
+        return result;
+    }
     char chunk[64 * 1024];
-    while (bytes.size() < maxBytes) {
-        const std::size_t wanted = std::min(sizeof chunk, maxBytes - bytes.size());
+    while (result.bytes.size() < maxBytes) {
+        const std::size_t wanted = std::min(sizeof chunk, maxBytes - result.bytes.size());
         DWORD read = 0;
-        if (!ReadFile(file.get(), chunk, static_cast<DWORD>(wanted), &read, nullptr))
-            return std::nullopt;
+        if (!ReadFile(file.get(), chunk, static_cast<DWORD>(wanted), &read, nullptr)) {
+            result.bytes.clear();
+            result.status = ReadStatus::Unreadable;
+            return result;
+        }
         if (read == 0)
             break;
-        bytes.append(chunk, read);
+        result.bytes.append(chunk, read);
     }
-    return bytes;
+    result.status = ReadStatus::Ok;
+    return result;
 }
 
 bool Win32Files::writeBytes(const std::string& path, const std::string& bytes)
 {
-    const UniqueKernelHandle file(
-        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file)
+    TemporaryFile temporary(path);
+    if (temporary.path().empty())
         return false;
-    std::size_t written = 0;
-    while (written < bytes.size()) {
-        const std::size_t chunk = std::min<std::size_t>(bytes.size() - written, 1u << 30);
-        DWORD done = 0;
-        if (!WriteFile(file.get(), bytes.data() + written, static_cast<DWORD>(chunk), &done, nullptr) || done == 0)
+    {
+        const UniqueKernelHandle file(CreateFileA(
+            temporary.path().c_str(), GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file || !writeAll(file.get(), bytes))
             return false;
-        written += done;
     }
+    if (!MoveFileExA(temporary.path().c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return false;
+    temporary.renamed();
     return true;
 }
 

@@ -7,7 +7,7 @@ namespace platform::win32 {
 class Win32Files final : public Files {
 public:
     bool exists(const std::string& path) override;
-    std::optional<std::string> readBytes(const std::string& path, std::size_t maxBytes) override;
+    ReadResult read(const std::string& path, std::size_t maxBytes) override;
     bool writeBytes(const std::string& path, const std::string& bytes) override;
 };
 

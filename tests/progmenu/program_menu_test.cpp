@@ -54,21 +54,21 @@ protected:
 TEST_F(ProgramMenuTest, CategoriesAndSeparatorsShowOnlyWhereEntriesAre)
 {
     start();
-    EXPECT_EQ(shown(m::MX).size(), 16u) << "before the first redetect every category shows";
+    EXPECT_EQ(shown(m::MX).size(), 17u) << "before the first redetect every category shows";
 
     catalogue({{"Scroll=c", "scroll.exe"}, {"Top=0", "top.exe"}});
     redetect();
-    EXPECT_EQ(shown(m::MX), (std::vector<std::string> {"Games", "|", "Top", "|", "redetect"}));
+    EXPECT_EQ(shown(m::MX), (std::vector<std::string> {"Games", "|", "Top", "|", "shortcuts...", "redetect"}));
     EXPECT_EQ(shown(m::SMXX), (std::vector<std::string> {"Scroller"}));
 
     // Entries only in categories 1 and 5: no "Games", and one separator after each group.
     catalogue({{"Player=1", "p.exe"}, {"Files=5", "f.exe"}});
     redetect();
-    EXPECT_EQ(shown(m::MX), (std::vector<std::string> {"MPlayer", "|", "File", "|", "redetect"}));
+    EXPECT_EQ(shown(m::MX), (std::vector<std::string> {"MPlayer", "|", "File", "|", "shortcuts...", "redetect"}));
 
     files.content.erase(tsk);
     redetect();
-    EXPECT_EQ(shown(m::MX), (std::vector<std::string> {"redetect"}));
+    EXPECT_EQ(shown(m::MX), (std::vector<std::string> {"shortcuts...", "redetect"}));
 }
 
 TEST_F(ProgramMenuTest, ItemsFollowTheFileAndEachStartsItsOwnEntry)

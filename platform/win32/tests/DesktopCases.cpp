@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
+#include <string>
+#include <vector>
 
 using namespace selftest;
 
@@ -86,6 +88,56 @@ SELFTEST(FilesAreReadBoundedAndWrittenWhole)
     CHECK(files.writeBytes(file.path(), "short"));
     CHECK(files.readBytes(file.path(), 100) == std::string("short"));
     CHECK(!files.writeBytes(file.path() + "-no-such-folder\\inner.txt", "x"));
+}
+
+SELFTEST(FilesTellMissingFromUnreadableAndReplaceThroughATemporaryFile)
+{
+    platform::win32::Win32Platform platform;
+    platform::Files& files = platform.files();
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    const std::string folder =
+        std::string(temp) + "tolvane-selftest-" + std::to_string(GetCurrentProcessId()) + "-files";
+    const std::string path = folder + "\\SHORTCUT.INI";
+    const std::string inner = folder + "\\inner";
+    CHECK(CreateDirectoryA(folder.c_str(), nullptr));
+    CHECK(CreateDirectoryA(inner.c_str(), nullptr));
+    const auto names = [&] {
+        std::vector<std::string> found;
+        WIN32_FIND_DATAA data {};
+        const HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &data);
+        if (search == INVALID_HANDLE_VALUE)
+            return found;
+        do {
+            if (std::string(data.cFileName) != "." && std::string(data.cFileName) != "..")
+                found.push_back(data.cFileName);
+        } while (FindNextFileA(search, &data));
+        FindClose(search);
+        std::sort(found.begin(), found.end());
+        return found;
+    };
+
+    CHECK(files.read(path, 10).status == platform::ReadStatus::Missing);
+    CHECK(files.read(folder + "\\no-such-folder\\x", 10).status == platform::ReadStatus::Missing);
+    CHECK(files.writeBytes(path, "first\r\n"));
+    {
+        // Held open by another without sharing: there, but unreadable.
+        const win32kit::UniqueKernelHandle held(
+            CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        CHECK(static_cast<bool>(held));
+        const platform::ReadResult locked = files.read(path, 10);
+        CHECK(locked.status == platform::ReadStatus::Unreadable && locked.bytes.empty());
+    }
+    CHECK(files.writeBytes(path, "second\r\n"));
+    const platform::ReadResult read = files.read(path, 100);
+    CHECK(read.status == platform::ReadStatus::Ok && read.bytes == "second\r\n");
+    // A rename that fails (a folder stands where the file should go) leaves no temporary file.
+    CHECK(!files.writeBytes(inner, "x"));
+    CHECK((names() == std::vector<std::string> {"SHORTCUT.INI", "inner"}));
+
+    DeleteFileA(path.c_str());
+    RemoveDirectoryA(inner.c_str());
+    RemoveDirectoryA(folder.c_str());
 }
 
 SELFTEST(SystemKnowsTheExecutableAndTheLocalTime)

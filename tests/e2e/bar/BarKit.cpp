@@ -178,6 +178,34 @@ HWND WaitForWindowOf(DWORD processId, int timeoutMs)
     return search.found;
 }
 
+std::vector<DWORD> ProcessesNamed(const std::string& exeName)
+{
+    std::vector<DWORD> ids;
+    win32kit::UniqueKernelHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    if (snapshot.get() == INVALID_HANDLE_VALUE) {
+        snapshot.release();
+        return ids;
+    }
+    PROCESSENTRY32 entry = {};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32First(snapshot.get(), &entry); more; more = Process32Next(snapshot.get(), &entry))
+        if (lstrcmpiA(entry.szExeFile, exeName.c_str()) == 0)
+            ids.push_back(entry.th32ProcessID);
+    return ids;
+}
+
+void EndProcess(DWORD id)
+{
+    win32kit::UniqueKernelHandle process(OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id));
+    if (process && TerminateProcess(process.get(), 0))
+        WaitForSingleObject(process.get(), 5000);
+}
+
+void WaitForSplashToGo(const RunningBar& running)
+{
+    e2e::WaitFor(10000, [&] { return FindVisibleWindowOf(running.process.id(), "") == nullptr; });
+}
+
 bool FileExists(const std::string& path)
 {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;

@@ -45,6 +45,13 @@ HWND WaitForWindowOf(DWORD processId, int timeoutMs);
 // A visible top-level window of the process, with this title unless title is null.
 HWND FindVisibleWindowOf(DWORD processId, const char* title = nullptr);
 bool FileExists(const std::string& path);
+// Waits up to 10 s for the about box shown at start (the bar's one untitled window) to close
+// itself: it takes the activation with it, which would close a menu opened meanwhile.
+void WaitForSplashToGo(const RunningBar& running);
+// The ids of the processes whose file is `exeName`.
+std::vector<DWORD> ProcessesNamed(const std::string& exeName);
+// Terminates a process and waits up to 5 s for it to end.
+void EndProcess(DWORD id);
 std::vector<std::string> ReadLines(const std::string& path);
 
 // What the probe reads itself.

@@ -19,8 +19,9 @@ std::unique_ptr<RunningBar> LaunchBar(
         return running;
     }
     for (const SideFile& side : sideFiles) {
-        if (!running->folder->WriteFile("tolvix" + side.extension, side.bytes)) {
-            running->error = "cannot write tolvix" + side.extension;
+        const std::string name = side.fileName.empty() ? "tolvix" + side.extension : side.fileName;
+        if (!running->folder->WriteFile(name, side.bytes)) {
+            running->error = "cannot write " + name;
             return running;
         }
     }

@@ -15,6 +15,7 @@ namespace bar_probe {
 struct SideFile {
     std::string extension; // ".BMP", ".NFO", ...
     std::vector<unsigned char> bytes;
+    std::string fileName = {}; // when set, the file's whole name instead of "tolvix" + extension
 };
 
 struct RunningBar {
@@ -26,8 +27,8 @@ struct RunningBar {
     std::string error;
 };
 
-// Copies `tolvixExe` to "<scratch>\tolvix.exe", writes the side files as "tolvix<ext>", starts
-// it and waits up to `timeoutMs` for its bar window.
+// Copies `tolvixExe` to "<scratch>\tolvix.exe", writes the side files as "tolvix<ext>" (or under
+// their own names), starts it and waits up to `timeoutMs` for its bar window.
 std::unique_ptr<RunningBar> LaunchBar(
     const std::string& tolvixExe, const std::string& name, const std::vector<SideFile>& sideFiles, int timeoutMs);
 

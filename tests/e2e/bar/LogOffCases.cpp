@@ -38,6 +38,7 @@ void CheckLogOff(e2e::Report& report, const std::string& tolvixExe, Artifacts& a
             std::string(peerUp ? "peer window up; " : "no peer window; ") + (running->bar ? "bar up" : running->error)))
         return;
 
+    WaitForSplashToGo(*running);
     BarPopup popup(*running);
     const unsigned long long chosen = e2e::NowMs();
     const std::string step = popup.Choose(bar_ids::SSETTS, main_menu::kLogOff);

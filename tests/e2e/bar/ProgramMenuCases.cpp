@@ -1,7 +1,5 @@
 #include <windows.h>
 
-#include <tlhelp32.h>
-
 #include <algorithm>
 
 #include "bar/ControlIds.h"
@@ -10,7 +8,6 @@
 #include "tests/e2e/bar/MenuCases.h"
 #include "tests/e2e/bar/MenuCheck.h"
 #include "tests/e2e/common/Poll.h"
-#include "win32kit/Handles.h"
 
 namespace bar_probe {
 namespace {
@@ -41,30 +38,6 @@ std::string WindowsFolder(bool system)
     else
         GetWindowsDirectoryA(path, MAX_PATH);
     return path;
-}
-
-// The ids of the processes whose file is `exeName`.
-std::vector<DWORD> ProcessesNamed(const std::string& exeName)
-{
-    std::vector<DWORD> ids;
-    win32kit::UniqueKernelHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-    if (snapshot.get() == INVALID_HANDLE_VALUE) {
-        snapshot.release();
-        return ids;
-    }
-    PROCESSENTRY32 entry = {};
-    entry.dwSize = sizeof entry;
-    for (BOOL more = Process32First(snapshot.get(), &entry); more; more = Process32Next(snapshot.get(), &entry))
-        if (lstrcmpiA(entry.szExeFile, exeName.c_str()) == 0)
-            ids.push_back(entry.th32ProcessID);
-    return ids;
-}
-
-void EndProcess(DWORD id)
-{
-    win32kit::UniqueKernelHandle process(OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id));
-    if (process && TerminateProcess(process.get(), 0))
-        WaitForSingleObject(process.get(), 5000);
 }
 
 bool Responds(const RunningBar& running)
@@ -112,8 +85,9 @@ void CheckProgramMenu(e2e::Report& report, const std::string& tolvixExe, Artifac
             CheckMenuMatches(report, artifacts, popup.window(), "redetected_program_menu_shows_installed_programs",
                 "program-menu",
                 {{"Games", K::Submenu}, {"", K::Separator}, {"System", K::Submenu}, {"", K::Separator},
-                    {"Notes && Text", K::Normal}, {"", K::Separator}, {"redetect", K::Normal}},
-                -1, "'Games', 'System', 'Notes & Text', 'redetect'");
+                    {"Notes && Text", K::Normal}, {"", K::Separator}, {"shortcuts...", K::Normal},
+                    {"redetect", K::Normal}},
+                -1, "'Games', 'System', 'Notes & Text', 'shortcuts...', 'redetect'");
         else
             report.Check("redetected_program_menu_shows_installed_programs", false, step);
 
@@ -182,8 +156,9 @@ void CheckFullCatalogue(e2e::Report& report, const std::string& tolvixExe, Artif
     using K = MenuEntry::Kind;
     if (step.empty())
         CheckMenuMatches(report, artifacts, popup.window(), "redetect_in_full_menu_reloads_the_catalogue",
-            "after-full-catalogue", {{"Only", K::Normal}, {"", K::Separator}, {"redetect", K::Normal}}, -1,
-            "'Only', 'redetect'");
+            "after-full-catalogue",
+            {{"Only", K::Normal}, {"", K::Separator}, {"shortcuts...", K::Normal}, {"redetect", K::Normal}}, -1,
+            "'Only', 'shortcuts...', 'redetect'");
     else
         report.Check("redetect_in_full_menu_reloads_the_catalogue", false, step);
 

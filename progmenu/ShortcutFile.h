@@ -1,0 +1,51 @@
+#pragma once
+// The text work of the shortcut list, with no platform: where its file is, how an entry splits
+// into program path and caption, and how the file's bytes become entries and back.
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace progmenu {
+
+// "SHORTCUT.INI" in the executable's folder, whatever the executable is called.
+std::string ShortcutFilePath(const std::string& executablePath);
+
+// An entry is a program path, a double quote, a second field, a double quote and the caption.
+// With one double quote, all after it is the caption; with none, the whole text is both the path
+// and the caption.
+struct ShortcutFields {
+    std::string path;
+    std::string second; // kept as it is, never used
+    std::string caption;
+};
+ShortcutFields SplitShortcut(std::string_view entry);
+// The caption shown for an entry: its own, or its program path when it has none.
+std::string ShortcutCaption(const ShortcutFields& fields);
+
+// Whether a file name can stand as an entry's program path (it must not split or break a line).
+bool IsShortcutPath(std::string_view path);
+// A new entry for a program, captioned with its file name without the extension.
+std::string NewShortcut(std::string_view programPath);
+// The entry with another caption; its path and second field stay. Line breaks and NULs in the
+// caption become spaces, so that the entry stays one line.
+std::string RenamedShortcut(std::string_view entry, std::string_view caption);
+// The command line that starts the program: the path in double quotes, for paths with spaces.
+std::string ShortcutCommand(std::string_view programPath);
+
+// A text as one line of a list or menu: control characters as spaces, cut to maxChars with
+// "..." after it.
+std::string ShownText(std::string_view text, std::size_t maxChars);
+
+struct ShortcutFileContent {
+    std::vector<std::string> entries;
+    bool whole = true; // false when lines were left out (more than maxEntries, or cut bytes)
+};
+// The non-empty lines, in order. CR LF, a lone LF or a lone CR ends a line; a last line may end
+// without one. `cut` says the bytes stop short of the file's end: its last, unfinished line is
+// then left out.
+ShortcutFileContent ParseShortcutFile(std::string_view bytes, std::size_t maxEntries, bool cut);
+// Every entry followed by CR LF; an empty list is an empty file.
+std::string JoinShortcutFile(const std::vector<std::string>& entries);
+
+} // namespace progmenu
