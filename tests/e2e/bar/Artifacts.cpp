@@ -24,6 +24,36 @@ bool Artifacts::RequestScreenshot(const std::string& name)
     return answered;
 }
 
+std::optional<std::string> Artifacts::AskHost(const std::string& name, const std::string& request, int timeoutMs)
+{
+    if (!enabled())
+        return std::nullopt;
+    const std::string asked = folder_ + "\\" + name + ".host";
+    const std::string answer = folder_ + "\\" + name + ".answer";
+    DeleteFileA(answer.c_str());
+    // Written under another name and renamed, so the runner never reads half a request.
+    const std::string writing = asked + ".tmp";
+    if (FILE* f = std::fopen(writing.c_str(), "w")) {
+        std::fprintf(f, "%s\n", request.c_str());
+        std::fclose(f);
+    }
+    if (!MoveFileExA(writing.c_str(), asked.c_str(), MOVEFILE_REPLACE_EXISTING))
+        return std::nullopt;
+    if (!e2e::WaitFor(timeoutMs, [&] { return GetFileAttributesA(answer.c_str()) != INVALID_FILE_ATTRIBUTES; }))
+        return std::nullopt;
+    std::string text;
+    if (FILE* f = std::fopen(answer.c_str(), "r")) {
+        char line[512];
+        while (std::fgets(line, sizeof line, f))
+            text += line;
+        std::fclose(f);
+    }
+    DeleteFileA(answer.c_str());
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
+        text.pop_back();
+    return text;
+}
+
 std::string Artifacts::SaveImage(const std::string& name, const e2e::Image& image)
 {
     if (!enabled())

@@ -6,11 +6,14 @@
 
 #include <cstdio>
 #include <fstream>
+#include <sstream>
 
 #include "bar/ControlIds.h"
 #include "tests/e2e/bar/ButtonWatch.h"
 #include "win32kit/Handles.h"
+#include "tests/e2e/common/ChildProcess.h"
 #include "tests/e2e/common/Poll.h"
+#include "tests/e2e/common/ScratchFolder.h"
 
 namespace bar_probe {
 namespace {
@@ -71,6 +74,61 @@ std::string TextOf(HWND window)
     if (window)
         GetWindowTextA(window, text, sizeof text);
     return text;
+}
+
+std::string StoredSetting(const std::string& name)
+{
+    e2e::ScratchFolder folder("regquery");
+    const std::string out = folder.path() + "\\out.txt";
+    char system[MAX_PATH] = {};
+    GetSystemDirectoryA(system, MAX_PATH);
+    e2e::ChildProcess reg(std::string(system) + "\\cmd.exe", folder.path(),
+        "/c reg query \"HKCU\\" + std::string(kSettingsKey) + "\" /v \"" + name + "\" > \"" + out + "\"");
+    if (!reg.running() && !reg.error().empty())
+        return "cmd failed: " + reg.error();
+    if (WaitForSingleObject(reg.handle(), 20000) != WAIT_OBJECT_0)
+        return "reg query did not end within 20 s";
+    std::stringstream printed;
+    {
+        std::ifstream file(out);
+        printed << file.rdbuf();
+    }
+    DeleteFileA(out.c_str()); // the folder removes only the files it wrote itself
+    std::string line;
+    while (std::getline(printed, line)) {
+        // "    <name>    <type>    <data>"; names may hold blanks.
+        const std::size_t at = line.find_first_not_of(' ');
+        if (at == std::string::npos || line.compare(at, name.size(), name) != 0)
+            continue;
+        std::istringstream words(line.substr(at + name.size()));
+        std::string type, data;
+        if (!(words >> type))
+            continue;
+        std::getline(words >> std::ws, data);
+        while (!data.empty() && (data.back() == '\r' || data.back() == ' '))
+            data.pop_back();
+        if (type == "REG_SZ")
+            return "REG_SZ " + data;
+        if (type != "REG_DWORD")
+            return "type " + type;
+        const unsigned long number = std::strtoul(data.c_str(), nullptr, 16);
+        char bytes[16];
+        std::snprintf(bytes, sizeof bytes, "%02lX %02lX %02lX %02lX", number & 0xFF, (number >> 8) & 0xFF,
+            (number >> 16) & 0xFF, number >> 24);
+        return bytes;
+    }
+    return "no value";
+}
+
+std::string StoredSettingsDiffer(const std::vector<std::pair<std::string, std::string>>& expected)
+{
+    std::string differences;
+    for (const auto& [name, bytes] : expected) {
+        const std::string stored = StoredSetting(name);
+        if (stored != bytes)
+            differences += name + " '" + stored + "' (want '" + bytes + "'); ";
+    }
+    return differences;
 }
 
 std::string TypedText(HWND box)

@@ -36,6 +36,11 @@ void DeleteRegistryKey(HKEY root, const std::string& key);
 // The bar's settings key and one number in its byte layout 00 00 H L.
 constexpr const char* kSettingsKey = "Software\\Brenwick\\Tolvix";
 bool SeedSetting(const std::string& name, unsigned value);
+// One value under the settings key as reg.exe (the real one of the prefix) prints it: a REG_DWORD
+// turned back into its 4 data bytes ("00 00 01 2C"), a REG_SZ as "REG_SZ <text>"; or what failed.
+std::string StoredSetting(const std::string& name);
+// Every named value against what StoredSetting should print; "" or the differences.
+std::string StoredSettingsDiffer(const std::vector<std::pair<std::string, std::string>>& expected);
 
 // e2e_peer.exe beside the probe. `kind` is "winamp" or "victim"; the arguments follow it.
 std::string PeerExe();

@@ -20,6 +20,10 @@ void CheckFullCatalogue(e2e::Report& report, const std::string& tolvixExe, Artif
 void CheckSettingsWindow(e2e::Report& report, const std::string& tolvixExe, Artifacts& artifacts);
 // The shortcut window and its file (ShortcutCases.cpp).
 void CheckShortcuts(e2e::Report& report, const std::string& tolvixExe, Artifacts& artifacts);
+// The infrared remote with a real lircd, and a flood from the probe's own server
+// (InfraredCases.cpp).
+void CheckInfrared(e2e::Report& report, const std::string& tolvixExe, Artifacts& artifacts);
+void CheckInfraredFlood(e2e::Report& report, const std::string& tolvixExe, Artifacts& artifacts);
 void CheckLogOff(e2e::Report& report, const std::string& tolvixExe, Artifacts& artifacts);
 
 } // namespace bar_probe

@@ -92,55 +92,6 @@ std::string OpenOn(
     return shown && centred && moreRight ? "" : "window, but " + seen;
 }
 
-// One stored value as reg.exe prints it, turned back into its 4 data bytes ("00 00 01 2C"), or
-// what failed.
-std::string StoredBytes(const std::string& name)
-{
-    e2e::ScratchFolder folder("regquery");
-    const std::string out = folder.path() + "\\out.txt";
-    char system[MAX_PATH] = {};
-    GetSystemDirectoryA(system, MAX_PATH);
-    e2e::ChildProcess reg(std::string(system) + "\\cmd.exe", folder.path(),
-        "/c reg query \"HKCU\\" + std::string(kSettingsKey) + "\" /v " + name + " > \"" + out + "\"");
-    if (!reg.running() && !reg.error().empty())
-        return "cmd failed: " + reg.error();
-    if (WaitForSingleObject(reg.handle(), 20000) != WAIT_OBJECT_0)
-        return "reg query did not end within 20 s";
-    std::stringstream printed;
-    {
-        std::ifstream file(out);
-        printed << file.rdbuf();
-    }
-    DeleteFileA(out.c_str()); // the folder removes only the files it wrote itself
-    std::string line;
-    while (std::getline(printed, line)) {
-        std::istringstream words(line);
-        std::string valueName, type, data;
-        if (!(words >> valueName >> type >> data) || valueName != name)
-            continue;
-        if (type != "REG_DWORD")
-            return "type " + type;
-        const unsigned long number = std::strtoul(data.c_str(), nullptr, 16);
-        char bytes[16];
-        std::snprintf(bytes, sizeof bytes, "%02lX %02lX %02lX %02lX", number & 0xFF, (number >> 8) & 0xFF,
-            (number >> 16) & 0xFF, number >> 24);
-        return bytes;
-    }
-    return "no value";
-}
-
-// Every named value against its expected bytes; "" or the differences.
-std::string StoredDiffers(const std::vector<std::pair<std::string, std::string>>& expected)
-{
-    std::string differences;
-    for (const auto& [name, bytes] : expected) {
-        const std::string stored = StoredBytes(name);
-        if (stored != bytes)
-            differences += name + " '" + stored + "' (want '" + bytes + "'); ";
-    }
-    return differences;
-}
-
 // Real keys into a focused box, then waits for the text it should show; "" or what it showed.
 std::string TypeInto(HWND box, const std::vector<WORD>& keys, const std::string& want)
 {
@@ -221,9 +172,9 @@ void CheckSettingsWindow(e2e::Report& report, const std::string& tolvixExe, Arti
         ClickCentre(ChildById(window, s::BX1));
         DWORD_PTR answer = 0;
         SendMessageTimeoutA(bar, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &answer);
-        const std::string differs = StoredDiffers(
+        const std::string differs = StoredSettingsDiffer(
             {{"Mem_FreeUp", "00 00 00 80"}, {"Mem_FreeUpAuto", "00 00 00 01"}, {"Mem_FreeUpIfBelow", "00 00 00 08"}});
-        const std::string others = StoredBytes("General_RefreshInterval") + "/" + StoredBytes("Align_Position");
+        const std::string others = StoredSetting("General_RefreshInterval") + "/" + StoredSetting("Align_Position");
         report.Check("memory_page_save_writes_exactly_its_group",
             typed.empty() && checked && differs.empty() && others == "no value/no value",
             typed.empty() && checked ? (differs.empty() ? "Mem_FreeUp 00 00 00 80, Mem_FreeUpAuto 00 00 00 01, "
@@ -244,7 +195,7 @@ void CheckSettingsWindow(e2e::Report& report, const std::string& tolvixExe, Arti
         ClickCentre(ChildById(window, s::BX1));
         std::string where;
         const bool moved = e2e::WaitFor(3000, [&] { return FlushRight(bar, where); });
-        const std::string differs = StoredDiffers({{"Align_Position", "00 00 00 02"}});
+        const std::string differs = StoredSettingsDiffer({{"Align_Position", "00 00 00 02"}});
         report.Check("fixed_right_previews_saves_and_stands_against_the_right_edge",
             previewed && moved && differs.empty(),
             std::string(previewed ? "preview 2 alone" : "previews shown: '" + VisiblePreviews(window) + "'") + "; " +
@@ -305,7 +256,7 @@ void CheckSettingsWindow(e2e::Report& report, const std::string& tolvixExe, Arti
         {"Tasks_BlockNew", "00 00 00 00"}, {"Mem_FreeUp", "00 00 00 80"}, {"Mem_FreeUpAuto", "00 00 00 01"},
         {"Mem_FreeUpIfBelow", "00 00 00 08"}, {"Align_Position", "00 00 00 02"}, {"IR_EnableIRSupport", "00 00 00 01"},
         {"IR_LearningMode", "00 00 00 00"}};
-    std::string differs = StoredDiffers(all);
+    std::string differs = StoredSettingsDiffer(all);
     report.Check("all_pages_save_writes_the_twelve_values", ticked && differs.empty(),
         !ticked               ? "the check boxes did not check"
             : differs.empty() ? "12 values as shown"

@@ -6,7 +6,8 @@
 //   bar_probe.exe --windows-only   (creates the test windows and lists the desktop; no bar)
 // Environment: E2E_BAR_ONLY=live runs just the cases of LiveCases.h and MenuCases.h,
 // E2E_BAR_ONLY=layout just the others; E2E_BAR_GROUPS=indicators,lamp,winamp,taskmgr,taskmenu,
-// settings,logofiles,about,menus,runbox,programs,catalogue,setup,shortcuts picks some of the live ones.
+// settings,logofiles,about,menus,runbox,programs,catalogue,setup,shortcuts,infrared,irflood
+// picks some of the live ones.
 #include <windows.h>
 
 #include <cstdio>
@@ -128,6 +129,8 @@ void RunLiveChecks(e2e::Report& report, const std::string& tolvixExe, Artifacts&
         {"programs", [&] { CheckProgramMenu(report, tolvixExe, artifacts); }},
         {"catalogue", [&] { CheckFullCatalogue(report, tolvixExe, artifacts); }},
         {"setup", [&] { CheckSettingsWindow(report, tolvixExe, artifacts); }},
+        {"infrared", [&] { CheckInfrared(report, tolvixExe, artifacts); }},
+        {"irflood", [&] { CheckInfraredFlood(report, tolvixExe, artifacts); }},
         {"shortcuts", [&] { CheckShortcuts(report, tolvixExe, artifacts); }}};
     for (const auto& group : onOwnBars)
         if (GroupChosen(group.first)) {

@@ -13,6 +13,48 @@
 set -u
 source "$(dirname "$0")/../lib/suite.sh"
 
+# The infrared cases' real lircd, outside Wine, on a free loopback port (kept across a restart),
+# asked for by the probe through host requests:
+#   "lircd start"  starts it (the port it listens on is the answer), "lircd stop" stops it,
+#   "irsend <code> <repeat> <button> <remote>"  simulates a press (the answer is irsend's status).
+lircd_dir() { echo "$E2E_TMP/lircd"; }
+lircd_port_free() { ! (exec 3<>"/dev/tcp/127.0.0.1/$1") 2>/dev/null; }
+e2e_host_request() {
+  local dir port pid
+  dir=$(lircd_dir)
+  case $1 in
+  "lircd start")
+    mkdir -p "$dir"
+    port=$(cat "$dir/port" 2>/dev/null)
+    if [[ -z $port ]]; then
+      for port in $(shuf -i 20000-40000 -n 20); do lircd_port_free "$port" && break; done
+      echo "$port" >"$dir/port"
+    fi
+    : >"$dir/lircd.conf"
+    printf '[lircd]\nnodaemon = True\n' >"$dir/lirc_options.conf"
+    lircd -O "$dir/lirc_options.conf" -n -H file -d /dev/null --allow-simulate --listen="127.0.0.1:$port" \
+      -o "$dir/socket" -P "$dir/lircd.pid" -L "$dir/lircd.log" "$dir/lircd.conf" >/dev/null 2>&1 &
+    echo $! >"$dir/pid"
+    wait_until 10 bash -c "test -S '$dir/socket' && (exec 3<>/dev/tcp/127.0.0.1/$port)" && echo "$port"
+    ;;
+  "lircd stop")
+    pid=$(cat "$dir/pid" 2>/dev/null) && kill "$pid" 2>/dev/null
+    [[ -n ${pid:-} ]] && wait_until 10 bash -c "! kill -0 $pid 2>/dev/null"
+    rm -f "$dir/pid" "$dir/socket"
+    echo stopped
+    ;;
+  irsend\ *)
+    irsend -d "$dir/socket" SIMULATE "${1#irsend }" && echo sent
+    ;;
+  *) echo "unknown request: $1" ;;
+  esac
+}
+e2e_host_cleanup() {
+  local pid
+  pid=$(cat "$(lircd_dir)/pid" 2>/dev/null) && kill "$pid" 2>/dev/null
+  rm -f "$(lircd_dir)/pid"
+}
+
 # One Wine session: <suite name> <timeout-s> [probe options...]
 bar_session() {
   local suite=$1 timeout_s=$2

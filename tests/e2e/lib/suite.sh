@@ -10,6 +10,10 @@
 #                                    line "e2e <suite>: N passed, M failed"; exits 0 only when clean.
 # Screenshot handshake: the command creates "<E2E_ARTIFACTS>/<name>.ready"; the runner writes
 # "<name>.png" and then "<name>.done". Any "<name>.bmp" left in E2E_ARTIFACTS becomes a PNG.
+# Host requests, for peers that run outside Wine: the command writes one line into
+# "<name>.host"; the runner hands it to the suite's function e2e_host_request (when the suite
+# defines one) and writes what it printed to "<name>.answer". A suite's e2e_host_cleanup, when
+# defined, runs once the command has ended.
 # shellcheck source=wine_session.sh
 source "$(dirname "${BASH_SOURCE[0]}")/wine_session.sh"
 
@@ -58,6 +62,18 @@ e2e_answer_screenshots() {
   done
 }
 
+e2e_answer_host_requests() {
+  declare -F e2e_host_request >/dev/null || return 0
+  local request name
+  for request in "$E2E_ARTIFACTS"/*.host; do
+    [[ -e $request ]] || continue
+    name=${request%.host}
+    e2e_host_request "$(head -n 1 "$request" | tr -d '\r')" >"$name.answer.tmp" 2>&1
+    rm -f "$request"
+    mv "$name.answer.tmp" "$name.answer"
+  done
+}
+
 e2e_run_suite() {
   local timeout_s=$1
   shift
@@ -76,6 +92,7 @@ e2e_run_suite() {
   local deadline=$(( started + timeout_s ))
   while kill -0 "$pid" 2>/dev/null; do
     e2e_answer_screenshots
+    e2e_answer_host_requests
     e2e_show_new_lines
     if (( $(date +%s) > deadline )); then
       timed_out=1
@@ -87,6 +104,7 @@ e2e_run_suite() {
   done
   wait "$pid"
   local rc=$?
+  declare -F e2e_host_cleanup >/dev/null && e2e_host_cleanup
   e2e_show_new_lines
   rm -f "$E2E_ARTIFACTS"/*.ready "$E2E_ARTIFACTS"/*.done
   local bmp

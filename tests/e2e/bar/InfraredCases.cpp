@@ -1,0 +1,317 @@
+// The infrared remote on the real bar with a real lircd (run by the suite's script outside Wine,
+// reached through host requests): learning a button through the definition menu, a mapped press
+// switching tasks, a repeat opening nothing, lircd going away and coming back; and a flood from a
+// server of the probe's own against a full map.
+#include <windows.h>
+
+#include <psapi.h>
+#include <winsock2.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cctype>
+#include <fstream>
+#include <iterator>
+#include <thread>
+
+#include "bar/ControlIds.h"
+#include "infrared/InfraredIds.h"
+#include "settings/SettingsIds.h"
+#include "tests/e2e/bar/BarKit.h"
+#include "tests/e2e/bar/BarReader.h"
+#include "tests/e2e/bar/ButtonWatch.h"
+#include "tests/e2e/bar/MenuCases.h"
+#include "tests/e2e/common/Input.h"
+#include "tests/e2e/common/Poll.h"
+#include "tests/e2e/common/TestWindows.h"
+
+namespace bar_probe {
+namespace {
+
+constexpr const char* kPress = "0000000000f40bf0 00 play myremote";
+
+struct TitleSearch {
+    DWORD processId;
+    const char* title;
+    HWND found;
+};
+
+BOOL CALLBACK MatchTitle(HWND window, LPARAM param)
+{
+    auto* search = reinterpret_cast<TitleSearch*>(param);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    if (pid != search->processId || TextOf(window) != search->title)
+        return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
+// A top-level window of the process with this title, shown or hidden.
+HWND FindWindowOf(DWORD processId, const char* title)
+{
+    TitleSearch search {processId, title, nullptr};
+    EnumWindows(MatchTitle, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+std::string ReadAll(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+bool EndsWith(const std::string& text, const std::string& end)
+{
+    return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+// The longest answer to WM_NULL, asked every 50 ms for `ms`; -1 when one was not answered in 2 s.
+// Asked from a thread of its own while this one keeps answering its windows' messages: the bar
+// may be waiting on one of them (a test window of this thread), which would stall the question.
+long long SlowestAnswerMs(HWND bar, int ms)
+{
+    std::atomic<long long> slowest {0};
+    std::thread asker([&] {
+        const unsigned long long end = e2e::NowMs() + static_cast<unsigned long long>(ms);
+        while (e2e::NowMs() < end) {
+            const unsigned long long asked = e2e::NowMs();
+            DWORD_PTR result = 0;
+            if (!SendMessageTimeoutA(bar, WM_NULL, 0, 0, SMTO_NORMAL, 2000, &result)) {
+                slowest = -1;
+                return;
+            }
+            slowest = std::max<long long>(slowest, static_cast<long long>(e2e::NowMs() - asked));
+            Sleep(50);
+        }
+    });
+    e2e::PumpFor(ms);
+    asker.join();
+    return slowest;
+}
+
+// Opens the settings window on all pages with a double click on the bar, toggles the check box
+// `box`, saves, and waits for the saved value; "" or what failed.
+std::string ToggleAndSave(const RunningBar& running, int box, const std::string& name, const std::string& want)
+{
+    RECT client = {};
+    GetClientRect(running.bar, &client);
+    const LPARAM at = MAKELPARAM(4, client.bottom / 2);
+    PostMessageA(running.bar, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+    PostMessageA(running.bar, WM_LBUTTONUP, 0, at);
+    HWND window = nullptr;
+    if (!e2e::WaitFor(
+            5000, [&] { return (window = FindVisibleWindowOf(running.process.id(), "Settings")) != nullptr; }))
+        return "no settings window after a double click on the bar";
+    if (!e2e::RealLeftClickAt(e2e::CentreOnScreen(ChildById(window, box))) ||
+        !e2e::RealLeftClickAt(e2e::CentreOnScreen(ChildById(window, settings_ids::BX1))))
+        return "SendInput failed";
+    std::string stored;
+    e2e::WaitFor(5000, [&] { return (stored = StoredSetting(name)) == want; });
+    return stored == want ? "" : name + " reads '" + stored + "', want '" + want + "'";
+}
+
+} // namespace
+
+void CheckInfrared(e2e::Report& report, const std::string& tolvixExe, Artifacts& artifacts)
+{
+    const std::optional<std::string> port = artifacts.AskHost("lircd-start", "lircd start");
+    if (!report.Check("lircd_starts_on_a_free_loopback_port", port && !port->empty() && std::isdigit((*port)[0]),
+            port ? "lircd on 127.0.0.1:" + *port : "the runner did not answer"))
+        return;
+    DeleteRegistryKey(HKEY_CURRENT_USER, kSettingsKey);
+    const std::string server = "127.0.0.1:" + *port;
+    std::vector<unsigned char> text(server.begin(), server.end());
+    text.push_back(0);
+    const bool seeded = SeedSetting("IR_EnableIRSupport", 1) && SeedSetting("IR_LearningMode", 1) &&
+        WriteRegistryValue(HKEY_CURRENT_USER, kSettingsKey, "Infrared Server", REG_SZ, text);
+    std::unique_ptr<RunningBar> running = LaunchBar(tolvixExe, "infrared", {}, 30000);
+    if (!report.Check("infrared_bar_starts", seeded && running->bar, running->bar ? "bar up" : running->error))
+        return;
+    WaitForSplashToGo(*running);
+    const DWORD pid = running->process.id();
+    HWND receiver = nullptr;
+    const unsigned long long started = e2e::NowMs();
+    const bool connected = e2e::WaitFor(10000, [&] {
+        receiver = FindWindowOf(pid, "Setup");
+        return receiver && EndsWith(TextOf(ChildById(receiver, infrared_ids::A1)), ": connected");
+    });
+    report.Check("receiver_connects_to_lircd", connected,
+        receiver ? "'" + TextOf(ChildById(receiver, infrared_ids::A1)) + "' after " +
+                std::to_string(e2e::NowMs() - started) + " ms; window " +
+                (IsWindowVisible(receiver) ? "shown" : "hidden")
+                 : "no 'Setup' window of the bar's process");
+    if (!connected)
+        return;
+
+    // Learning: the press opens the definition menu; Windows > Next maps the button and saves.
+    const std::string mapPath = running->folder->PathOf("IR_SCUTS.INI");
+    artifacts.AskHost("press-1", std::string("irsend ") + kPress);
+    HWND menu = nullptr;
+    const bool opened = e2e::WaitFor(5000, [&] { return (menu = FindPopupMenu(pid)) != nullptr; });
+    if (opened)
+        artifacts.RequestScreenshot("infrared-definition-menu");
+    // Down counts the two greyed title lines, skips the separator; Right opens "Windows" on
+    // "Previous".
+    for (WORD key : {VK_DOWN, VK_DOWN, VK_DOWN, VK_RIGHT, VK_DOWN, VK_RETURN})
+        if (menu)
+            PostMessageA(menu, WM_KEYDOWN, key, 0);
+    std::string map;
+    const bool mapped =
+        opened && e2e::WaitFor(5000, [&] { return (map = ReadAll(mapPath)) == "play myremote NextTask\r\n"; });
+    report.Check("learning_press_opens_the_menu_and_next_maps_the_button", mapped,
+        !opened ? "no menu of the bar within 5 s of the press" : "IR_SCUTS.INI holds '" + map + "'");
+
+    artifacts.AskHost("press-2", "irsend 0000000000f40bf0 01 play myremote");
+    const bool repeatMenu = e2e::WaitFor(1500, [&] { return FindPopupMenu(pid) != nullptr; });
+    report.Check("a_repeat_opens_no_menu", !repeatMenu, repeatMenu ? "a menu opened" : "no menu within 1.5 s");
+    if (repeatMenu)
+        PostMessageA(FindPopupMenu(pid), WM_KEYDOWN, VK_ESCAPE, 0);
+
+    // Learning off, saved through the settings window: the press now switches to the next task.
+    const std::string learningOff = ToggleAndSave(*running, settings_ids::LRNM, "IR_LearningMode", "00 00 00 00");
+    win32kit::UniqueWindow one = e2e::CreateTestWindow(e2e::WindowKind::Normal, "E2E IR One");
+    win32kit::UniqueWindow two = e2e::CreateTestWindow(e2e::WindowKind::Normal, "E2E IR Two");
+    ShowWindow(one.get(), SW_SHOW);
+    ShowWindow(two.get(), SW_SHOW);
+    std::vector<std::string> captions;
+    e2e::WaitFor(kOneRefreshMs, [&] {
+        captions = Captions(VisibleTaskButtons(running->bar));
+        return Contains(captions, "E2E IR One") && Contains(captions, "E2E IR Two");
+    });
+    const auto pressMovesOn = [&](const std::string& name, std::string& detail) {
+        SetForegroundWindow(one.get());
+        e2e::WaitFor(3000, [&] { return GetForegroundWindow() == one.get(); });
+        const auto at = std::find(captions.begin(), captions.end(), "E2E IR One");
+        if (at == captions.end()) {
+            detail = "no button for 'E2E IR One' in " + ListText(captions);
+            return false;
+        }
+        const std::string next = captions[static_cast<std::size_t>(at - captions.begin() + 1) % captions.size()];
+        artifacts.AskHost(name, std::string("irsend ") + kPress);
+        const bool moved = e2e::WaitFor(5000, [&] { return TextOf(GetForegroundWindow()) == next; });
+        detail = "from 'E2E IR One' to '" + TextOf(GetForegroundWindow()) + "', the next button being '" + next + "'";
+        return moved;
+    };
+    std::string switched;
+    report.Check("mapped_press_activates_the_next_task", learningOff.empty() && pressMovesOn("press-3", switched),
+        learningOff.empty() ? switched : learningOff);
+
+    // lircd goes: the bar keeps answering; it comes back: the receiver reconnects by itself.
+    artifacts.AskHost("lircd-stop", "lircd stop");
+    const bool lost =
+        e2e::WaitFor(5000, [&] { return EndsWith(TextOf(ChildById(receiver, infrared_ids::A1)), "retrying"); });
+    const long long slowest = SlowestAnswerMs(running->bar, 3000);
+    artifacts.AskHost("lircd-start-again", "lircd start");
+    const unsigned long long restarted = e2e::NowMs();
+    const bool back =
+        e2e::WaitFor(10000, [&] { return EndsWith(TextOf(ChildById(receiver, infrared_ids::A1)), ": connected"); });
+    const unsigned long long reconnectMs = e2e::NowMs() - restarted;
+    std::string again;
+    const bool works = back && pressMovesOn("press-4", again);
+    // Every question answered; the figure is reported (a stall of about 2 s, seen now and then under
+    // load on this machine with lircd up or down alike, is not the receiver's).
+    report.Check("lircd_gone_bar_answers_and_reconnects_when_it_returns",
+        lost && slowest >= 0 && slowest < 2500 && back && works,
+        std::string(lost ? "lost shown" : "the loss was not shown") + "; slowest WM_NULL answer " +
+            std::to_string(slowest) + " ms while lircd was gone; " +
+            (back ? "reconnected " + std::to_string(reconnectMs) + " ms after lircd returned; " + again
+                  : "not reconnected 10 s after lircd returned"));
+
+    // Support off: "Infrared Remote" says so at once.
+    const std::string off = ToggleAndSave(*running, settings_ids::MUSE, "IR_EnableIRSupport", "00 00 00 00");
+    const std::string stored = StoredSetting("Infrared Remote");
+    report.Check("switching_support_off_writes_infrared_remote", off.empty() && stored == "REG_SZ 0",
+        off.empty() ? "Infrared Remote: " + stored : off);
+    DeleteRegistryKey(HKEY_CURRENT_USER, kSettingsKey);
+}
+
+void CheckInfraredFlood(e2e::Report& report, const std::string& tolvixExe, Artifacts& /*artifacts*/)
+{
+    constexpr int kLinesPerSecond = 10000, kSeconds = 10, kBatches = 100; // a batch every 10 ms
+    WSADATA wsa = {};
+    if (!report.Check("flood_server_listens", WSAStartup(MAKEWORD(2, 2), &wsa) == 0, "WSAStartup"))
+        return;
+    struct Winsock {
+        ~Winsock() { WSACleanup(); }
+    } winsock;
+    const SOCKET listener = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    sockaddr_in at = {};
+    at.sin_family = AF_INET;
+    at.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    int length = sizeof at;
+    if (listener == INVALID_SOCKET || bind(listener, reinterpret_cast<sockaddr*>(&at), sizeof at) != 0 ||
+        listen(listener, 1) != 0 || getsockname(listener, reinterpret_cast<sockaddr*>(&at), &length) != 0) {
+        report.Check("flood_server_listens", false, "socket, bind or listen failed");
+        return;
+    }
+    // A full map: 65,535 other buttons and the flooded one, which moves a free bar up.
+    std::string map;
+    for (int i = 0; i < 65535; ++i)
+        map += "k" + std::to_string(i) + " rc MoveDown\r\n";
+    map += "flood rc MoveUp\r\n";
+    DeleteRegistryKey(HKEY_CURRENT_USER, kSettingsKey);
+    const std::string server = "127.0.0.1:" + std::to_string(ntohs(at.sin_port));
+    std::vector<unsigned char> text(server.begin(), server.end());
+    text.push_back(0);
+    SeedSetting("IR_EnableIRSupport", 1);
+    WriteRegistryValue(HKEY_CURRENT_USER, kSettingsKey, "Infrared Server", REG_SZ, text);
+    std::unique_ptr<RunningBar> running = LaunchBar(
+        tolvixExe, "irflood", {{"", std::vector<unsigned char>(map.begin(), map.end()), "IR_SCUTS.INI"}}, 30000);
+    if (!report.Check("flood_bar_starts", running->bar != nullptr, running->bar ? "bar up" : running->error)) {
+        closesocket(listener);
+        return;
+    }
+    fd_set ready;
+    FD_ZERO(&ready);
+    FD_SET(listener, &ready);
+    timeval wait = {10, 0};
+    const SOCKET client =
+        select(0, &ready, nullptr, nullptr, &wait) == 1 ? accept(listener, nullptr, nullptr) : INVALID_SOCKET;
+    closesocket(listener);
+    if (!report.Check("flood_bar_connects", client != INVALID_SOCKET, "within 10 s"))
+        return;
+
+    // The working set: Wine leaves the private and page-file figures of another process at 0.
+    const auto memoryOfBar = [&] {
+        PROCESS_MEMORY_COUNTERS counters = {};
+        counters.cb = sizeof counters;
+        GetProcessMemoryInfo(running->process.handle(), &counters, sizeof counters);
+        return static_cast<long long>(counters.WorkingSetSize);
+    };
+    std::atomic<long long> sent {0};
+    std::atomic<bool> failed {false};
+    std::thread sender([&] {
+        // Every other line the flooded button, the others buttons of no one.
+        std::string batch;
+        for (int i = 0; i < kLinesPerSecond / kBatches; ++i)
+            batch +=
+                i % 2 ? "0000000000000001 00 flood rc\n" : "0000000000000002 00 nobody rc" + std::to_string(i) + "\n";
+        const unsigned long long start = e2e::NowMs();
+        for (int n = 0; n < kSeconds * kBatches; ++n) {
+            while (e2e::NowMs() < start + static_cast<unsigned long long>(n) * 1000 / kBatches)
+                Sleep(1);
+            if (send(client, batch.data(), static_cast<int>(batch.size()), 0) != static_cast<int>(batch.size())) {
+                failed = true;
+                return;
+            }
+            sent += kLinesPerSecond / kBatches;
+        }
+    });
+    e2e::PumpFor(1000);
+    const long long memoryAfterOneSecond = memoryOfBar();
+    const long long slowest = SlowestAnswerMs(running->bar, (kSeconds - 1) * 1000);
+    sender.join();
+    const long long memoryAtEnd = memoryOfBar();
+    closesocket(client);
+    const bool intact = ReadAll(running->folder->PathOf("IR_SCUTS.INI")) == map;
+    report.Check("flood_of_10000_lines_a_second_keeps_the_bar_answering",
+        !failed && slowest >= 0 && slowest <= 250 && memoryAtEnd - memoryAfterOneSecond < (4 << 20) && intact,
+        std::to_string(sent.load()) + " lines in " + std::to_string(kSeconds) + " s" +
+            (failed ? " (send failed)" : "") + "; slowest WM_NULL answer " + std::to_string(slowest) +
+            " ms; working set " + std::to_string(memoryAfterOneSecond / 1024) + " KiB after 1 s, " +
+            std::to_string(memoryAtEnd / 1024) + " KiB at the end; map " + (intact ? "intact" : "changed"));
+    DeleteRegistryKey(HKEY_CURRENT_USER, kSettingsKey);
+}
+
+} // namespace bar_probe
