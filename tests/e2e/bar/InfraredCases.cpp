@@ -61,6 +61,23 @@ std::string ReadAll(const std::string& path)
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
+// Item `index` of a list box of another process, asked for in UTF-16 (the form the list keeps
+// and hands across processes) and turned into ANSI.
+std::string ListItemText(HWND list, int index)
+{
+    const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+    if (length == LB_ERR || length > 4096)
+        return {};
+    std::wstring wide(static_cast<std::size_t>(length) + 1, L'\0');
+    SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&wide[0]));
+    wide.resize(static_cast<std::size_t>(length));
+    std::string text(wide.size() * 2 + 1, '\0');
+    const int bytes = WideCharToMultiByte(CP_ACP, 0, wide.c_str(), static_cast<int>(wide.size()), &text[0],
+        static_cast<int>(text.size()), nullptr, nullptr);
+    text.resize(static_cast<std::size_t>(std::max(bytes, 0)));
+    return text;
+}
+
 bool EndsWith(const std::string& text, const std::string& end)
 {
     return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
@@ -223,6 +240,18 @@ void CheckInfrared(e2e::Report& report, const std::string& tolvixExe, Artifacts&
     const std::string stored = StoredSetting("Infrared Remote");
     report.Check("switching_support_off_writes_infrared_remote", off.empty() && stored == "REG_SZ 0",
         off.empty() ? "Infrared Remote: " + stored : off);
+
+    // "Browse events" on the settings window shows the map.
+    const HWND settings = FindVisibleWindowOf(pid, "Settings");
+    HWND shown = nullptr;
+    const bool browsed = settings &&
+        e2e::RealLeftClickAt(e2e::CentreOnScreen(ChildById(settings, settings_ids::BBrowseIR))) &&
+        e2e::WaitFor(5000, [&] { return (shown = FindVisibleWindowOf(pid, "Setup")) != nullptr; });
+    if (browsed)
+        artifacts.RequestScreenshot("infrared-window");
+    const std::string firstEntry = browsed ? ListItemText(ChildById(shown, infrared_ids::MCONS), 0) : "";
+    report.Check("browse_events_shows_the_map", browsed && firstEntry == "play myremote NextTask",
+        browsed ? "first entry '" + firstEntry + "'" : "no visible 'Setup' window after 'Browse events'");
     DeleteRegistryKey(HKEY_CURRENT_USER, kSettingsKey);
 }
 
