@@ -11,13 +11,9 @@ constexpr float kClientHeight = 2190;
 
 ui::FormSpec FormSpecOf(const ui::ScreenMetrics& screen, platform::WindowHandle owner)
 {
-    ui::FormSpec props;
+    ui::FormSpec props = ui::CentredFormSpec(screen, {kClientWidth, kClientHeight}, owner);
     props.titleBar = false;
     props.sizable = false;
-    props.client = {kClientWidth, kClientHeight};
-    props.rect.left = (screen.widthTwips() - kClientWidth) / 2;
-    props.rect.top = (screen.heightTwips() - kClientHeight) / 2;
-    props.owner = owner;
     props.back = 0xFFFFFF;
     return props;
 }
@@ -98,7 +94,5 @@ void INFO::Show(bool splash)
 
 void INFO::Unload()
 {
-    if (!lifetime_.markUnloaded())
-        return;
-    toolkit_.destroyForm(form_.id());
+    lifetime_.Unload(toolkit_, form_.id());
 }

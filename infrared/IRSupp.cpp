@@ -16,14 +16,10 @@ constexpr std::size_t kMaxMapBytes = 32u << 20;
 
 ui::FormSpec FormSpecOf(const ui::ScreenMetrics& screen, platform::WindowHandle owner)
 {
-    ui::FormSpec props;
+    ui::FormSpec props = ui::CentredFormSpec(screen, {kClientWidth, kClientHeight}, owner);
     props.caption = "Setup";
-    props.client = {kClientWidth, kClientHeight};
-    props.rect.left = (screen.widthTwips() - kClientWidth) / 2;
-    props.rect.top = (screen.heightTwips() - kClientHeight) / 2;
     props.toolWindow = true;
     props.sizable = false;
-    props.owner = owner;
     return props;
 }
 
@@ -254,10 +250,8 @@ void IRSupp::SaveMap()
 
 void IRSupp::Unload()
 {
-    if (!lifetime_.markUnloaded())
-        return;
-    IRC.Stop();
-    toolkit_.destroyForm(form_.id());
+    if (lifetime_.Unload(toolkit_, form_.id()))
+        IRC.Stop();
 }
 
 } // namespace infrared

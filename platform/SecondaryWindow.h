@@ -53,12 +53,33 @@ public:
         unloaded_ = true;
         return true;
     }
+    // Marks the window closed and destroys its platform window, once; the object itself stays
+    // until its owner frees it. False when it was closed already.
+    bool Unload(Toolkit& toolkit, FormId form)
+    {
+        if (!markUnloaded())
+            return false;
+        toolkit.destroyForm(form);
+        return true;
+    }
 
 private:
     std::function<void()> onReleasable_;
     int depth_ = 0;
     bool unloaded_ = false;
 };
+
+// The frame of a secondary window: centred on the screen around its client area, owned by the
+// window that opens it.
+inline FormSpec CentredFormSpec(const ScreenMetrics& screen, Size client, platform::WindowHandle owner)
+{
+    FormSpec props;
+    props.client = client;
+    props.rect.left = (screen.widthTwips() - client.width) / 2;
+    props.rect.top = (screen.heightTwips() - client.height) / 2;
+    props.owner = owner;
+    return props;
+}
 
 // Holds at most one open window of type W (which offers `const WindowLifetime& lifetime() const`)
 // and the closed ones still waiting for their handlers to return.

@@ -24,14 +24,10 @@ constexpr const char* kProgramTitle = "Tolvane";
 
 ui::FormSpec FormSpecOf(const ui::ScreenMetrics& screen, platform::WindowHandle owner)
 {
-    ui::FormSpec props;
+    ui::FormSpec props = ui::CentredFormSpec(screen, {kClientWidth, kClientHeight}, owner);
     props.caption = "Shortcut Icons";
-    props.client = {kClientWidth, kClientHeight};
-    props.rect.left = (screen.widthTwips() - kClientWidth) / 2;
-    props.rect.top = (screen.heightTwips() - kClientHeight) / 2;
     props.toolWindow = true;
     props.sizable = false;
-    props.owner = owner;
     return props;
 }
 
@@ -213,10 +209,7 @@ void TK::ShowShortcuts(int selected)
 
 void TK::Unload()
 {
-    if (!lifetime_.markUnloaded())
-        return;
-    // The platform window goes now; this object and its handlers stay until the owner frees it.
-    toolkit_.destroyForm(form_.id());
+    lifetime_.Unload(toolkit_, form_.id());
 }
 
 } // namespace progmenu

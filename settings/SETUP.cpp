@@ -24,15 +24,11 @@ constexpr int kAlignmentCount = static_cast<int>(sizeof kAlignments / sizeof kAl
 
 ui::FormSpec FormSpecOf(const ui::ScreenMetrics& screen, platform::WindowHandle owner)
 {
-    ui::FormSpec props;
+    ui::FormSpec props = ui::CentredFormSpec(screen, ClientSizeFor(1), owner);
     props.caption = "Settings";
     props.titleBar = false;
     props.sizable = false;
     props.toolWindow = true;
-    props.client = ClientSizeFor(1);
-    props.rect.left = (screen.widthTwips() - props.client.width) / 2;
-    props.rect.top = (screen.heightTwips() - props.client.height) / 2;
-    props.owner = owner;
     return props;
 }
 
@@ -390,10 +386,7 @@ void SETUP::DissappearTick()
 
 void SETUP::Unload()
 {
-    if (!lifetime_.markUnloaded())
-        return;
-    // The platform window goes now; this object and its handlers stay until the owner frees it.
-    toolkit_.destroyForm(form_.id());
+    lifetime_.Unload(toolkit_, form_.id());
 }
 
 } // namespace settings

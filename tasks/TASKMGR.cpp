@@ -18,14 +18,10 @@ constexpr int kDissappearMs = 2000;
 
 ui::FormSpec FormSpecOf(const ui::ScreenMetrics& screen, platform::WindowHandle owner)
 {
-    ui::FormSpec props;
+    ui::FormSpec props = ui::CentredFormSpec(screen, {kListWidth, kListHeight}, owner);
     props.caption = "Task Manager";
-    props.client = {kListWidth, kListHeight};
-    props.rect.left = (screen.widthTwips() - kListWidth) / 2;
-    props.rect.top = (screen.heightTwips() - kListHeight) / 2;
     props.toolWindow = true;
     props.sizable = false;
-    props.owner = owner;
     return props;
 }
 
@@ -169,10 +165,7 @@ void TASKMGR::DissappearTick()
 
 void TASKMGR::Unload()
 {
-    if (!lifetime_.markUnloaded())
-        return;
-    // The platform window goes now; this object and its handlers stay until the owner frees it.
-    toolkit_.destroyForm(form_.id());
+    lifetime_.Unload(toolkit_, form_.id());
 }
 
 } // namespace tasks
