@@ -128,6 +128,16 @@ std::string ToggleAndSave(const RunningBar& running, int box, const std::string&
     return stored == want ? "" : name + " reads '" + stored + "', want '" + want + "'";
 }
 
+// Brings `front` forward and waits for the settings window to close behind it. Its closing is
+// waited for here because under Wine without a window manager the bar spends about 2 s taking a
+// window off the X screen, and hands the focus back to its owner: neither may fall into a case.
+bool SettingsClosedBehind(const RunningBar& running, HWND front)
+{
+    SetForegroundWindow(front);
+    return e2e::WaitFor(8000, [&] { return FindVisibleWindowOf(running.process.id(), "Settings") == nullptr; }) &&
+        (SetForegroundWindow(front), e2e::WaitFor(3000, [&] { return GetForegroundWindow() == front; }));
+}
+
 } // namespace
 
 void CheckInfrared(e2e::Report& report, const std::string& tolvixExe, Artifacts& artifacts)
@@ -191,6 +201,7 @@ void CheckInfrared(e2e::Report& report, const std::string& tolvixExe, Artifacts&
     win32kit::UniqueWindow two = e2e::CreateTestWindow(e2e::WindowKind::Normal, "E2E IR Two");
     ShowWindow(one.get(), SW_SHOW);
     ShowWindow(two.get(), SW_SHOW);
+    SettingsClosedBehind(*running, one.get());
     std::vector<std::string> captions;
     e2e::WaitFor(kOneRefreshMs, [&] {
         captions = Captions(VisibleTaskButtons(running->bar));
@@ -226,10 +237,8 @@ void CheckInfrared(e2e::Report& report, const std::string& tolvixExe, Artifacts&
     const unsigned long long reconnectMs = e2e::NowMs() - restarted;
     std::string again;
     const bool works = back && pressMovesOn("press-4", again);
-    // Every question answered; the figure is reported (a stall of about 2 s, seen now and then under
-    // load on this machine with lircd up or down alike, is not the receiver's).
     report.Check("lircd_gone_bar_answers_and_reconnects_when_it_returns",
-        lost && slowest >= 0 && slowest < 2500 && back && works,
+        lost && slowest >= 0 && slowest <= 250 && back && works,
         std::string(lost ? "lost shown" : "the loss was not shown") + "; slowest WM_NULL answer " +
             std::to_string(slowest) + " ms while lircd was gone; " +
             (back ? "reconnected " + std::to_string(reconnectMs) + " ms after lircd returned; " + again
