@@ -26,10 +26,10 @@ public:
 
     bool open(std::uint32_t address, std::uint16_t port)
     {
-        win32kit::WindowSpec spec;
-        spec.className = kConnectionClass;
-        spec.parent = HWND_MESSAGE;
-        window_ = win32kit::createWindow(GetModuleHandleA(nullptr), spec, *this);
+        win32kit::WindowSpec creation;
+        creation.className = kConnectionClass;
+        creation.parent = HWND_MESSAGE;
+        window_ = win32kit::createWindow(GetModuleHandleA(nullptr), creation, *this);
         if (!window_)
             return false;
         socket_ = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
