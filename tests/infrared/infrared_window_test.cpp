@@ -82,7 +82,8 @@ TEST_F(InfraredTest, MappedButtonsActOnTheTasksWithButtonsAndOnTheBar)
 {
     supportOn(false);
     files.content[kMap] = "next rc NextTask\r\nprev rc PrevTask\r\nmin rc MinTask\r\nmax rc MaxTask\r\n"
-                          "kill rc KillTask\r\nup rc MoveUp\r\nfree rc AlignNone\r\nrun rc Run\r\n";
+                          "kill rc KillTask\r\nup rc MoveUp\r\nfree rc AlignNone\r\nrun rc Run\r\n"
+                          "off rc Log off\r\nagain rc Restart\r\ndown rc Shut down\r\nquit rc Quit\r\n";
     sim::WindowOptions victim;
     victim.processId = 77;
     sim.sim_processes().table.push_back({77, "victim.exe"});
@@ -138,6 +139,14 @@ TEST_F(InfraredTest, MappedButtonsActOnTheTasksWithButtonsAndOnTheBar)
     press("0 0 run rc");
     EXPECT_EQ(toolkit.focus, std::make_pair(bar->formId(), bar_ids::VRUN));
     EXPECT_EQ(desktop.foreground(), bar->window());
+
+    for (const char* line : {"0 0 off rc", "0 0 again rc", "0 0 down rc"})
+        press(line);
+    EXPECT_EQ(
+        sim.sim_power().calls, (std::vector<std::string> {"exit 0", "privilege", "exit 2", "privilege", "exit 1"}))
+        << "log off, restart, shut down";
+    press("0 0 quit rc");
+    EXPECT_TRUE(toolkit.quitRequested);
 }
 
 TEST_F(InfraredTest, PressesArrivingWhileAnActionRunsAreDropped)
