@@ -18,7 +18,9 @@ struct HookedRange {
 constexpr HookedRange kHookedEvents[] = {
     {EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND},
     {EVENT_SYSTEM_MINIMIZESTART, EVENT_SYSTEM_MINIMIZEEND},
-    {EVENT_OBJECT_CREATE, EVENT_OBJECT_HIDE}, // create, destroy, show, hide
+    {EVENT_OBJECT_CREATE, EVENT_OBJECT_CREATE},
+    // A visible window hides before it is destroyed; a hidden one was no task.
+    {EVENT_OBJECT_SHOW, EVENT_OBJECT_HIDE},
     {EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_NAMECHANGE},
 };
 
@@ -36,9 +38,6 @@ bool ToWindowEvent(DWORD event, WindowEvent& out)
         return true;
     case EVENT_OBJECT_CREATE:
         out = WindowEvent::Created;
-        return true;
-    case EVENT_OBJECT_DESTROY:
-        out = WindowEvent::Destroyed;
         return true;
     case EVENT_OBJECT_SHOW:
         out = WindowEvent::Shown;
@@ -228,8 +227,8 @@ void CALLBACK Win32Desktop::onWinEvent(HWINEVENTHOOK, DWORD event, HWND window, 
     if (!ToWindowEvent(event, kind))
         return;
     // Child controls change all the time (every caption the bar writes is a name change); only
-    // top-level windows can be tasks. A destroyed window can no longer tell where it stood.
-    if (kind != WindowEvent::Destroyed && GetAncestor(window, GA_PARENT) != GetDesktopWindow())
+    // top-level windows can be tasks.
+    if (GetAncestor(window, GA_PARENT) != GetDesktopWindow())
         return;
     try {
         g_watching->onWindowEvent_(kind, toHandle(window));

@@ -49,8 +49,8 @@ private:
     UniqueModule dwmapi_;
     GetWindowAttributeFn getWindowAttribute_ = nullptr;
     WindowEventHandler onWindowEvent_;
-    // Foreground; minimise start and end; create, destroy, show, hide; name change.
-    UniqueWinEventHook hooks_[4];
+    // Foreground; minimise start and end; create; show and hide; name change.
+    UniqueWinEventHook hooks_[5];
 };
 
 } // namespace platform::win32
