@@ -228,23 +228,38 @@ bool UseTaskMenu(HWND bar, DWORD processId)
     return opened;
 }
 
+BOOL CALLBACK FindCounter(HWND window, LPARAM param)
+{
+    char text[64] = {};
+    GetWindowTextA(window, text, sizeof text);
+    if (std::string(text).find("tasks") != std::string::npos && IsWindowVisible(window)) {
+        *reinterpret_cast<HWND*>(param) = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// A visible, titled window of the process other than the bar: the task manager.
+BOOL CALLBACK FindOtherTitled(HWND window, LPARAM param)
+{
+    auto* f = reinterpret_cast<FindPopup*>(param);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    char text[64] = {};
+    GetWindowTextA(window, text, sizeof text);
+    if (pid == f->processId && IsWindowVisible(window) && std::string(text) != "Tolvane" && text[0]) {
+        f->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 // Double-clicks the task counter, waits for the task manager, then lets it close itself by
 // activating another window.
 bool UseTaskManager(HWND bar, DWORD processId, HWND elsewhere)
 {
     HWND counter = nullptr;
-    EnumChildWindows(
-        bar,
-        [](HWND w, LPARAM p) -> BOOL {
-            char text[64] = {};
-            GetWindowTextA(w, text, sizeof text);
-            if (std::string(text).find("tasks") != std::string::npos && IsWindowVisible(w)) {
-                *reinterpret_cast<HWND*>(p) = w;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&counter));
+    EnumChildWindows(bar, FindCounter, reinterpret_cast<LPARAM>(&counter));
     if (!counter)
         return false;
     SetForegroundWindow(bar);
@@ -253,20 +268,7 @@ bool UseTaskManager(HWND bar, DWORD processId, HWND elsewhere)
     e2e::RealLeftClickAt(at);
     auto taskManager = [&] {
         FindPopup f {processId, nullptr};
-        EnumWindows(
-            [](HWND w, LPARAM p) -> BOOL {
-                auto* f = reinterpret_cast<FindPopup*>(p);
-                DWORD pid = 0;
-                GetWindowThreadProcessId(w, &pid);
-                char text[64] = {};
-                GetWindowTextA(w, text, sizeof text);
-                if (pid == f->processId && IsWindowVisible(w) && std::string(text) != "Tolvane" && text[0]) {
-                    f->found = w;
-                    return FALSE;
-                }
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&f));
+        EnumWindows(FindOtherTitled, reinterpret_cast<LPARAM>(&f));
         return f.found;
     };
     const bool opened = e2e::WaitFor(5000, [&] { return taskManager() != nullptr; });
