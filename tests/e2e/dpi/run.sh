@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # The bar on high-DPI screens under Wine: with the prefix's LogPixels at 96, 144 and 192 the bar's
 # size in pixels scales with the resolution (within 2 pixels per edge): its outer height and its
-# client width, the two the bar sets (the frame between them is the platform's, 4 pixels per edge at
-# 96 DPI and 5 at 192 under Wine 8, so the outer width is 6 pixels short at 192), every visible control
-# stays inside the bar and the panel's captions fit. A screenshot at each resolution:
-# <build-dir>/e2e-artifacts/dpi/dpi-<n>.png.
+# client width, the two the bar sets (the frame between them is the platform's, 4 pixels per edge
+# at 96 DPI and 5 at 192 under Wine 8, so the outer width is 6 pixels short at 192); every visible
+# control, three task buttons among them, stays inside the bar; the panel's captions fit.
+# A screenshot at each resolution: <build-dir>/e2e-artifacts/dpi/dpi-<n>.png.
 # Usage: tests/e2e/dpi/run.sh <windows-build-dir>
 set -u
 HERE=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -21,6 +21,7 @@ fail() { FAILED=$((FAILED + 1)); echo "FAIL $*"; }
 
 TOLVIX=$(e2e_find_built tolvix.exe)
 PROBE=$(e2e_find_built dpi_probe.exe)
+PEER=$(e2e_find_built e2e_peer.exe)
 
 set_dpi() {
   local hex
@@ -42,6 +43,8 @@ dpi_checks() {
     # Each resolution in a fresh Wine server: programs read LogPixels when they start.
     wineserver -k 2>/dev/null; wineserver -w 2>/dev/null
     set_dpi "$dpi" || { fail "dpi_${dpi}_set: reg add LogPixels failed"; continue; }
+    # Three windows of another program, so the bar has task buttons to lay out.
+    wine "$PEER" burst 3 >/dev/null 2>&1 &
     (cd "$(dirname "$TOLVIX")" && wine "$TOLVIX" >/dev/null 2>&1 &)
     local out
     out=$(timeout 90 wine "$PROBE" 60000 2>&1 | tr -d '\r')
