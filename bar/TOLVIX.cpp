@@ -479,4 +479,7 @@ void TOLVIX::GlowStep()
     const ui::Colour green = static_cast<ui::Colour>(std::floor(a * 128));
     const ui::Colour blue = static_cast<ui::Colour>(std::floor(a * 255));
     MMX.setColours(blue * 65536 + green * 256, MMX.state().fore);
+    // Between refresh ticks the task buttons follow the desktop at once, at most once a tick.
+    if (!refreshing_ && !ending_ && tasks_.RefreshDue())
+        RefreshTaskButtons();
 }

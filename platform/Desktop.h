@@ -3,8 +3,13 @@
 #include "platform/Types.h"
 
 #include <cstdint>
+#include <functional>
 
 namespace platform {
+
+// What happened to a top-level window of any process.
+enum class WindowEvent { Created, Shown, Hidden, Destroyed, Renamed, Foreground, MinimizeStart, MinimizeEnd };
+using WindowEventHandler = std::function<void(WindowEvent, WindowHandle)>;
 
 class Desktop {
 public:
@@ -44,6 +49,11 @@ public:
     virtual WindowHandle findWindow(const char* className, const char* title) = 0;
 
     virtual PixelPoint cursorPos() = 0;
+
+    // Calls the handler on the user-interface thread soon after a top-level window changes, for
+    // the kinds of event the platform reports (some platforms report only some kinds, or none).
+    // One handler at a time; an empty handler stops the events.
+    virtual void watchWindowEvents(WindowEventHandler handler) = 0;
 };
 
 } // namespace platform

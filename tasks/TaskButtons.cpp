@@ -3,6 +3,7 @@
 
 #include "tasks/TaskFilter.h"
 
+#include <algorithm>
 #include <string_view>
 
 namespace tasks {
@@ -23,6 +24,11 @@ ui::ControlSpec FirstButtonDesign()
     return props;
 }
 
+// A new window still hidden after this many checks (2 s at 50 ms) is left to the refresh tick.
+constexpr unsigned long kNewWindowChecks = 40;
+// Tasks compared per check; more tasks are taken in turns, so a check stays cheap at any count.
+constexpr std::size_t kTasksPerCheck = 256;
+
 } // namespace
 
 TaskButtons::TaskButtons(platform::Desktop& desktop, ui::Form& form, WindowHandle ownWindow)
@@ -32,6 +38,63 @@ TaskButtons::TaskButtons(platform::Desktop& desktop, ui::Form& form, WindowHandl
 {
     snapshot_.reserve(256);
     VTASKS.push_back(std::make_unique<ui::Control>(form_, task_ids::VTASKS_BASE, FirstButtonDesign()));
+    desktop_.watchWindowEvents(
+        [this](platform::WindowEvent event, WindowHandle window) { noteWindowEvent(event, window); });
+}
+
+TaskButtons::~TaskButtons()
+{
+    desktop_.watchWindowEvents({});
+}
+
+void TaskButtons::noteWindowEvent(platform::WindowEvent event, WindowHandle window)
+{
+    if (window == ownWindow_)
+        return;
+    if (event != platform::WindowEvent::Created) {
+        eventPending_ = true;
+        return;
+    }
+    newWindows_[newWindowsHead_] = {window, checks_};
+    newWindowsHead_ = (newWindowsHead_ + 1) % newWindows_.size();
+}
+
+bool TaskButtons::RefreshDue()
+{
+    ++checks_;
+    if (eventPending_ || desktop_.foreground() != LastForeground || newWindowShown())
+        return true;
+    const std::size_t count = TaskWindows.count();
+    const std::size_t n = std::min(count, kTasksPerCheck);
+    for (std::size_t k = 0; k < n; ++k) {
+        checkCursor_ = (checkCursor_ + 1) % count;
+        if (taskChanged(checkCursor_))
+            return true;
+    }
+    return false;
+}
+
+bool TaskButtons::newWindowShown()
+{
+    for (NewWindow& entry : newWindows_) {
+        if (entry.window == 0)
+            continue;
+        if (checks_ - entry.seenAtCheck > kNewWindowChecks)
+            entry.window = 0;
+        else if (desktop_.isVisible(entry.window))
+            return true;
+    }
+    return false;
+}
+
+bool TaskButtons::taskChanged(std::size_t i)
+{
+    const WindowHandle window = TaskWindows.at(i);
+    if (!desktop_.isVisible(window) || i >= VTASKS.size())
+        return true;
+    const int length = desktop_.windowText(window, title_, static_cast<int>(sizeof title_));
+    const std::string_view title(title_, length > 0 ? static_cast<std::size_t>(length) : 0);
+    return title != VTASKS[i]->caption();
 }
 
 std::size_t TaskButtons::index(ui::ControlId id) const
@@ -43,6 +106,13 @@ std::size_t TaskButtons::index(ui::ControlId id) const
 
 void TaskButtons::RefreshTaskButtons(WindowHandle desktopWindow)
 {
+    ++refreshCount_;
+    eventPending_ = false;
+    // New windows visible now are in this enumeration; hidden ones are still awaited.
+    for (NewWindow& entry : newWindows_) {
+        if (entry.window != 0 && desktop_.isVisible(entry.window))
+            entry.window = 0;
+    }
     LastForeground = desktop_.foreground();
     EnumerateTasks(desktop_, desktopWindow, ownWindow_, snapshot_);
     TaskWindows.merge(snapshot_);

@@ -5,6 +5,7 @@
 #include "platform/Widgets.h"
 #include "tasks/TaskTable.h"
 
+#include <array>
 #include <memory>
 #include <vector>
 
@@ -13,11 +14,22 @@ namespace tasks {
 class TaskButtons {
 public:
     // Element 0 always exists; the form's own window never gets a button.
+    // Watches the desktop's window events from here on, until destroyed.
     TaskButtons(platform::Desktop& desktop, ui::Form& form, WindowHandle ownWindow);
+    ~TaskButtons();
+    TaskButtons(const TaskButtons&) = delete;
+    TaskButtons& operator=(const TaskButtons&) = delete;
 
     // Enumerates the desktop's windows, merges them into the table and brings the buttons up to
     // date. Writes to a button only what changed.
     void RefreshTaskButtons(WindowHandle desktopWindow);
+
+    // Asked on a short tick: whether the buttons should be refreshed now because a window event
+    // came in, or because the desktop differs from the buttons where a platform reports no event:
+    // another foreground window, a task window gone, hidden or renamed, a newly created window
+    // now visible. A few calls per task and per new window; no enumeration, no allocation.
+    bool RefreshDue();
+    std::size_t refreshCount() const { return refreshCount_; }
 
     enum class ClickOutcome { Ignored, Activated, Minimised, MenuWanted, Selected };
     // Mouse-up on element index: sets SelectedTask and switches to or minimises the task. The caller
@@ -38,6 +50,9 @@ public:
 
 private:
     void updateButton(std::size_t i);
+    void noteWindowEvent(platform::WindowEvent event, WindowHandle window);
+    bool taskChanged(std::size_t i);
+    bool newWindowShown();
 
     platform::Desktop& desktop_;
     ui::Form& form_;
@@ -46,6 +61,19 @@ private:
     std::vector<WindowHandle> snapshot_;
     std::vector<std::unique_ptr<ui::Control>> VTASKS;
     char title_[256] = {};
+
+    // Windows reported as created: a platform that reports creation but not showing would
+    // otherwise leave them to the slow tick. A ring: in a burst the latest ones are kept.
+    struct NewWindow {
+        WindowHandle window = 0;
+        unsigned long seenAtCheck = 0;
+    };
+    std::array<NewWindow, 64> newWindows_ {};
+    std::size_t newWindowsHead_ = 0;
+    bool eventPending_ = false;
+    unsigned long checks_ = 0;
+    std::size_t checkCursor_ = 0;
+    std::size_t refreshCount_ = 0;
 };
 
 } // namespace tasks

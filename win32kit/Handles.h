@@ -85,6 +85,9 @@ struct FreeLibraryCloser {
 struct RegCloseKeyCloser {
     static void close(HKEY key) { RegCloseKey(key); }
 };
+struct UnhookWinEventCloser {
+    static void close(HWINEVENTHOOK hook) { UnhookWinEvent(hook); }
+};
 
 // Kernel handles use both null and INVALID_HANDLE_VALUE for "none", depending on the call.
 struct KernelHandleTraits {
@@ -106,5 +109,6 @@ using UniqueMemoryDc = UniqueHandle<NullIsInvalid<HDC, DeleteDcCloser>>;
 using UniqueModule = UniqueHandle<NullIsInvalid<HMODULE, FreeLibraryCloser>>;
 using UniqueRegKey = UniqueHandle<NullIsInvalid<HKEY, RegCloseKeyCloser>>;
 using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
+using UniqueWinEventHook = UniqueHandle<NullIsInvalid<HWINEVENTHOOK, UnhookWinEventCloser>>;
 
 } // namespace win32kit

@@ -14,7 +14,16 @@ WindowHandle SimDesktop::open(const std::string& title, const WindowOptions& opt
     w.options = options;
     windows_.push_back(w);
     index_.push_back(indexStale_ ? -1 : static_cast<long>(windows_.size() - 1));
+    report(platform::WindowEvent::Created, w.handle);
+    if (options.visible)
+        report(platform::WindowEvent::Shown, w.handle);
     return w.handle;
+}
+
+void SimDesktop::report(platform::WindowEvent event, WindowHandle window)
+{
+    if (watcher_ && reportedEvents.count(event) != 0)
+        watcher_(event, window);
 }
 
 void SimDesktop::close(WindowHandle window)
@@ -26,6 +35,7 @@ void SimDesktop::close(WindowHandle window)
     indexStale_ = true;
     if (foreground_ == window)
         foreground_ = 0;
+    report(platform::WindowEvent::Destroyed, window);
 }
 
 long SimDesktop::indexOf(WindowHandle window) const
@@ -50,14 +60,20 @@ SimWindow* SimDesktop::find(WindowHandle window)
 
 void SimDesktop::setTitle(WindowHandle window, const std::string& title)
 {
-    if (auto* w = find(window))
-        w->title = title;
+    auto* w = find(window);
+    if (!w)
+        return;
+    w->title = title;
+    report(platform::WindowEvent::Renamed, window);
 }
 
 void SimDesktop::setVisible(WindowHandle window, bool visible)
 {
-    if (auto* w = find(window))
-        w->options.visible = visible;
+    auto* w = find(window);
+    if (!w || w->options.visible == visible)
+        return;
+    w->options.visible = visible;
+    report(visible ? platform::WindowEvent::Shown : platform::WindowEvent::Hidden, window);
 }
 
 void SimDesktop::moveToTop(WindowHandle window)
@@ -77,6 +93,7 @@ void SimDesktop::activate(WindowHandle window)
         return;
     moveToTop(window);
     foreground_ = window;
+    report(platform::WindowEvent::Foreground, window);
 }
 
 std::vector<WindowHandle> SimDesktop::zOrder() const

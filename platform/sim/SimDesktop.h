@@ -56,6 +56,11 @@ public:
     std::vector<WindowHandle> zOrder() const;
 
     std::vector<DesktopCommand> commands;
+    // The window events this desktop reports to its watcher, as they happen; a platform that
+    // reports only creation is modelled by leaving just Created here.
+    std::set<platform::WindowEvent> reportedEvents {platform::WindowEvent::Created, platform::WindowEvent::Shown,
+        platform::WindowEvent::Hidden, platform::WindowEvent::Destroyed, platform::WindowEvent::Renamed,
+        platform::WindowEvent::Foreground, platform::WindowEvent::MinimizeStart, platform::WindowEvent::MinimizeEnd};
     // sendMessageTimeout to these windows gives up at once.
     std::set<WindowHandle> hung;
     // These windows stay open when sent WM_CLOSE through sendMessageTimeout.
@@ -85,12 +90,14 @@ public:
     int className(WindowHandle window, char* buffer, int capacity) override;
     WindowHandle findWindow(const char* className, const char* title) override;
     platform::PixelPoint cursorPos() override { return cursor_; }
+    void watchWindowEvents(platform::WindowEventHandler handler) override { watcher_ = std::move(handler); }
 
 private:
     // Position in windows_, which is kept bottom first so that opening a window is an append.
     long indexOf(WindowHandle window) const;
     void moveToTop(WindowHandle window);
     bool applyShow(WindowHandle window, platform::ShowCommand command);
+    void report(platform::WindowEvent event, WindowHandle window);
 
     std::vector<SimWindow> windows_;
     // Position in windows_ per handle serial ((handle - kFirstHandle) / 4), -1 when closed.
@@ -100,6 +107,7 @@ private:
     WindowHandle nextHandle_ = kFirstHandle;
     WindowHandle foreground_ = 0;
     platform::PixelPoint cursor_ {};
+    platform::WindowEventHandler watcher_;
 };
 
 } // namespace sim

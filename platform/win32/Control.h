@@ -13,7 +13,8 @@ struct Control {
     UniqueWindow window;
     // A picture loaded from a file or resource, shown instead of the built-in artwork.
     UniqueBitmap picture;
-    SIZE pictureSize {};
+    SIZE pictureSize {}; // as shown: the bitmap's pixels are 96-DPI pixels, scaled to the screen's
+    SIZE bitmapSize {};
     // Background of the standard controls, handed out when they ask their parent for colours.
     UniqueBrush backBrush;
 

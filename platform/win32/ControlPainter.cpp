@@ -31,7 +31,16 @@ void drawPicture(HDC dc, const Control& control)
         return;
     const ScopedSelect useBitmap(source.get(), control.picture.get());
     // Shown at its natural size from the top-left corner, as a picture box does.
-    BitBlt(dc, 0, 0, control.pictureSize.cx, control.pictureSize.cy, source.get(), 0, 0, SRCCOPY);
+    const SIZE& shown = control.pictureSize;
+    const SIZE& bitmap = control.bitmapSize;
+    if (shown.cx == bitmap.cx && shown.cy == bitmap.cy) {
+        BitBlt(dc, 0, 0, shown.cx, shown.cy, source.get(), 0, 0, SRCCOPY);
+        return;
+    }
+    const int oldMode = SetStretchBltMode(dc, HALFTONE);
+    SetBrushOrgEx(dc, 0, 0, nullptr);
+    StretchBlt(dc, 0, 0, shown.cx, shown.cy, source.get(), 0, 0, bitmap.cx, bitmap.cy, SRCCOPY);
+    SetStretchBltMode(dc, oldMode);
 }
 
 void drawContent(HDC dc, const RECT& area, const Control& control, HFONT font)

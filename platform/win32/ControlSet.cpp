@@ -315,9 +315,14 @@ std::optional<ui::Size> ControlSet::loadPicture(ui::ControlId id, const std::str
     if (!bitmap || GetObjectA(bitmap.get(), sizeof info, &info) == 0)
         return std::nullopt;
     control->picture = std::move(bitmap);
-    control->pictureSize = SIZE {info.bmWidth, info.bmHeight};
+    // A bitmap pixel is a pixel at 96 DPI (15 twips): on a sharper screen it covers more pixels.
+    constexpr float kTwipsPerBitmapPixel = 15;
+    control->bitmapSize = SIZE {info.bmWidth, info.bmHeight};
+    control->pictureSize = SIZE {toPixels(static_cast<float>(info.bmWidth) * kTwipsPerBitmapPixel, context_.scale.x),
+        toPixels(static_cast<float>(info.bmHeight) * kTwipsPerBitmapPixel, context_.scale.y)};
     repaint(*control);
-    return ui::Size {toTwips(info.bmWidth, context_.scale.x), toTwips(info.bmHeight, context_.scale.y)};
+    return ui::Size {
+        toTwips(control->pictureSize.cx, context_.scale.x), toTwips(control->pictureSize.cy, context_.scale.y)};
 }
 
 void ControlSet::windowsGone()

@@ -8,6 +8,51 @@ namespace {
 
 constexpr DWORD kDwmCloaked = 14; // DWMWA_CLOAKED, absent from older SDK headers
 
+// A window event callback carries no context: the one desktop that watches is found here.
+Win32Desktop* g_watching = nullptr;
+
+struct HookedRange {
+    DWORD first;
+    DWORD last;
+};
+constexpr HookedRange kHookedEvents[] = {
+    {EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND},
+    {EVENT_SYSTEM_MINIMIZESTART, EVENT_SYSTEM_MINIMIZEEND},
+    {EVENT_OBJECT_CREATE, EVENT_OBJECT_CREATE},
+    // A visible window hides before it is destroyed; a hidden one was no task.
+    {EVENT_OBJECT_SHOW, EVENT_OBJECT_HIDE},
+    {EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_NAMECHANGE},
+};
+
+bool ToWindowEvent(DWORD event, WindowEvent& out)
+{
+    switch (event) {
+    case EVENT_SYSTEM_FOREGROUND:
+        out = WindowEvent::Foreground;
+        return true;
+    case EVENT_SYSTEM_MINIMIZESTART:
+        out = WindowEvent::MinimizeStart;
+        return true;
+    case EVENT_SYSTEM_MINIMIZEEND:
+        out = WindowEvent::MinimizeEnd;
+        return true;
+    case EVENT_OBJECT_CREATE:
+        out = WindowEvent::Created;
+        return true;
+    case EVENT_OBJECT_SHOW:
+        out = WindowEvent::Shown;
+        return true;
+    case EVENT_OBJECT_HIDE:
+        out = WindowEvent::Hidden;
+        return true;
+    case EVENT_OBJECT_NAMECHANGE:
+        out = WindowEvent::Renamed;
+        return true;
+    default:
+        return false;
+    }
+}
+
 } // namespace
 
 Win32Desktop::Win32Desktop()
@@ -15,6 +60,12 @@ Win32Desktop::Win32Desktop()
 {
     if (dwmapi_)
         getWindowAttribute_ = procAddress<GetWindowAttributeFn>(dwmapi_.get(), "DwmGetWindowAttribute");
+}
+
+Win32Desktop::~Win32Desktop()
+{
+    if (g_watching == this)
+        g_watching = nullptr;
 }
 
 WindowHandle Win32Desktop::desktopWindow()
@@ -150,6 +201,45 @@ int Win32Desktop::className(WindowHandle window, char* buffer, int capacity)
 WindowHandle Win32Desktop::findWindow(const char* className, const char* title)
 {
     return toHandle(FindWindowA(className, title));
+}
+
+void Win32Desktop::watchWindowEvents(WindowEventHandler handler)
+{
+    for (auto& hook : hooks_)
+        hook.reset();
+    onWindowEvent_ = std::move(handler);
+    if (!onWindowEvent_) {
+        if (g_watching == this)
+            g_watching = nullptr;
+        return;
+    }
+    g_watching = this;
+    // Out of context: the system queues the events to this thread and calls back while it takes
+    // its messages, so the handler runs on the user-interface thread and nothing is injected into
+    // other processes. A platform without these events simply never calls back.
+    for (std::size_t i = 0; i < std::size(kHookedEvents); ++i)
+        hooks_[i].reset(SetWinEventHook(kHookedEvents[i].first, kHookedEvents[i].last, nullptr,
+            &Win32Desktop::onWinEvent, 0, 0, WINEVENT_OUTOFCONTEXT));
+}
+
+void CALLBACK Win32Desktop::onWinEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG child, DWORD, DWORD)
+{
+    // Only whole windows, not their scroll bars, carets or list items.
+    if (g_watching == nullptr || !g_watching->onWindowEvent_ || window == nullptr || object != OBJID_WINDOW ||
+        child != CHILDID_SELF)
+        return;
+    WindowEvent kind;
+    if (!ToWindowEvent(event, kind))
+        return;
+    // Child controls change all the time (every caption the bar writes is a name change); only
+    // top-level windows can be tasks.
+    if (GetAncestor(window, GA_PARENT) != GetDesktopWindow())
+        return;
+    try {
+        g_watching->onWindowEvent_(kind, toHandle(window));
+    } catch (...) {
+        // Nothing crosses the callback; the refresh tick still catches up.
+    }
 }
 
 PixelPoint Win32Desktop::cursorPos()

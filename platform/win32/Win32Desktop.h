@@ -4,11 +4,14 @@
 #include "platform/win32/WinApi.h"
 #include "win32kit/Handles.h"
 
+#include <iterator>
+
 namespace platform::win32 {
 
 class Win32Desktop final : public Desktop {
 public:
     Win32Desktop();
+    ~Win32Desktop() override;
 
     WindowHandle desktopWindow() override;
     WindowHandle getWindow(WindowHandle window, WindowRelation relation) override;
@@ -35,13 +38,20 @@ public:
     WindowHandle findWindow(const char* className, const char* title) override;
 
     PixelPoint cursorPos() override;
+    void watchWindowEvents(WindowEventHandler handler) override;
 
 private:
+    static void CALLBACK onWinEvent(
+        HWINEVENTHOOK hook, DWORD event, HWND window, LONG object, LONG child, DWORD thread, DWORD time);
+
     using GetWindowAttributeFn = HRESULT(WINAPI*)(HWND, DWORD, PVOID, DWORD);
 
     // The desktop window manager exists from Windows Vista on; elsewhere nothing is cloaked.
     UniqueModule dwmapi_;
     GetWindowAttributeFn getWindowAttribute_ = nullptr;
+    WindowEventHandler onWindowEvent_;
+    // Foreground; minimise start and end; create; show and hide; name change.
+    UniqueWinEventHook hooks_[5];
 };
 
 } // namespace platform::win32

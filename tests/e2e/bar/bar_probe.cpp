@@ -6,7 +6,7 @@
 //   bar_probe.exe --windows-only   (creates the test windows and lists the desktop; no bar)
 // Environment: E2E_BAR_ONLY=live runs just the cases of LiveCases.h and MenuCases.h,
 // E2E_BAR_ONLY=layout just the others; E2E_BAR_GROUPS=indicators,lamp,winamp,taskmgr,taskmenu,
-// settings,logofiles,about,menus,runbox,programs,catalogue,setup,shortcuts,infrared,irflood
+// instant,settings,logofiles,about,menus,runbox,programs,catalogue,setup,shortcuts,infrared,irflood
 // picks some of the live ones.
 #include <windows.h>
 
@@ -21,6 +21,7 @@
 #include "tests/e2e/bar/ClickCases.h"
 #include "tests/e2e/bar/DesktopTasks.h"
 #include "tests/e2e/bar/EndingCases.h"
+#include "tests/e2e/bar/InstantButtonCases.h"
 #include "tests/e2e/bar/LaunchBar.h"
 #include "tests/e2e/bar/LayoutCases.h"
 #include "tests/e2e/bar/LiveCases.h"
@@ -101,7 +102,7 @@ void RunLiveChecks(e2e::Report& report, const std::string& tolvixExe, Artifacts&
 {
     const std::vector<std::pair<const char*, void (*)(e2e::Report&, const RunningBar&)>> onOneBar = {
         {"indicators", CheckIndicators}, {"lamp", CheckLamp}, {"winamp", CheckWinamp}, {"taskmgr", CheckTaskManager},
-        {"taskmenu", CheckTaskActions}};
+        {"taskmenu", CheckTaskActions}, {"instant", CheckInstantButtons}};
     bool anyOnOneBar = false;
     for (const auto& group : onOneBar)
         anyOnOneBar = anyOnOneBar || GroupChosen(group.first);

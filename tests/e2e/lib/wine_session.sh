@@ -6,7 +6,8 @@
 #   wait_until <seconds> <cmd...>  polls cmd every 0.2 s until it succeeds (seconds may be 2.5)
 # wine_session_start installs an EXIT trap (and INT/TERM traps that exit) for the cleanup.
 # E2E_DISPLAY=<n> uses display :n and no other (parallel runs each take their own); unset, the
-# first free display from 90 up is taken.
+# first free display from 90 up is taken. E2E_SCREEN=<w>x<h>x<depth> sizes the virtual screen
+# (default 1024x768x24).
 # Only processes started here are stopped (Xvfb by PID, this prefix's wineserver), so several
 # suites and other users of the machine can run side by side.
 
@@ -57,7 +58,7 @@ e2e_start_xvfb() {
   fi
   for (( n = first; n <= last; n++ )); do
     e2e_display_free "$n" || continue
-    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp -noreset >"$E2E_TMP/xvfb.log" 2>&1 &
+    Xvfb ":$n" -screen 0 "${E2E_SCREEN:-1024x768x24}" -nolisten tcp -noreset >"$E2E_TMP/xvfb.log" 2>&1 &
     E2E_XVFB_PID=$!
     local deadline=$(( $(date +%s) + 15 ))
     while (( $(date +%s) < deadline )); do
