@@ -54,9 +54,23 @@ int ClientHeight(HWND window)
     return r.bottom;
 }
 
+// The window of `control` in front before real input goes to it: a click or key that reaches
+// another window would be lost, or go elsewhere.
+void InFront(HWND control)
+{
+    const HWND root = GetAncestor(control, GA_ROOT);
+    if (GetForegroundWindow() == root)
+        return;
+    SetForegroundWindow(root);
+    e2e::WaitFor(2000, [&] { return GetForegroundWindow() == root; });
+}
+
 bool ClickCentre(HWND control)
 {
-    return control && e2e::RealLeftClickAt(e2e::CentreOnScreen(control));
+    if (!control)
+        return false;
+    InFront(control);
+    return e2e::RealLeftClickAt(e2e::CentreOnScreen(control));
 }
 
 bool Checked(HWND box)
@@ -106,6 +120,7 @@ std::string TypeInto(HWND box, const std::vector<WORD>& keys, const std::string&
 // Clicks the upper or lower arrow of a vertical scroll bar and waits for the box's text.
 std::string Spin(HWND bar, bool up, HWND box, const std::string& want)
 {
+    InFront(bar);
     RECT r = {};
     GetWindowRect(bar, &r);
     const POINT at = {(r.left + r.right) / 2, up ? r.top + 3 : r.bottom - 4};
