@@ -2,10 +2,12 @@
 // reached through host requests): learning a button through the definition menu, a mapped press
 // switching tasks, a repeat opening nothing, lircd going away and coming back; and a flood from a
 // server of the probe's own against a full map.
+// Winsock first: <windows.h> alone would bring in the older socket header.
+#include <winsock2.h>
+
 #include <windows.h>
 
 #include <psapi.h>
-#include <winsock2.h>
 
 #include <algorithm>
 #include <atomic>

@@ -16,6 +16,7 @@
 #include <winternl.h>
 #include <oleacc.h>
 
+#include "tests/e2e/common/GdiObjects.h"
 #include "win32kit/DcScopes.h"
 #include "win32kit/Handles.h"
 #include "win32kit/MessagePump.h"
@@ -127,44 +128,10 @@ private:
     IDispatch* dispatch_;
 };
 
-// GDI objects of this process. GetGuiResources where the system implements it; Wine 8 answers
-// 0 with ERROR_CALL_NOT_IMPLEMENTED, so then the live entries of the process's GDI handle table
-// (published in the PEB like on Windows) are counted instead.
+// GDI objects of this process.
 long gdiObjectCount()
 {
-    SetLastError(0);
-    const DWORD counted = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
-    if (counted != 0 || GetLastError() != ERROR_CALL_NOT_IMPLEMENTED)
-        return static_cast<long>(counted);
-#pragma pack(push, 1)
-    struct HandleEntry {
-        unsigned long long object;
-        unsigned short processId;
-        unsigned short count;
-        unsigned short unique;
-        unsigned char type;
-        unsigned char flags;
-        unsigned long long user;
-    };
-#pragma pack(pop)
-    PROCESS_BASIC_INFORMATION basic {};
-    if (NtQueryInformationProcess(GetCurrentProcess(), ProcessBasicInformation, &basic, sizeof basic, nullptr) != 0)
-        return -1;
-    const auto* peb = reinterpret_cast<const unsigned char*>(basic.PebBaseAddress);
-#ifdef _WIN64
-    const auto* table = *reinterpret_cast<const HandleEntry* const*>(peb + 0xF8);
-#else
-    const auto* table = *reinterpret_cast<const HandleEntry* const*>(peb + 0x94);
-#endif
-    if (!table)
-        return -1;
-    const unsigned short self = static_cast<unsigned short>(GetCurrentProcessId());
-    long live = 0;
-    for (int i = 0; i < 0x10000; ++i) {
-        if (table[i].type != 0 && (table[i].processId == self || table[i].processId == 0))
-            ++live;
-    }
-    return live;
+    return e2e::GdiObjects(GetCurrentProcess(), GetCurrentProcessId());
 }
 
 std::string windowText(HWND window)

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "tasks/TaskIds.h"
+#include "tests/e2e/common/GdiObjects.h"
 #include "tests/e2e/common/ChildProcess.h"
 #include "tests/e2e/common/Input.h"
 #include "tests/e2e/common/Poll.h"
@@ -70,49 +71,6 @@ DWORD WINAPI Churn(void* param)
             PumpFor(kCycleMs - spent);
     }
     return 0;
-}
-
-// GDI objects of a process: GetGuiResources where the system implements it; Wine 8 answers 0, so
-// then the live entries in the GDI handle table its PEB points to are counted (stock objects too:
-// a constant).
-long GdiObjects(HANDLE process, DWORD processId)
-{
-    SetLastError(0);
-    // A process with windows always holds some GDI objects: 0 means the count is not kept.
-    const DWORD counted = GetGuiResources(process, GR_GDIOBJECTS);
-    if (counted != 0)
-        return static_cast<long>(counted);
-#pragma pack(push, 1)
-    struct HandleEntry {
-        unsigned long long object;
-        unsigned short processId;
-        unsigned short count;
-        unsigned short unique;
-        unsigned char type;
-        unsigned char flags;
-        unsigned long long user;
-    };
-#pragma pack(pop)
-    PROCESS_BASIC_INFORMATION basic {};
-    if (NtQueryInformationProcess(process, ProcessBasicInformation, &basic, sizeof basic, nullptr) != 0)
-        return -1;
-    const char* tableAddress = nullptr;
-    SIZE_T read = 0;
-    if (!ReadProcessMemory(process, reinterpret_cast<const char*>(basic.PebBaseAddress) + 0xF8, &tableAddress,
-            sizeof tableAddress, &read) ||
-        !tableAddress)
-        return -1;
-    static std::vector<HandleEntry> table(0x10000);
-    if (!ReadProcessMemory(process, tableAddress, table.data(), table.size() * sizeof(HandleEntry), &read))
-        return -1;
-    // Windows shares one table and marks each entry with its process; Wine 8 keeps a table per
-    // process with no owner marks: then every live entry of the bar's table is the bar's.
-    long own = 0, unmarked = 0;
-    for (const HandleEntry& e : table) {
-        own += e.type != 0 && e.processId == static_cast<unsigned short>(processId);
-        unmarked += e.type != 0 && e.processId == 0;
-    }
-    return own != 0 ? own : unmarked;
 }
 
 struct WindowCount {
@@ -345,7 +303,7 @@ int main(int argc, char** argv)
         }
         if (e2e::NowMs() >= nextSample) {
             const Sample s {static_cast<long>((e2e::NowMs() - start) / 1000), PrivateKb(process.get()),
-                GdiObjects(process.get(), tolvix.id()), UserObjects(process.get(), tolvix.id()), windowMax};
+                e2e::GdiObjects(process.get(), tolvix.id()), UserObjects(process.get(), tolvix.id()), windowMax};
             series.push_back(s);
             std::printf("SERIES t=%lds private=%ldKB gdi=%ld user=%ld wmnull_max=%ldms closed=%ld buttons=%zu\n",
                 s.seconds, s.privateKb, s.gdi, s.user, s.wmNullMaxMs, g_closed.load(), ReadButtons(bar).windows.size());
