@@ -16,20 +16,6 @@ BUILD=$E2E_BUILD
 
 CLSID='{19D31A65-5125-49E0-A593-0A369990ED0F}'
 LIBID='{2152ECDA-EBF1-4340-A368-D777DB770139}'
-PASSED=0
-FAILED=0
-
-pass() { PASSED=$((PASSED + 1)); echo "PASS $*"; }
-fail() { FAILED=$((FAILED + 1)); echo "FAIL $*"; }
-check() {  # check <name> <command...>: passes when the command succeeds
-  local name=$1; shift
-  local out
-  if out=$("$@" 2>&1); then pass "$name"; else fail "$name: $(echo "$out" | tail -n 3 | tr '\n' ' ')"; fi
-}
-finish() {
-  echo "e2e control: $PASSED passed, $FAILED failed"
-  [[ $FAILED -eq 0 ]]
-}
 # Takes PASS/FAIL lines of a test program into the tally; FIGURE lines are printed as they are.
 tally() {
   local line

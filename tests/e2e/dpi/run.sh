@@ -14,10 +14,6 @@ e2e_suite_setup dpi "$@"
 # 1024 x 768 logical pixels even at 200 %: a 1024 x 768 screen at 192 DPI would cut the bar.
 export E2E_SCREEN=2048x1536x24
 
-PASSED=0
-FAILED=0
-pass() { PASSED=$((PASSED + 1)); echo "PASS $*"; }
-fail() { FAILED=$((FAILED + 1)); echo "FAIL $*"; }
 
 TOLVIX=$(e2e_find_built tolvix.exe)
 PROBE=$(e2e_find_built dpi_probe.exe)

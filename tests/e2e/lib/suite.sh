@@ -19,6 +19,21 @@ source "$(dirname "${BASH_SOURCE[0]}")/wine_session.sh"
 
 e2e_closing() { echo "e2e $E2E_SUITE: $1 passed, $2 failed"; }
 
+# For suites whose checks are shell commands: a tally, one line per check, and the closing line.
+PASSED=0
+FAILED=0
+pass() { PASSED=$((PASSED + 1)); echo "PASS $*"; }
+fail() { FAILED=$((FAILED + 1)); echo "FAIL $*"; }
+check() { # check <name> <command...>: passes when the command succeeds
+  local name=$1; shift
+  local out
+  if out=$("$@" 2>&1); then pass "$name"; else fail "$name: $(echo "$out" | tail -n 3 | tr '\n' ' ')"; fi
+}
+finish() {
+  e2e_closing "$PASSED" "$FAILED"
+  [[ $FAILED -eq 0 ]]
+}
+
 e2e_suite_setup() {
   E2E_SUITE=$1
   shift

@@ -9,19 +9,6 @@ HERE=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 source "$HERE/../lib/suite.sh"
 e2e_suite_setup release "$@"
 
-PASSED=0
-FAILED=0
-pass() { PASSED=$((PASSED + 1)); echo "PASS $*"; }
-fail() { FAILED=$((FAILED + 1)); echo "FAIL $*"; }
-check() { # check <name> <command...>: passes when the command succeeds
-  local name=$1; shift
-  local out
-  if out=$("$@" 2>&1); then pass "$name"; else fail "$name: $(echo "$out" | tail -n 3 | tr '\n' ' ')"; fi
-}
-finish() {
-  echo "e2e release: $PASSED passed, $FAILED failed"
-  [[ $FAILED -eq 0 ]]
-}
 
 ZIP=$(find "$E2E_BUILD/release" -maxdepth 1 -name 'tolvane-*-win64.zip' -printf '%T@ %p\n' 2>/dev/null |
   sort -nr | head -n 1 | cut -d' ' -f2-)
