@@ -58,11 +58,7 @@ INFO::INFO(ui::Toolkit& toolkit, platform::WindowHandle ownerWindow, std::functi
         if (OKK.enabled())
             Unload();
     });
-    // Closed by the platform (Alt+F4, log off): the window is already gone.
-    form_.onClosed = [this] {
-        ui::WindowLifetime::Scope scope(lifetime_);
-        Unload();
-    };
+    ui::UnloadWhenClosed(form_, lifetime_, [this] { Unload(); });
 }
 
 void INFO::ShowSplash()

@@ -105,11 +105,7 @@ IRSupp::IRSupp(platform::Platform& platform, ui::Form& bar, std::string mapPath,
         Hide();
         return false;
     };
-    // Closed by the platform: the window is already gone.
-    form_.onClosed = [this] {
-        ui::WindowLifetime::Scope scope(lifetime_);
-        Unload();
-    };
+    ui::UnloadWhenClosed(form_, lifetime_, [this] { Unload(); });
 }
 
 ui::MenuItem IRSupp::BuildDefinitionMenu()

@@ -81,6 +81,16 @@ inline FormSpec CentredFormSpec(const ScreenMetrics& screen, Size client, platfo
     return props;
 }
 
+// The platform closed the window (the user, a log off, another program): its platform window is
+// gone already, and `unload` makes the object follow, inside a handler scope.
+inline void UnloadWhenClosed(Form& form, WindowLifetime& lifetime, std::function<void()> unload)
+{
+    form.onClosed = [&lifetime, unload = std::move(unload)] {
+        WindowLifetime::Scope scope(lifetime);
+        unload();
+    };
+}
+
 // Holds at most one open window of type W (which offers `const WindowLifetime& lifetime() const`)
 // and the closed ones still waiting for their handlers to return.
 template <class W> class SecondaryWindow {

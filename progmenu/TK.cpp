@@ -91,11 +91,7 @@ TK::TK(platform::Platform& platform, platform::WindowHandle ownerWindow, Shortcu
         ui::WindowLifetime::Scope scope(lifetime_);
         Unload();
     });
-    // Closed by the user or the platform: the platform window is already gone.
-    form_.onClosed = [this] {
-        ui::WindowLifetime::Scope scope(lifetime_);
-        Unload();
-    };
+    ui::UnloadWhenClosed(form_, lifetime_, [this] { Unload(); });
 }
 
 void TK::BringToFront()

@@ -235,11 +235,7 @@ SETUP::SETUP(platform::Platform& platform, SetupMem& store, platform::WindowHand
         if (hooks_.browseEvents)
             hooks_.browseEvents();
     });
-    // Closed by the platform (log off, another program): the window is already gone.
-    form_.onClosed = [this] {
-        ui::WindowLifetime::Scope scope(lifetime_);
-        Unload();
-    };
+    ui::UnloadWhenClosed(form_, lifetime_, [this] { Unload(); });
     ShowValues(store_.settings(), SetupMem::kAllGroups);
 }
 

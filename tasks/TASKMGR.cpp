@@ -80,11 +80,7 @@ TASKMGR::TASKMGR(platform::Platform& platform, platform::WindowHandle ownerWindo
         if (TSKREFR.enabled())
             RefreshProcessList();
     });
-    // Closed by the user or the platform: the platform window is already gone.
-    form_.onClosed = [this] {
-        ui::WindowLifetime::Scope scope(lifetime_);
-        Unload();
-    };
+    ui::UnloadWhenClosed(form_, lifetime_, [this] { Unload(); });
 }
 
 void TASKMGR::BringToFront()
