@@ -14,9 +14,9 @@ namespace ids = settings_ids;
 namespace {
 
 constexpr int kDissappearMs = 2000;
-constexpr int kIntervalMin = 1, kIntervalMax = 15;
-constexpr int kFreeUpMin = 1, kFreeUpMax = 4095;
-constexpr int kThresholdMin = 0, kThresholdMax = 127;
+constexpr int kIntervalMin = kIntervalRange.min, kIntervalMax = kIntervalRange.max;
+constexpr int kFreeUpMin = kFreeUpRange.min, kFreeUpMax = kFreeUpRange.max;
+constexpr int kThresholdMin = kThresholdRange.min, kThresholdMax = kThresholdRange.max;
 
 const char* const kAlignments[] = {"off", "foreground", "fixed right", "left", "top", "right", "bottom left", "bottom",
     "bottom right", "left (large)", "right (large)"};

@@ -256,6 +256,32 @@ TEST_F(SettingsWindowTest, EachAlignmentEntryPlacesTheBarAndARestartAppliesTheSt
     EXPECT_EQ(barFrame().left, docked.left);
 }
 
+TEST_F(SettingsWindowTest, AnAllZeroOrOutOfRangeRecordIsUsedAndShownWithinTheWindowsRanges)
+{
+    const auto put = [&](const char* name, std::string bytes) {
+        sim.sim_registry().putValue(
+            RegistryRoot::CurrentUser, settings::SetupMem::kKeyPath, name, {platform::kRegDword, std::move(bytes)});
+    };
+    put("General_RefreshInterval", b4(0, 0));
+    put("Mem_FreeUp", b4(0, 0));
+    put("Mem_FreeUpAuto", b4(0, 1));
+    put("Mem_FreeUpIfBelow", b4(0xFF, 0xFF));
+    sim.sim_memory().figures = {1024ull << 20, 500ull << 20, 0, 0};
+    bar.reset();
+    start();
+    tick();
+    EXPECT_EQ(sim.sim_memory().allocations, 0) << "500 MB free is not below a threshold of 127 MB";
+    toolkit.doubleClick(bar->formId(), bar_ids::TIM1);
+    EXPECT_EQ(sim.sim_memory().allocations, 0) << "1 MB, not the whole memory, is freed up";
+    EXPECT_EQ(bar->refreshIntervalMs(), 1000);
+
+    bar->PopupSettings(-1);
+    EXPECT_EQ(text(s::RefInterval), "1");
+    EXPECT_EQ(text(s::AUTOMEMAX), "1");
+    EXPECT_EQ(text(s::AUTOMEMIN), "127");
+    EXPECT_EQ(control(s::VScroll3).value, 127);
+}
+
 TEST_F(SettingsWindowTest, TaskManagerSwitchesTakeEffectOnSave)
 {
     sim.sim_processes().self = 4;
