@@ -71,7 +71,8 @@ TOLVIX::TOLVIX(platform::Platform& platform)
     , about_(form_, ids::ReleaseAbout,
           [this](auto onReleasable) { return std::make_unique<INFO>(toolkit_, ownWindow_, std::move(onReleasable)); })
     , settingsWindow_(platform, form_, settings_,
-          {[this](float group) { ApplySavedSettings(group); }, [this] { infrared_.ShowWindow(); }})
+          {[this](float group, bool alignmentChosen) { ApplySavedSettings(group, alignmentChosen); },
+              [this] { infrared_.ShowWindow(); }})
     , remoteActions_(platform, tasks_, *this)
     , infrared_(platform, form_,
           {[this] { return sleeping(); }, [this] { return settings_.settings().IR_LearningMode; },
@@ -143,10 +144,10 @@ void TOLVIX::ApplySettings()
     memory_.ApplySettings(s);
 }
 
-void TOLVIX::ApplySavedSettings(float group)
+void TOLVIX::ApplySavedSettings(float group, bool alignmentChosen)
 {
     ApplySettings();
-    if (group == settings::SetupMem::kAllGroups || group == 3)
+    if (alignmentChosen)
         ApplyAlignment();
     if (group == settings::SetupMem::kAllGroups || group == 4)
         ApplyInfrared(false);

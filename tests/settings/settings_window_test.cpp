@@ -256,6 +256,53 @@ TEST_F(SettingsWindowTest, EachAlignmentEntryPlacesTheBarAndARestartAppliesTheSt
     EXPECT_EQ(barFrame().left, docked.left);
 }
 
+TEST_F(SettingsWindowTest, ASaveLeavesTheBarWhereItStandsUnlessTheAlignmentWasChosenInThisShowing)
+{
+    bar->PopupSettings(-1);
+    click(s::BX1);
+    ASSERT_EQ(stored()["Align_Position"], b4(0, 0)) << "a free bar's first save stores \"off\"";
+    bar.reset();
+    start();
+    ui::Rect dragged = barFrame();
+    dragged.left += 3000;
+    dragged.top += 1500;
+    toolkit.userResize(bar->formId(), dragged);
+    toolkit.doubleClick(bar->formId(), 0);
+    toolkit.pasteText(form(), s::RefInterval, "5");
+    click(s::BX1);
+    EXPECT_EQ(barFrame(), dragged);
+    EXPECT_EQ(bar->refreshIntervalMs(), 5000);
+
+    // Docked at the left edge, with full height chosen from the main menu.
+    bar->PopupSettings(1);
+    toolkit.selectItems(form(), s::ALLIST, {3});
+    click(s::BX1);
+    toolkit.menuChoices.push_back(bar_ids::menu::MFULLHEIGHT);
+    toolkit.mouseUp(bar->formId(), bar_ids::SSETTS, ui::MouseButton::Left);
+    ASSERT_TRUE(bar->fullHeightSelected());
+    const ui::Rect tall = barFrame();
+    for (int page : {-1, 1}) {
+        bar->PopupSettings(page);
+        click(s::BX1);
+        EXPECT_TRUE(bar->fullHeightSelected()) << "page " << page;
+        EXPECT_EQ(barFrame(), tall) << "page " << page;
+    }
+    // Restore puts back what is stored: no choice of the user's is left to apply.
+    toolkit.selectItems(form(), s::ALLIST, {0});
+    click(s::BX2);
+    click(s::BX1);
+    EXPECT_EQ(bar->alignPosition(), 3);
+
+    // A choice made in this showing is applied, once.
+    toolkit.selectItems(form(), s::ALLIST, {0});
+    click(s::BX1);
+    EXPECT_EQ(bar->alignPosition(), -1);
+    EXPECT_FALSE(bar->fullHeightSelected());
+    toolkit.userResize(bar->formId(), dragged);
+    click(s::BX1);
+    EXPECT_EQ(barFrame(), dragged);
+}
+
 TEST_F(SettingsWindowTest, AnAllZeroOrOutOfRangeRecordIsUsedAndShownWithinTheWindowsRanges)
 {
     const auto put = [&](const char* name, std::string bytes) {
