@@ -465,7 +465,8 @@ void TOLVIX::DockingStep()
     const ui::ScreenMetrics screen = toolkit_.screen();
     const platform::PixelPoint mouse = desktop_.cursorPos();
     const ui::Rect r = frame();
-    if (bar::MouseOverBar(mouse, r, screen))
+    // A bar the user types into stays out, the mouse elsewhere or not.
+    if (bar::MouseOverBar(mouse, r, screen) || toolkit_.hasFocus(form_.id()))
         setFrame(bar::BroughtOnScreen(r, screen));
     else
         setFrame(bar::Tucked(static_cast<int>(AlignPosition), r, screen));

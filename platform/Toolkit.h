@@ -305,6 +305,9 @@ public:
     virtual void bringToFront(FormId form) = 0;
     // Gives a control of the form the keyboard focus.
     virtual void focusControl(FormId form, ControlId id) = 0;
+    // True while the form is the active window and the keyboard focus is in it or one of its
+    // controls.
+    virtual bool hasFocus(FormId form) = 0;
     virtual Rect formRect(FormId form) = 0; // outer frame, screen twips
     virtual void setFormRect(FormId form, const Rect& rect) = 0;
     virtual Size clientSize(FormId form) = 0;

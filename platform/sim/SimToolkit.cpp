@@ -410,6 +410,12 @@ void SimToolkit::focusControl(ui::FormId form, ui::ControlId id)
         focus = {form, id};
 }
 
+bool SimToolkit::hasFocus(ui::FormId form)
+{
+    const SimForm* f = this->form(form);
+    return f && focus.first == form && desktop_.foreground() == f->window;
+}
+
 std::optional<ui::Size> SimToolkit::loadPicture(
     ui::FormId form, ui::ControlId id, const std::string& name, ui::PictureSource source)
 {

@@ -130,6 +130,16 @@ void Win32Toolkit::focusControl(ui::FormId form, ui::ControlId id)
             SetFocus(control->window.get());
 }
 
+bool Win32Toolkit::hasFocus(ui::FormId form)
+{
+    const std::shared_ptr<FormWindow> window = find(form);
+    if (!window || !window->alive() || GetForegroundWindow() != window->window())
+        return false;
+    // The thread's own focus: the form itself or any control inside it, panels included.
+    const HWND focus = GetFocus();
+    return focus && (focus == window->window() || IsChild(window->window(), focus));
+}
+
 ui::Rect Win32Toolkit::formRect(ui::FormId form)
 {
     const std::shared_ptr<FormWindow> window = find(form);
