@@ -70,7 +70,7 @@ ui::ControlSpec ControlSpecOf(ui::ControlId id)
         return props;
     }
     case ids::STX:
-        return PanelLabel({2640, 60, 255, 255}, ">", "Show settings menu");
+        return PanelLabel({2640, 60, 255, 255}, ">", "Show programs");
     case ids::VRUN: {
         ui::ControlSpec props =
             Make(K::TextBox, ids::Picture2, {120, 360, 2775, 285}, "", "Enter a programme to start...");

@@ -111,7 +111,7 @@ TEST_F(ProgramMenuTest, AFailedStartKeepsTheBarAndSaysSoUntilAStartWorks)
     EXPECT_FALSE(toolkit.quitRequested);
     sim.sim_launcher().fail = false;
     choose(m::SM_BASE(0) + 1);
-    EXPECT_EQ(control(bar_ids::STX).toolTip, "Show settings menu");
+    EXPECT_EQ(control(bar_ids::STX).toolTip, "Show programs");
 }
 
 TEST(ProgramMenuCut, TheLargestCategoriesAreCutToFitTheBudget)
