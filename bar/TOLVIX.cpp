@@ -103,9 +103,11 @@ TOLVIX::TOLVIX(platform::Platform& platform)
     });
     RBUT.onClick([this] { BrowseForProgram(); });
     VRUN.onKeyPress([this](int& characterCode) {
-        // The text stays in the box, and the key goes on to it.
-        if (characterCode == kEnter)
+        // The text stays in the box, selected, so that what is typed next replaces it.
+        if (characterCode == kEnter) {
             Run(VRUN.text());
+            toolkit_.selectAllText(form_.id(), ids::VRUN);
+        }
     });
     form_.onAccelerator(ui::kKeyF1, [this] { ShowAbout(); });
 }

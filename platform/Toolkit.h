@@ -308,6 +308,8 @@ public:
     // True while the form is the active window and the keyboard focus is in it or one of its
     // controls.
     virtual bool hasFocus(FormId form) = 0;
+    // Selects the whole text of a text box, so that what is typed next replaces it.
+    virtual void selectAllText(FormId form, ControlId id) = 0;
     virtual Rect formRect(FormId form) = 0; // outer frame, screen twips
     virtual void setFormRect(FormId form, const Rect& rect) = 0;
     virtual Size clientSize(FormId form) = 0;

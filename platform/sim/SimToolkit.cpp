@@ -169,11 +169,14 @@ void SimToolkit::typeText(ui::FormId form, ui::ControlId id, const std::string& 
         ui::ControlSpec* after = shown(form, id);
         if (!after || press.characterCode == 0 || press.characterCode == '\r')
             continue;
-        std::string text = after->caption;
+        // A selected text goes with the first key that reaches the box.
+        const bool replaced = wholeTextSelected.erase({form, id}) > 0;
+        std::string text = replaced ? std::string() : after->caption;
         if (press.characterCode == '\b') {
-            if (text.empty())
+            if (!replaced && text.empty())
                 continue;
-            text.pop_back();
+            if (!replaced)
+                text.pop_back();
         } else if (after->maxLength > 0 && static_cast<int>(text.size()) >= after->maxLength) {
             continue;
         } else {
@@ -194,6 +197,7 @@ void SimToolkit::pasteText(ui::FormId form, ui::ControlId id, const std::string&
     if (!box || box->kind != ui::ControlKind::TextBox || !box->enabled)
         return;
     box->caption = box->maxLength > 0 ? text.substr(0, static_cast<std::size_t>(box->maxLength)) : text;
+    wholeTextSelected.erase({form, id});
     ui::UserInput input;
     input.kind = ui::UserInput::Kind::Text;
     input.control = id;
@@ -391,6 +395,8 @@ struct RecordWriter {
 void SimToolkit::updateControl(ui::FormId form, ui::ControlId id, const ui::ControlSpec& props, ui::Properties changed)
 {
     if (auto* c = writable(form, id)) {
+        if (ui::Has(changed, ui::Property::Caption))
+            wholeTextSelected.erase({form, id});
         RecordWriter writer {*c};
         ui::ApplyProperties(writer, props, changed);
     }
@@ -414,6 +420,12 @@ bool SimToolkit::hasFocus(ui::FormId form)
 {
     const SimForm* f = this->form(form);
     return f && focus.first == form && desktop_.foreground() == f->window;
+}
+
+void SimToolkit::selectAllText(ui::FormId form, ui::ControlId id)
+{
+    if (const ui::ControlSpec* box = shown(form, id); box && box->kind == ui::ControlKind::TextBox)
+        wholeTextSelected.insert({form, id});
 }
 
 std::optional<ui::Size> SimToolkit::loadPicture(

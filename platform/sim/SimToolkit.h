@@ -79,6 +79,9 @@ public:
     long long propertyWrites = 0;
     // The control that has the keyboard focus: form and id.
     std::pair<ui::FormId, ui::ControlId> focus {0, 0};
+    // Text boxes whose whole text is selected: the next typed key replaces it. A new text from
+    // the program or the user ends the selection.
+    std::set<std::pair<ui::FormId, ui::ControlId>> wholeTextSelected;
     bool quitRequested = false;
     // What each timer tick or queued input that threw said, in order.
     std::vector<std::string> failures;
@@ -124,6 +127,7 @@ public:
     void focusControl(ui::FormId form, ui::ControlId id) override;
     // The focus as `focus` records it, while the form's window is in front.
     bool hasFocus(ui::FormId form) override;
+    void selectAllText(ui::FormId form, ui::ControlId id) override;
     ui::Rect formRect(ui::FormId form) override;
     void setFormRect(ui::FormId form, const ui::Rect& rect) override;
     ui::Size clientSize(ui::FormId form) override;

@@ -140,6 +140,14 @@ bool Win32Toolkit::hasFocus(ui::FormId form)
     return focus && (focus == window->window() || IsChild(window->window(), focus));
 }
 
+void Win32Toolkit::selectAllText(ui::FormId form, ui::ControlId id)
+{
+    if (const std::shared_ptr<FormWindow> window = find(form))
+        if (const Control* control = window->controls().find(id);
+            control && control->window && control->props.kind == ui::ControlKind::TextBox)
+            SendMessageA(control->window.get(), EM_SETSEL, 0, -1);
+}
+
 ui::Rect Win32Toolkit::formRect(ui::FormId form)
 {
     const std::shared_ptr<FormWindow> window = find(form);

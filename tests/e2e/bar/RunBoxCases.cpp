@@ -44,6 +44,16 @@ public:
 
     std::string Text() const { return TypedText(box_); }
 
+    // The selection's first and last character positions, as the box reports them.
+    std::pair<DWORD, DWORD> Selection() const
+    {
+        DWORD first = 0, last = 0;
+        DWORD_PTR result = 0;
+        SendMessageTimeoutA(box_, EM_GETSEL, reinterpret_cast<WPARAM>(&first), reinterpret_cast<LPARAM>(&last),
+            SMTO_ABORTIFHUNG, 5000, &result);
+        return {first, last};
+    }
+
     // Enter, then a "z" typed after it: once the "z" shows, the bar has handled the Enter.
     bool EnterAndWait()
     {
@@ -158,6 +168,16 @@ void CheckRunBox(e2e::Report& report, const std::string& tolvixExe)
         reported && boxTip == expected && quiet && box.Responds(),
         "STX tip '" + stxTip + "', VRUN tip '" + boxTip + "'" + (quiet ? "" : "; a dialog is shown") +
             " (tips read with TTM_GETTEXTA)");
+
+    // The text stays after Enter, selected whole: the next key replaces it.
+    const std::pair<DWORD, DWORD> selected = box.Selection();
+    const bool wholeSelected = selected.first == 0 && selected.second == box.Text().size();
+    e2e::RealKeyPress(0, 'Q');
+    std::string replaced;
+    const bool replacedByKey = e2e::WaitFor(3000, [&] { return (replaced = box.Text()) == "q"; });
+    report.Check("enter_leaves_the_text_selected_and_the_next_key_replaces_it", wholeSelected && replacedByKey,
+        "selection " + std::to_string(selected.first) + ".." + std::to_string(selected.second) + " after Enter; box '" +
+            replaced + "' after typing q");
 
     const std::string huge(30000, 'a');
     box.SetText(huge);
