@@ -16,10 +16,15 @@ AccessibleRole AccessibleRoleOf(ControlKind kind, bool clickable)
     }
 }
 
+bool NamedByToolTip(ControlKind kind)
+{
+    return kind == ControlKind::Picture;
+}
+
 AccessibleText AccessibleTextOf(const ControlSpec& props)
 {
     AccessibleText text;
-    if (props.kind == ControlKind::Picture) {
+    if (NamedByToolTip(props.kind)) {
         text.name = props.toolTip;
         return text;
     }

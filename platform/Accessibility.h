@@ -22,5 +22,6 @@ struct AccessibleText {
 // A control is named by the text it shows, and its tooltip is the description; a picture, which
 // shows no text, is named by its tooltip.
 AccessibleText AccessibleTextOf(const ControlSpec& props);
+bool NamedByToolTip(ControlKind kind);
 
 } // namespace ui

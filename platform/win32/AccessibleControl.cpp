@@ -319,6 +319,19 @@ private:
 
 } // namespace
 
+void announceCaptionChange(HWND control, ui::ControlKind kind)
+{
+    if (control && !ui::NamedByToolTip(kind))
+        NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, control, OBJID_CLIENT, CHILDID_SELF);
+}
+
+void announceToolTipChange(HWND control, ui::ControlKind kind)
+{
+    if (control)
+        NotifyWinEvent(ui::NamedByToolTip(kind) ? EVENT_OBJECT_NAMECHANGE : EVENT_OBJECT_DESCRIPTIONCHANGE, control,
+            OBJID_CLIENT, CHILDID_SELF);
+}
+
 LRESULT answerAccessibleObject(OleAccess& ole, HWND control, WPARAM flags)
 {
     const auto object =

@@ -338,6 +338,73 @@ void CheckDelegatedAndDispatched(e2e::Report& report, const std::vector<Reading>
         "GetIDsOfNames " + Hex(named) + ", Invoke " + Hex(invoked) + ": '" + name + "', shown '" + button->text + "'");
 }
 
+// The name and description changes the bar announces for one window, as a reader's hook hears them.
+struct Announcements {
+    HWND watched = nullptr;
+    int names = 0;
+    int descriptions = 0;
+};
+Announcements* g_announcements = nullptr;
+
+void CALLBACK Heard(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG child, DWORD, DWORD)
+{
+    if (!g_announcements || window != g_announcements->watched || object != OBJID_CLIENT || child != CHILDID_SELF)
+        return;
+    if (event == EVENT_OBJECT_NAMECHANGE)
+        ++g_announcements->names;
+    if (event == EVENT_OBJECT_DESCRIPTIONCHANGE)
+        ++g_announcements->descriptions;
+}
+
+struct EventHook {
+    HWINEVENTHOOK hook;
+    explicit EventHook(DWORD process)
+        : hook(SetWinEventHook(EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_DESCRIPTIONCHANGE, nullptr, Heard, process, 0,
+              WINEVENT_OUTOFCONTEXT))
+    {
+    }
+    ~EventHook()
+    {
+        if (hook)
+            UnhookWinEvent(hook);
+    }
+};
+
+// One more process changes the task counter at the next refresh: a reader's hook hears that its
+// name and its description changed, and reads the new name.
+void CheckChangesAnnounced(e2e::Report& report, HWND bar, const std::string& peerExe, const std::string& folder)
+{
+    std::vector<Reading> readings = ReadBar(bar);
+    const Reading* counter = ById(readings, ids::TIM3);
+    if (!counter) {
+        report.Check("access_counter_change_announced", false, "no task counter");
+        return;
+    }
+    DWORD process = 0;
+    GetWindowThreadProcessId(bar, &process);
+    Announcements heard;
+    heard.watched = counter->window;
+    g_announcements = &heard;
+    const EventHook hook(process);
+    const std::string before = counter->text;
+    e2e::ChildProcess extra(peerExe, folder, "burst 1");
+    std::string name;
+    const bool ok = hook.hook && e2e::WaitFor(10000, [&] {
+        if (heard.names == 0 || heard.descriptions == 0)
+            return false;
+        Reading now;
+        now.window = counter->window;
+        Read(now);
+        name = now.name;
+        return name != before && name == TextOf(counter->window);
+    });
+    g_announcements = nullptr;
+    report.Check("access_counter_change_announced", ok,
+        "hook " + std::string(hook.hook ? "set" : "refused") + "; " + std::to_string(heard.names) + " name and " +
+            std::to_string(heard.descriptions) + " description changes heard; the counter read '" + before +
+            "', then '" + name + "'");
+}
+
 HWND TopLevelTitled(const std::string& title)
 {
     return FindWindowA(nullptr, title.c_str());
@@ -425,5 +492,6 @@ int main(int argc, char** argv)
     CheckDelegatedAndDispatched(report, readings);
     CheckIndicators(report, window);
     CheckPress(report, window);
+    CheckChangesAnnounced(report, window, argv[2], folder);
     return report.Finish();
 }
