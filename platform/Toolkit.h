@@ -235,6 +235,8 @@ public:
     // and then it goes no further.
     virtual bool onAccelerator(int /*virtualKey*/) { return false; }
     virtual void onTimer(TimerId) { }
+    // Whether the program acts on a left click on the control: a reader offers it as a button.
+    virtual bool clickable(ControlId) const { return false; }
 };
 
 // The open-file dialog: a title, the extension added to a name typed without one, and the
