@@ -72,6 +72,7 @@ public:
     const INFO* aboutBox() const { return about_.window(); }
     const settings::SETUP* settingsWindow() const { return settingsWindow_.window(); }
     const infrared::InfraredRemote& infrared() const { return infrared_; }
+    const tasks::TaskManagerWindow& taskManager() const { return taskManager_; }
     bool glowRunning() const { return MMY.enabled(); }
     bool refreshRunning() const { return RTASKS.enabled(); }
     bool dockingTimerRunning() const { return MALLI.enabled(); }

@@ -80,6 +80,11 @@ bool TakesFocus(const ControlSpec& control)
     return false;
 }
 
+bool IsTabStop(const ControlSpec& control)
+{
+    return TakesFocus(control) && !control.continuesGroup;
+}
+
 bool ReadsBefore(const Rect& a, const Rect& b)
 {
     if (MiddleWithin(a, b) || MiddleWithin(b, a))

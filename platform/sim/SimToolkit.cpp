@@ -255,7 +255,10 @@ bool SimToolkit::pressKey(ui::FormId form, int virtualKey, int shift)
     const bool backwards = (shift & 1) != 0 || virtualKey == ui::kKeyLeft || virtualKey == ui::kKeyUp;
     switch (virtualKey) {
     case ui::kKeyTab: {
-        const std::vector<ui::ControlId> order = ui::FocusOrder(f->controls);
+        std::vector<ui::ControlId> order = ui::FocusOrder(f->controls);
+        order.erase(std::remove_if(order.begin(), order.end(),
+                        [&](ui::ControlId id) { return id != focused && !ui::IsTabStop(f->controls.at(id)); }),
+            order.end());
         if (order.empty())
             return true;
         auto at = std::find(order.begin(), order.end(), focused);

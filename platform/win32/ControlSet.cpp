@@ -24,7 +24,7 @@ WindowStyle styleFor(const ui::ControlSpec& props, bool isDefault)
     // The arrow keys move within a group; a control that begins none ends the one before it.
     if (!props.continuesGroup)
         style |= WS_GROUP;
-    if (ui::TakesFocus(props))
+    if (ui::IsTabStop(props))
         style |= WS_TABSTOP;
     if (props.visible)
         style |= WS_VISIBLE;
