@@ -60,6 +60,7 @@ ui::ControlSpec ControlSpecOf(ui::ControlId id)
     case ids::RBUT: {
         ui::ControlSpec props = PanelLabel({120, 60, 375, 255}, "...", "Browse applications");
         props.border = true;
+        props.pressable = true;
         return props;
     }
     case ids::WMPLAY:
@@ -67,10 +68,14 @@ ui::ControlSpec ControlSpecOf(ui::ControlId id)
     case ids::SSETTS: {
         ui::ControlSpec props = PanelLabel({1560, 60, 1095, 255}, "Tolvane", "Show settings menu");
         props.font.bold = true;
+        props.pressable = true;
         return props;
     }
-    case ids::STX:
-        return PanelLabel({2640, 60, 255, 255}, ">", "Show programs");
+    case ids::STX: {
+        ui::ControlSpec props = PanelLabel({2640, 60, 255, 255}, ">", "Show programs");
+        props.pressable = true;
+        return props;
+    }
     case ids::VRUN: {
         ui::ControlSpec props =
             Make(K::TextBox, ids::Picture2, {120, 360, 2775, 285}, "", "Enter a programme to start...");

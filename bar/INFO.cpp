@@ -15,6 +15,9 @@ ui::FormSpec FormSpecOf(const ui::ScreenMetrics& screen, platform::WindowHandle 
     props.titleBar = false;
     props.sizable = false;
     props.back = 0xFFFFFF;
+    props.dialogKeys = true;
+    props.defaultButton = ids::OKK;
+    props.cancelButton = ids::OKK;
     return props;
 }
 

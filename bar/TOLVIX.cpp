@@ -10,6 +10,7 @@
 #include "bar/SideFiles.h"
 #include "infrared/RemoteSwitch.h"
 #include "progmenu/ProgramMenuIds.h"
+#include "settings/HotKeySetting.h"
 #include "tasks/TaskActions.h"
 #include "tasks/TaskIds.h"
 
@@ -95,6 +96,9 @@ TOLVIX::TOLVIX(platform::Platform& platform)
     form_.onDoubleClick(0, [this] { PopupSettings(-1); });
     form_.onMouseUpRange(task_ids::VTASKS_BASE, task_ids::VTASKS_LAST,
         [this](ui::ControlId id, ui::MouseButton button) { TaskButtonReleased(id, button); });
+    form_.onKeyRange(task_ids::VTASKS_BASE, task_ids::VTASKS_LAST,
+        [this](ui::ControlId id, int virtualKey) { TaskButtonKey(id, virtualKey); });
+    form_.onHotKey = [this] { BringOutForKeyboard(); };
     SSETTS.onClick([this] { ui::PopupMenu(form_, MSETTS, menu::MSTCONTROLPANEL); });
     STX.onClick([this] {
         ui::MenuItem& programs = *ui::FindMenuItem(MSETTS, progmenu_ids::MX);
@@ -135,6 +139,31 @@ void TOLVIX::Load()
     toolkit_.showForm(form_.id(), true);
     ApplyAlignment();
     ApplyInfrared(true);
+    ApplyHotKey();
+}
+
+void TOLVIX::ApplyHotKey()
+{
+    const bool wanted = settings::ReadHotKeySetting(platform_.registry());
+    if (wanted == hotKeyOn_)
+        return;
+    if (wanted)
+        hotKeyOn_ = toolkit_.registerHotKey(form_.id(), kHotKeyModifiers, kHotKey);
+    else {
+        toolkit_.unregisterHotKey(form_.id());
+        hotKeyOn_ = false;
+    }
+}
+
+void TOLVIX::BringOutForKeyboard()
+{
+    if (ending_)
+        return;
+    if (AlignPosition != bar::kFreeFloating)
+        setFrame(bar::BroughtOnScreen(frame(), toolkit_.screen()));
+    toolkit_.bringToFront(form_.id());
+    const ui::ControlId first = tasks_.firstButton();
+    toolkit_.focusControl(form_.id(), first != 0 ? first : ids::VRUN);
 }
 
 void TOLVIX::ApplySettings()
@@ -151,8 +180,10 @@ void TOLVIX::ApplySavedSettings(float group, bool alignmentChosen)
     ApplySettings();
     if (alignmentChosen)
         ApplyAlignment();
-    if (group == settings::SetupMem::kAllGroups || group == 4)
+    if (group == settings::SetupMem::kAllGroups || group == 4) {
         ApplyInfrared(false);
+        ApplyHotKey();
+    }
 }
 
 void TOLVIX::ApplyInfrared(bool atStart)
@@ -372,7 +403,18 @@ void TOLVIX::TaskButtonReleased(ui::ControlId id, ui::MouseButton button)
     const std::size_t index = tasks_.index(id);
     if (index == static_cast<std::size_t>(-1))
         return;
-    const auto outcome = tasks_.Click(index, button);
+    AfterTaskButton(tasks_.Click(index, button));
+}
+
+void TOLVIX::TaskButtonKey(ui::ControlId id, int virtualKey)
+{
+    const std::size_t index = tasks_.index(id);
+    if (index != static_cast<std::size_t>(-1))
+        AfterTaskButton(tasks_.KeyPressed(index, virtualKey));
+}
+
+void TOLVIX::AfterTaskButton(tasks::TaskButtons::ClickOutcome outcome)
+{
     if (outcome == tasks::TaskButtons::ClickOutcome::Ignored)
         return;
     if (outcome == tasks::TaskButtons::ClickOutcome::MenuWanted)

@@ -72,11 +72,16 @@ public:
     const INFO* aboutBox() const { return about_.window(); }
     const settings::SETUP* settingsWindow() const { return settingsWindow_.window(); }
     const infrared::InfraredRemote& infrared() const { return infrared_; }
+    const tasks::TaskManagerWindow& taskManager() const { return taskManager_; }
     bool glowRunning() const { return MMY.enabled(); }
     bool refreshRunning() const { return RTASKS.enabled(); }
     bool dockingTimerRunning() const { return MALLI.enabled(); }
     int refreshIntervalMs() const { return RTASKS.interval(); }
     bool fullHeightSelected() const;
+    bool hotKeyRegistered() const { return hotKeyOn_; }
+    // Ctrl+Alt+Home: Windows itself uses none of it, and no keyboard layout types a character with it.
+    static constexpr int kHotKeyModifiers = ui::kHotKeyControl | ui::kHotKeyAlt;
+    static constexpr int kHotKey = ui::kKeyHome;
 
 private:
     void Layout();
@@ -92,6 +97,13 @@ private:
     // Infrared support as the settings say, or the "Infrared Remote" switch when they do not.
     void ApplyInfrared(bool atStart);
     void TaskButtonReleased(ui::ControlId id, ui::MouseButton button);
+    void TaskButtonKey(ui::ControlId id, int virtualKey);
+    // After a task button's click or key: the task menu when wanted, then the buttons refreshed.
+    void AfterTaskButton(tasks::TaskButtons::ClickOutcome outcome);
+    // Registers the hot key, or gives it up, as the settings say.
+    void ApplyHotKey();
+    // The hot key: the bar comes out and in front, its first task button (or the run box) focused.
+    void BringOutForKeyboard();
     void SetFullHeight(bool selected);
     void ShowLaunchFailure(const std::string& commandLine);
     void BrowseForProgram();
@@ -139,4 +151,5 @@ private:
     bar::RemoteActions remoteActions_;
     infrared::InfraredRemote infrared_;
     bool launchFailed_ = false;
+    bool hotKeyOn_ = false;
 };

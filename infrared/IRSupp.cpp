@@ -20,6 +20,9 @@ ui::FormSpec FormSpecOf(const ui::ScreenMetrics& screen, platform::WindowHandle 
     props.caption = "Setup";
     props.toolWindow = true;
     props.sizable = false;
+    props.dialogKeys = true;
+    props.defaultButton = ids::MQIT;
+    props.cancelButton = ids::MQIT;
     return props;
 }
 

@@ -102,6 +102,12 @@ struct ControlSpec {
     int max = 32767;
     int smallChange = 1;  // scroll bar: one arrow click
     int largeChange = 10; // scroll bar: one click beside the thumb
+    // A label or picture that acts as a push button: it takes the focus, Enter and Space press
+    // it, and it looks pressed while pressed. (Buttons always do.)
+    bool pressable = false;
+    // The arrow keys move between this control and the one before it in reading order; every
+    // other control begins a group of its own.
+    bool continuesGroup = false;
 };
 
 // The properties of a ControlSpec that can change after creation, as bits of Properties.
@@ -178,6 +184,13 @@ struct FormSpec {
     bool titleBar = true; // false: a popup with a thin border and no caption
     platform::WindowHandle owner = 0;
     Colour back = kSysButtonFace;
+    // Keys as in a dialog box: the first control takes the focus when the form is activated, and
+    // Esc presses cancelButton or, without one, closes the form as its close box does. Enter
+    // presses the focused button, or else defaultButton (0: none; a text box then takes Enter).
+    // Tab and the arrow keys move the focus in every form.
+    bool dialogKeys = false;
+    ControlId defaultButton = 0;
+    ControlId cancelButton = 0;
 };
 
 enum class WindowState { Normal, Minimized, Maximized };
@@ -192,7 +205,24 @@ enum class CloseReason {
 
 enum class MouseButton : int { None = 0, Left = 1, Right = 2, Middle = 4 };
 
-constexpr int kKeyF1 = 0x70; // virtual key code
+// Virtual key codes.
+constexpr int kKeyF1 = 0x70;
+constexpr int kKeyF10 = 0x79;
+constexpr int kKeyReturn = 0x0D;
+constexpr int kKeyEscape = 0x1B;
+constexpr int kKeySpace = 0x20;
+constexpr int kKeyTab = 0x09;
+constexpr int kKeyLeft = 0x25;
+constexpr int kKeyUp = 0x26;
+constexpr int kKeyRight = 0x27;
+constexpr int kKeyDown = 0x28;
+constexpr int kKeyApps = 0x5D; // the context-menu key
+constexpr int kKeyHome = 0x24;
+
+// Modifiers of a hot key, as the platform numbers them.
+constexpr int kHotKeyAlt = 1;
+constexpr int kHotKeyControl = 2;
+constexpr int kHotKeyShift = 4;
 
 // What the user asks of a scroll bar.
 enum class ScrollRequest { LineUp, LineDown, PageUp, PageDown, Thumb, Top, Bottom };
@@ -208,6 +238,9 @@ struct UserInput {
         Check,       // value: the check box's new state
         Scroll,      // scroll; value: where the thumb was dropped (Thumb)
         Selection,   // selection: the list box's selected items
+        // virtualKey on a control that acts on keys itself: Enter, Space (once let go), and
+        // kKeyApps for the context-menu key or Shift+F10.
+        Key,
     };
     Kind kind = Kind::MouseUp;
     ControlId control = 0; // 0 is the form's own background
@@ -215,6 +248,7 @@ struct UserInput {
     int shift = 0;
     float x = 0, y = 0;
     int characterCode = 0;
+    int virtualKey = 0;
     std::string text;
     int value = 0;
     ScrollRequest scroll = ScrollRequest::LineDown;
@@ -237,6 +271,8 @@ public:
     virtual void onTimer(TimerId) { }
     // Whether the program acts on a left click on the control: a reader offers it as a button.
     virtual bool clickable(ControlId) const { return false; }
+    // The form's hot key was pressed, whichever window has the focus.
+    virtual void onHotKey() { }
 };
 
 // The open-file dialog: a title, the extension added to a name typed without one, and the
@@ -312,6 +348,10 @@ public:
     virtual bool hasFocus(FormId form) = 0;
     // Selects the whole text of a text box, so that what is typed next replaces it.
     virtual void selectAllText(FormId form, ControlId id) = 0;
+    // A key combination (kHotKey... modifiers and a virtual key) that reaches the form from any
+    // program; one per form, replacing the last. False when another program holds it.
+    virtual bool registerHotKey(FormId form, int modifiers, int virtualKey) = 0;
+    virtual void unregisterHotKey(FormId form) = 0;
     virtual Rect formRect(FormId form) = 0; // outer frame, screen twips
     virtual void setFormRect(FormId form, const Rect& rect) = 0;
     virtual Size clientSize(FormId form) = 0;

@@ -1,5 +1,6 @@
 #include "platform/Widgets.h"
 
+#include "platform/FocusRules.h"
 #include "platform/InputRules.h"
 
 namespace ui {
@@ -68,7 +69,15 @@ public:
             if (control && control->scroll(input.scroll, input.value))
                 run(id, &ControlHandlers::change);
             return;
+        case Kind::Key:
+            key(input, control);
+            return;
         }
+    }
+    void onHotKey() override
+    {
+        if (const std::function<void()> handler = form_.onHotKey)
+            handler();
     }
     bool onAccelerator(int virtualKey) override
     {
@@ -114,6 +123,19 @@ private:
         if (!alive.expired())
             run(id, &ControlHandlers::change);
     }
+    void key(const UserInput& input, const Control* control)
+    {
+        for (const auto& range : form_.ranges_) {
+            if (range.key && input.control >= range.first && input.control <= range.last) {
+                const ArrayKeyHandler handler = range.key;
+                handler(input.control, input.virtualKey);
+                return;
+            }
+        }
+        const bool press = input.virtualKey == kKeyReturn || input.virtualKey == kKeySpace;
+        if (press && control && PressesLikeButton(control->state()))
+            run(input.control, &ControlHandlers::click);
+    }
     void mouseUp(const UserInput& input)
     {
         if (const MouseHandler handler = handlerOf(input.control, &ControlHandlers::mouseUp)) {
@@ -121,7 +143,7 @@ private:
             return;
         }
         for (const auto& range : form_.ranges_) {
-            if (input.control >= range.first && input.control <= range.last) {
+            if (range.mouseUp && input.control >= range.first && input.control <= range.last) {
                 const ArrayMouseHandler handler = range.mouseUp;
                 handler(input.control, input.button);
                 return;
@@ -177,7 +199,12 @@ void Form::onKeyPress(ControlId id, KeyHandler handler)
 
 void Form::onMouseUpRange(ControlId first, ControlId last, ArrayMouseHandler handler)
 {
-    ranges_.push_back({first, last, std::move(handler)});
+    ranges_.push_back({first, last, std::move(handler), {}});
+}
+
+void Form::onKeyRange(ControlId first, ControlId last, ArrayKeyHandler handler)
+{
+    ranges_.push_back({first, last, {}, std::move(handler)});
 }
 
 void Form::onTimer(TimerId id, std::function<void()> handler)

@@ -19,6 +19,8 @@ using MouseHandler = std::function<void(MouseButton button, int shift, float xTw
 using ArrayMouseHandler = std::function<void(ControlId id, MouseButton button)>;
 // Setting the code to 0 discards the key; another code replaces it.
 using KeyHandler = std::function<void(int& characterCode)>;
+// A key on a control that acts on keys (see UserInput::Kind::Key); for a control array, which one.
+using ArrayKeyHandler = std::function<void(ControlId id, int virtualKey)>;
 
 class Control;
 
@@ -37,6 +39,8 @@ public:
     std::function<void()> onResize;
     std::function<bool(CloseReason)> onCloseRequest; // false refuses the close; unset grants it
     std::function<void()> onClosed;
+    // The form's hot key (Toolkit::registerHotKey).
+    std::function<void()> onHotKey;
 
     // Handlers of controls, by id; 0 is the form's own background.
     // Click: a left-button release on a label, picture, panel or button; a check box toggled;
@@ -48,6 +52,9 @@ public:
     void onKeyPress(ControlId id, KeyHandler handler);
     // Every id from first to last inclusive, for arrays whose elements come and go.
     void onMouseUpRange(ControlId first, ControlId last, ArrayMouseHandler handler);
+    // Keys on the elements of an array of pressable controls. Without such a handler, Enter and
+    // Space on a pressable control are its click.
+    void onKeyRange(ControlId first, ControlId last, ArrayKeyHandler handler);
     void onTimer(TimerId id, std::function<void()> handler);
     // A key (ui::kKeyF1, ...) pressed while any window of the form has the focus.
     void onAccelerator(int virtualKey, std::function<void()> handler);
@@ -62,6 +69,7 @@ private:
     struct RangeHandler {
         ControlId first, last;
         ArrayMouseHandler mouseUp;
+        ArrayKeyHandler key;
     };
     friend class Router;
     friend class Control;

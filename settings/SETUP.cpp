@@ -1,5 +1,6 @@
 #include "settings/SETUP.h"
 
+#include "settings/HotKeySetting.h"
 #include "settings/SettingsIds.h"
 #include "settings/SetupRules.h"
 
@@ -29,6 +30,9 @@ ui::FormSpec FormSpecOf(const ui::ScreenMetrics& screen, platform::WindowHandle 
     props.titleBar = false;
     props.sizable = false;
     props.toolWindow = true;
+    // No cancel button: Esc closes the window, as it closes itself when left.
+    props.dialogKeys = true;
+    props.defaultButton = ids::BX1;
     return props;
 }
 
@@ -101,6 +105,14 @@ ui::ControlSpec ButtonLabelSpec(ui::ControlId parent, ui::Rect rect, const char*
     ui::ControlSpec props = Make(ui::ControlKind::Label, parent, rect, caption);
     props.border = true;
     props.align = ui::TextAlign::Centre;
+    props.pressable = true;
+    return props;
+}
+
+ui::ControlSpec HotKeyCheckSpec()
+{
+    ui::ControlSpec props = CheckSpec(3, 810, 1380, "bar hot key");
+    props.toolTip = "Ctrl+Alt+Home brings the bar out";
     return props;
 }
 
@@ -177,6 +189,7 @@ SETUP::SETUP(platform::Platform& platform, SetupMem& store, platform::WindowHand
     : toolkit_(platform.toolkit())
     , desktop_(platform.desktop())
     , store_(store)
+    , registry_(platform.registry())
     , hooks_(std::move(hooks))
     , lifetime_(std::move(onUnloaded))
     , form_(toolkit_, FormSpecOf(toolkit_.screen(), ownerWindow))
@@ -204,6 +217,7 @@ SETUP::SETUP(platform::Platform& platform, SetupMem& store, platform::WindowHand
     , MUSE(form_, ids::MUSE, CheckSpec(3, 240, 2895, "enable IR Support"))
     , LRNM(form_, ids::LRNM, CheckSpec(3, 480, 2895, "learning mode"))
     , BBrowseIR(form_, ids::BBrowseIR, ButtonLabelSpec(ids::SetupPage_0 + 3, {1560, 810, 1455, 255}, "Browse events"))
+    , HOTKEY(form_, ids::HOTKEY, HotKeyCheckSpec())
     , BX0(form_, ids::BX0, Make(ui::ControlKind::Panel, 0, {0, PageTop(1), kPageWidth, kButtonBarHeight}))
     , BX1(form_, ids::BX1, ButtonLabelSpec(ids::BX0, {120, 120, 735, 255}, "Save"))
     , BX2(form_, ids::BX2, ButtonLabelSpec(ids::BX0, {840, 120, 735, 255}, "Restore"))
@@ -238,6 +252,7 @@ SETUP::SETUP(platform::Platform& platform, SetupMem& store, platform::WindowHand
     BX3.onClick([this] {
         alignmentChosen_ = false;
         ShowValues(Settings {}, SetupMem::kAllGroups);
+        HOTKEY.setValue(1);
     });
     BMore.onClick([this] { PopupSettings(kAllPages); });
     BBrowseIR.onClick([this] {
@@ -314,6 +329,7 @@ void SETUP::ShowValues(const Settings& values, float group)
     if (Includes(group, 4)) {
         MUSE.setValue(values.IR_EnableIRSupport ? 1 : 0);
         LRNM.setValue(values.IR_LearningMode ? 1 : 0);
+        HOTKEY.setValue(ReadHotKeySetting(registry_) ? 1 : 0);
     }
 }
 
@@ -379,6 +395,7 @@ void SETUP::Save()
     if (Includes(group, 4)) {
         record.IR_EnableIRSupport = MUSE.value() != 0;
         record.IR_LearningMode = LRNM.value() != 0;
+        WriteHotKeySetting(registry_, HOTKEY.value() != 0);
     }
     store_.StoreSettings(group);
     // The boxes show what now holds, an emptied one included.

@@ -54,6 +54,7 @@ private:
     ui::Toolkit& toolkit_;
     platform::Desktop& desktop_;
     SetupMem& store_;
+    platform::Registry& registry_;
     Hooks hooks_;
     ui::WindowLifetime lifetime_;
     ui::Form form_;
@@ -83,6 +84,7 @@ private:
     ui::Control MUSE;                  // check box: "enable IR Support"
     ui::Control LRNM;                  // check box: "learning mode"
     ui::Control BBrowseIR;             // label used as a button: "Browse events"
+    ui::Control HOTKEY;                // check box: the bar's hot key
     ui::Control BX0;                   // panel: the button bar
     ui::Control BX1;                   // "Save"
     ui::Control BX2;                   // "Restore"

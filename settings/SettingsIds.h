@@ -35,6 +35,7 @@ constexpr int Label6 = 550;    // label: the page's title
 constexpr int MUSE = 551;      // check box: "enable IR Support"
 constexpr int LRNM = 552;      // check box: "learning mode"
 constexpr int BBrowseIR = 553; // label used as a button: "Browse events"
+constexpr int HOTKEY = 554;    // check box: the bar's hot key on or off
 
 // The button bar along the bottom.
 constexpr int BX0 = 560;   // panel holding the buttons

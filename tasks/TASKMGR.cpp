@@ -22,6 +22,9 @@ ui::FormSpec FormSpecOf(const ui::ScreenMetrics& screen, platform::WindowHandle 
     props.caption = "Task Manager";
     props.toolWindow = true;
     props.sizable = false;
+    // Enter refreshes, which is harmless; killing takes a press of its own. Esc closes.
+    props.dialogKeys = true;
+    props.defaultButton = ids::TSKREFR;
     return props;
 }
 
@@ -53,6 +56,7 @@ ui::ControlSpec ButtonLabelSpec(ui::ControlId frame, const char* caption)
     props.rect = {0, 0, 1095, 255};
     props.caption = caption;
     props.align = ui::TextAlign::Centre;
+    props.pressable = true;
     return props;
 }
 

@@ -21,6 +21,8 @@ ui::ControlSpec FirstButtonDesign()
     props.font = {"MS Sans Serif", 9.75f, false};
     props.back = ui::kSysButtonFace;
     props.fore = ui::kSysButtonText;
+    // The buttons are one group: Tab reaches the first, the arrow keys the others.
+    props.pressable = true;
     return props;
 }
 
@@ -134,6 +136,7 @@ void TaskButtons::updateButton(std::size_t i)
         // A new element takes its properties from element 0, one and a quarter heights further down.
         ui::ControlSpec props = VTASKS[0]->state();
         props.visible = true;
+        props.continuesGroup = true;
         props.rect.top = VTASKS[0]->rect().top + static_cast<float>(i) * 1.25f * VTASKS[0]->rect().height;
         VTASKS.push_back(std::make_unique<ui::Control>(form_, task_ids::VTASKS_BASE + static_cast<int>(i), props));
     }
@@ -176,6 +179,33 @@ TaskButtons::ClickOutcome TaskButtons::Click(std::size_t index, ui::MouseButton 
     default:
         return ClickOutcome::Selected;
     }
+}
+
+TaskButtons::ClickOutcome TaskButtons::KeyPressed(std::size_t index, int virtualKey)
+{
+    if (index >= TaskWindows.count())
+        return ClickOutcome::Ignored;
+    const WindowHandle task = TaskWindows.at(index);
+    switch (virtualKey) {
+    case ui::kKeyReturn:
+    case ui::kKeySpace:
+        // The bar has the focus, so the task is never the foreground window: always a switch.
+        SelectedTask = task;
+        desktop_.setForeground(task);
+        if (desktop_.isIconic(task))
+            desktop_.showWindowAsync(task, platform::ShowCommand::Restore);
+        return ClickOutcome::Activated;
+    case ui::kKeyApps:
+        SelectedTask = task;
+        return ClickOutcome::MenuWanted;
+    default:
+        return ClickOutcome::Ignored;
+    }
+}
+
+ui::ControlId TaskButtons::firstButton() const
+{
+    return TaskWindows.count() > 0 && VTASKS[0]->visible() ? VTASKS[0]->id() : 0;
 }
 
 void TaskButtons::setButtonsLeft(float left)

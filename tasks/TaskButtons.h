@@ -35,6 +35,11 @@ public:
     // Mouse-up on element index: sets SelectedTask and switches to or minimises the task. The caller
     // opens the task menu for MenuWanted, then lets pending messages run and refreshes.
     ClickOutcome Click(std::size_t index, ui::MouseButton button);
+    // A key on element index (ui::UserInput::Kind::Key): Enter and Space switch to the task, the
+    // context-menu key selects it and wants the task menu.
+    ClickOutcome KeyPressed(std::size_t index, int virtualKey);
+    // The first button, while there is a task; 0 otherwise.
+    ui::ControlId firstButton() const;
 
     // Geometry from the bar's layout, applied to every element.
     void setButtonsLeft(float left);

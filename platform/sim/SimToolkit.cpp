@@ -1,5 +1,6 @@
 #include "platform/sim/SimToolkit.h"
 
+#include "platform/FocusRules.h"
 #include "platform/InputRules.h"
 #include <algorithm>
 #include <exception>
@@ -245,10 +246,147 @@ void SimToolkit::selectItems(ui::FormId form, ui::ControlId id, const std::vecto
     report(form, input);
 }
 
-bool SimToolkit::pressKey(ui::FormId form, int virtualKey)
+bool SimToolkit::pressKey(ui::FormId form, int virtualKey, int shift)
 {
     auto* f = this->form(form);
-    return f && f->events->onAccelerator(virtualKey);
+    if (!f || f->events->onAccelerator(virtualKey))
+        return f != nullptr;
+    f = this->form(form);
+    if (!f)
+        return true;
+    const ui::ControlId focused = focus.first == form ? focus.second : 0;
+    const ui::ControlSpec* current = focused ? shown(form, focused) : nullptr;
+    const bool backwards = (shift & 1) != 0 || virtualKey == ui::kKeyLeft || virtualKey == ui::kKeyUp;
+    switch (virtualKey) {
+    case ui::kKeyTab: {
+        std::vector<ui::ControlId> order = ui::FocusOrder(f->controls);
+        order.erase(std::remove_if(order.begin(), order.end(),
+                        [&](ui::ControlId id) { return id != focused && !ui::IsTabStop(f->controls.at(id)); }),
+            order.end());
+        if (order.empty())
+            return true;
+        auto at = std::find(order.begin(), order.end(), focused);
+        if (at == order.end())
+            focus = {form, backwards ? order.back() : order.front()};
+        else if (backwards)
+            focus = {form, at == order.begin() ? order.back() : *(at - 1)};
+        else
+            focus = {form, at + 1 == order.end() ? order.front() : *(at + 1)};
+        return true;
+    }
+    case ui::kKeyLeft:
+    case ui::kKeyUp:
+    case ui::kKeyRight:
+    case ui::kKeyDown:
+        if (!current)
+            return false;
+        // Text boxes, lists and scroll bars use the arrows themselves.
+        if (current->kind == ui::ControlKind::TextBox || current->kind == ui::ControlKind::ListBox ||
+            current->kind == ui::ControlKind::ScrollBar)
+            return false;
+        focus = {form, ui::NextInGroup(f->controls, focused, backwards)};
+        return true;
+    case ui::kKeyEscape:
+        switch (ui::EscapeActionOf(f->props)) {
+        case ui::EscapeAction::PressCancel:
+            press(form, f->props.cancelButton, ui::kKeyReturn);
+            return true;
+        case ui::EscapeAction::Close:
+            userClose(form);
+            return true;
+        case ui::EscapeAction::None:
+            return false;
+        }
+        return false;
+    case ui::kKeyReturn:
+        if (current && ui::PressesLikeButton(*current))
+            return press(form, focused, ui::kKeyReturn);
+        if (current && current->kind == ui::ControlKind::TextBox && ui::TextBoxTakesEnter(f->props)) {
+            typeText(form, focused, "\r");
+            return true;
+        }
+        return f->props.defaultButton != 0 && press(form, f->props.defaultButton, ui::kKeyReturn);
+    case ui::kKeySpace:
+        if (current && current->kind == ui::ControlKind::CheckBox) {
+            toggleCheck(form, focused);
+            return true;
+        }
+        return current && ui::PressesLikeButton(*current) && press(form, focused, ui::kKeySpace);
+    case ui::kKeyApps:
+    case ui::kKeyF10: {
+        if (!current || (virtualKey == ui::kKeyF10 && (shift & 1) == 0))
+            return false;
+        ui::UserInput input;
+        input.kind = ui::UserInput::Kind::Key;
+        input.control = focused;
+        input.virtualKey = ui::kKeyApps;
+        report(form, input);
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+bool SimToolkit::press(ui::FormId form, ui::ControlId id, int virtualKey)
+{
+    const ui::ControlSpec* control = shown(form, id);
+    if (!control || !control->visible || !control->enabled)
+        return false;
+    if (control->kind == ui::ControlKind::Button) {
+        mouseUp(form, id, ui::MouseButton::Left);
+        return true;
+    }
+    ui::UserInput input;
+    input.kind = ui::UserInput::Kind::Key;
+    input.control = id;
+    input.virtualKey = virtualKey;
+    report(form, input);
+    return true;
+}
+
+bool SimToolkit::pressHotKey(int modifiers, int virtualKey)
+{
+    for (const auto& entry : hotKeys) {
+        if (entry.second != std::make_pair(modifiers, virtualKey))
+            continue;
+        if (auto* f = form(entry.first)) {
+            f->events->onHotKey();
+            return true;
+        }
+    }
+    return false;
+}
+
+bool SimToolkit::registerHotKey(ui::FormId form, int modifiers, int virtualKey)
+{
+    hotKeys.erase(form);
+    const std::pair<int, int> key {modifiers, virtualKey};
+    if (!this->form(form) || hotKeysTaken.count(key))
+        return false;
+    for (const auto& entry : hotKeys)
+        if (entry.second == key)
+            return false;
+    hotKeys[form] = key;
+    return true;
+}
+
+bool SimToolkit::hasFocus(ui::FormId form)
+{
+    const SimForm* f = this->form(form);
+    return f && f->visible && focus.first == form && desktop_.foreground() == f->window;
+}
+
+void SimToolkit::focusOnActivation(ui::FormId form)
+{
+    SimForm* f = this->form(form);
+    if (!f)
+        return;
+    if (focus.first == form && focus.second != 0)
+        return;
+    const std::vector<ui::ControlId> order =
+        f->props.dialogKeys ? ui::FocusOrder(f->controls) : std::vector<ui::ControlId> {};
+    focus = {form, order.empty() ? 0 : order.front()};
 }
 
 ui::FormId SimToolkit::createForm(const ui::FormSpec& props, ui::FormEvents& events)
@@ -280,6 +418,9 @@ void SimToolkit::destroyForm(ui::FormId form)
         return;
     desktop_.close(it->second.window);
     forms_.erase(it);
+    hotKeys.erase(form);
+    if (focus.first == form)
+        focus = {0, 0};
 }
 
 platform::WindowHandle SimToolkit::formWindow(ui::FormId form)
@@ -407,6 +548,7 @@ void SimToolkit::bringToFront(ui::FormId form)
     if (auto* f = this->form(form)) {
         showForm(form, true);
         desktop_.activate(f->window);
+        focusOnActivation(form);
     }
 }
 
@@ -414,12 +556,6 @@ void SimToolkit::focusControl(ui::FormId form, ui::ControlId id)
 {
     if (shown(form, id))
         focus = {form, id};
-}
-
-bool SimToolkit::hasFocus(ui::FormId form)
-{
-    const SimForm* f = this->form(form);
-    return f && focus.first == form && desktop_.foreground() == f->window;
 }
 
 void SimToolkit::selectAllText(ui::FormId form, ui::ControlId id)

@@ -114,8 +114,16 @@ public:
     void scroll(ui::FormId form, ui::ControlId id, ui::ScrollRequest request, int thumb = 0);
     // Selects these items of a list box, replacing the selection.
     void selectItems(ui::FormId form, ui::ControlId id, const std::vector<int>& indices);
-    // A key goes down while the form has the focus; true when the form took it.
-    bool pressKey(ui::FormId form, int virtualKey);
+    // A key goes down while the form has the focus, as the platform's dialog manager takes it:
+    // the form's accelerators first, then Tab and the arrows move the focus, Enter and Esc press
+    // the focused, default or cancel button, Space and the context-menu key (or Shift+F10, shift
+    // 1) go to the focused control. True when something took it.
+    bool pressKey(ui::FormId form, int virtualKey, int shift = 0);
+    // Hot keys held by forms, by form; and those another program holds already.
+    std::map<ui::FormId, std::pair<int, int>> hotKeys;
+    std::set<std::pair<int, int>> hotKeysTaken;
+    // The user presses a hot key; true when a form holds it.
+    bool pressHotKey(int modifiers, int virtualKey);
 
     ui::ScreenMetrics screen() override { return metrics; }
     ui::FormId createForm(const ui::FormSpec& props, ui::FormEvents& events) override;
@@ -128,6 +136,8 @@ public:
     // The focus as `focus` records it, while the form's window is in front.
     bool hasFocus(ui::FormId form) override;
     void selectAllText(ui::FormId form, ui::ControlId id) override;
+    bool registerHotKey(ui::FormId form, int modifiers, int virtualKey) override;
+    void unregisterHotKey(ui::FormId form) override { hotKeys.erase(form); }
     ui::Rect formRect(ui::FormId form) override;
     void setFormRect(ui::FormId form, const ui::Rect& rect) override;
     ui::Size clientSize(ui::FormId form) override;
@@ -158,6 +168,10 @@ private:
     // The control as the user sees it, for input; null when there is none.
     ui::ControlSpec* shown(ui::FormId form, ui::ControlId id);
     void report(ui::FormId form, ui::UserInput& input);
+    // Presses a button as Enter or Space does; false when it is hidden or disabled.
+    bool press(ui::FormId form, ui::ControlId id, int virtualKey);
+    // A form with dialog keys gives its first control the focus when activated.
+    void focusOnActivation(ui::FormId form);
     struct Frame {
         int border, caption; // pixels
     };

@@ -1,5 +1,6 @@
 #pragma once
 // One child control of a form: its window and the property values last written to it.
+#include "platform/FocusRules.h"
 #include "platform/Toolkit.h"
 #include "platform/win32/WinApi.h"
 #include "win32kit/Handles.h"
@@ -17,6 +18,12 @@ struct Control {
     SIZE bitmapSize {};
     // Background of the standard controls, handed out when they ask their parent for colours.
     UniqueBrush backBrush;
+    // A pressable control held down by Space or the mouse, drawn pressed.
+    bool pressed = false;
+
+    // A push button, or a label or picture that acts as one: takes the focus and presses with
+    // Enter and Space; a screen reader's push button.
+    bool isButton() const { return ui::PressesLikeButton(props); }
 
     bool isPainted() const
     {

@@ -43,19 +43,41 @@ void drawPicture(HDC dc, const Control& control)
     SetStretchBltMode(dc, oldMode);
 }
 
-void drawContent(HDC dc, const RECT& area, const Control& control, HFONT font)
+// A control that acts as a push button: sunken and its content a pixel further while pressed,
+// a dotted frame while it has the focus.
+void drawButtonState(HDC dc, const RECT& area, const Control& control, bool focused)
+{
+    if (control.pressed) {
+        RECT edge = area;
+        DrawEdge(dc, &edge, BDR_SUNKENOUTER, BF_RECT);
+    }
+    if (focused) {
+        RECT frame = area;
+        InflateRect(&frame, -1, -1);
+        SetTextColor(dc, RGB(0, 0, 0));
+        SetBkColor(dc, RGB(255, 255, 255));
+        DrawFocusRect(dc, &frame);
+    }
+}
+
+void drawContent(HDC dc, const RECT& area, const Control& control, HFONT font, bool focused = false)
 {
     const COLORREF backColour = toColorRef(control.props.back);
     SetDCBrushColor(dc, backColour);
     FillRect(dc, &area, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+    RECT content = area;
+    if (control.pressed)
+        OffsetRect(&content, 1, 1);
     if (control.props.kind == ui::ControlKind::Label) {
-        drawText(dc, area, control, font);
+        drawText(dc, content, control, font);
     } else if (control.props.kind == ui::ControlKind::Picture) {
         if (control.picture)
             drawPicture(dc, control);
         else
             drawArtwork(dc, area, control.props.artwork, backColour);
     }
+    if (control.isButton())
+        drawButtonState(dc, area, control, focused);
 }
 
 } // namespace
@@ -67,21 +89,22 @@ void paintControl(HWND window, const Control& control, HFONT font)
     GetClientRect(window, &area);
     if (area.right <= 0 || area.bottom <= 0)
         return;
+    const bool focused = GetFocus() == window;
     // Pictures are plain fills and shapes that paint without flicker straight onto the window;
     // only text goes through a back buffer. The glow strip repaints twenty times a second.
     if (control.props.kind != ui::ControlKind::Label) {
-        drawContent(paint.get(), area, control, font);
+        drawContent(paint.get(), area, control, font, focused);
         return;
     }
     const UniqueMemoryDc buffer(CreateCompatibleDC(paint.get()));
     const UniqueBitmap canvas(CreateCompatibleBitmap(paint.get(), area.right, area.bottom));
     if (!buffer || !canvas) {
-        drawContent(paint.get(), area, control, font);
+        drawContent(paint.get(), area, control, font, focused);
         return;
     }
     {
         const ScopedSelect useCanvas(buffer.get(), canvas.get());
-        drawContent(buffer.get(), area, control, font);
+        drawContent(buffer.get(), area, control, font, focused);
         BitBlt(paint.get(), 0, 0, area.right, area.bottom, buffer.get(), 0, 0, SRCCOPY);
     }
 }

@@ -1,6 +1,7 @@
 #include "platform/win32/ControlSet.h"
 
 #include "platform/win32/AccessibleControl.h"
+#include "platform/FocusRules.h"
 #include "platform/win32/ControlPainter.h"
 #include "platform/win32/ControlWindows.h"
 #include "platform/win32/WindowClasses.h"
@@ -18,9 +19,14 @@ struct WindowStyle {
     DWORD exStyle;
 };
 
-WindowStyle styleFor(const ui::ControlSpec& props)
+WindowStyle styleFor(const ui::ControlSpec& props, bool isDefault)
 {
     DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
+    // The arrow keys move within a group; a control that begins none ends the one before it.
+    if (!props.continuesGroup)
+        style |= WS_GROUP;
+    if (ui::IsTabStop(props))
+        style |= WS_TABSTOP;
     if (props.visible)
         style |= WS_VISIBLE;
     if (!props.enabled)
@@ -33,22 +39,21 @@ WindowStyle styleFor(const ui::ControlSpec& props)
     case ui::ControlKind::Picture:
         return {kPictureClass, style, painted};
     case ui::ControlKind::Panel:
-        return {kPanelClass, style | WS_CLIPCHILDREN, painted};
+        // Tab goes on into the panel's own controls.
+        return {kPanelClass, style | WS_CLIPCHILDREN, painted | WS_EX_CONTROLPARENT};
     case ui::ControlKind::TextBox: {
         const DWORD align = props.align == ui::TextAlign::Centre ? ES_CENTER
             : props.align == ui::TextAlign::Right                ? ES_RIGHT
                                                                  : ES_LEFT;
-        return {"EDIT", style | WS_TABSTOP | ES_AUTOHSCROLL | align, sunken};
+        return {"EDIT", style | ES_AUTOHSCROLL | align, sunken};
     }
     case ui::ControlKind::ListBox:
         return {"LISTBOX",
-            style | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT |
-                (props.multiSelect ? LBS_EXTENDEDSEL : 0),
-            sunken};
+            style | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | (props.multiSelect ? LBS_EXTENDEDSEL : 0), sunken};
     case ui::ControlKind::CheckBox:
-        return {"BUTTON", style | WS_TABSTOP | BS_AUTOCHECKBOX, 0};
+        return {"BUTTON", style | BS_AUTOCHECKBOX, 0};
     case ui::ControlKind::Button:
-        return {"BUTTON", style | WS_TABSTOP | BS_PUSHBUTTON, 0};
+        return {"BUTTON", style | (isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON), 0};
     case ui::ControlKind::ScrollBar:
         // The orientation follows the shape: wider than tall is a horizontal bar.
         return {"SCROLLBAR", style | (props.rect.width >= props.rect.height ? SBS_HORZ : SBS_VERT), 0};
@@ -104,7 +109,7 @@ void ControlSet::create(ui::ControlId id, const ui::ControlSpec& props)
     Control control;
     control.id = id;
     control.props = props;
-    const WindowStyle style = styleFor(props);
+    const WindowStyle style = styleFor(props, id == defaultButton_);
     const RECT pixels = toPixelRect(props.rect, context_.scale);
     control.window.reset(CreateWindowExA(style.exStyle, style.className, props.caption.c_str(), style.style,
         pixels.left, pixels.top, pixels.right - pixels.left, pixels.bottom - pixels.top, parent,
@@ -128,8 +133,56 @@ void ControlSet::create(ui::ControlId id, const ui::ControlSpec& props)
     SetWindowPos(window, props.kind == ui::ControlKind::Label ? HWND_BOTTOM : HWND_TOP, 0, 0, 0, 0,
         SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
-    controls_.emplace(id, std::move(control));
+    Control& placed = controls_.emplace(id, std::move(control)).first->second;
     tips_.set(window, props.toolTip);
+    placeInFocusOrder(placed);
+}
+
+namespace {
+
+// Controls that Tab visits, and the panels that hold such controls.
+bool inFocusOrder(const Control& control)
+{
+    return control.window && (ui::TakesFocus(control.props) || control.props.kind == ui::ControlKind::Panel);
+}
+
+} // namespace
+
+void ControlSet::placeInFocusOrder(const Control& control)
+{
+    // The dialog manager visits the windows in their z-order: each control goes right below the
+    // one of its siblings that reads just before it, or right above the one just after it.
+    if (!inFocusOrder(control))
+        return;
+    const HWND window = control.window.get();
+    const HWND parent = GetParent(window);
+    const Control* before = nullptr;
+    const Control* after = nullptr;
+    for (const auto& entry : controls_) {
+        const Control& other = entry.second;
+        if (&other == &control || !inFocusOrder(other) || GetParent(other.window.get()) != parent)
+            continue;
+        if (ui::ReadsBefore(other.props.rect, control.props.rect)) {
+            if (!before || ui::ReadsBefore(before->props.rect, other.props.rect))
+                before = &other;
+        } else if (!after || ui::ReadsBefore(other.props.rect, after->props.rect)) {
+            after = &other;
+        }
+    }
+    HWND insertAfter = nullptr;
+    if (before) {
+        if (GetWindow(window, GW_HWNDPREV) == before->window.get())
+            return;
+        insertAfter = before->window.get();
+    } else if (after) {
+        if (GetWindow(window, GW_HWNDNEXT) == after->window.get())
+            return;
+        const HWND above = GetWindow(after->window.get(), GW_HWNDPREV);
+        insertAfter = above && above != window ? above : HWND_TOP;
+    } else {
+        return;
+    }
+    SetWindowPos(window, insertAfter, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void ControlSet::destroy(ui::ControlId id)
@@ -206,8 +259,11 @@ struct ControlSet::Writer {
     }
     void applyRect(const ui::ControlSpec& props)
     {
+        const bool moved = control.props.rect.left != props.rect.left || control.props.rect.top != props.rect.top;
         control.props.rect = props.rect;
         set.place(control);
+        if (moved)
+            set.placeInFocusOrder(control);
     }
     void applyColours(const ui::ControlSpec& props)
     {

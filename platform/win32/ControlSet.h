@@ -19,6 +19,8 @@ public:
     {
     }
     void attach(HWND form);
+    // Created as the form's default push button.
+    void setDefaultButton(ui::ControlId id) { defaultButton_ = id; }
 
     // Throws std::logic_error for an id already in use or a parent that is not a panel here.
     void create(ui::ControlId id, const ui::ControlSpec& props);
@@ -37,6 +39,8 @@ private:
     struct Writer;
     HWND parentWindow(ui::ControlId parent);
     void place(Control& control);
+    // Moves the control's window among its siblings so that Tab visits them in reading order.
+    void placeInFocusOrder(const Control& control);
     void refreshBrush(Control& control);
     static void fillList(const Control& control);
     static void showSelection(const Control& control);
@@ -45,6 +49,7 @@ private:
 
     ToolkitContext& context_;
     HWND form_ = nullptr;
+    ui::ControlId defaultButton_ = 0;
     ToolTips tips_;
     std::unordered_map<ui::ControlId, Control> controls_;
 };

@@ -1,6 +1,7 @@
 #include "platform/win32/ControlWindows.h"
 
 #include "platform/win32/AccessibleControl.h"
+#include "platform/win32/ControlKeys.h"
 #include "platform/win32/ControlPainter.h"
 #include "platform/win32/FormWindow.h"
 #include "win32kit/DcScopes.h"
@@ -18,6 +19,8 @@ LRESULT paintedMessage(FormWindow& form, HWND window, UINT message, WPARAM wPara
     const ui::ControlId id = GetDlgCtrlID(window);
     LRESULT result = 0;
     if (form.handleChildNotification(message, wParam, lParam, result))
+        return result;
+    if (paintedKeyMessage(form, window, message, wParam, lParam, result))
         return result;
 
     switch (message) {
@@ -81,6 +84,12 @@ LRESULT CALLBACK standardControlProc(HWND window, UINT message, WPARAM wParam, L
     if (message == WM_NCDESTROY)
         RemovePropA(window, kOriginalProcedure);
     try {
+        if (message == WM_GETDLGCODE || message == WM_KEYDOWN) {
+            LRESULT result = 0;
+            if (const std::shared_ptr<FormWindow> form = FormWindow::of(window))
+                if (standardKeyMessage(*form, original, window, message, wParam, lParam, result))
+                    return result;
+        }
         if (message == WM_CHAR) {
             int character = static_cast<int>(wParam);
             if (const std::shared_ptr<FormWindow> form = FormWindow::of(window))

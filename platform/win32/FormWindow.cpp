@@ -1,5 +1,6 @@
 #include "platform/win32/FormWindow.h"
 
+#include "platform/FocusRules.h"
 #include "platform/win32/PopupMenu.h"
 #include "platform/win32/WindowClasses.h"
 
@@ -78,9 +79,11 @@ std::shared_ptr<FormWindow> FormWindow::create(
 FormWindow::FormWindow(Key, ToolkitContext& context, const ui::FormSpec& props, ui::FormEvents& events)
     : context_(context)
     , events_(events)
+    , props_(props)
     , background_(CreateSolidBrush(toColorRef(props.back)))
     , controls_(context)
 {
+    controls_.setDefaultButton(props.defaultButton);
 }
 
 FormWindow::~FormWindow()
@@ -145,6 +148,9 @@ LRESULT FormWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPAR
     // The form's destructor is taking the window down: nothing of the form is left to ask.
     if (weak_from_this().expired())
         return DefWindowProcA(window, message, wParam, lParam);
+    LRESULT keyResult = 0;
+    if (dialogMessage(message, wParam, lParam, keyResult))
+        return keyResult;
     switch (message) {
     case WM_NCCREATE:
         onCreated(window);
@@ -235,6 +241,7 @@ bool FormWindow::requestClose(ui::CloseReason reason)
 
 void FormWindow::onDestroy()
 {
+    unregisterHotKey();
     dying_ = true;
     if (canNotify())
         events_.onClosed();
@@ -503,6 +510,128 @@ void FormWindow::commandFrom(HWND child, UINT code)
         return;
     }
     report(input);
+}
+
+namespace {
+constexpr int kHotKeyId = 1;
+} // namespace
+
+bool FormWindow::dialogMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    result = 0;
+    switch (message) {
+    case DM_GETDEFID: {
+        const Control* button = props_.defaultButton ? controls_.find(props_.defaultButton) : nullptr;
+        if (!button || !button->props.visible || !button->props.enabled)
+            return true;
+        result = MAKELRESULT(LOWORD(static_cast<DWORD>(button->id)), DC_HASDEFID);
+        return true;
+    }
+    case WM_NEXTDLGCTL: {
+        // A form is no dialog box: the dialog manager asks it to move the focus for the arrows.
+        const HWND target = lParam ? reinterpret_cast<HWND>(wParam)
+                                   : GetNextDlgTabItem(window_.get(), GetFocus(), wParam != 0 ? TRUE : FALSE);
+        if (target && IsChild(window_.get(), target))
+            SetFocus(target);
+        return true;
+    }
+    case WM_COMMAND: {
+        // Enter and Esc from the dialog manager, naming no child window (the default button may
+        // sit in a panel, and no control has the id of "cancel").
+        if (lParam != 0 && GetParent(reinterpret_cast<HWND>(lParam)) == window_.get() &&
+            GetDlgCtrlID(reinterpret_cast<HWND>(lParam)) != static_cast<int>(LOWORD(wParam)))
+            return false;
+        const UINT command = LOWORD(wParam);
+        if (command == IDCANCEL && HIWORD(wParam) == 0 && lParam == 0) {
+            switch (ui::EscapeActionOf(props_)) {
+            case ui::EscapeAction::PressCancel:
+                if (const Control* cancel = controls_.find(props_.cancelButton))
+                    press(*cancel);
+                break;
+            case ui::EscapeAction::Close:
+                requestClose(ui::CloseReason::ControlMenu);
+                break;
+            case ui::EscapeAction::None:
+                break;
+            }
+            return true;
+        }
+        if (!props_.defaultButton || HIWORD(wParam) != BN_CLICKED ||
+            command != LOWORD(static_cast<DWORD>(props_.defaultButton)))
+            return false;
+        const Control* button = controls_.find(props_.defaultButton);
+        // A push button's own click notification goes the usual way.
+        if (!button || (lParam != 0 && button->props.kind == ui::ControlKind::Button))
+            return false;
+        press(*button);
+        return true;
+    }
+    case WM_ACTIVATE:
+        if (!props_.dialogKeys)
+            return false;
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            const HWND focus = GetFocus();
+            lastFocus_ = focus && IsChild(window_.get(), focus) ? focus : nullptr;
+        } else if (!HIWORD(wParam)) {
+            restoreFocus();
+        }
+        return true;
+    case WM_HOTKEY:
+        if (wParam == kHotKeyId && canNotify())
+            events_.onHotKey();
+        return true;
+    default:
+        return false;
+    }
+}
+
+void FormWindow::restoreFocus()
+{
+    HWND target = lastFocus_;
+    if (!target || !IsWindow(target) || !IsChild(window_.get(), target) || !IsWindowVisible(target) ||
+        !IsWindowEnabled(target))
+        target = GetNextDlgTabItem(window_.get(), nullptr, FALSE);
+    SetFocus(target ? target : window_.get());
+}
+
+void FormWindow::keyOn(ui::ControlId id, int virtualKey)
+{
+    ui::UserInput input;
+    input.kind = ui::UserInput::Kind::Key;
+    input.control = id;
+    input.virtualKey = virtualKey;
+    report(input);
+}
+
+void FormWindow::press(const Control& control)
+{
+    const HWND window = control.window.get();
+    if (!window || !IsWindowVisible(window) || !IsWindowEnabled(window))
+        return;
+    if (control.props.kind == ui::ControlKind::Button) {
+        // As the button tells of a click: to its parent, the form or a panel.
+        SendMessageA(GetParent(window), WM_COMMAND, MAKEWPARAM(LOWORD(static_cast<DWORD>(control.id)), BN_CLICKED),
+            reinterpret_cast<LPARAM>(window));
+        return;
+    }
+    keyOn(control.id, ui::kKeyReturn);
+}
+
+bool FormWindow::registerHotKey(int modifiers, int virtualKey)
+{
+    unregisterHotKey();
+    if (!alive())
+        return false;
+    hotKey_ =
+        RegisterHotKey(window_.get(), kHotKeyId, static_cast<UINT>(modifiers), static_cast<UINT>(virtualKey)) != FALSE;
+    return hotKey_;
+}
+
+void FormWindow::unregisterHotKey()
+{
+    if (hotKey_ && window_)
+        UnregisterHotKey(window_.get(), kHotKeyId);
+    hotKey_ = false;
 }
 
 bool FormWindow::handleChildNotification(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)

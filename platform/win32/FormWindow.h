@@ -66,6 +66,15 @@ public:
     // Notifications the standard controls send to their parent, the form or a panel.
     bool handleChildNotification(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
+    // The keyboard: what the form was made with, a key on a control that acts on keys, and a
+    // button pressed from the keyboard.
+    const ui::FormSpec& spec() const { return props_; }
+    void keyOn(ui::ControlId id, int virtualKey);
+    void press(const Control& control);
+    // The one hot key of the form; false when another program holds it.
+    bool registerHotKey(int modifiers, int virtualKey);
+    void unregisterHotKey();
+
 private:
     struct Timer {
         int intervalMs = 0;
@@ -87,11 +96,18 @@ private:
     void report(ui::UserInput& input);
     void scrolled(HWND bar, int request);
     void commandFrom(HWND child, UINT code);
+    // The dialog manager's messages to the form; true when handled.
+    bool dialogMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    void restoreFocus();
 
     bool canNotify() const { return ready_ && !quiet_ && !context_.quitting; }
 
     ToolkitContext& context_;
     ui::FormEvents& events_;
+    ui::FormSpec props_;
+    // The control that had the focus when the form was last deactivated.
+    HWND lastFocus_ = nullptr;
+    bool hotKey_ = false;
     UniqueWindow window_;
     UniqueBrush background_;
     UniqueIcon bigIcon_;

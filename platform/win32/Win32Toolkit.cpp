@@ -148,6 +148,18 @@ void Win32Toolkit::selectAllText(ui::FormId form, ui::ControlId id)
             SendMessageA(control->window.get(), EM_SETSEL, 0, -1);
 }
 
+bool Win32Toolkit::registerHotKey(ui::FormId form, int modifiers, int virtualKey)
+{
+    const std::shared_ptr<FormWindow> window = find(form);
+    return window && window->registerHotKey(modifiers, virtualKey);
+}
+
+void Win32Toolkit::unregisterHotKey(ui::FormId form)
+{
+    if (const std::shared_ptr<FormWindow> window = find(form))
+        window->unregisterHotKey();
+}
+
 ui::Rect Win32Toolkit::formRect(ui::FormId form)
 {
     const std::shared_ptr<FormWindow> window = find(form);
@@ -235,13 +247,19 @@ std::optional<std::string> Win32Toolkit::inputBox(
 
 namespace {
 
-// Keys go to the focused window; the form that window belongs to may take them first.
+// Keys go to the focused window; the form that window belongs to may take them first, and then
+// the dialog manager: Tab, the arrows, Enter and Esc (it dispatches what it does not take).
 bool offerAccelerator(const MSG& message)
 {
-    if (message.message != WM_KEYDOWN)
+    if (message.message < WM_KEYFIRST || message.message > WM_KEYLAST)
         return false;
     const std::shared_ptr<FormWindow> form = FormWindow::of(message.hwnd);
-    return form && form->accelerator(static_cast<int>(message.wParam));
+    if (!form || !form->alive())
+        return false;
+    if (message.message == WM_KEYDOWN && form->accelerator(static_cast<int>(message.wParam)))
+        return true;
+    MSG copy = message;
+    return IsDialogMessageA(form->window(), &copy) != FALSE;
 }
 
 } // namespace

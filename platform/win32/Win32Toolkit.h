@@ -28,6 +28,8 @@ public:
     void focusControl(ui::FormId form, ui::ControlId id) override;
     bool hasFocus(ui::FormId form) override;
     void selectAllText(ui::FormId form, ui::ControlId id) override;
+    bool registerHotKey(ui::FormId form, int modifiers, int virtualKey) override;
+    void unregisterHotKey(ui::FormId form) override;
     ui::Rect formRect(ui::FormId form) override;
     void setFormRect(ui::FormId form, const ui::Rect& rect) override;
     ui::Size clientSize(ui::FormId form) override;
