@@ -1,6 +1,7 @@
 // Reads the running bar from another process as a screen reader does: the Active Accessibility
 // object of every child window (AccessibleObjectFromWindow with OBJID_CLIENT) with its name, role,
-// state, description and default action, then presses a task button through accDoDefaultAction.
+// state, description and default action; presses a task button through accDoDefaultAction; hears
+// the changes the bar announces; and reads the task manager window.
 // Usage: access_probe.exe <tolvix.exe> <e2e_peer.exe>
 #include <windows.h>
 
@@ -405,6 +406,59 @@ void CheckChangesAnnounced(e2e::Report& report, HWND bar, const std::string& pee
             "', then '" + name + "'");
 }
 
+struct WindowSearch {
+    DWORD process;
+    const char* title;
+    HWND found;
+};
+
+BOOL CALLBACK FindTitledOf(HWND window, LPARAM param)
+{
+    auto* search = reinterpret_cast<WindowSearch*>(param);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process == search->process && IsWindowVisible(window) && TextOf(window) == search->title) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// A window of the bar's own whose labels act as buttons: the task manager, opened by a double
+// click on the task counter. Its list is the system's own; Wine 8 reads a list box as a bare
+// client area, so only that it answers is checked.
+void CheckTaskManager(e2e::Report& report, HWND bar)
+{
+    const std::vector<Reading> readings = ReadBar(bar);
+    const Reading* counter = ById(readings, ids::TIM3);
+    if (!counter) {
+        report.Check("access_task_manager_labels_are_buttons", false, "no task counter");
+        return;
+    }
+    DWORD process = 0;
+    GetWindowThreadProcessId(bar, &process);
+    PostMessageA(counter->window, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(2, 2));
+    PostMessageA(counter->window, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+    std::string detail = "no visible window \"Task Manager\" of the bar";
+    const bool ok = e2e::WaitFor(10000, [&] {
+        WindowSearch search {process, "Task Manager", nullptr};
+        EnumWindows(FindTitledOf, reinterpret_cast<LPARAM>(&search));
+        if (!search.found)
+            return false;
+        const std::vector<Reading> inside = ReadBar(search.found);
+        const Reading* kill = ById(inside, task_ids::TSKILL);
+        const Reading* refresh = ById(inside, task_ids::TSKREFR);
+        const Reading* list = ById(inside, task_ids::TASKLST);
+        if (!kill || !refresh || !list)
+            return false;
+        detail = "[" + kill->Describe() + "] [" + refresh->Describe() + "] [" + list->Describe() + "]";
+        return kill->role == ROLE_SYSTEM_PUSHBUTTON && kill->name == "Kill selected" && kill->action == "Press" &&
+            refresh->role == ROLE_SYSTEM_PUSHBUTTON && refresh->name == "Refresh" && refresh->action == "Press" &&
+            list->object != nullptr;
+    });
+    report.Check("access_task_manager_labels_are_buttons", ok, detail);
+}
+
 HWND TopLevelTitled(const std::string& title)
 {
     return FindWindowA(nullptr, title.c_str());
@@ -493,5 +547,6 @@ int main(int argc, char** argv)
     CheckIndicators(report, window);
     CheckPress(report, window);
     CheckChangesAnnounced(report, window, argv[2], folder);
+    CheckTaskManager(report, window);
     return report.Finish();
 }

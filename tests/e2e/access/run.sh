@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The bar as a screen reader reads it: access_probe.exe starts two windows of the peer program
 # and the bar, then reads every child window of the bar from its own process through Active
-# Accessibility (name, role, state, description, default action) and presses a task button with
-# accDoDefaultAction. Artifacts (run log, a screenshot) in <build-dir>/e2e-artifacts/access/.
+# Accessibility (name, role, state, description, default action), presses a task button with
+# accDoDefaultAction, hears the task counter announce its new text through a WinEvent hook, and
+# reads the task manager's labels. The run log is in <build-dir>/e2e-artifacts/access/.
 # Usage: tests/e2e/access/run.sh <windows-build-dir>
 #   TOLVIX_EXE=<path>  another tolvix.exe than the built one
 set -u
