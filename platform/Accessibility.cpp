@@ -29,6 +29,8 @@ AccessibleText AccessibleTextOf(const ControlSpec& props)
         return text;
     }
     text.name = props.caption;
+    if (props.spokenUnit && !props.caption.empty())
+        text.name.append(" ").append(props.spokenUnit);
     text.description = props.toolTip;
     return text;
 }

@@ -108,6 +108,8 @@ struct ControlSpec {
     // The arrow keys move between this control and the one before it in reading order; every
     // other control begins a group of its own.
     bool continuesGroup = false;
+    // Said by a screen reader after the caption ("MB free" after a bare number).
+    const char* spokenUnit = nullptr;
 };
 
 // The properties of a ControlSpec that can change after creation, as bits of Properties.

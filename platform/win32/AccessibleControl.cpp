@@ -63,7 +63,7 @@ ControlFacts factsOf(HWND window)
         return facts;
     facts.found = true;
     facts.props = control->props;
-    facts.clickable = form->clickable(id);
+    facts.clickable = facts.props.pressable || form->clickable(id);
     return facts;
 }
 

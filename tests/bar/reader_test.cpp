@@ -31,6 +31,7 @@ TEST_F(BarTest, AReaderFindsButtonsWhereAClickActsAndTextWhereTheIndicatorsShowI
     const ui::AccessibleText counter = ui::AccessibleTextOf(control(ids::TIM3));
     EXPECT_EQ(counter.name, control(ids::TIM3).caption);
     EXPECT_EQ(counter.description, control(ids::TIM3).toolTip);
+    EXPECT_EQ(ui::AccessibleTextOf(control(ids::TIM1)).name, control(ids::TIM1).caption + " MB free");
     // A picture shows no text: its tooltip names it.
     EXPECT_EQ(ui::AccessibleTextOf(control(ids::MEMMODE_0 + 4)).name, "free physical memory");
     EXPECT_EQ(ui::AccessibleTextOf(control(ids::MEMMODE_0 + 4)).description, "");

@@ -269,8 +269,8 @@ void CheckIndicators(e2e::Report& report, HWND bar)
             return false;
         detail = " [" + memory->Describe() + "] [" + counter->Describe() + "] [" + clock->Describe() + "]";
         const std::string tasks = counter->text.substr(0, counter->text.find(' '));
-        return memory->role == ROLE_SYSTEM_STATICTEXT && AllDigits(memory->name) && memory->name == memory->text &&
-            memory->description.find(memory->name + " / ") == 0 &&
+        return memory->role == ROLE_SYSTEM_STATICTEXT && AllDigits(memory->text) &&
+            memory->name == memory->text + " MB free" && memory->description.find(memory->text + " / ") == 0 &&
             memory->description.find("MB physical") != std::string::npos && counter->role == ROLE_SYSTEM_STATICTEXT &&
             AllDigits(tasks) && counter->name == tasks + " tasks" && counter->description == tasks + " tasks running" &&
             clock->role == ROLE_SYSTEM_STATICTEXT && clock->name == clock->text && clock->name.size() == 5 &&
