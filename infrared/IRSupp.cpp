@@ -71,8 +71,8 @@ IRSupp::IRSupp(platform::Platform& platform, ui::Form& bar, std::string mapPath,
     , A1(form_, ids::A1, Make(ui::ControlKind::Label, {120, 2910, 4575, 225}))
     , M1(BuildDefinitionMenu())
     , IRC(
-          platform.network(), form_, ids::Retry, ids::Timeout,
-          [this](const ButtonPress& press, std::string_view) { OnPress(press); }, [this] { ShowStatus(); })
+          platform.network(), form_, ids::Retry, ids::Timeout, ids::Round,
+          [this](const ButtonPress& press) { OnPress(press); }, [this] { ShowStatus(); })
 {
     listMenu_ = Submenu(m::ListMenu, "M", {ui::MenuEntry(m::ListRemove, "Remove", [this] { RemoveSelected(); })});
     if (const auto server = ParseServerAddress(serverText_))
@@ -93,10 +93,16 @@ IRSupp::IRSupp(platform::Platform& platform, ui::Form& bar, std::string mapPath,
         ui::WindowLifetime::Scope scope(lifetime_);
         Close();
     });
-    MCONS.onMouseUp([this](ui::MouseButton button, int, float, float) {
-        if (button != ui::MouseButton::Right || MCONS.items().empty())
+    MCONS.onMouseUp([this](ui::MouseButton button, int, float x, float y) {
+        if (button != ui::MouseButton::Right)
+            return;
+        // A list box selects only on a left click: the menu is for the row under the mouse, and
+        // for nothing on empty space.
+        const int row = toolkit_.listItemAt(form_.id(), ids::MCONS, x, y);
+        if (row < 0)
             return;
         ui::WindowLifetime::Scope scope(lifetime_);
+        MCONS.setSelectedItems({row});
         ui::PopupMenu(form_, listMenu_, m::ListRemove);
     });
     form_.onCloseRequest = [this](ui::CloseReason reason) {

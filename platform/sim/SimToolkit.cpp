@@ -404,6 +404,16 @@ void SimToolkit::bringToFront(ui::FormId form)
     }
 }
 
+int SimToolkit::listItemAt(ui::FormId form, ui::ControlId id, float x, float y)
+{
+    const ui::ControlSpec* list = shown(form, id);
+    if (!list || list->kind != ui::ControlKind::ListBox || x < 0 || y < 0 || x >= list->rect.width ||
+        y >= list->rect.height)
+        return -1;
+    const int row = static_cast<int>(y / kListRowTwips);
+    return row < static_cast<int>(list->items.size()) ? row : -1;
+}
+
 void SimToolkit::focusControl(ui::FormId form, ui::ControlId id)
 {
     if (shown(form, id))

@@ -58,6 +58,9 @@ public:
     {
     }
 
+    // The height of a list box row, in twips (13 pixels).
+    static constexpr float kListRowTwips = 195;
+
     // Test side.
     ui::ScreenMetrics metrics {15, 15, 1024, 768};
     // Frame of every form: border and caption, in pixels.
@@ -122,6 +125,8 @@ public:
     void showFormInactive(ui::FormId form) override { showForm(form, true); }
     void bringToFront(ui::FormId form) override;
     void focusControl(ui::FormId form, ui::ControlId id) override;
+    // Rows of kListRowTwips from the list's top, never scrolled.
+    int listItemAt(ui::FormId form, ui::ControlId id, float x, float y) override;
     ui::Rect formRect(ui::FormId form) override;
     void setFormRect(ui::FormId form, const ui::Rect& rect) override;
     ui::Size clientSize(ui::FormId form) override;

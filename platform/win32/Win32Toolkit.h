@@ -26,6 +26,7 @@ public:
     void showFormInactive(ui::FormId form) override;
     void bringToFront(ui::FormId form) override;
     void focusControl(ui::FormId form, ui::ControlId id) override;
+    int listItemAt(ui::FormId form, ui::ControlId id, float x, float y) override;
     ui::Rect formRect(ui::FormId form) override;
     void setFormRect(ui::FormId form, const ui::Rect& rect) override;
     ui::Size clientSize(ui::FormId form) override;
