@@ -58,6 +58,7 @@ ui::MenuItem Submenu(ui::MenuId id, const char* caption, std::vector<ui::MenuIte
 IRSupp::IRSupp(platform::Platform& platform, ui::Form& bar, std::string mapPath, std::string serverText,
     RemoteHooks hooks, std::function<void()> onUnloaded)
     : files_(platform.files())
+    , desktop_(platform.desktop())
     , toolkit_(platform.toolkit())
     , bar_(bar)
     , hooks_(std::move(hooks))
@@ -197,6 +198,9 @@ void IRSupp::OnPress(const ButtonPress& press)
         // Kept first, so that the choice made in the menu applies to this button.
         LastKey = press.key;
         ui::FindMenuItem(M1, m::MA2)->caption = "(" + press.key + ")";
+        // The bar must come to the front for its menu to take the keys and close on a click
+        // elsewhere; a press is no input of the user to the bar.
+        desktop_.takeForegroundRight();
         ui::PopupMenu(bar_, M1, m::M8);
         return;
     }

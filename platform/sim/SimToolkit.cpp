@@ -400,7 +400,7 @@ void SimToolkit::bringToFront(ui::FormId form)
 {
     if (auto* f = this->form(form)) {
         showForm(form, true);
-        desktop_.activate(f->window);
+        desktop_.bringForward(f->window);
     }
 }
 
@@ -451,7 +451,7 @@ void SimToolkit::setTimer(ui::FormId form, ui::TimerId id, int intervalMs, bool 
 
 ui::MenuId SimToolkit::popupMenu(ui::FormId, const ui::MenuItem& menu, ui::MenuId defaultItem)
 {
-    shownMenus.push_back({menu, defaultItem});
+    shownMenus.push_back({menu, defaultItem, desktop_.mayTakeForeground()});
     if (menuChoices.empty())
         return 0;
     ui::MenuId choice = menuChoices.front();

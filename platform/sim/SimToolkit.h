@@ -44,6 +44,9 @@ struct SimForm {
 struct ShownMenu {
     ui::MenuItem menu;
     ui::MenuId defaultItem = 0;
+    // The owner could come to the front for it: without, a real menu would not close when the
+    // user clicks elsewhere and would not get the keys.
+    bool inFront = true;
 };
 
 struct InputBoxRequest {

@@ -170,6 +170,43 @@ TEST_F(InfraredTest, PressesArrivingWhileAnActionRunsAreDropped)
     EXPECT_NE(desktop.foreground(), a) << "once the action is over, presses work again";
 }
 
+// Windows lets a program change the foreground window on the user's input to it; a press of the
+// remote is network data. The bar wins the leave before each switch and before its menu.
+TEST_F(InfraredTest, UnderTheForegroundLockAPressStillSwitchesTasksAndRunsInFront)
+{
+    supportOn(false);
+    files.content[kMap] = "next rc NextTask\r\nrun rc Run\r\n";
+    const auto a = desktop.open("A");
+    const auto b = desktop.open("B");
+    startConnected();
+    tick();
+    desktop.foregroundLock = true;
+    desktop.activate(a);
+    desktop.commands.clear();
+    press("0 0 next rc");
+    EXPECT_EQ(desktop.foreground(), b);
+    ASSERT_EQ(desktop.commands.size(), 2u);
+    EXPECT_EQ(desktop.commands[0].what, "foregroundRight");
+    EXPECT_EQ(desktop.commands[1].what, "foreground");
+
+    desktop.activate(a);
+    press("0 0 run rc");
+    EXPECT_EQ(desktop.foreground(), bar->window());
+    EXPECT_EQ(toolkit.focus, std::make_pair(bar->formId(), bar_ids::VRUN));
+}
+
+TEST_F(InfraredTest, UnderTheForegroundLockTheDefinitionMenuOpensInFront)
+{
+    supportOn(true);
+    const auto a = desktop.open("A");
+    startConnected();
+    desktop.foregroundLock = true;
+    desktop.activate(a);
+    press("0000000000f40bf0 00 play myremote");
+    ASSERT_EQ(toolkit.shownMenus.size(), 1u);
+    EXPECT_TRUE(toolkit.shownMenus[0].inFront);
+}
+
 TEST_F(InfraredTest, RemoveInTheListsMenuRemovesTheRowRightClicked)
 {
     supportOn(false);
