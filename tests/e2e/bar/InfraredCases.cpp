@@ -1,7 +1,8 @@
 // The infrared remote on the real bar with a real lircd (run by the suite's script outside Wine,
 // reached through host requests): learning a button through the definition menu, a mapped press
-// switching tasks, a repeat opening nothing, lircd going away and coming back; and a flood from a
-// server of the probe's own against a full map.
+// switching tasks, a repeat opening nothing, lircd going away and coming back. With a server of
+// the probe's own: a flood without pause against a full map, and a burst the server ends at once.
+// On a map of two entries: "Remove" on the row right-clicked.
 // Winsock first: <windows.h> alone would bring in the older socket header.
 #include <winsock2.h>
 
