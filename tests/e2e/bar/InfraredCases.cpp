@@ -370,6 +370,7 @@ void CheckInfraredFlood(e2e::Report& report, const std::string& tolvixExe, Artif
                 [&] { return TaskCountShown(running->bar) == static_cast<int>(ProcessNames().size()); }))
             ++ticks;
     }
+    // The clock is written on every refresh: it shows this minute, or the last one just after the turn.
     SYSTEMTIME now = {};
     GetLocalTime(&now);
     const std::string clock = TextOf(ChildById(running->bar, bar_ids::TIM2));
@@ -386,7 +387,7 @@ void CheckInfraredFlood(e2e::Report& report, const std::string& tolvixExe, Artif
     const long long linesPerSecond = sent.load() * 1000 / static_cast<long long>(std::max(floodMs, 1ull));
     report.Check("flood_without_pause_keeps_the_bar_answering_and_its_clock_going",
         !failed && slowest >= 0 && slowest <= 250 && ticks * 3000 >= kSeconds * 1000 - 4000 &&
-            (clock == shown || now.wSecond < 3) && memoryAtEnd - memoryAfterOneSecond < (4 << 20) && intact,
+            (clock == shown || now.wSecond < 6) && memoryAtEnd - memoryAfterOneSecond < (4 << 20) && intact,
         std::to_string(sent.load()) + " lines taken by the socket in " + std::to_string(floodMs) + " ms (" +
             std::to_string(linesPerSecond) + " a second)" + (failed ? " (send failed)" : "") +
             "; slowest WM_NULL answer " + std::to_string(slowest.load()) + " ms; " + std::to_string(ticks) +
