@@ -354,6 +354,9 @@ public:
     // program; one per form, replacing the last. False when another program holds it.
     virtual bool registerHotKey(FormId form, int modifiers, int virtualKey) = 0;
     virtual void unregisterHotKey(FormId form) = 0;
+    // The row of a list box under a point (twips from the list's top left corner), as the list
+    // is scrolled now; -1 when the point is on no row.
+    virtual int listItemAt(FormId form, ControlId id, float x, float y) = 0;
     virtual Rect formRect(FormId form) = 0; // outer frame, screen twips
     virtual void setFormRect(FormId form, const Rect& rect) = 0;
     virtual Size clientSize(FormId form) = 0;

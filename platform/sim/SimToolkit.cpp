@@ -547,9 +547,19 @@ void SimToolkit::bringToFront(ui::FormId form)
 {
     if (auto* f = this->form(form)) {
         showForm(form, true);
-        desktop_.activate(f->window);
+        desktop_.bringForward(f->window);
         focusOnActivation(form);
     }
+}
+
+int SimToolkit::listItemAt(ui::FormId form, ui::ControlId id, float x, float y)
+{
+    const ui::ControlSpec* list = shown(form, id);
+    if (!list || list->kind != ui::ControlKind::ListBox || x < 0 || y < 0 || x >= list->rect.width ||
+        y >= list->rect.height)
+        return -1;
+    const int row = static_cast<int>(y / kListRowTwips);
+    return row < static_cast<int>(list->items.size()) ? row : -1;
 }
 
 void SimToolkit::focusControl(ui::FormId form, ui::ControlId id)
@@ -595,7 +605,7 @@ void SimToolkit::setTimer(ui::FormId form, ui::TimerId id, int intervalMs, bool 
 
 ui::MenuId SimToolkit::popupMenu(ui::FormId, const ui::MenuItem& menu, ui::MenuId defaultItem)
 {
-    shownMenus.push_back({menu, defaultItem});
+    shownMenus.push_back({menu, defaultItem, desktop_.mayTakeForeground()});
     if (menuChoices.empty())
         return 0;
     ui::MenuId choice = menuChoices.front();

@@ -44,6 +44,9 @@ struct SimForm {
 struct ShownMenu {
     ui::MenuItem menu;
     ui::MenuId defaultItem = 0;
+    // The owner could come to the front for it: without, a real menu would not close when the
+    // user clicks elsewhere and would not get the keys.
+    bool inFront = true;
 };
 
 struct InputBoxRequest {
@@ -57,6 +60,9 @@ public:
         : desktop_(desktop)
     {
     }
+
+    // The height of a list box row, in twips (13 pixels).
+    static constexpr float kListRowTwips = 195;
 
     // Test side.
     ui::ScreenMetrics metrics {15, 15, 1024, 768};
@@ -138,6 +144,8 @@ public:
     void selectAllText(ui::FormId form, ui::ControlId id) override;
     bool registerHotKey(ui::FormId form, int modifiers, int virtualKey) override;
     void unregisterHotKey(ui::FormId form) override { hotKeys.erase(form); }
+    // Rows of kListRowTwips from the list's top, never scrolled.
+    int listItemAt(ui::FormId form, ui::ControlId id, float x, float y) override;
     ui::Rect formRect(ui::FormId form) override;
     void setFormRect(ui::FormId form, const ui::Rect& rect) override;
     ui::Size clientSize(ui::FormId form) override;

@@ -1,6 +1,7 @@
 #include "platform/win32/Win32Toolkit.h"
 
 #include "platform/win32/Dialogs.h"
+#include "platform/win32/Units.h"
 #include "win32kit/DcScopes.h"
 #include "win32kit/MessagePump.h"
 
@@ -158,6 +159,23 @@ void Win32Toolkit::unregisterHotKey(ui::FormId form)
 {
     if (const std::shared_ptr<FormWindow> window = find(form))
         window->unregisterHotKey();
+}
+
+int Win32Toolkit::listItemAt(ui::FormId form, ui::ControlId id, float x, float y)
+{
+    const std::shared_ptr<FormWindow> window = find(form);
+    const Control* control = window ? window->controls().find(id) : nullptr;
+    if (!control || !control->window || control->props.kind != ui::ControlKind::ListBox || x < 0 || y < 0)
+        return -1;
+    const HWND list = control->window.get();
+    const LRESULT hit = SendMessageA(
+        list, LB_ITEMFROMPOINT, 0, MAKELPARAM(toPixels(x, context_.scale.x), toPixels(y, context_.scale.y)));
+    // The high word is set for a point outside the client area or below the last row; the low
+    // word then names the nearest row.
+    if (hit == LB_ERR || HIWORD(hit) != 0)
+        return -1;
+    const int row = LOWORD(hit);
+    return row < SendMessageA(list, LB_GETCOUNT, 0, 0) ? row : -1;
 }
 
 ui::Rect Win32Toolkit::formRect(ui::FormId form)

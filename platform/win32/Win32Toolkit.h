@@ -30,6 +30,7 @@ public:
     void selectAllText(ui::FormId form, ui::ControlId id) override;
     bool registerHotKey(ui::FormId form, int modifiers, int virtualKey) override;
     void unregisterHotKey(ui::FormId form) override;
+    int listItemAt(ui::FormId form, ui::ControlId id, float x, float y) override;
     ui::Rect formRect(ui::FormId form) override;
     void setFormRect(ui::FormId form, const ui::Rect& rect) override;
     ui::Size clientSize(ui::FormId form) override;
