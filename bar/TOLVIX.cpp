@@ -95,8 +95,13 @@ TOLVIX::TOLVIX(platform::Platform& platform)
     form_.onDoubleClick(0, [this] { PopupSettings(-1); });
     form_.onMouseUpRange(task_ids::VTASKS_BASE, task_ids::VTASKS_LAST,
         [this](ui::ControlId id, ui::MouseButton button) { TaskButtonReleased(id, button); });
-    SSETTS.onClick([this] { ui::PopupMenu(form_, MSETTS, menu::MSTCONTROLPANEL); });
+    // Both menus carry the program menu: a click before the first refresh tick loads it first.
+    SSETTS.onClick([this] {
+        LoadCatalogueOnce();
+        ui::PopupMenu(form_, MSETTS, menu::MSTCONTROLPANEL);
+    });
     STX.onClick([this] {
+        LoadCatalogueOnce();
         ui::MenuItem& programs = *ui::FindMenuItem(MSETTS, progmenu_ids::MX);
         ui::PopupMenu(form_, programs, 0);
         programs.visible = true;
@@ -293,8 +298,15 @@ void TOLVIX::RunProgramEntry(int category, std::size_t index)
         Run(*command);
 }
 
+void TOLVIX::LoadCatalogueOnce()
+{
+    if (!catalogueLoaded_)
+        Redetect();
+}
+
 void TOLVIX::Redetect()
 {
+    catalogueLoaded_ = true;
     catalogue_.LoadKnownTasks(MODULSetApplicationBase::AppBasePath() + ".TSK");
     programMenu_.BuildProgramMenu(catalogue_.entries());
 }
@@ -322,6 +334,8 @@ void TOLVIX::Refresh()
     lamp_.Refresh();
     winamp_.Refresh();
     processCounter_.Refresh();
+    // Off the start-up's path, and ready before the user is likely to open the menu.
+    LoadCatalogueOnce();
 }
 
 void TOLVIX::Quit()
