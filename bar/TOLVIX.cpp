@@ -482,7 +482,7 @@ void TOLVIX::DockingStep()
     const platform::PixelPoint mouse = desktop_.cursorPos();
     const ui::Rect r = frame();
     // A bar the user types into stays out, the mouse elsewhere or not.
-    if (bar::MouseOverBar(mouse, r, screen) || toolkit_.hasFocus(form_.id()))
+    if (bar::MouseOverBar(mouse, r, screen) || toolkit_.controlHasFocus(form_.id()))
         setFrame(bar::BroughtOnScreen(r, screen));
     else
         setFrame(bar::Tucked(static_cast<int>(AlignPosition), r, screen));

@@ -416,10 +416,10 @@ void SimToolkit::focusControl(ui::FormId form, ui::ControlId id)
         focus = {form, id};
 }
 
-bool SimToolkit::hasFocus(ui::FormId form)
+bool SimToolkit::controlHasFocus(ui::FormId form)
 {
     const SimForm* f = this->form(form);
-    return f && focus.first == form && desktop_.foreground() == f->window;
+    return f && focus.first == form && focus.second != 0 && desktop_.foreground() == f->window;
 }
 
 void SimToolkit::selectAllText(ui::FormId form, ui::ControlId id)

@@ -26,7 +26,7 @@ public:
     void showFormInactive(ui::FormId form) override;
     void bringToFront(ui::FormId form) override;
     void focusControl(ui::FormId form, ui::ControlId id) override;
-    bool hasFocus(ui::FormId form) override;
+    bool controlHasFocus(ui::FormId form) override;
     void selectAllText(ui::FormId form, ui::ControlId id) override;
     ui::Rect formRect(ui::FormId form) override;
     void setFormRect(ui::FormId form, const ui::Rect& rect) override;
