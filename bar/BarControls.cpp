@@ -99,8 +99,13 @@ ui::ControlSpec ControlSpecOf(ui::ControlId id)
         return PanelLabel({1800, 675, 495, 195}, "8888", "date and time", false);
     case ids::ONLED_0:
         return PanelPicture({2280, 690, 180, 180}, A::LampOff, "Connected", false);
-    case ids::TIM2:
-        return PanelLabel({2400, 675, 495, 195}, "", "date and time");
+    case ids::TIM2: {
+        // Against its right edge, clear of the lamp at its left; the lamp lit inside it lies under
+        // the text.
+        ui::ControlSpec props = PanelLabel({2400, 675, 495, 195}, "", "date and time");
+        props.align = ui::TextAlign::Right;
+        return props;
+    }
     case ids::ONLED_0 + 1:
         return PanelPicture({2520, 720, 180, 180}, A::LampOn, "Connected");
     default:

@@ -99,8 +99,13 @@ TOLVIX::TOLVIX(platform::Platform& platform)
     form_.onKeyRange(task_ids::VTASKS_BASE, task_ids::VTASKS_LAST,
         [this](ui::ControlId id, int virtualKey) { TaskButtonKey(id, virtualKey); });
     form_.onHotKey = [this] { BringOutForKeyboard(); };
-    SSETTS.onClick([this] { ui::PopupMenu(form_, MSETTS, menu::MSTCONTROLPANEL); });
+    // Both menus carry the program menu: a click before the first refresh tick loads it first.
+    SSETTS.onClick([this] {
+        LoadCatalogueOnce();
+        ui::PopupMenu(form_, MSETTS, menu::MSTCONTROLPANEL);
+    });
     STX.onClick([this] {
+        LoadCatalogueOnce();
         ui::MenuItem& programs = *ui::FindMenuItem(MSETTS, progmenu_ids::MX);
         ui::PopupMenu(form_, programs, 0);
         programs.visible = true;
@@ -324,8 +329,15 @@ void TOLVIX::RunProgramEntry(int category, std::size_t index)
         Run(*command);
 }
 
+void TOLVIX::LoadCatalogueOnce()
+{
+    if (!catalogueLoaded_)
+        Redetect();
+}
+
 void TOLVIX::Redetect()
 {
+    catalogueLoaded_ = true;
     catalogue_.LoadKnownTasks(MODULSetApplicationBase::AppBasePath() + ".TSK");
     programMenu_.BuildProgramMenu(catalogue_.entries());
 }
@@ -353,6 +365,8 @@ void TOLVIX::Refresh()
     lamp_.Refresh();
     winamp_.Refresh();
     processCounter_.Refresh();
+    // Off the start-up's path, and ready before the user is likely to open the menu.
+    LoadCatalogueOnce();
 }
 
 void TOLVIX::Quit()
@@ -510,7 +524,7 @@ void TOLVIX::DockingStep()
     const platform::PixelPoint mouse = desktop_.cursorPos();
     const ui::Rect r = frame();
     // A bar the user types into stays out, the mouse elsewhere or not.
-    if (bar::MouseOverBar(mouse, r, screen) || toolkit_.hasFocus(form_.id()))
+    if (bar::MouseOverBar(mouse, r, screen) || toolkit_.controlHasFocus(form_.id()))
         setFrame(bar::BroughtOnScreen(r, screen));
     else
         setFrame(bar::Tucked(static_cast<int>(AlignPosition), r, screen));

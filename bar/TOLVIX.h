@@ -58,6 +58,8 @@ public:
     // The program menu's item of this category and index, and its "redetect".
     void RunProgramEntry(int category, std::size_t index);
     void Redetect();
+    // The catalogue has been loaded once, by the first refresh tick or the first menu opened.
+    bool catalogueLoaded() const { return catalogueLoaded_; }
 
     float alignPosition() const { return AlignPosition; }
     float glowPhase() const { return GlowPhase; }
@@ -106,6 +108,8 @@ private:
     void BringOutForKeyboard();
     void SetFullHeight(bool selected);
     void ShowLaunchFailure(const std::string& commandLine);
+    // Loads the catalogue unless that was done already.
+    void LoadCatalogueOnce();
     void BrowseForProgram();
     ui::Rect frame();
     void setFrame(const ui::Rect& rect);
@@ -152,4 +156,5 @@ private:
     infrared::InfraredRemote infrared_;
     bool launchFailed_ = false;
     bool hotKeyOn_ = false;
+    bool catalogueLoaded_ = false;
 };

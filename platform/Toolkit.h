@@ -345,9 +345,9 @@ public:
     virtual void bringToFront(FormId form) = 0;
     // Gives a control of the form the keyboard focus.
     virtual void focusControl(FormId form, ControlId id) = 0;
-    // True while the form is the active window and the keyboard focus is in it or one of its
-    // controls.
-    virtual bool hasFocus(FormId form) = 0;
+    // True while the form is the active window and one of its controls has the keyboard focus
+    // (the form's own window having it does not count).
+    virtual bool controlHasFocus(FormId form) = 0;
     // Selects the whole text of a text box, so that what is typed next replaces it.
     virtual void selectAllText(FormId form, ControlId id) = 0;
     // A key combination (kHotKey... modifiers and a virtual key) that reaches the form from any

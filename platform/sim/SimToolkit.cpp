@@ -371,12 +371,6 @@ bool SimToolkit::registerHotKey(ui::FormId form, int modifiers, int virtualKey)
     return true;
 }
 
-bool SimToolkit::hasFocus(ui::FormId form)
-{
-    const SimForm* f = this->form(form);
-    return f && f->visible && focus.first == form && desktop_.foreground() == f->window;
-}
-
 void SimToolkit::focusOnActivation(ui::FormId form)
 {
     SimForm* f = this->form(form);
@@ -566,6 +560,12 @@ void SimToolkit::focusControl(ui::FormId form, ui::ControlId id)
 {
     if (shown(form, id))
         focus = {form, id};
+}
+
+bool SimToolkit::controlHasFocus(ui::FormId form)
+{
+    const SimForm* f = this->form(form);
+    return f && f->visible && focus.first == form && focus.second != 0 && desktop_.foreground() == f->window;
 }
 
 void SimToolkit::selectAllText(ui::FormId form, ui::ControlId id)

@@ -139,8 +139,8 @@ public:
     void showFormInactive(ui::FormId form) override { showForm(form, true); }
     void bringToFront(ui::FormId form) override;
     void focusControl(ui::FormId form, ui::ControlId id) override;
-    // The focus as `focus` records it, while the form's window is in front.
-    bool hasFocus(ui::FormId form) override;
+    // The focus as `focus` records it, on a control, while the form's window is in front.
+    bool controlHasFocus(ui::FormId form) override;
     void selectAllText(ui::FormId form, ui::ControlId id) override;
     bool registerHotKey(ui::FormId form, int modifiers, int virtualKey) override;
     void unregisterHotKey(ui::FormId form) override { hotKeys.erase(form); }

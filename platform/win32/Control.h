@@ -5,6 +5,9 @@
 #include "platform/win32/WinApi.h"
 #include "win32kit/Handles.h"
 
+#include <array>
+#include <cstddef>
+
 namespace platform::win32 {
 
 struct Control {
@@ -30,6 +33,13 @@ struct Control {
         return props.kind == ui::ControlKind::Label || props.kind == ui::ControlKind::Picture ||
             props.kind == ui::ControlKind::Panel;
     }
+};
+
+// The shown pictures a label lies over, which it draws beneath its text; a few at most.
+struct PicturesBeneath {
+    static constexpr std::size_t kMost = 4;
+    std::array<const Control*, kMost> pictures {};
+    std::size_t count = 0;
 };
 
 } // namespace platform::win32

@@ -60,7 +60,28 @@ void drawButtonState(HDC dc, const RECT& area, const Control& control, bool focu
     }
 }
 
-void drawContent(HDC dc, const RECT& area, const Control& control, HFONT font, bool focused = false)
+void drawContent(HDC dc, const RECT& area, const Control& control, HFONT font, bool focused = false,
+    const PicturesBeneath& beneath = {});
+
+// Each picture where it stands relative to the label's window, clipped to the label.
+void drawPicturesBeneath(HDC dc, HWND label, const PicturesBeneath& beneath)
+{
+    RECT labelRect {};
+    GetWindowRect(label, &labelRect);
+    for (std::size_t i = 0; i < beneath.count; ++i) {
+        const Control& picture = *beneath.pictures[i];
+        RECT pictureRect {};
+        GetWindowRect(picture.window.get(), &pictureRect);
+        POINT origin {};
+        SetViewportOrgEx(dc, pictureRect.left - labelRect.left, pictureRect.top - labelRect.top, &origin);
+        const RECT area {0, 0, pictureRect.right - pictureRect.left, pictureRect.bottom - pictureRect.top};
+        drawContent(dc, area, picture, nullptr);
+        SetViewportOrgEx(dc, origin.x, origin.y, nullptr);
+    }
+}
+
+void drawContent(
+    HDC dc, const RECT& area, const Control& control, HFONT font, bool focused, const PicturesBeneath& beneath)
 {
     const COLORREF backColour = toColorRef(control.props.back);
     SetDCBrushColor(dc, backColour);
@@ -69,6 +90,8 @@ void drawContent(HDC dc, const RECT& area, const Control& control, HFONT font, b
     if (control.pressed)
         OffsetRect(&content, 1, 1);
     if (control.props.kind == ui::ControlKind::Label) {
+        if (beneath.count > 0)
+            drawPicturesBeneath(dc, control.window.get(), beneath);
         drawText(dc, content, control, font);
     } else if (control.props.kind == ui::ControlKind::Picture) {
         if (control.picture)
@@ -82,7 +105,7 @@ void drawContent(HDC dc, const RECT& area, const Control& control, HFONT font, b
 
 } // namespace
 
-void paintControl(HWND window, const Control& control, HFONT font)
+void paintControl(HWND window, const Control& control, HFONT font, const PicturesBeneath& beneath)
 {
     const PaintDc paint(window);
     RECT area {};
@@ -99,12 +122,12 @@ void paintControl(HWND window, const Control& control, HFONT font)
     const UniqueMemoryDc buffer(CreateCompatibleDC(paint.get()));
     const UniqueBitmap canvas(CreateCompatibleBitmap(paint.get(), area.right, area.bottom));
     if (!buffer || !canvas) {
-        drawContent(paint.get(), area, control, font, focused);
+        drawContent(paint.get(), area, control, font, focused, beneath);
         return;
     }
     {
         const ScopedSelect useCanvas(buffer.get(), canvas.get());
-        drawContent(buffer.get(), area, control, font, focused);
+        drawContent(buffer.get(), area, control, font, focused, beneath);
         BitBlt(paint.get(), 0, 0, area.right, area.bottom, buffer.get(), 0, 0, SRCCOPY);
     }
 }

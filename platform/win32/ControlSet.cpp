@@ -61,6 +61,13 @@ WindowStyle styleFor(const ui::ControlSpec& props, bool isDefault)
     return {kLabelClass, style, painted};
 }
 
+bool overlapping(const ui::ControlSpec& a, const ui::ControlSpec& b)
+{
+    return a.parent == b.parent && a.rect.left < b.rect.left + b.rect.width &&
+        b.rect.left < a.rect.left + a.rect.width && a.rect.top < b.rect.top + b.rect.height &&
+        b.rect.top < a.rect.top + a.rect.height;
+}
+
 bool usesBrush(ui::ControlKind kind)
 {
     return kind == ui::ControlKind::TextBox || kind == ui::ControlKind::ListBox || kind == ui::ControlKind::CheckBox;
@@ -134,6 +141,7 @@ void ControlSet::create(ui::ControlId id, const ui::ControlSpec& props)
         SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
     Control& placed = controls_.emplace(id, std::move(control)).first->second;
+    stackLabelsOverPictures(placed);
     tips_.set(window, props.toolTip);
     placeInFocusOrder(placed);
 }
@@ -183,6 +191,46 @@ void ControlSet::placeInFocusOrder(const Control& control)
         return;
     }
     SetWindowPos(window, insertAfter, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void ControlSet::stackLabelsOverPictures(const Control& created)
+{
+    const ui::ControlKind partner =
+        created.props.kind == ui::ControlKind::Label ? ui::ControlKind::Picture : ui::ControlKind::Label;
+    if (created.props.kind != ui::ControlKind::Label && created.props.kind != ui::ControlKind::Picture)
+        return;
+    for (const auto& entry : controls_) {
+        const Control& other = entry.second;
+        if (other.props.kind != partner || !other.window || !overlapping(other.props, created.props))
+            continue;
+        const Control& label = partner == ui::ControlKind::Label ? other : created;
+        const Control& picture = partner == ui::ControlKind::Label ? created : other;
+        SetWindowPos(picture.window.get(), label.window.get(), 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+}
+
+PicturesBeneath ControlSet::picturesBeneath(const Control& label) const
+{
+    PicturesBeneath beneath;
+    for (const auto& entry : controls_) {
+        const Control& picture = entry.second;
+        if (beneath.count == PicturesBeneath::kMost)
+            break;
+        if (picture.props.kind == ui::ControlKind::Picture && picture.props.visible && picture.window &&
+            overlapping(picture.props, label.props))
+            beneath.pictures[beneath.count++] = &picture;
+    }
+    return beneath;
+}
+
+void ControlSet::repaintLabelsOver(const Control& picture)
+{
+    for (const auto& entry : controls_) {
+        const Control& label = entry.second;
+        if (label.props.kind == ui::ControlKind::Label && label.props.visible &&
+            overlapping(label.props, picture.props))
+            repaint(label);
+    }
 }
 
 void ControlSet::destroy(ui::ControlId id)
@@ -299,6 +347,9 @@ void ControlSet::update(ui::ControlId id, const ui::ControlSpec& props, ui::Prop
         return;
     Writer writer {*this, *control, control->window.get()};
     ui::ApplyProperties(writer, props, changed);
+    if (control->props.kind == ui::ControlKind::Picture &&
+        (writer.repaintNeeded || ui::Has(changed, ui::Property::Visible) || ui::Has(changed, ui::Property::Rect)))
+        repaintLabelsOver(*control);
     if (!writer.repaintNeeded)
         return;
     const HWND window = writer.window;
@@ -383,6 +434,7 @@ std::optional<ui::Size> ControlSet::loadPicture(ui::ControlId id, const std::str
     control->pictureSize = SIZE {toPixels(static_cast<float>(info.bmWidth) * kTwipsPerBitmapPixel, context_.scale.x),
         toPixels(static_cast<float>(info.bmHeight) * kTwipsPerBitmapPixel, context_.scale.y)};
     repaint(*control);
+    repaintLabelsOver(*control);
     return ui::Size {
         toTwips(control->pictureSize.cx, context_.scale.x), toTwips(control->pictureSize.cy, context_.scale.y)};
 }

@@ -27,6 +27,10 @@ public:
     // Also removes the controls inside a panel. Unknown ids are ignored.
     void destroy(ui::ControlId id);
     Control* find(ui::ControlId id);
+    // The shown pictures of the label's parent that the label overlaps. A label lies above the
+    // pictures it overlaps and draws them beneath its text, so that no picture covers a text;
+    // clicks on them go through the label.
+    PicturesBeneath picturesBeneath(const Control& label) const;
 
     // Applies the properties named in `changed`; the caller has already checked they differ.
     void update(ui::ControlId id, const ui::ControlSpec& props, ui::Properties changed);
@@ -41,6 +45,10 @@ private:
     void place(Control& control);
     // Moves the control's window among its siblings so that Tab visits them in reading order.
     void placeInFocusOrder(const Control& control);
+    // Puts each picture beneath the labels it overlaps, the new control's partners only.
+    void stackLabelsOverPictures(const Control& created);
+    // The labels over a picture draw it too: they repaint with it.
+    void repaintLabelsOver(const Control& picture);
     void refreshBrush(Control& control);
     static void fillList(const Control& control);
     static void showSelection(const Control& control);

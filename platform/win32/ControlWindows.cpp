@@ -6,6 +6,8 @@
 #include "platform/win32/FormWindow.h"
 #include "win32kit/DcScopes.h"
 
+#include <windowsx.h>
+
 namespace platform::win32 {
 
 namespace {
@@ -28,8 +30,25 @@ LRESULT paintedMessage(FormWindow& form, HWND window, UINT message, WPARAM wPara
         return 1; // the paint covers every pixel
     case WM_PAINT:
         if (const Control* control = form.controls().find(id)) {
-            paintControl(window, *control, form.fontOf(*control));
+            const PicturesBeneath beneath = control->props.kind == ui::ControlKind::Label
+                ? form.controls().picturesBeneath(*control)
+                : PicturesBeneath {};
+            paintControl(window, *control, form.fontOf(*control), beneath);
             return 0;
+        }
+        break;
+    case WM_NCHITTEST:
+        // A picture a label lies over takes its own clicks and tooltips.
+        if (const Control* control = form.controls().find(id);
+            control && control->props.kind == ui::ControlKind::Label) {
+            const POINT at {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+            const PicturesBeneath beneath = form.controls().picturesBeneath(*control);
+            for (std::size_t i = 0; i < beneath.count; ++i) {
+                RECT pictureRect {};
+                GetWindowRect(beneath.pictures[i]->window.get(), &pictureRect);
+                if (PtInRect(&pictureRect, at))
+                    return HTTRANSPARENT;
+            }
         }
         break;
     case WM_LBUTTONUP:

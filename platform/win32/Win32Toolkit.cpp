@@ -131,14 +131,15 @@ void Win32Toolkit::focusControl(ui::FormId form, ui::ControlId id)
             SetFocus(control->window.get());
 }
 
-bool Win32Toolkit::hasFocus(ui::FormId form)
+bool Win32Toolkit::controlHasFocus(ui::FormId form)
 {
     const std::shared_ptr<FormWindow> window = find(form);
     if (!window || !window->alive() || GetForegroundWindow() != window->window())
         return false;
-    // The thread's own focus: the form itself or any control inside it, panels included.
+    // The thread's own focus, on any control inside the form, panels included. An activated form
+    // holds the focus itself, which says nothing of the user's typing.
     const HWND focus = GetFocus();
-    return focus && (focus == window->window() || IsChild(window->window(), focus));
+    return focus && focus != window->window() && IsChild(window->window(), focus);
 }
 
 void Win32Toolkit::selectAllText(ui::FormId form, ui::ControlId id)

@@ -26,7 +26,7 @@ public:
     void showFormInactive(ui::FormId form) override;
     void bringToFront(ui::FormId form) override;
     void focusControl(ui::FormId form, ui::ControlId id) override;
-    bool hasFocus(ui::FormId form) override;
+    bool controlHasFocus(ui::FormId form) override;
     void selectAllText(ui::FormId form, ui::ControlId id) override;
     bool registerHotKey(ui::FormId form, int modifiers, int virtualKey) override;
     void unregisterHotKey(ui::FormId form) override;

@@ -4,6 +4,7 @@
 #include "progmenu/ProgramMenu.h"
 #include "progmenu/ProgramMenuIds.h"
 
+#include <algorithm>
 #include <numeric>
 
 namespace {
@@ -69,6 +70,35 @@ TEST_F(ProgramMenuTest, CategoriesAndSeparatorsShowOnlyWhereEntriesAre)
     files.content.erase(tsk);
     redetect();
     EXPECT_EQ(shown(m::MX), (std::vector<std::string> {"shortcuts...", "redetect"}));
+}
+
+TEST_F(ProgramMenuTest, TheCatalogueLoadsOnTheFirstTickOrTheFirstMenuOpenedAndRedetectReloadsIt)
+{
+    using Texts = std::vector<std::string>;
+    catalogue({{"Top=0", "top.exe"}});
+    start();
+    EXPECT_FALSE(bar->catalogueLoaded()) << "not on the start-up's path";
+    tick();
+    EXPECT_EQ(shown(m::MX), (Texts {"Top", "|", "shortcuts...", "redetect"}));
+    catalogue({{"Other=0", "other.exe"}});
+    tick();
+    EXPECT_EQ(shown(m::MX), (Texts {"Top", "|", "shortcuts...", "redetect"})) << "loaded once";
+    redetect();
+    EXPECT_EQ(shown(m::MX), (Texts {"Other", "|", "shortcuts...", "redetect"}));
+
+    // A click on either label before the first tick: the menu shown already holds the catalogue.
+    for (ui::ControlId label : {bar_ids::STX, bar_ids::SSETTS}) {
+        bar.reset();
+        start();
+        toolkit.mouseUp(bar->formId(), label, ui::MouseButton::Left);
+        const ui::MenuItem& popped = toolkit.shownMenus.back().menu;
+        const ui::MenuItem* programs = popped.id == m::MX ? &popped : ui::FindMenuItem(popped, m::MX);
+        ASSERT_NE(programs, nullptr);
+        const auto& items = programs->items;
+        EXPECT_TRUE(std::any_of(
+            items.begin(), items.end(), [](const ui::MenuItem& i) { return i.visible && i.caption == "Other"; }))
+            << "label " << label;
+    }
 }
 
 TEST_F(ProgramMenuTest, ItemsFollowTheFileAndEachStartsItsOwnEntry)

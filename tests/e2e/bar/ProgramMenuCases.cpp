@@ -131,14 +131,20 @@ void CheckFullCatalogue(e2e::Report& report, const std::string& tolvixExe, Artif
         return;
     }
     BarPopup popup(*running);
+    // The first refresh tick, or this first click on '>', loads the catalogue: the first menu may
+    // come as late as one after a redetect.
+    std::string step = popup.Open(bar_ids::STX, 60000);
+    const unsigned long long firstMenuMs = popup.openedAfterMs();
     const unsigned long long redetecting = e2e::NowMs();
-    std::string step = popup.Choose(bar_ids::STX, kRedetect);
+    if (step.empty())
+        step = popup.Press(kRedetect);
     const unsigned long long redetectMs = e2e::NowMs() - redetecting;
     if (step.empty())
         step = popup.Open(bar_ids::STX, 60000);
     const bool opened = step.empty();
     report.Check("full_catalogue_program_menu_opens", opened && Responds(*running),
-        opened ? std::to_string(kEntries) + " entries: redetect took " + std::to_string(redetectMs) +
+        opened ? std::to_string(kEntries) + " entries: first menu " + std::to_string(firstMenuMs) +
+                " ms after the first click; redetect took " + std::to_string(redetectMs) +
                 " ms until the bar answered again; menu window " + std::to_string(popup.openedAfterMs()) +
                 " ms after the click on '>'"
                : step);

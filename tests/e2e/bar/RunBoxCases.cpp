@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <cstdio>
 
 #include "bar/ControlIds.h"
 #include "tests/e2e/bar/BarKit.h"
@@ -132,10 +133,80 @@ void EndProcessOf(HWND window)
         WaitForSingleObject(process.get(), 5000);
 }
 
+// Restores a settings value as StoredSetting read it ("00 00 H L"), or removes it when there was none.
+void RestoreSetting(const std::string& name, const std::string& before)
+{
+    unsigned a = 0, b = 0, high = 0, low = 0;
+    if (std::sscanf(before.c_str(), "%x %x %x %x", &a, &b, &high, &low) == 4) {
+        SeedSetting(name, high << 8 | low);
+        return;
+    }
+    HKEY raw = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_SET_VALUE, &raw) == ERROR_SUCCESS) {
+        RegDeleteValueA(raw, name.c_str());
+        RegCloseKey(raw);
+    }
+}
+
+// Docked at the right edge ("right" in the alignment list), the bar comes out under the mouse;
+// with the focus in its run box it stays out when the mouse leaves, and tucks itself away once
+// another window has the focus.
+void CheckDockedRunBox(e2e::Report& report, const std::string& tolvixExe)
+{
+    const std::string before = StoredSetting("Align_Position");
+    if (!report.Check("docked_bar_seeded", SeedSetting("Align_Position", 5), "Align_Position 00 00 00 05"))
+        return;
+    {
+        std::unique_ptr<RunningBar> running = LaunchBar(tolvixExe, "docked", {}, 30000);
+        if (report.Check("docked_bar_starts", running->bar != nullptr, running->bar ? "bar up" : running->error)) {
+            const HWND bar = running->bar;
+            const int sw = GetSystemMetrics(SM_CXSCREEN), sh = GetSystemMetrics(SM_CYSCREEN);
+            RECT r = {};
+            const auto tucked = [&] { return GetWindowRect(bar, &r) && r.left >= sw - 16; };
+            const auto out = [&] { return GetWindowRect(bar, &r) && r.right <= sw + 4 && r.left < sw - 16; };
+            const auto where = [&] {
+                GetWindowRect(bar, &r);
+                return "frame " + std::to_string(r.left) + "," + std::to_string(r.top) + " to " +
+                    std::to_string(r.right) + "," + std::to_string(r.bottom);
+            };
+            SetCursorPos(sw / 2, sh / 2);
+            const bool tuckedAtStart = e2e::WaitFor(5000, tucked);
+            SetCursorPos(sw - 8, sh / 2); // on its strip
+            const bool cameOut = tuckedAtStart && e2e::WaitFor(5000, out);
+            RunBox box(*running);
+            const bool focused = cameOut && box.found() && box.Focus();
+            SetCursorPos(sw / 2, sh / 2);
+            // Six docking ticks with the mouse away.
+            const bool stayedOut = focused && !e2e::WaitFor(3000, [&] { return !out(); });
+            const std::string whileFocused = where();
+            report.Check("docked_bar_stays_out_while_its_run_box_has_the_focus", stayedOut,
+                std::string(!tuckedAtStart ? "never tucked away at start; "
+                        : !cameOut         ? "never came out under the mouse; "
+                        : !focused         ? "the run box never took the focus; "
+                                           : "") +
+                    whileFocused + " 3 s after the mouse left (screen " + std::to_string(sw) + " wide)");
+
+            win32kit::UniqueWindow other = e2e::CreateTestWindow(e2e::WindowKind::Normal, "Focus elsewhere");
+            ShowWindow(other.get(), SW_SHOW);
+            SetForegroundWindow(other.get());
+            const bool tuckedAgain = stayedOut && e2e::WaitFor(5000, [&] {
+                e2e::PumpMessages();
+                return tucked();
+            });
+            report.Check("docked_bar_tucks_away_once_the_focus_is_elsewhere", tuckedAgain,
+                where() +
+                    (GetForegroundWindow() == other.get() ? "; another window in front"
+                                                          : "; the other window never came to the front"));
+        }
+    }
+    RestoreSetting("Align_Position", before);
+}
+
 } // namespace
 
 void CheckRunBox(e2e::Report& report, const std::string& tolvixExe)
 {
+    CheckDockedRunBox(report, tolvixExe);
     std::unique_ptr<RunningBar> running = LaunchBar(tolvixExe, "runbox", {}, 30000);
     if (!report.Check("runbox_bar_starts", running->bar != nullptr, running->bar ? "bar up" : running->error))
         return;
