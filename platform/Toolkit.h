@@ -341,7 +341,7 @@ public:
     virtual void bringToFront(FormId form) = 0;
     // Gives a control of the form the keyboard focus.
     virtual void focusControl(FormId form, ControlId id) = 0;
-    // Whether the form or one of its controls has the keyboard focus.
+    // Whether one of the form's controls has the keyboard focus (the form's own window is none).
     virtual bool hasFocus(FormId form) = 0;
     // A key combination (kHotKey... modifiers and a virtual key) that reaches the form from any
     // program; one per form, replacing the last. False when another program holds it.

@@ -370,7 +370,7 @@ bool SimToolkit::registerHotKey(ui::FormId form, int modifiers, int virtualKey)
 bool SimToolkit::hasFocus(ui::FormId form)
 {
     const SimForm* f = this->form(form);
-    return f && f->visible && focus.first == form && desktop_.foreground() == f->window;
+    return f && f->visible && focus.first == form && focus.second != 0 && desktop_.foreground() == f->window;
 }
 
 void SimToolkit::focusOnActivation(ui::FormId form)

@@ -134,7 +134,7 @@ bool Win32Toolkit::hasFocus(ui::FormId form)
 {
     const std::shared_ptr<FormWindow> window = find(form);
     const HWND focus = GetFocus();
-    return window && window->alive() && focus && (focus == window->window() || IsChild(window->window(), focus));
+    return window && window->alive() && focus && IsChild(window->window(), focus);
 }
 
 bool Win32Toolkit::registerHotKey(ui::FormId form, int modifiers, int virtualKey)
