@@ -27,6 +27,8 @@ public:
     // Also removes the controls inside a panel. Unknown ids are ignored.
     void destroy(ui::ControlId id);
     Control* find(ui::ControlId id);
+    // What each control shows now, for the order the keyboard moves the focus in.
+    ui::ControlSpecs specs() const;
 
     // Applies the properties named in `changed`; the caller has already checked they differ.
     void update(ui::ControlId id, const ui::ControlSpec& props, ui::Properties changed);
@@ -39,8 +41,6 @@ private:
     struct Writer;
     HWND parentWindow(ui::ControlId parent);
     void place(Control& control);
-    // Moves the control's window among its siblings so that Tab visits them in reading order.
-    void placeInFocusOrder(const Control& control);
     void refreshBrush(Control& control);
     static void fillList(const Control& control);
     static void showSelection(const Control& control);
