@@ -353,6 +353,8 @@ void CheckKeyboard(e2e::Report& report, const std::string& tolvixExe, Artifacts&
         if (report.Check("keyboard_bar_starts", running->bar != nullptr, running->bar ? "bar up" : running->error)) {
             WaitForSplashToGo(*running);
             CheckBarKeys(report, *running, one.get(), two.get());
+            // The first task button focused: its dotted frame shows.
+            BarByHotKey(*running, one.get());
             artifacts.RequestScreenshot("keyboard-bar");
             CheckWindowKeys(report, *running, one.get());
         }
