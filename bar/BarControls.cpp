@@ -72,7 +72,7 @@ ui::ControlSpec ControlSpecOf(ui::ControlId id)
         return props;
     }
     case ids::STX: {
-        ui::ControlSpec props = PanelLabel({2640, 60, 255, 255}, ">", "Show settings menu");
+        ui::ControlSpec props = PanelLabel({2640, 60, 255, 255}, ">", "Show programs");
         props.pressable = true;
         return props;
     }
@@ -88,8 +88,11 @@ ui::ControlSpec ControlSpecOf(ui::ControlId id)
         return PanelPicture({120, 660, 240, 240}, A::TaskIcon, "tasks running");
     case ids::TIM3:
         return PanelLabel({390, 675, 285, 195}, "888", "tasks running");
-    case ids::TIM1:
-        return PanelLabel({1080, 675, 465, 195}, "8888", "free physical memory");
+    case ids::TIM1: {
+        ui::ControlSpec props = PanelLabel({1080, 675, 465, 195}, "8888", "free physical memory");
+        props.spokenUnit = "MB free";
+        return props;
+    }
     case ids::Picture3:
         return PanelPicture({1560, 660, 180, 180}, A::LampOff, "", false);
     case ids::Label1:

@@ -23,6 +23,9 @@ void RemoteActions::Switch(int step)
     // Without a task in front, the first task is next and the last one previous.
     const std::ptrdiff_t target = at == count ? (step > 0 ? 0 : count - 1) : ((at + step) % count + count) % count;
     const platform::WindowHandle window = windows[static_cast<std::size_t>(target)];
+    // A press of the remote is no input of the user to the bar: without the leave won first,
+    // Windows would only flash the task.
+    desktop_.takeForegroundRight();
     if (desktop_.isIconic(window))
         desktop_.showWindowAsync(window, platform::ShowCommand::Restore);
     desktop_.setForeground(window);
@@ -64,6 +67,7 @@ void RemoteActions::Perform(std::string_view action)
     } else if (action == "Shut down") {
         commands_.EndSession(PowerAction::ShutDown);
     } else if (action == "Run") {
+        desktop_.takeForegroundRight();
         commands_.FocusRunBox();
     }
 }

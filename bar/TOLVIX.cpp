@@ -72,7 +72,8 @@ TOLVIX::TOLVIX(platform::Platform& platform)
     , about_(form_, ids::ReleaseAbout,
           [this](auto onReleasable) { return std::make_unique<INFO>(toolkit_, ownWindow_, std::move(onReleasable)); })
     , settingsWindow_(platform, form_, settings_,
-          {[this](float group) { ApplySavedSettings(group); }, [this] { infrared_.ShowWindow(); }})
+          {[this](float group, bool alignmentChosen) { ApplySavedSettings(group, alignmentChosen); },
+              [this] { infrared_.ShowWindow(); }})
     , remoteActions_(platform, tasks_, *this)
     , infrared_(platform, form_,
           {[this] { return sleeping(); }, [this] { return settings_.settings().IR_LearningMode; },
@@ -106,9 +107,11 @@ TOLVIX::TOLVIX(platform::Platform& platform)
     });
     RBUT.onClick([this] { BrowseForProgram(); });
     VRUN.onKeyPress([this](int& characterCode) {
-        // The text stays in the box, and the key goes on to it.
-        if (characterCode == kEnter)
+        // The text stays in the box, selected, so that what is typed next replaces it.
+        if (characterCode == kEnter) {
             Run(VRUN.text());
+            toolkit_.selectAllText(form_.id(), ids::VRUN);
+        }
     });
     form_.onAccelerator(ui::kKeyF1, [this] { ShowAbout(); });
 }
@@ -172,10 +175,10 @@ void TOLVIX::ApplySettings()
     memory_.ApplySettings(s);
 }
 
-void TOLVIX::ApplySavedSettings(float group)
+void TOLVIX::ApplySavedSettings(float group, bool alignmentChosen)
 {
     ApplySettings();
-    if (group == settings::SetupMem::kAllGroups || group == 3)
+    if (alignmentChosen)
         ApplyAlignment();
     if (group == settings::SetupMem::kAllGroups || group == 4) {
         ApplyInfrared(false);
@@ -506,7 +509,7 @@ void TOLVIX::DockingStep()
     const ui::ScreenMetrics screen = toolkit_.screen();
     const platform::PixelPoint mouse = desktop_.cursorPos();
     const ui::Rect r = frame();
-    // A bar the keyboard works in stays out until the focus leaves it.
+    // A bar the user types into stays out, the mouse elsewhere or not.
     if (bar::MouseOverBar(mouse, r, screen) || toolkit_.hasFocus(form_.id()))
         setFrame(bar::BroughtOnScreen(r, screen));
     else

@@ -20,21 +20,42 @@ namespace {
 
 const char* const kFile = "C:\\Bars\\tolvix.TSK";
 
-// What the loader must find: every line whose value holds text gives one entry per category.
-std::size_t ExpectedEntries(std::string_view file, const sim::SimRegistry& registry)
+// What the loader must find: every line whose value holds text gives one entry per distinct
+// category, until the table is full or the next entry's text would pass the budget.
+std::size_t ExpectedEntries(std::string_view file, const sim::SimRegistry& registry, platform::System& system)
 {
     std::size_t expected = 0;
+    std::size_t textBytes = 0;
     std::size_t pos = 0;
     std::string_view text;
     while (platform::NextLine(file, pos, text)) {
         const auto line = progmenu::ParseKnownTaskLine(text);
         if (!line)
             continue;
+        // A category repeated in a line adds no second entry.
+        unsigned seen = 0;
+        for (int category : line->categories) {
+            FUZZ_CHECK((seen & (1u << category)) == 0);
+            seen |= 1u << category;
+        }
         const auto value = registry.value(line->root, line->keyPath, line->valueName);
-        if (value && value->data.size() <= progmenu::kValueBufferBytes && progmenu::ValueText(*value))
-            expected += line->categories.size();
+        if (!value || value->data.size() > progmenu::kValueBufferBytes)
+            continue;
+        auto command = progmenu::ValueText(*value);
+        if (!command)
+            continue;
+        if (value->type == platform::kRegExpandSz)
+            *command = system.expandEnvironment(*command);
+        const std::size_t entryBytes = line->label.size() + progmenu::TrimSpaces(*command).size();
+        for (std::size_t i = 0; i < line->categories.size(); ++i) {
+            if (expected == progmenu::KnownTasks::kMaxEntries ||
+                textBytes + entryBytes > progmenu::KnownTasks::kMaxTextBytes)
+                return expected;
+            ++expected;
+            textBytes += entryBytes;
+        }
     }
-    return std::min(expected, progmenu::KnownTasks::kMaxEntries);
+    return expected;
 }
 
 } // namespace
@@ -78,13 +99,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     tasks.LoadKnownTasks(kFile);
 
     const auto& entries = tasks.entries();
-    FUZZ_CHECK(entries.size() == ExpectedEntries(file, sim.sim_registry()));
+    FUZZ_CHECK(entries.size() == ExpectedEntries(file, sim.sim_registry(), sim.system()));
+    std::size_t textBytes = 0;
     for (const auto& entry : entries) {
+        textBytes += entry.label.size() + entry.command.size();
         FUZZ_CHECK(entry.category >= 0 && entry.category <= 15);
+        FUZZ_CHECK(entry.label.size() <= progmenu::kMaxLabelChars);
         FUZZ_CHECK(entry.label.find_first_of("=\r\n") == std::string::npos);
         FUZZ_CHECK(entry.command.find('\0') == std::string::npos);
         FUZZ_CHECK(entry.command.empty() || (entry.command.front() != ' ' && entry.command.back() != ' '));
     }
+    FUZZ_CHECK(textBytes <= progmenu::KnownTasks::kMaxTextBytes);
     FUZZ_CHECK(sim.sim_registry().openKeys() == 0);
     for (const auto& open : sim.sim_registry().opens)
         FUZZ_CHECK(open.second == platform::KeyAccess::Read);

@@ -61,6 +61,7 @@ ui::MenuItem Submenu(ui::MenuId id, const char* caption, std::vector<ui::MenuIte
 IRSupp::IRSupp(platform::Platform& platform, ui::Form& bar, std::string mapPath, std::string serverText,
     RemoteHooks hooks, std::function<void()> onUnloaded)
     : files_(platform.files())
+    , desktop_(platform.desktop())
     , toolkit_(platform.toolkit())
     , bar_(bar)
     , hooks_(std::move(hooks))
@@ -74,8 +75,8 @@ IRSupp::IRSupp(platform::Platform& platform, ui::Form& bar, std::string mapPath,
     , A1(form_, ids::A1, Make(ui::ControlKind::Label, {120, 2910, 4575, 225}))
     , M1(BuildDefinitionMenu())
     , IRC(
-          platform.network(), form_, ids::Retry, ids::Timeout,
-          [this](const ButtonPress& press, std::string_view) { OnPress(press); }, [this] { ShowStatus(); })
+          platform.network(), form_, ids::Retry, ids::Timeout, ids::Round,
+          [this](const ButtonPress& press) { OnPress(press); }, [this] { ShowStatus(); })
 {
     listMenu_ = Submenu(m::ListMenu, "M", {ui::MenuEntry(m::ListRemove, "Remove", [this] { RemoveSelected(); })});
     if (const auto server = ParseServerAddress(serverText_))
@@ -96,10 +97,16 @@ IRSupp::IRSupp(platform::Platform& platform, ui::Form& bar, std::string mapPath,
         ui::WindowLifetime::Scope scope(lifetime_);
         Close();
     });
-    MCONS.onMouseUp([this](ui::MouseButton button, int, float, float) {
-        if (button != ui::MouseButton::Right || MCONS.items().empty())
+    MCONS.onMouseUp([this](ui::MouseButton button, int, float x, float y) {
+        if (button != ui::MouseButton::Right)
+            return;
+        // A list box selects only on a left click: the menu is for the row under the mouse, and
+        // for nothing on empty space.
+        const int row = toolkit_.listItemAt(form_.id(), ids::MCONS, x, y);
+        if (row < 0)
             return;
         ui::WindowLifetime::Scope scope(lifetime_);
+        MCONS.setSelectedItems({row});
         ui::PopupMenu(form_, listMenu_, m::ListRemove);
     });
     form_.onCloseRequest = [this](ui::CloseReason reason) {
@@ -194,6 +201,9 @@ void IRSupp::OnPress(const ButtonPress& press)
         // Kept first, so that the choice made in the menu applies to this button.
         LastKey = press.key;
         ui::FindMenuItem(M1, m::MA2)->caption = "(" + press.key + ")";
+        // The bar must come to the front for its menu to take the keys and close on a click
+        // elsewhere; a press is no input of the user to the bar.
+        desktop_.takeForegroundRight();
         ui::PopupMenu(bar_, M1, m::M8);
         return;
     }

@@ -58,6 +58,7 @@ private:
     ui::MenuItem BuildDefinitionMenu();
 
     platform::Files& files_;
+    platform::Desktop& desktop_;
     ui::Toolkit& toolkit_;
     ui::Form& bar_;
     RemoteHooks hooks_;

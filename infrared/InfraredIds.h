@@ -10,6 +10,7 @@ constexpr int A1 = 704;    // label: the server and whether it is connected
 
 constexpr int Retry = 1;   // timer: the receiver's next connection attempt
 constexpr int Timeout = 2; // timer: gives up a connection that does not come
+constexpr int Round = 3;   // timer: the receiver's next round of reading
 
 // A timer of the bar's form: frees a closed infrared window once its handlers returned.
 constexpr int ReleaseInfrared = 314;

@@ -44,7 +44,10 @@ bool IsNameWord(std::string_view word)
 
 } // namespace
 
-void LineFramer::feed(std::string_view bytes, const std::function<void(std::string_view line)>& onLine)
+// A CR may still follow the longest line allowed.
+constexpr std::size_t kMaxWithCr = kMaxLineBytes + 1;
+
+void LineFramer::append(std::string_view bytes)
 {
     if (overlong_) {
         const std::size_t end = bytes.find('\n');
@@ -53,31 +56,56 @@ void LineFramer::feed(std::string_view bytes, const std::function<void(std::stri
         bytes.remove_prefix(end + 1);
         overlong_ = false;
     }
-    buffer_.append(bytes);
-    // A CR may still follow the longest line allowed.
-    constexpr std::size_t kMaxWithCr = kMaxLineBytes + 1;
-    for (;;) {
-        const std::size_t end = buffer_.find('\n');
-        if (end == std::string::npos) {
-            if (buffer_.size() > kMaxWithCr) {
-                buffer_.clear();
-                overlong_ = true;
-            }
-            return;
-        }
-        // Taken out before it is handed on, so that a nested feed finds the buffer consistent.
-        std::string line = buffer_.substr(0, std::min(end, kMaxWithCr + 1));
-        buffer_.erase(0, end + 1);
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        if (line.size() <= kMaxLineBytes)
-            onLine(line);
+    if (bytes.empty())
+        return;
+    if (start_ > 0 && start_ >= buffer_.size() - start_) {
+        buffer_.erase(0, start_);
+        scanned_ -= start_;
+        tail_ -= start_;
+        start_ = 0;
     }
+    const std::size_t lastLf = bytes.rfind('\n');
+    const std::size_t unfinished =
+        lastLf == std::string_view::npos ? buffer_.size() - tail_ + bytes.size() : bytes.size() - lastLf - 1;
+    if (unfinished > kMaxWithCr) {
+        // The unfinished line is too long already: it is dropped up to its LF.
+        if (lastLf == std::string_view::npos) {
+            buffer_.resize(tail_);
+            scanned_ = std::min(scanned_, tail_);
+        } else {
+            buffer_.append(bytes.substr(0, lastLf + 1));
+        }
+        tail_ = buffer_.size();
+        overlong_ = true;
+        return;
+    }
+    if (lastLf != std::string_view::npos)
+        tail_ = buffer_.size() + lastLf + 1;
+    buffer_.append(bytes);
+}
+
+std::optional<std::string_view> LineFramer::next()
+{
+    while (scanned_ < buffer_.size()) {
+        const std::size_t end = buffer_.find('\n', scanned_);
+        if (end == std::string::npos) {
+            scanned_ = buffer_.size();
+            break;
+        }
+        std::string_view line(buffer_.data() + start_, end - start_);
+        start_ = scanned_ = end + 1;
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        if (line.size() <= kMaxLineBytes)
+            return line;
+    }
+    return std::nullopt;
 }
 
 void LineFramer::reset()
 {
     buffer_.clear();
+    start_ = scanned_ = tail_ = 0;
     overlong_ = false;
 }
 

@@ -1,7 +1,6 @@
 #pragma once
 // The WinLIRC/lircd line protocol as plain text work: cutting a byte stream into lines, telling a
 // button press from the server's other replies, and the button key a press names.
-#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -12,19 +11,25 @@ namespace infrared {
 constexpr std::size_t kMaxLineBytes = 512;
 
 // Cuts received bytes into lines ended by LF, whatever the reads' sizes; a CR before the LF is
-// removed. Holds at most one unfinished line of kMaxLineBytes besides the bytes of one feed.
-// onLine may feed more bytes (its handler may let pending messages run): they queue behind the
-// ones not yet cut, so lines still come out in order.
+// removed. Lines are taken out one at a time, so a reader can stop after a few and take the rest
+// later. Each byte is looked at once and moved at most once more: the consumed front is dropped
+// only when it is at least half of what is held. Besides the complete lines not yet taken, it
+// holds at most one unfinished line of kMaxLineBytes.
 class LineFramer {
 public:
-    // Calls onLine for each complete line of a length within kMaxLineBytes, in order.
-    void feed(std::string_view bytes, const std::function<void(std::string_view line)>& onLine);
-    // Forgets a partial line (the connection was lost).
+    void append(std::string_view bytes);
+    // The next complete line of a length within kMaxLineBytes (longer ones are skipped), or
+    // nullopt when no complete line is held. The text stays valid until the next append or reset.
+    std::optional<std::string_view> next();
+    // Forgets everything held (the connection was lost).
     void reset();
 
 private:
     std::string buffer_;
-    bool overlong_ = false; // the bytes up to the next LF belong to a dropped line
+    std::size_t start_ = 0;   // the first byte not taken yet
+    std::size_t scanned_ = 0; // [start_, scanned_) holds no LF
+    std::size_t tail_ = 0;    // where the unfinished last line begins
+    bool overlong_ = false;   // the bytes up to the next LF belong to a dropped line
 };
 
 struct ButtonPress {

@@ -29,6 +29,11 @@ public:
 
     virtual WindowHandle foreground() = 0;
     virtual bool setForeground(WindowHandle window) = 0;
+    // Wins the platform's leave to change the foreground window for a request that came with no
+    // input of the user to this program (a press on a remote control arrives as network data):
+    // without it Windows refuses the change and only flashes the target. Call it right before the
+    // change; true when the leave was won (or was not needed).
+    virtual bool takeForegroundRight() = 0;
     virtual bool isIconic(WindowHandle window) = 0;
     virtual bool isZoomed(WindowHandle window) = 0;
     virtual bool showWindow(WindowHandle window, ShowCommand command) = 0;

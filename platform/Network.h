@@ -1,6 +1,10 @@
 #pragma once
 // A TCP client whose connect, data and close arrive as events on the user-interface thread: no
 // thread and no blocking call. Addresses are numbers; nothing is looked up by name.
+// The program reads the bytes itself, as much and as often as it wants: a sender faster than the
+// program then waits in the network (the socket's buffers fill and TCP holds it back) instead of
+// the program's window messages waiting behind an endless stream of data.
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string_view>
@@ -13,8 +17,10 @@ class ConnectionEvents {
 public:
     virtual ~ConnectionEvents() = default;
     virtual void onConnected() = 0;
-    virtual void onReceived(std::string_view bytes) = 0;
-    // Refused, failed or ended by the other side; no event follows.
+    // Bytes wait to be read. Raised again only after a read, when bytes are still or again waiting.
+    virtual void onReadable() = 0;
+    // Refused, failed or ended by the other side; no event follows. The bytes the other side sent
+    // before its end can still be read.
     virtual void onClosed() = 0;
 };
 
@@ -22,6 +28,9 @@ public:
 class Connection {
 public:
     virtual ~Connection() = default;
+    // Copies at most `capacity` waiting bytes into `buffer` without waiting; 0 when none wait
+    // (yet, or any more after the end).
+    virtual std::size_t read(char* buffer, std::size_t capacity) = 0;
 };
 
 class Network {

@@ -108,6 +108,8 @@ struct ControlSpec {
     // The arrow keys move between this control and the one before it in reading order; every
     // other control begins a group of its own.
     bool continuesGroup = false;
+    // Said by a screen reader after the caption ("MB free" after a bare number).
+    const char* spokenUnit = nullptr;
 };
 
 // The properties of a ControlSpec that can change after creation, as bits of Properties.
@@ -269,6 +271,8 @@ public:
     // and then it goes no further.
     virtual bool onAccelerator(int /*virtualKey*/) { return false; }
     virtual void onTimer(TimerId) { }
+    // Whether the program acts on a left click on the control: a reader offers it as a button.
+    virtual bool clickable(ControlId) const { return false; }
     // The form's hot key was pressed, whichever window has the focus.
     virtual void onHotKey() { }
 };
@@ -341,12 +345,18 @@ public:
     virtual void bringToFront(FormId form) = 0;
     // Gives a control of the form the keyboard focus.
     virtual void focusControl(FormId form, ControlId id) = 0;
-    // Whether one of the form's controls has the keyboard focus (the form's own window is none).
+    // True while the form is the active window and the keyboard focus is in one of its controls
+    // (not the form's own window, which has it whenever nothing inside took it).
     virtual bool hasFocus(FormId form) = 0;
+    // Selects the whole text of a text box, so that what is typed next replaces it.
+    virtual void selectAllText(FormId form, ControlId id) = 0;
     // A key combination (kHotKey... modifiers and a virtual key) that reaches the form from any
     // program; one per form, replacing the last. False when another program holds it.
     virtual bool registerHotKey(FormId form, int modifiers, int virtualKey) = 0;
     virtual void unregisterHotKey(FormId form) = 0;
+    // The row of a list box under a point (twips from the list's top left corner), as the list
+    // is scrolled now; -1 when the point is on no row.
+    virtual int listItemAt(FormId form, ControlId id, float x, float y) = 0;
     virtual Rect formRect(FormId form) = 0; // outer frame, screen twips
     virtual void setFormRect(FormId form, const Rect& rect) = 0;
     virtual Size clientSize(FormId form) = 0;

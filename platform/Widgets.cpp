@@ -94,6 +94,16 @@ public:
         if (it != form_.timers_.end() && it->second)
             it->second();
     }
+    bool clickable(ControlId id) const override
+    {
+        const auto found = form_.handlers_.find(id);
+        if (found != form_.handlers_.end() && found->second.click)
+            return true;
+        for (const auto& range : form_.ranges_)
+            if (id >= range.first && id <= range.last && range.mouseUp)
+                return true;
+        return false;
+    }
 
 private:
     // A copy: the handler may replace itself, or register others, while it runs.

@@ -1,5 +1,6 @@
 #include "progmenu/KnownTaskLine.h"
 
+#include <algorithm>
 #include <cctype>
 
 namespace progmenu {
@@ -69,11 +70,15 @@ std::optional<KnownTaskLine> ParseKnownTaskLine(std::string_view line)
     path.remove_prefix(3);
 
     KnownTaskLine parsed;
-    parsed.label = std::string(line.substr(0, equals));
+    parsed.label = std::string(line.substr(0, std::min(equals, kMaxLabelChars)));
+    // At most one entry per category, so a line costs at most sixteen entries however it is written.
+    unsigned seen = 0;
     for (char c : categories) {
         const int category = CategoryOf(c);
-        if (category >= 0)
-            parsed.categories.push_back(category);
+        if (category < 0 || (seen & (1u << category)) != 0)
+            continue;
+        seen |= 1u << category;
+        parsed.categories.push_back(category);
     }
     parsed.root = *root;
     const std::size_t slash = path.rfind('\\');

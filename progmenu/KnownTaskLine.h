@@ -15,10 +15,12 @@ namespace progmenu {
 
 // Values are read into a buffer of this size, their terminating zero included.
 constexpr std::size_t kValueBufferBytes = 1024;
+// A label longer than this is cut to it: no menu shows more, and every entry of a line holds a copy.
+constexpr std::size_t kMaxLabelChars = 255;
 
 struct KnownTaskLine {
-    std::string label;           // as written: leading spaces stay
-    std::vector<int> categories; // 0..15, in the order written, repeats kept
+    std::string label;           // as written (leading spaces stay), cut to kMaxLabelChars
+    std::vector<int> categories; // 0..15, in the order first written; a repeat adds nothing
     platform::RegistryRoot root = platform::RegistryRoot::LocalMachine;
     std::string keyPath;   // empty: the root key itself
     std::string valueName; // empty: the key's default value

@@ -31,6 +31,7 @@ void KnownTasks::Load(const std::string& fileName)
         return;
     std::size_t pos = 0;
     std::string_view text;
+    std::size_t textBytes = 0; // label and command bytes held by the entries
     while (platform::NextLine(*bytes, pos, text)) {
         const auto line = ParseKnownTaskLine(text);
         if (!line || line->categories.empty())
@@ -38,11 +39,13 @@ void KnownTasks::Load(const std::string& fileName)
         const auto command = LookUp(*line);
         if (!command)
             continue;
+        const std::size_t entryBytes = line->label.size() + command->size();
         for (int category : line->categories) {
-            // The table is full: trying to store one more ends the load.
-            if (entries_.size() == kMaxEntries)
+            // The table is full, or the text budget spent: trying to store one more ends the load.
+            if (entries_.size() == kMaxEntries || kMaxTextBytes - textBytes < entryBytes)
                 return;
             entries_.push_back({category, line->label, *command});
+            textBytes += entryBytes;
         }
     }
 }

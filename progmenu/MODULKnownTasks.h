@@ -24,6 +24,9 @@ class KnownTasks {
 public:
     static constexpr std::size_t kMaxEntries = 65536;
     static constexpr std::size_t kMaxFileBytes = 16 * 1024 * 1024;
+    // Label and command bytes of all entries together; a line that would go beyond ends the load,
+    // as a full table does. A real catalogue holds a few kilobytes.
+    static constexpr std::size_t kMaxTextBytes = 8 * 1024 * 1024;
 
     KnownTasks(platform::Files& files, platform::Registry& registry, platform::System& system);
 
@@ -31,7 +34,7 @@ public:
     // Never throws: on any failure the entries found so far stay.
     void LoadKnownTasks(const std::string& fileName);
 
-    // In file order; one entry per category character of a line.
+    // In file order; one entry per distinct category character of a line.
     const std::vector<KnownTask>& entries() const { return entries_; }
 
 private:

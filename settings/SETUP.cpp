@@ -15,9 +15,9 @@ namespace ids = settings_ids;
 namespace {
 
 constexpr int kDissappearMs = 2000;
-constexpr int kIntervalMin = 1, kIntervalMax = 15;
-constexpr int kFreeUpMin = 1, kFreeUpMax = 4095;
-constexpr int kThresholdMin = 0, kThresholdMax = 127;
+constexpr int kIntervalMin = kIntervalRange.min, kIntervalMax = kIntervalRange.max;
+constexpr int kFreeUpMin = kFreeUpRange.min, kFreeUpMax = kFreeUpRange.max;
+constexpr int kThresholdMin = kThresholdRange.min, kThresholdMax = kThresholdRange.max;
 
 const char* const kAlignments[] = {"off", "foreground", "fixed right", "left", "top", "right", "bottom left", "bottom",
     "bottom right", "left (large)", "right (large)"};
@@ -239,10 +239,18 @@ SETUP::SETUP(platform::Platform& platform, SetupMem& store, platform::WindowHand
     AUTOMEMIN.onChange([this] { MemoryBoxChanged(AUTOMEMIN, VScroll3, kThresholdMin, kThresholdMax); });
     VScroll2.onChange([this] { AUTOMEMAX.setCaption(std::to_string(VScroll2.value())); });
     VScroll3.onChange([this] { AUTOMEMIN.setCaption(std::to_string(VScroll3.value())); });
-    ALLIST.onClick([this] { ShowPreview(); });
+    ALLIST.onClick([this] {
+        alignmentChosen_ = true;
+        ShowPreview();
+    });
     BX1.onClick([this] { Save(); });
-    BX2.onClick([this] { ShowValues(store_.settings(), SetupMem::kAllGroups); });
+    // Both replace the user's choices, the alignment's among them.
+    BX2.onClick([this] {
+        alignmentChosen_ = false;
+        ShowValues(store_.settings(), SetupMem::kAllGroups);
+    });
     BX3.onClick([this] {
+        alignmentChosen_ = false;
         ShowValues(Settings {}, SetupMem::kAllGroups);
         HOTKEY.setValue(1);
     });
@@ -375,9 +383,15 @@ void SETUP::Save()
         record.Mem_FreeUpIfBelow =
             ShownNumber(AUTOMEMIN, kThresholdMin, kThresholdMax).value_or(record.Mem_FreeUpIfBelow);
     }
-    // With nothing chosen the bar stays where it is.
-    if (Includes(group, 3) && ALLIST.listIndex() >= 0)
-        record.Align_Position = static_cast<float>(ALLIST.listIndex());
+    // With nothing chosen the bar stays where it is; a stored alignment shown again is not applied
+    // again, or a save would take back the user's own placing of the bar.
+    bool applyAlignment = false;
+    if (Includes(group, 3)) {
+        if (ALLIST.listIndex() >= 0)
+            record.Align_Position = static_cast<float>(ALLIST.listIndex());
+        applyAlignment = alignmentChosen_ && ALLIST.listIndex() >= 0;
+        alignmentChosen_ = false;
+    }
     if (Includes(group, 4)) {
         record.IR_EnableIRSupport = MUSE.value() != 0;
         record.IR_LearningMode = LRNM.value() != 0;
@@ -387,7 +401,7 @@ void SETUP::Save()
     // The boxes show what now holds, an emptied one included.
     ShowValues(record, group);
     if (hooks_.saved)
-        hooks_.saved(group);
+        hooks_.saved(group, applyAlignment);
 }
 
 void SETUP::DissappearTick()

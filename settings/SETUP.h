@@ -16,10 +16,11 @@ namespace settings {
 
 class SETUP final {
 public:
-    // What the window asks of the bar: to apply a saved group (-1 all), and to show the infrared
-    // window's events.
+    // What the window asks of the bar: to apply a saved group (-1 all), with the alignment only
+    // when the user chose one in the list since the window opened or last saved it; and to show
+    // the infrared window's events.
     struct Hooks {
-        std::function<void(float group)> saved;
+        std::function<void(float group, bool alignmentChosen)> saved;
         std::function<void()> browseEvents;
     };
 
@@ -59,6 +60,8 @@ private:
     ui::Form form_;
     platform::WindowHandle OwnWindow;
     int ShownPage = -1;
+    // The user picked an entry of ALLIST that no save has applied yet.
+    bool alignmentChosen_ = false;
 
     std::deque<ui::Control> SetupPage; // panels, one per page
     ui::Control Label2;                // the general page's title

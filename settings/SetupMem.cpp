@@ -2,6 +2,7 @@
 
 #include "settings/SettingsCodec.h"
 
+#include <algorithm>
 #include <cstring>
 #include <iterator>
 
@@ -13,19 +14,20 @@ struct Field {
     int group;
     bool Settings::*flag;
     float Settings::*number;
+    NumberRange range = kAnyStoredNumber;
 };
 
 // Group by group, in the order the values are written.
 const Field kFields[] = {
     {"General_HideInTaskManager", 0, &Settings::General_HideInTaskManager, nullptr},
     {"General_DisableTaskManager", 0, &Settings::General_DisableTaskManager, nullptr},
-    {"General_RefreshInterval", 0, nullptr, &Settings::General_RefreshInterval},
+    {"General_RefreshInterval", 0, nullptr, &Settings::General_RefreshInterval, kIntervalRange},
     {"Tasks_EnableTaskManagement", 1, &Settings::Tasks_EnableTaskManagement, nullptr},
     {"Tasks_LearningMode", 1, &Settings::Tasks_LearningMode, nullptr},
     {"Tasks_BlockNew", 1, &Settings::Tasks_BlockNew, nullptr},
-    {"Mem_FreeUp", 2, nullptr, &Settings::Mem_FreeUp},
+    {"Mem_FreeUp", 2, nullptr, &Settings::Mem_FreeUp, kFreeUpRange},
     {"Mem_FreeUpAuto", 2, &Settings::Mem_FreeUpAuto, nullptr},
-    {"Mem_FreeUpIfBelow", 2, nullptr, &Settings::Mem_FreeUpIfBelow},
+    {"Mem_FreeUpIfBelow", 2, nullptr, &Settings::Mem_FreeUpIfBelow, kThresholdRange},
     {"Align_Position", 3, nullptr, &Settings::Align_Position},
     {"IR_EnableIRSupport", 4, &Settings::IR_EnableIRSupport, nullptr},
     {"IR_LearningMode", 4, &Settings::IR_LearningMode, nullptr},
@@ -73,7 +75,8 @@ void SetupMem::Load()
                 stored_ |= 1u << i;
             }
         } else if (auto number = decodeNumber(*value)) {
-            settings_.*(field.number) = *number;
+            settings_.*(field.number) =
+                std::clamp(*number, static_cast<float>(field.range.min), static_cast<float>(field.range.max));
             stored_ |= 1u << i;
         }
     }

@@ -6,6 +6,17 @@
 
 namespace settings {
 
+// What the settings window lets the user choose for the numbers; values read back at start are
+// clamped into these ranges, so that a record written by hand or by another version cannot make
+// the bar free up everything or spin.
+struct NumberRange {
+    int min, max;
+};
+constexpr NumberRange kIntervalRange {1, 15};      // seconds
+constexpr NumberRange kFreeUpRange {1, 4095};      // MB
+constexpr NumberRange kThresholdRange {0, 127};    // MB
+constexpr NumberRange kAnyStoredNumber {0, 65535}; // what the layout holds
+
 struct Settings {
     // 0 general
     bool General_HideInTaskManager = false;
@@ -46,7 +57,7 @@ public:
     void StoreSettings(float group);
 
     // Reads the stored values over the record; a value that is missing, or of another type,
-    // size or layout, keeps the field as it was.
+    // size or layout, keeps the field as it was. Numbers are clamped to their ranges.
     void Load();
     // Whether the value of this name was read by Load or written since.
     bool stored(const char* name) const;

@@ -9,8 +9,8 @@ namespace settings {
 
 namespace {
 constexpr int kBackspace = 8;
-constexpr int kIntervalMin = 1;
-constexpr int kIntervalMax = 15;
+constexpr int kIntervalMin = kIntervalRange.min;
+constexpr int kIntervalMax = kIntervalRange.max;
 
 bool IsDigit(char c)
 {

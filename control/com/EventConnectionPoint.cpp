@@ -43,21 +43,15 @@ HRESULT STDMETHODCALLTYPE EventConnectionPoint::Advise(IUnknown* sink, DWORD* co
     if (!sink || !cookie)
         return E_POINTER;
     return guarded([&] {
-        sinks_.push_back(Sink {nextCookie_, com::ComPtr<IUnknown>(sink)});
-        *cookie = nextCookie_++;
+        *cookie = sinks_.add(com::ComPtr<IUnknown>(sink));
         return S_OK;
     });
 }
 
 HRESULT STDMETHODCALLTYPE EventConnectionPoint::Unadvise(DWORD cookie)
 {
-    for (auto it = sinks_.begin(); it != sinks_.end(); ++it) {
-        if (it->cookie == cookie) {
-            sinks_.erase(it);
-            return S_OK;
-        }
-    }
-    return CONNECT_E_NOCONNECTION;
+    // The sink is released after it left the list: its release may call back into this point.
+    return sinks_.remove(cookie) ? S_OK : CONNECT_E_NOCONNECTION;
 }
 
 HRESULT STDMETHODCALLTYPE EventConnectionPoint::EnumConnections(IEnumConnections** result)

@@ -3,9 +3,8 @@
 // containers look for the point and advise their sinks; it keeps them until they unadvise.
 #include <ocidl.h>
 
-#include <vector>
-
 #include "control/com/ComPtr.h"
+#include "control/core/SinkList.h"
 
 namespace dralith {
 
@@ -30,13 +29,8 @@ public:
     void releaseSinks() { sinks_.clear(); }
 
 private:
-    struct Sink {
-        DWORD cookie;
-        com::ComPtr<IUnknown> sink;
-    };
     IConnectionPointContainer& container_;
-    std::vector<Sink> sinks_;
-    DWORD nextCookie_ = 1;
+    SinkList<com::ComPtr<IUnknown>> sinks_;
 };
 
 // IEnumConnectionPoints over the one connection point.

@@ -2,6 +2,9 @@
 
 #include <olectl.h>
 
+#include <optional>
+#include <vector>
+
 #include "control/com/ComPtr.h"
 #include "control/com/Dralith_h.h"
 #include "control/com/Guarded.h"
@@ -66,6 +69,68 @@ HRESULT removeKeys(const std::vector<RegistryEntry>& table)
             result = SELFREG_E_CLASS;
     }
     return result;
+}
+
+// The default value of a key below HKEY_CLASSES_ROOT, environment strings expanded; nothing when
+// the key or the value is missing or holds no text.
+std::optional<std::wstring> registeredPath(const std::wstring& keyName)
+{
+    HKEY raw = nullptr;
+    if (RegOpenKeyExW(HKEY_CLASSES_ROOT, keyName.c_str(), 0, KEY_QUERY_VALUE, &raw) != ERROR_SUCCESS)
+        return std::nullopt;
+    const win32kit::UniqueRegKey key(raw);
+    // A path is at most 32,767 characters; a longer value is no path of this DLL.
+    std::vector<wchar_t> text(32768);
+    DWORD type = 0;
+    DWORD bytes = static_cast<DWORD>((text.size() - 1) * sizeof(wchar_t));
+    if (RegQueryValueExW(key.get(), nullptr, nullptr, &type, reinterpret_cast<BYTE*>(text.data()), &bytes) !=
+            ERROR_SUCCESS ||
+        (type != REG_SZ && type != REG_EXPAND_SZ))
+        return std::nullopt;
+    std::wstring path(text.data(), wcsnlen(text.data(), bytes / sizeof(wchar_t)));
+    if (type == REG_EXPAND_SZ) {
+        std::vector<wchar_t> expanded(32768);
+        const DWORD length = ExpandEnvironmentStringsW(path.c_str(), expanded.data(), 32768);
+        if (length == 0 || length > expanded.size())
+            return std::nullopt;
+        path = expanded.data();
+    }
+    return path;
+}
+
+// The same file: compared without regard to case, after quotes are taken off and short (8.3)
+// names made long, as another registrar may have written the path.
+bool sameFile(std::wstring registered, const std::wstring& modulePath)
+{
+    if (registered.size() >= 2 && registered.front() == L'"' && registered.back() == L'"')
+        registered = registered.substr(1, registered.size() - 2);
+    const auto longForm = [](const std::wstring& path) {
+        std::vector<wchar_t> buffer(32768);
+        const DWORD length = GetLongPathNameW(path.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()));
+        return length > 0 && length < buffer.size() ? std::wstring(buffer.data(), length) : path;
+    };
+    return lstrcmpiW(longForm(registered).c_str(), longForm(modulePath).c_str()) == 0;
+}
+
+// True unless the key's default value names another file: a copy of the DLL elsewhere that was
+// registered after this one owns the registration, and unregistering this copy leaves it alone.
+bool registeredToThisCopy(const std::wstring& keyName, const std::wstring& modulePath)
+{
+    const auto path = registeredPath(keyName);
+    return !path || sameFile(*path, modulePath);
+}
+
+std::wstring typeLibraryPathKey()
+{
+#ifdef _WIN64
+    const wchar_t* platform = L"win64";
+#else
+    const wchar_t* platform = L"win32";
+#endif
+    wchar_t locale[16] = {};
+    wsprintfW(locale, L"%x", static_cast<unsigned>(ids::kTypeLibraryLcid));
+    return L"TypeLib\\" + guidText(LIBID_Pellgrove) + L"\\" + ids::kTypeLibraryVersion + L"\\" + locale + L"\\" +
+        platform;
 }
 
 HRESULT registerTypeLibrary(const std::wstring& modulePath)
@@ -152,8 +217,15 @@ STDAPI DllRegisterServer()
 STDAPI DllUnregisterServer()
 {
     return dralith::guarded([] {
-        HRESULT keys = dralith::removeKeys(dralith::registrationTable(dralith::module::pathW()));
-        HRESULT library = dralith::unregisterTypeLibrary();
+        const std::wstring path = dralith::module::pathW();
+        const auto table = dralith::registrationTable(path);
+        const std::wstring serverKey = L"CLSID\\" + dralith::guidText(CLSID_DralithCTL) + L"\\InprocServer32";
+        HRESULT keys = S_OK;
+        if (dralith::registeredToThisCopy(serverKey, path))
+            keys = dralith::removeKeys(table);
+        HRESULT library = S_OK;
+        if (dralith::registeredToThisCopy(dralith::typeLibraryPathKey(), path))
+            library = dralith::unregisterTypeLibrary();
         return FAILED(keys) ? keys : library;
     });
 }

@@ -1,7 +1,5 @@
 #include "control/com/SettingsStore.h"
 
-#include <vector>
-
 #include "win32kit/Handles.h"
 #include "control/core/SettingsCodec.h"
 
@@ -25,19 +23,16 @@ HRESULT loadSettings(const std::string& application, ControlState& state)
     win32kit::UniqueRegKey key = openSettingsKey();
     if (!key)
         return S_OK;
-    DWORD size = 0;
-    if (RegQueryValueExA(key.get(), application.c_str(), nullptr, nullptr, nullptr, &size) != ERROR_SUCCESS ||
-        size == 0)
+    const auto decoded = readStoredSettings([&](char* buffer, std::uint32_t& bytes) {
+        DWORD size = bytes;
+        const bool read = RegQueryValueExA(key.get(), application.c_str(), nullptr, nullptr,
+                              reinterpret_cast<BYTE*>(buffer), &size) == ERROR_SUCCESS;
+        bytes = size;
+        return read;
+    });
+    if (!decoded)
         return S_OK;
-    std::vector<char> bytes(size);
-    DWORD read = size;
-    if (RegQueryValueExA(key.get(), application.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(bytes.data()),
-            &read) != ERROR_SUCCESS)
-        return S_OK;
-    if (read > size)
-        read = size;
-    const DecodedSettings decoded = decodeSettings(bytes.data(), storedTextLength(bytes.data(), read));
-    return state.applySettings(decoded) ? S_OK : E_INVALIDARG;
+    return state.applySettings(*decoded) ? S_OK : E_INVALIDARG;
 }
 
 HRESULT saveSettings(const std::string& application, const ControlState& state)

@@ -1,5 +1,6 @@
 #include "control/core/SettingsCodec.h"
 
+#include <array>
 #include <cmath>
 #include <cstdlib>
 
@@ -59,6 +60,20 @@ std::size_t storedTextLength(const char* bytes, std::size_t size)
     if (size > 0 && bytes[size - 1] == '\0')
         return size - 1;
     return size;
+}
+
+std::optional<DecodedSettings> readStoredSettings(const SettingsValueQuery& query)
+{
+    std::uint32_t size = 0;
+    if (!query(nullptr, size) || size == 0 || size > kMaxStoredSettingsBytes)
+        return std::nullopt;
+    std::array<char, kMaxStoredSettingsBytes> bytes {};
+    std::uint32_t read = size;
+    if (!query(bytes.data(), read))
+        return std::nullopt;
+    if (read > size)
+        read = size;
+    return decodeSettings(bytes.data(), storedTextLength(bytes.data(), read));
 }
 
 } // namespace dralith

@@ -3,6 +3,7 @@
 // HKEY_CURRENT_USER\Software\Brenwick\Dralith, value name = the host's Application argument.
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -30,5 +31,17 @@ DecodedSettings decodeSettings(const char* text, std::size_t length);
 // The stored text of a registry value of `size` bytes as read: drops one terminating NUL if
 // the last byte is one (a value written without it keeps all its characters).
 std::size_t storedTextLength(const char* bytes, std::size_t size);
+
+// The value is written as three bytes; one larger than this was not written by the control and is
+// not read at all, whatever size the registry reports for it.
+constexpr std::size_t kMaxStoredSettingsBytes = 64;
+
+// One registry read of the value: with no buffer it stores the value's size in `bytes`, with a
+// buffer of `bytes` bytes it fills it and stores the count read. False when the call failed.
+using SettingsValueQuery = std::function<bool(char* buffer, std::uint32_t& bytes)>;
+
+// Asks the value's size, then reads it into a buffer of that size and decodes it. Nothing when
+// the value is missing, empty or larger than kMaxStoredSettingsBytes, or when a read fails.
+std::optional<DecodedSettings> readStoredSettings(const SettingsValueQuery& query);
 
 } // namespace dralith

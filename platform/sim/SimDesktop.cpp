@@ -89,6 +89,20 @@ void SimDesktop::moveToTop(WindowHandle window)
 
 void SimDesktop::activate(WindowHandle window)
 {
+    foregroundRight_ = false;
+    raise(window);
+}
+
+bool SimDesktop::bringForward(WindowHandle window)
+{
+    if (!find(window) || !mayTakeForeground())
+        return false;
+    raise(window);
+    return true;
+}
+
+void SimDesktop::raise(WindowHandle window)
+{
     if (!find(window))
         return;
     moveToTop(window);
@@ -168,9 +182,13 @@ int SimDesktop::windowText(WindowHandle window, char* buffer, int capacity)
 bool SimDesktop::setForeground(WindowHandle window)
 {
     commands.push_back({"foreground", window, 0});
-    if (!find(window))
-        return false;
-    activate(window);
+    return bringForward(window);
+}
+
+bool SimDesktop::takeForegroundRight()
+{
+    commands.push_back({"foregroundRight", 0, 0});
+    foregroundRight_ = true;
     return true;
 }
 

@@ -49,8 +49,13 @@ public:
     SimWindow* find(WindowHandle window);
     void setTitle(WindowHandle window, const std::string& title);
     void setVisible(WindowHandle window, bool visible);
-    // What the user does: activate a window directly.
+    // What the user does: activate a window directly. The program loses the foreground leave it
+    // took.
     void activate(WindowHandle window);
+    // The program's own request to bring a window to the front (a form of its toolkit); refused,
+    // like setForeground, under the foreground lock without the leave.
+    bool bringForward(WindowHandle window);
+    bool mayTakeForeground() const { return !foregroundLock || foregroundRight_; }
     void setCursor(int x, int y) { cursor_ = {x, y}; }
     // Top first.
     std::vector<WindowHandle> zOrder() const;
@@ -61,6 +66,10 @@ public:
     std::set<platform::WindowEvent> reportedEvents {platform::WindowEvent::Created, platform::WindowEvent::Shown,
         platform::WindowEvent::Hidden, platform::WindowEvent::Destroyed, platform::WindowEvent::Renamed,
         platform::WindowEvent::Foreground, platform::WindowEvent::MinimizeStart, platform::WindowEvent::MinimizeEnd};
+    // Windows' foreground lock as a program meets it when it acts on other than the user's input
+    // to it: setForeground then fails (the target only flashes) unless the program has taken
+    // the leave since the user last activated a window.
+    bool foregroundLock = false;
     // sendMessageTimeout to these windows gives up at once.
     std::set<WindowHandle> hung;
     // These windows stay open when sent WM_CLOSE through sendMessageTimeout.
@@ -75,6 +84,8 @@ public:
     int windowText(WindowHandle window, char* buffer, int capacity) override;
     WindowHandle foreground() override { return foreground_; }
     bool setForeground(WindowHandle window) override;
+    // Records "foregroundRight" and grants the leave.
+    bool takeForegroundRight() override;
     bool isIconic(WindowHandle window) override;
     bool isZoomed(WindowHandle window) override;
     bool showWindow(WindowHandle window, platform::ShowCommand command) override;
@@ -96,6 +107,7 @@ private:
     // Position in windows_, which is kept bottom first so that opening a window is an append.
     long indexOf(WindowHandle window) const;
     void moveToTop(WindowHandle window);
+    void raise(WindowHandle window);
     bool applyShow(WindowHandle window, platform::ShowCommand command);
     void report(platform::WindowEvent event, WindowHandle window);
 
@@ -106,6 +118,7 @@ private:
     static constexpr WindowHandle kFirstHandle = 0x20000;
     WindowHandle nextHandle_ = kFirstHandle;
     WindowHandle foreground_ = 0;
+    bool foregroundRight_ = false;
     platform::PixelPoint cursor_ {};
     platform::WindowEventHandler watcher_;
 };

@@ -1,5 +1,8 @@
 #include "platform/sim/SimNetwork.h"
 
+#include <algorithm>
+#include <cstring>
+
 namespace sim {
 
 class SimNetwork::SimConnection final : public platform::Connection {
@@ -10,12 +13,34 @@ public:
     }
     ~SimConnection() override { network_.forget(this); }
 
+    std::size_t read(char* buffer, std::size_t capacity) override
+    {
+        ++network_.reads;
+        if (network_.current_ == this)
+            network_.readSinceNotice_ = true;
+        const std::size_t n = std::min(capacity, waiting());
+        std::memcpy(buffer, bytes_.data() + readAt_, n);
+        readAt_ += n;
+        if (readAt_ == bytes_.size()) {
+            bytes_.clear();
+            readAt_ = 0;
+        }
+        return n;
+    }
+
+    void queue(std::string_view bytes) { bytes_.append(bytes); }
+    std::size_t waiting() const { return bytes_.size() - readAt_; }
+
 private:
     SimNetwork& network_;
+    std::string bytes_;
+    std::size_t readAt_ = 0;
 };
 
 void SimNetwork::forget(const SimConnection* connection)
 {
+    if (last_ == connection)
+        last_ = nullptr;
     if (current_ != connection)
         return;
     current_ = nullptr;
@@ -30,9 +55,10 @@ std::unique_ptr<platform::Connection> SimNetwork::connect(
     if (failToStart)
         return nullptr;
     auto connection = std::make_unique<SimConnection>(*this);
-    current_ = connection.get();
+    current_ = last_ = connection.get();
     events_ = &events;
     accepted_ = false;
+    readSinceNotice_ = true;
     return connection;
 }
 
@@ -54,7 +80,20 @@ bool SimNetwork::send(std::string_view bytes)
 {
     if (!connected())
         return false;
-    events_->onReceived(bytes);
+    current_->queue(bytes);
+    if (readSinceNotice_ && !bytes.empty()) {
+        readSinceNotice_ = false;
+        events_->onReadable();
+    }
+    return true;
+}
+
+bool SimNetwork::announce()
+{
+    if (!connected() || current_->waiting() == 0)
+        return false;
+    readSinceNotice_ = false;
+    events_->onReadable();
     return true;
 }
 
@@ -63,12 +102,18 @@ bool SimNetwork::drop()
     if (!current_)
         return false;
     platform::ConnectionEvents* events = events_;
-    // Closed: the program's connection object stays, but no event reaches it any more.
+    // Ended: the program's connection object stays with its unread bytes, but no event reaches it
+    // any more.
     current_ = nullptr;
     events_ = nullptr;
     accepted_ = false;
     events->onClosed();
     return true;
+}
+
+std::size_t SimNetwork::waiting() const
+{
+    return last_ ? last_->waiting() : 0;
 }
 
 } // namespace sim

@@ -170,11 +170,14 @@ void SimToolkit::typeText(ui::FormId form, ui::ControlId id, const std::string& 
         ui::ControlSpec* after = shown(form, id);
         if (!after || press.characterCode == 0 || press.characterCode == '\r')
             continue;
-        std::string text = after->caption;
+        // A selected text goes with the first key that reaches the box.
+        const bool replaced = wholeTextSelected.erase({form, id}) > 0;
+        std::string text = replaced ? std::string() : after->caption;
         if (press.characterCode == '\b') {
-            if (text.empty())
+            if (!replaced && text.empty())
                 continue;
-            text.pop_back();
+            if (!replaced)
+                text.pop_back();
         } else if (after->maxLength > 0 && static_cast<int>(text.size()) >= after->maxLength) {
             continue;
         } else {
@@ -195,6 +198,7 @@ void SimToolkit::pasteText(ui::FormId form, ui::ControlId id, const std::string&
     if (!box || box->kind != ui::ControlKind::TextBox || !box->enabled)
         return;
     box->caption = box->maxLength > 0 ? text.substr(0, static_cast<std::size_t>(box->maxLength)) : text;
+    wholeTextSelected.erase({form, id});
     ui::UserInput input;
     input.kind = ui::UserInput::Kind::Text;
     input.control = id;
@@ -525,6 +529,8 @@ struct RecordWriter {
 void SimToolkit::updateControl(ui::FormId form, ui::ControlId id, const ui::ControlSpec& props, ui::Properties changed)
 {
     if (auto* c = writable(form, id)) {
+        if (ui::Has(changed, ui::Property::Caption))
+            wholeTextSelected.erase({form, id});
         RecordWriter writer {*c};
         ui::ApplyProperties(writer, props, changed);
     }
@@ -534,15 +540,31 @@ void SimToolkit::bringToFront(ui::FormId form)
 {
     if (auto* f = this->form(form)) {
         showForm(form, true);
-        desktop_.activate(f->window);
+        desktop_.bringForward(f->window);
         focusOnActivation(form);
     }
+}
+
+int SimToolkit::listItemAt(ui::FormId form, ui::ControlId id, float x, float y)
+{
+    const ui::ControlSpec* list = shown(form, id);
+    if (!list || list->kind != ui::ControlKind::ListBox || x < 0 || y < 0 || x >= list->rect.width ||
+        y >= list->rect.height)
+        return -1;
+    const int row = static_cast<int>(y / kListRowTwips);
+    return row < static_cast<int>(list->items.size()) ? row : -1;
 }
 
 void SimToolkit::focusControl(ui::FormId form, ui::ControlId id)
 {
     if (shown(form, id))
         focus = {form, id};
+}
+
+void SimToolkit::selectAllText(ui::FormId form, ui::ControlId id)
+{
+    if (const ui::ControlSpec* box = shown(form, id); box && box->kind == ui::ControlKind::TextBox)
+        wholeTextSelected.insert({form, id});
 }
 
 std::optional<ui::Size> SimToolkit::loadPicture(
@@ -576,7 +598,7 @@ void SimToolkit::setTimer(ui::FormId form, ui::TimerId id, int intervalMs, bool 
 
 ui::MenuId SimToolkit::popupMenu(ui::FormId, const ui::MenuItem& menu, ui::MenuId defaultItem)
 {
-    shownMenus.push_back({menu, defaultItem});
+    shownMenus.push_back({menu, defaultItem, desktop_.mayTakeForeground()});
     if (menuChoices.empty())
         return 0;
     ui::MenuId choice = menuChoices.front();

@@ -45,6 +45,9 @@ struct SimForm {
 struct ShownMenu {
     ui::MenuItem menu;
     ui::MenuId defaultItem = 0;
+    // The owner could come to the front for it: without, a real menu would not close when the
+    // user clicks elsewhere and would not get the keys.
+    bool inFront = true;
 };
 
 struct InputBoxRequest {
@@ -58,6 +61,9 @@ public:
         : desktop_(desktop)
     {
     }
+
+    // The height of a list box row, in twips (13 pixels).
+    static constexpr float kListRowTwips = 195;
 
     // Test side.
     ui::ScreenMetrics metrics {15, 15, 1024, 768};
@@ -80,6 +86,9 @@ public:
     long long propertyWrites = 0;
     // The control that has the keyboard focus: form and id.
     std::pair<ui::FormId, ui::ControlId> focus {0, 0};
+    // Text boxes whose whole text is selected: the next typed key replaces it. A new text from
+    // the program or the user ends the selection.
+    std::set<std::pair<ui::FormId, ui::ControlId>> wholeTextSelected;
     bool quitRequested = false;
     // What each timer tick or queued input that threw said, in order.
     std::vector<std::string> failures;
@@ -131,9 +140,13 @@ public:
     void showFormInactive(ui::FormId form) override { showForm(form, true); }
     void bringToFront(ui::FormId form) override;
     void focusControl(ui::FormId form, ui::ControlId id) override;
+    // The focus as `focus` records it, while the form's window is in front.
     bool hasFocus(ui::FormId form) override;
+    void selectAllText(ui::FormId form, ui::ControlId id) override;
     bool registerHotKey(ui::FormId form, int modifiers, int virtualKey) override;
     void unregisterHotKey(ui::FormId form) override { hotKeys.erase(form); }
+    // Rows of kListRowTwips from the list's top, never scrolled.
+    int listItemAt(ui::FormId form, ui::ControlId id, float x, float y) override;
     ui::Rect formRect(ui::FormId form) override;
     void setFormRect(ui::FormId form, const ui::Rect& rect) override;
     ui::Size clientSize(ui::FormId form) override;

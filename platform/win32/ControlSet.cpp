@@ -1,5 +1,6 @@
 #include "platform/win32/ControlSet.h"
 
+#include "platform/win32/AccessibleControl.h"
 #include "platform/FocusRules.h"
 #include "platform/win32/ControlPainter.h"
 #include "platform/win32/ControlWindows.h"
@@ -192,11 +193,16 @@ struct ControlSet::Writer {
         if (window)
             SetWindowTextA(window, props.caption.c_str());
         repaintNeeded |= control.isPainted();
+        // The system's own controls tell readers themselves.
+        if (control.isPainted())
+            announceCaptionChange(window, control.props.kind);
     }
     void applyToolTip(const ui::ControlSpec& props)
     {
         control.props.toolTip = props.toolTip;
         set.tips_.set(window, props.toolTip);
+        if (control.isPainted())
+            announceToolTipChange(window, control.props.kind);
     }
     void applyVisible(const ui::ControlSpec& props)
     {

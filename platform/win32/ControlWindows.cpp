@@ -1,5 +1,6 @@
 #include "platform/win32/ControlWindows.h"
 
+#include "platform/win32/AccessibleControl.h"
 #include "platform/win32/ControlKeys.h"
 #include "platform/win32/ControlPainter.h"
 #include "platform/win32/FormWindow.h"
@@ -42,6 +43,17 @@ LRESULT paintedMessage(FormWindow& form, HWND window, UINT message, WPARAM wPara
         return 0;
     case WM_LBUTTONDBLCLK:
         form.doubleClick(id);
+        return 0;
+    case WM_GETOBJECT:
+        // The system reads these classes as bare windows; the record knows what they are.
+        if (static_cast<DWORD>(lParam) == static_cast<DWORD>(OBJID_CLIENT) && form.controls().find(id)) {
+            if (OleAccess* ole = form.oleAccess())
+                if (const LRESULT answer = answerAccessibleObject(*ole, window, wParam))
+                    return answer;
+        }
+        break;
+    case kAccessiblePressMessage:
+        form.press(id, window);
         return 0;
     default:
         break;

@@ -391,6 +391,14 @@ void FormWindow::standardMouseUp(ui::ControlId id, ui::MouseButton button, WPARA
     mouseUp(id, button, keys, position);
 }
 
+void FormWindow::press(ui::ControlId id, HWND control)
+{
+    RECT client {};
+    if (!GetClientRect(control, &client) || !IsWindowVisible(control) || !IsWindowEnabled(control))
+        return;
+    mouseUp(id, ui::MouseButton::Left, 0, MAKELPARAM(client.right / 2, client.bottom / 2));
+}
+
 void FormWindow::doubleClick(ui::ControlId id)
 {
     ui::UserInput input;

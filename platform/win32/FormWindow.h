@@ -58,6 +58,11 @@ public:
     int keyPress(ui::ControlId id, int character);
     // True when the program took the key.
     bool accelerator(int virtualKey);
+    // Whether the program acts on a left click on the control.
+    bool clickable(ui::ControlId id) const { return canNotify() && events_.clickable(id); }
+    // A left click in the middle of a painted control, as a screen reader's press.
+    void press(ui::ControlId id, HWND control);
+    OleAccess* oleAccess() { return context_.oleAccess(); }
     // Notifications the standard controls send to their parent, the form or a panel.
     bool handleChildNotification(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 

@@ -1,5 +1,6 @@
 #include "platform/win32/Win32Desktop.h"
 
+#include "platform/win32/ForegroundRight.h"
 #include "platform/win32/SystemLibrary.h"
 
 namespace platform::win32 {
@@ -125,6 +126,11 @@ WindowHandle Win32Desktop::foreground()
 bool Win32Desktop::setForeground(WindowHandle window)
 {
     return SetForegroundWindow(toHwnd(window)) != FALSE;
+}
+
+bool Win32Desktop::takeForegroundRight()
+{
+    return WinForegroundRight();
 }
 
 bool Win32Desktop::isIconic(WindowHandle window)

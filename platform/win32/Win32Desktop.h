@@ -23,6 +23,7 @@ public:
 
     WindowHandle foreground() override;
     bool setForeground(WindowHandle window) override;
+    bool takeForegroundRight() override;
     bool isIconic(WindowHandle window) override;
     bool isZoomed(WindowHandle window) override;
     bool showWindow(WindowHandle window, ShowCommand command) override;

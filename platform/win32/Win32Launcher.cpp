@@ -1,16 +1,21 @@
 #include "platform/win32/Win32Launcher.h"
 
-#include "platform/win32/WinApi.h"
+#include "platform/win32/SystemLibrary.h"
 #include "win32kit/Handles.h"
+
+#include <shellapi.h>
 
 #include <vector>
 
 namespace platform::win32 {
 
-bool Win32Launcher::run(const std::string& commandLine, ShowCommand show)
+namespace {
+// ERROR_ELEVATION_REQUIRED, which the headers declare only for newer Windows targets.
+constexpr DWORD kElevationRequired = 740;
+} // namespace
+
+Launcher::ProcessStart Win32Launcher::createProcess(const std::string& commandLine, ShowCommand show)
 {
-    if (commandLine.empty())
-        return false;
     // CreateProcessA may write into the command line.
     std::vector<char> line(commandLine.begin(), commandLine.end());
     line.push_back('\0');
@@ -19,11 +24,40 @@ bool Win32Launcher::run(const std::string& commandLine, ShowCommand show)
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = static_cast<WORD>(show);
     PROCESS_INFORMATION info {};
-    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
-        return false;
+    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
+        const DWORD error = GetLastError();
+        // A document is no executable image; a program whose manifest asks for elevation only
+        // starts through the shell, which asks the user.
+        return error == ERROR_BAD_EXE_FORMAT || error == kElevationRequired ? ProcessStart::NeedsShell
+                                                                            : ProcessStart::Failed;
+    }
     UniqueKernelHandle process(info.hProcess);
     UniqueKernelHandle thread(info.hThread);
-    return true;
+    return ProcessStart::Started;
+}
+
+bool Win32Launcher::shellExecute(const std::string& file, const std::string& parameters, ShowCommand show)
+{
+    if (!shell32_)
+        shell32_ = loadSystemLibrary("shell32.dll");
+    using ShellExecuteExFn = BOOL(WINAPI*)(SHELLEXECUTEINFOA*);
+    const auto shellExecuteEx = procAddress<ShellExecuteExFn>(shell32_.get(), "ShellExecuteExA");
+    if (!shellExecuteEx)
+        return false;
+    SHELLEXECUTEINFOA request {};
+    request.cbSize = sizeof request;
+    // No message boxes of the shell's own: the bar says in its tooltips that a start failed.
+    request.fMask = SEE_MASK_FLAG_NO_UI;
+    request.lpFile = file.c_str();
+    request.lpParameters = parameters.empty() ? nullptr : parameters.c_str();
+    request.nShow = static_cast<int>(show);
+    return shellExecuteEx(&request) != FALSE;
+}
+
+bool Win32Launcher::isFile(const std::string& path)
+{
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
 std::string Win32Launcher::systemFolder()

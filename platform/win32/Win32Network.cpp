@@ -10,8 +10,6 @@ namespace {
 
 constexpr UINT kSocketMessage = WM_APP + 1;
 constexpr const char* kConnectionClass = "Tolvane.Connection";
-// One read per notification; Winsock posts another while bytes remain.
-constexpr int kReadBytes = 4096;
 
 // The socket and its message-only window. Kept alive while one of its messages is handled, so a
 // handler may drop the connection that called it.
@@ -46,6 +44,18 @@ public:
         return WSAGetLastError() == WSAEWOULDBLOCK;
     }
 
+    // Winsock posts FD_READ again after a recv that leaves bytes waiting, and once more when bytes
+    // arrive after a recv that found none. After the other side's end the socket stays open for
+    // the bytes still waiting in it.
+    std::size_t read(char* buffer, std::size_t capacity)
+    {
+        if (socket_ == INVALID_SOCKET || capacity == 0)
+            return 0;
+        const int most = capacity > 0x10000 ? 0x10000 : static_cast<int>(capacity);
+        const int got = recv(socket_, buffer, most, 0);
+        return got > 0 ? static_cast<std::size_t>(got) : 0;
+    }
+
     // No event follows.
     void close()
     {
@@ -75,12 +85,15 @@ public:
                 events_->onConnected();
             break;
         case FD_READ:
-            receive();
+            events_->onReadable();
             break;
-        case FD_CLOSE:
-            receive();
-            closeWithEvent();
+        case FD_CLOSE: {
+            // Bytes may still wait behind the end: the socket stays for them, the events end.
+            ConnectionEvents* events = events_;
+            events_ = nullptr;
+            events->onClosed();
             break;
+        }
         default:
             break;
         }
@@ -90,18 +103,6 @@ public:
     std::shared_ptr<const void> holdDuringMessage() override { return shared_from_this(); }
 
 private:
-    void receive()
-    {
-        if (!events_)
-            return;
-        char bytes[kReadBytes];
-        const int got = recv(socket_, bytes, sizeof bytes, 0);
-        if (got > 0)
-            events_->onReceived(std::string_view(bytes, static_cast<std::size_t>(got)));
-        else if (got == SOCKET_ERROR && WSAGetLastError() != WSAEWOULDBLOCK)
-            closeWithEvent();
-    }
-
     void closeWithEvent()
     {
         ConnectionEvents* events = events_;
@@ -124,6 +125,8 @@ public:
     ~Win32Connection() override { window_->close(); }
     Win32Connection(const Win32Connection&) = delete;
     Win32Connection& operator=(const Win32Connection&) = delete;
+
+    std::size_t read(char* buffer, std::size_t capacity) override { return window_->read(buffer, capacity); }
 
 private:
     std::shared_ptr<SocketWindow> window_;

@@ -1,6 +1,7 @@
 #include "platform/win32/Win32Toolkit.h"
 
 #include "platform/win32/Dialogs.h"
+#include "platform/win32/Units.h"
 #include "win32kit/DcScopes.h"
 #include "win32kit/MessagePump.h"
 
@@ -133,8 +134,19 @@ void Win32Toolkit::focusControl(ui::FormId form, ui::ControlId id)
 bool Win32Toolkit::hasFocus(ui::FormId form)
 {
     const std::shared_ptr<FormWindow> window = find(form);
+    if (!window || !window->alive() || GetForegroundWindow() != window->window())
+        return false;
+    // The thread's own focus: any control inside the form, panels included.
     const HWND focus = GetFocus();
-    return window && window->alive() && focus && IsChild(window->window(), focus);
+    return focus && IsChild(window->window(), focus);
+}
+
+void Win32Toolkit::selectAllText(ui::FormId form, ui::ControlId id)
+{
+    if (const std::shared_ptr<FormWindow> window = find(form))
+        if (const Control* control = window->controls().find(id);
+            control && control->window && control->props.kind == ui::ControlKind::TextBox)
+            SendMessageA(control->window.get(), EM_SETSEL, 0, -1);
 }
 
 bool Win32Toolkit::registerHotKey(ui::FormId form, int modifiers, int virtualKey)
@@ -147,6 +159,23 @@ void Win32Toolkit::unregisterHotKey(ui::FormId form)
 {
     if (const std::shared_ptr<FormWindow> window = find(form))
         window->unregisterHotKey();
+}
+
+int Win32Toolkit::listItemAt(ui::FormId form, ui::ControlId id, float x, float y)
+{
+    const std::shared_ptr<FormWindow> window = find(form);
+    const Control* control = window ? window->controls().find(id) : nullptr;
+    if (!control || !control->window || control->props.kind != ui::ControlKind::ListBox || x < 0 || y < 0)
+        return -1;
+    const HWND list = control->window.get();
+    const LRESULT hit = SendMessageA(
+        list, LB_ITEMFROMPOINT, 0, MAKELPARAM(toPixels(x, context_.scale.x), toPixels(y, context_.scale.y)));
+    // The high word is set for a point outside the client area or below the last row; the low
+    // word then names the nearest row.
+    if (hit == LB_ERR || HIWORD(hit) != 0)
+        return -1;
+    const int row = LOWORD(hit);
+    return row < SendMessageA(list, LB_GETCOUNT, 0, 0) ? row : -1;
 }
 
 ui::Rect Win32Toolkit::formRect(ui::FormId form)

@@ -69,6 +69,27 @@ TEST_F(DockingTest, ADockedBarTucksAwayAndComesBackUnderTheMouse)
     EXPECT_EQ(barFrame(), tucked);
 }
 
+TEST_F(DockingTest, ADockedBarStaysOutWhileItHasTheKeyboardFocus)
+{
+    bar->SetAlign(5);
+    dockTick();
+    const ui::Rect tucked = barFrame();
+    bar->FocusRunBox(); // the remote's "run"
+    const ui::Rect out = barFrame();
+    ASSERT_EQ(out.left, (1024 + 4) * 15 - out.width) << "brought onto the screen";
+    for (int i = 0; i < 4; ++i)
+        dockTick();
+    EXPECT_EQ(barFrame(), out) << "the mouse is away, but the typing goes to the run box";
+
+    desktop.activate(desktop.open("Other")); // the focus leaves with the bar's activation
+    dockTick();
+    EXPECT_EQ(barFrame(), tucked);
+    bar->FocusRunBox();
+    toolkit.focus = {0, 0}; // the focus moves elsewhere within the bar's thread
+    dockTick();
+    EXPECT_EQ(barFrame(), tucked);
+}
+
 TEST_F(DockingTest, InTheCentreTheBarIsRecentredAndNeverHidden)
 {
     bar->SetAlign(4);

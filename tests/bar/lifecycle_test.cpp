@@ -22,6 +22,7 @@ TEST_F(LifecycleTest, StartUpShowsTheTopmostBarWithItsPanel)
     EXPECT_EQ(control(bar_ids::SSETTS).caption, "Tolvane");
     EXPECT_EQ(control(bar_ids::SSETTS).toolTip, "Show settings menu");
     EXPECT_EQ(control(bar_ids::STX).caption, ">");
+    EXPECT_EQ(control(bar_ids::STX).toolTip, "Show programs");
     EXPECT_EQ(control(bar_ids::TIM3).caption, "888");
     EXPECT_EQ(control(bar_ids::TIM1).caption, "8888");
     EXPECT_EQ(control(bar_ids::VRUN).toolTip, "Enter a programme to start...");

@@ -57,6 +57,10 @@ TEST_F(MainMenuTest, TheRunBoxStartsWhatIsTypedOnEnterAndKeepsIt)
     EXPECT_EQ(started[0].first, "notepad a=b");
     EXPECT_EQ(started[0].second, platform::ShowCommand::Normal);
     EXPECT_EQ(control(bar_ids::VRUN).caption, "notepad a=b");
+    toolkit.typeText(bar->formId(), bar_ids::VRUN, "calc");
+    EXPECT_EQ(control(bar_ids::VRUN).caption, "calc") << "the kept text is selected: typing replaces it";
+    toolkit.typeText(bar->formId(), bar_ids::VRUN, "\r\b");
+    EXPECT_EQ(control(bar_ids::VRUN).caption, "") << "and a backspace clears it";
 
     // Browsing puts the chosen program, quoted, in the box; a cancelled dialog changes nothing.
     toolkit.fileDialogAnswers.push_back(std::string("C:\\Program Files\\App\\app.exe"));

@@ -147,3 +147,53 @@ TEST(Settings, LoadingLeavesTheLabelAsItWas)
     EXPECT_EQ(state.displayMode(), 4);
     EXPECT_FALSE(state.labelVisible());
 }
+
+namespace {
+// A registry value as the two queries of a load see it; `reads` counts the reads into a buffer.
+struct StoredValue {
+    std::string bytes;
+    std::uint32_t reportedSize;
+    int reads = 0;
+
+    SettingsValueQuery query()
+    {
+        return [this](char* buffer, std::uint32_t& size) {
+            if (!buffer) {
+                size = reportedSize;
+                return true;
+            }
+            ++reads;
+            if (size < bytes.size())
+                return false; // ERROR_MORE_DATA
+            std::memcpy(buffer, bytes.data(), bytes.size());
+            size = static_cast<std::uint32_t>(bytes.size());
+            return true;
+        };
+    }
+};
+} // namespace
+
+TEST(SettingsRead, AValueFarLargerThanTheControlWritesIsNotRead)
+{
+    StoredValue written {std::string("15\0", 3), 3};
+    const auto decoded = readStoredSettings(written.query());
+    ASSERT_TRUE(decoded);
+    EXPECT_EQ(decoded->freeOnClick, true);
+    EXPECT_EQ(decoded->displayMode, 5);
+
+    // Whatever size the registry reports, no buffer of it is made.
+    StoredValue huge {std::string("15\0", 3), 1u << 30};
+    EXPECT_FALSE(readStoredSettings(huge.query()));
+    EXPECT_EQ(huge.reads, 0);
+    StoredValue justOver {std::string(kMaxStoredSettingsBytes + 1, '1'), kMaxStoredSettingsBytes + 1};
+    EXPECT_FALSE(readStoredSettings(justOver.query()));
+    StoredValue longest {"13" + std::string(kMaxStoredSettingsBytes - 2, 'x'), kMaxStoredSettingsBytes};
+    EXPECT_EQ(readStoredSettings(longest.query())->displayMode, 3);
+
+    // A value that grew between the two queries does not fit the buffer: nothing is applied.
+    StoredValue grown {std::string(40, '1'), 3};
+    EXPECT_FALSE(readStoredSettings(grown.query()));
+    StoredValue empty {"", 0};
+    EXPECT_FALSE(readStoredSettings(empty.query()));
+    EXPECT_EQ(empty.reads, 0);
+}

@@ -5,6 +5,8 @@
 #include "settings/SettingsIds.h"
 #include "settings/SetupMem.h"
 
+#include <algorithm>
+
 namespace {
 
 namespace m = infrared_ids::menu;
@@ -166,6 +168,110 @@ TEST_F(InfraredTest, PressesArrivingWhileAnActionRunsAreDropped)
     EXPECT_EQ(desktop.foreground(), a);
     press("0 0 next rc");
     EXPECT_NE(desktop.foreground(), a) << "once the action is over, presses work again";
+}
+
+// Windows lets a program change the foreground window on the user's input to it; a press of the
+// remote is network data. The bar wins the leave before each switch and before its menu.
+TEST_F(InfraredTest, UnderTheForegroundLockAPressStillSwitchesTasksAndRunsInFront)
+{
+    supportOn(false);
+    files.content[kMap] = "next rc NextTask\r\nrun rc Run\r\n";
+    const auto a = desktop.open("A");
+    const auto b = desktop.open("B");
+    startConnected();
+    tick();
+    desktop.foregroundLock = true;
+    desktop.activate(a);
+    desktop.commands.clear();
+    press("0 0 next rc");
+    EXPECT_EQ(desktop.foreground(), b);
+    ASSERT_EQ(desktop.commands.size(), 2u);
+    EXPECT_EQ(desktop.commands[0].what, "foregroundRight");
+    EXPECT_EQ(desktop.commands[1].what, "foreground");
+
+    desktop.activate(a);
+    press("0 0 run rc");
+    EXPECT_EQ(desktop.foreground(), bar->window());
+    EXPECT_EQ(toolkit.focus, std::make_pair(bar->formId(), bar_ids::VRUN));
+}
+
+TEST_F(InfraredTest, UnderTheForegroundLockTheDefinitionMenuOpensInFront)
+{
+    supportOn(true);
+    const auto a = desktop.open("A");
+    startConnected();
+    desktop.foregroundLock = true;
+    desktop.activate(a);
+    press("0000000000f40bf0 00 play myremote");
+    ASSERT_EQ(toolkit.shownMenus.size(), 1u);
+    EXPECT_TRUE(toolkit.shownMenus[0].inFront);
+}
+
+TEST_F(InfraredTest, RemoveInTheListsMenuRemovesTheRowRightClicked)
+{
+    supportOn(false);
+    files.content[kMap] = "a rc NextTask\r\nb rc PrevTask\r\nc rc Quit\r\n";
+    startConnected();
+    bar->PopupSettings(3);
+    toolkit.mouseUp(bar->settingsWindow()->formId(), settings_ids::BBrowseIR, ui::MouseButton::Left);
+    const ui::FormId form = window().formId();
+    const float row = sim::SimToolkit::kListRowTwips;
+    toolkit.selectItems(form, infrared_ids::MCONS, {0});
+    toolkit.menuChoices.push_back(m::ListRemove);
+    toolkit.mouseUp(form, infrared_ids::MCONS, ui::MouseButton::Right, 100, row * 1.5f);
+    ASSERT_EQ(toolkit.shownMenus.size(), 1u);
+    EXPECT_EQ(files.content[kMap], "a rc NextTask\r\nc rc Quit\r\n") << "the second row, not the one selected before";
+    EXPECT_EQ(control(infrared_ids::MCONS).items, (std::vector<std::string> {"a rc NextTask", "c rc Quit"}));
+
+    toolkit.mouseUp(form, infrared_ids::MCONS, ui::MouseButton::Right, 100, row * 2.5f);
+    EXPECT_EQ(toolkit.shownMenus.size(), 1u) << "below the last row: no menu";
+    EXPECT_EQ(files.content[kMap], "a rc NextTask\r\nc rc Quit\r\n");
+}
+
+TEST_F(InfraredTest, AFloodIsReadInRoundsAndWhatCameBeforeTheEndIsStillHandled)
+{
+    using infrared::IrReceiver;
+    supportOn(false);
+    files.content[kMap] = "next rc NextTask\r\n";
+    desktop.open("A");
+    desktop.open("B");
+    startConnected();
+    tick();
+    const auto switches = [&] {
+        return std::count_if(desktop.commands.begin(), desktop.commands.end(),
+            [](const sim::DesktopCommand& c) { return c.what == "foreground"; });
+    };
+    std::string flood;
+    for (int i = 0; i < 1000; ++i)
+        flood += "0 0 next rc\n";
+    const auto before = switches();
+    network.send(flood);
+    EXPECT_EQ(switches() - before, static_cast<long>(IrReceiver::kRoundLines)) << "one round, the rest later";
+    network.announce();
+    EXPECT_EQ(switches() - before, static_cast<long>(IrReceiver::kRoundLines))
+        << "the socket's next notice waits for the round that is due";
+    toolkit.advance(IrReceiver::kRoundGapMs);
+    EXPECT_EQ(switches() - before, static_cast<long>(2 * IrReceiver::kRoundLines));
+
+    // The server ends with most of the flood still unread: all of it is handled, then it is lost.
+    network.drop();
+    EXPECT_EQ(control(infrared_ids::A1).caption, "Server 127.0.0.1:8765: connected") << "still reading";
+    toolkit.advance(IrReceiver::kRoundGapMs * (1000 / IrReceiver::kRoundLines + 1));
+    EXPECT_EQ(switches() - before, 1000);
+    EXPECT_EQ(network.waiting(), 0u);
+    EXPECT_EQ(control(infrared_ids::A1).caption, "Server 127.0.0.1:8765: not connected, retrying");
+
+    // Lines of junk with no end: a round stops after its bytes.
+    toolkit.advance(IrReceiver::kRetryMs);
+    ASSERT_TRUE(network.accept());
+    network.send(std::string(1 << 20, 'z'));
+    EXPECT_GE(network.waiting(), (1u << 20) - IrReceiver::kRoundBytes);
+    for (int i = 0; i < 64 && network.waiting() > 0; ++i)
+        toolkit.advance(IrReceiver::kRoundGapMs);
+    EXPECT_EQ(network.waiting(), 0u);
+    network.send("\n0 0 next rc\n");
+    toolkit.advance(IrReceiver::kRoundGapMs);
+    EXPECT_EQ(switches() - before, 1001) << "the line after the junk";
 }
 
 TEST_F(InfraredTest, TheReceiverRetriesEveryTwoSecondsAndGivesUpAStalledConnectionAfterFive)

@@ -17,8 +17,15 @@ using Lines = std::vector<std::string>;
 Lines Frame(infrared::LineFramer& framer, const std::vector<std::string>& reads)
 {
     Lines lines;
-    for (const std::string& read : reads)
-        framer.feed(read, [&](std::string_view line) { lines.emplace_back(line); });
+    const auto take = [&] {
+        while (const auto line = framer.next())
+            lines.emplace_back(*line);
+    };
+    take();
+    for (const std::string& read : reads) {
+        framer.append(read);
+        take();
+    }
     return lines;
 }
 
@@ -56,15 +63,14 @@ TEST(LircLines, FramesSplitJoinedAndHostileReads)
     EXPECT_EQ(Frame(framer, {tooLong.substr(0, 300), tooLong.substr(300) + "\n00 00 k rc\n"}), (Lines {"00 00 k rc"}));
     EXPECT_EQ(Frame(framer, {std::string(100000, 'z'), std::string(100000, 'z'), "\nok\n"}), (Lines {"ok"}));
 
-    // A handler that feeds more bytes (pending messages ran inside it) gets them after the rest.
-    Lines order;
-    std::function<void(std::string_view)> handler = [&](std::string_view line) {
-        order.emplace_back(line);
-        if (line == "first")
-            framer.feed("third\n", handler);
-    };
-    framer.feed("first\nsecond\n", handler);
-    EXPECT_EQ(order, (Lines {"first", "second", "third"}));
+    // A reader that stops after some lines finds the rest, in order, behind bytes appended since.
+    framer.append("first\nsecond\nthi");
+    EXPECT_EQ(framer.next(), std::optional<std::string_view>("first"));
+    framer.append("rd\nfourth\n");
+    EXPECT_EQ(Frame(framer, {}), (Lines {"second", "third", "fourth"}));
+    framer.append("half");
+    framer.reset();
+    EXPECT_EQ(Frame(framer, {"line\n"}), (Lines {"line"})) << "a reset forgets the unfinished line";
 }
 
 TEST(ActionMapFile, RoundTripKeepsUnknownLinesAndTheFirstOfEqualKeys)

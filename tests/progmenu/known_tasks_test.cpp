@@ -74,7 +74,8 @@ TEST(KnownTaskLine, CutsLabelCategoriesRootKeyAndValueNameAsWritten)
         {"  Two=0:lm\\Key\\Sub\\", "  Two", {0}, kLM, "Key\\Sub", ""}, // final backslash: default value
         {"Top=1:cu\\Value", "Top", {1}, kCU, "", "Value"},             // no backslash: the root key's value
         {"A=1A:lm\\k\\v", "A", {1}, kLM, "k", "v"},
-        {"A=11:lm\\k\\v", "A", {1, 1}, kLM, "k", "v"},
+        {"A=11:lm\\k\\v", "A", {1}, kLM, "k", "v"}, // a repeat adds no second entry
+        {"A=1a1A0ab:lm\\k\\v", "A", {1, 10, 0, 11}, kLM, "k", "v"},
         {"a:b=9=X:lm\\k\\v", "a:b", {9}, kLM, "k", "v"},
         {"None=ABC:lm\\k\\v", "None", {}, kLM, "k", "v"},
         {"=e:lm\\k\\name:with=signs ", "", {14}, kLM, "k", "name:with=signs "},
@@ -158,7 +159,7 @@ TEST(KnownTasks, LoadsWhatTheRegistryHoldsInFileOrderAndSkipsTheRest)
     EXPECT_EQ(shown,
         (Shown {"8|Cmd|C:\\Windows\\cmd.exe %NoSuch%", "1|U1|u.exe", "1|U2|u.exe", "1|U3|u.exe",
             "2|  Spaced|C:\\b.exe -x=1", "3|After|C:\\ok.exe", "4|Long|" + std::string(1023, 'L'), "5|Root|top.exe",
-            "1|Twice|u.exe", "1|Twice|u.exe", "1|Upper|u.exe", "0|Zero|u.exe"}));
+            "1|Twice|u.exe", "1|Upper|u.exe", "0|Zero|u.exe"}));
 
     // Each line's key opened once, for reading only, and closed again.
     const auto& opens = c.sim.sim_registry().opens;
@@ -178,17 +179,58 @@ TEST(KnownTasks, LoadsWhatTheRegistryHoldsInFileOrderAndSkipsTheRest)
 TEST(KnownTasks, StoringOneMoreThanTheTableHoldsEndsTheLoad)
 {
     Catalogue c;
+    c.sim.sim_registry().recordOpens = false;
     c.put(kLM, "S", "V", Sz("v.exe"));
     c.put(kLM, "S", "W", Sz("w.exe"));
-    const std::string many = "Many=" + std::string(KnownTasks::kMaxEntries - 1, '1') + ":HKLM\\S\\V";
-    c.sim.sim_files().content[kFile] = many + "\r\nMore=23:HKLM\\S\\V\r\nNever=4:HKLM\\S\\W\r\n";
+    std::string file;
+    for (std::size_t i = 0; i < KnownTasks::kMaxEntries / 16 - 1; ++i)
+        file += "Many=0123456789abcdef:HKLM\\S\\V\r\n";
+    file += "Last=123456789abcdef:HKLM\\S\\V\r\n"; // one short of a full table
+    c.sim.sim_files().content[kFile] = file + "More=23:HKLM\\S\\V\r\nNever=4:HKLM\\S\\W\r\n";
     c.tasks.LoadKnownTasks(kFile);
 
     const auto& entries = c.tasks.entries();
     ASSERT_EQ(entries.size(), KnownTasks::kMaxEntries);
     EXPECT_EQ(entries.back().label, "More");
     EXPECT_EQ(entries.back().category, 2);
-    EXPECT_EQ(c.sim.sim_registry().opens.size(), 2u); // the line after the full table is never read
+}
+
+// One crafted line once asked for tens of GiB: a copy of its 1 MiB label for each of its 65,536
+// category characters. Now it costs at most sixteen short entries and the lines after it load.
+TEST(KnownTasks, ALineCostsAtMostSixteenEntriesOfACutLabel)
+{
+    Catalogue c;
+    c.put(kLM, "S", "V", Sz("v.exe"));
+    std::string categories;
+    for (std::size_t i = 0; i < 65536; ++i)
+        categories += "0123456789abcdef"[i * 7 % 16];
+    const std::string label(1024 * 1024, 'L');
+    const Shown shown = c.load(label + "=" + categories + ":HKLM\\S\\V\r\nAfter=3:HKLM\\S\\V\r\n");
+    ASSERT_EQ(shown.size(), 17u);
+    const std::string cut(progmenu::kMaxLabelChars, 'L');
+    EXPECT_EQ(shown[0], "0|" + cut + "|v.exe");
+    EXPECT_EQ(shown[1], "7|" + cut + "|v.exe"); // in the order first written
+    EXPECT_EQ(shown[16], "3|After|v.exe");
+}
+
+// Many lines of the longest label and command: the load ends where their text would pass the
+// budget, with what was stored before it kept.
+TEST(KnownTasks, TheTextHeldHasABudget)
+{
+    Catalogue c;
+    c.sim.sim_registry().recordOpens = false;
+    const std::string command(progmenu::kValueBufferBytes - 1, 'c');
+    c.put(kLM, "S", "V", Sz(command));
+    const std::string line = std::string(progmenu::kMaxLabelChars, 'L') + "=0123456789abcdef:HKLM\\S\\V\r\n";
+    const std::size_t entryBytes = progmenu::kMaxLabelChars + command.size();
+    const std::size_t fit = KnownTasks::kMaxTextBytes / entryBytes;
+    std::string file;
+    for (std::size_t i = 0; i < fit / 16 + 2; ++i)
+        file += line;
+    c.sim.sim_files().content[kFile] = file;
+    c.tasks.LoadKnownTasks(kFile);
+    EXPECT_EQ(c.tasks.entries().size(), fit);
+    EXPECT_EQ(c.tasks.entries().back().category, static_cast<int>((fit - 1) % 16));
 }
 
 TEST(ShippedKnownTaskFile, EveryEntryLineNamesARegistryValueAndRealValuesLoad)

@@ -77,13 +77,14 @@ TEST_F(ProgramMenuTest, ItemsFollowTheFileAndEachStartsItsOwnEntry)
     catalogue({{"Same=11", "first.exe a=b"}, {"Zed=1", "zed.exe"}, {"Same=1", "second.exe"}, {"=0", "  "},
         {"-=0", "dash.exe"}});
     redetect();
-    EXPECT_EQ(shown(m::SM1X), (std::vector<std::string> {"Same", "Same", "Zed", "Same"}));
+    // A repeated category character of one line gives no second item.
+    EXPECT_EQ(shown(m::SM1X), (std::vector<std::string> {"Same", "Zed", "Same"}));
     // An empty label and a "-" label are items, not separators.
     EXPECT_FALSE(item(m::SM_BASE(0)).separator);
     EXPECT_FALSE(item(m::SM_BASE(0) + 1).separator);
 
-    choose(m::SM_BASE(1) + 1);
-    choose(m::SM_BASE(1) + 3);
+    choose(m::SM_BASE(1));
+    choose(m::SM_BASE(1) + 2);
     choose(m::SM_BASE(0)); // a command of spaces starts nothing, silently
     const auto& started = sim.sim_launcher().started;
     ASSERT_EQ(started.size(), 2u);
@@ -111,7 +112,45 @@ TEST_F(ProgramMenuTest, AFailedStartKeepsTheBarAndSaysSoUntilAStartWorks)
     EXPECT_FALSE(toolkit.quitRequested);
     sim.sim_launcher().fail = false;
     choose(m::SM_BASE(0) + 1);
-    EXPECT_EQ(control(bar_ids::STX).toolTip, "Show settings menu");
+    EXPECT_EQ(control(bar_ids::STX).toolTip, "Show programs");
+}
+
+// Registry values often hold a program's path unquoted; with "C:\\Program.exe" present, Windows
+// would start that one instead.
+TEST_F(ProgramMenuTest, ABarePathStartsThatFileAndWhatNoProcessCanBeGoesToTheShell)
+{
+    start();
+    auto& launcher = sim.sim_launcher();
+    const std::string app = "C:\\Program Files\\App\\app.exe";
+    const std::string setup = "C:\\Apps\\Setup Kit\\setup.exe"; // asks for elevation
+    const std::string document = "C:\\Docs\\read me.txt";
+    launcher.files = {"C:\\Program.exe", app, setup, document};
+    launcher.shellOnly = {setup, document};
+    catalogue({{"App=0", app}, {"Args=0", app + " -x"}, {"Gone=0", "C:\\Program Files\\Gone\\gone.exe"},
+        {"Doc=0", document}, {"Setup=0", setup + " /S"}, {"Quoted=0", "\"" + setup + "\"  /quiet x"}});
+    redetect();
+    for (std::size_t i = 0; i < 6; ++i)
+        choose(m::SM_BASE(0) + static_cast<int>(i));
+
+    std::vector<std::string> started;
+    for (const auto& start : launcher.started)
+        started.push_back(start.first);
+    EXPECT_EQ(
+        started, (std::vector<std::string> {"\"" + app + "\"", app + " -x", "C:\\Program Files\\Gone\\gone.exe"}));
+    ASSERT_EQ(launcher.shellStarted.size(), 3u);
+    EXPECT_EQ(launcher.shellStarted[0].file, document);
+    EXPECT_EQ(launcher.shellStarted[0].parameters, "");
+    EXPECT_EQ(launcher.shellStarted[0].show, platform::ShowCommand::Normal);
+    EXPECT_EQ(launcher.shellStarted[1].file, setup);
+    EXPECT_EQ(launcher.shellStarted[1].parameters, "/S");
+    EXPECT_EQ(launcher.shellStarted[2].file, setup);
+    EXPECT_EQ(launcher.shellStarted[2].parameters, "/quiet x");
+    EXPECT_EQ(control(bar_ids::STX).toolTip, "Show programs");
+
+    // The shell cannot start it either: the bar says so, as for any failed start.
+    launcher.shellFails = true;
+    choose(m::SM_BASE(0) + 3);
+    EXPECT_EQ(control(bar_ids::STX).toolTip, "Could not start: " + document);
 }
 
 TEST(ProgramMenuCut, TheLargestCategoriesAreCutToFitTheBudget)

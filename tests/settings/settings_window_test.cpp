@@ -256,6 +256,79 @@ TEST_F(SettingsWindowTest, EachAlignmentEntryPlacesTheBarAndARestartAppliesTheSt
     EXPECT_EQ(barFrame().left, docked.left);
 }
 
+TEST_F(SettingsWindowTest, ASaveLeavesTheBarWhereItStandsUnlessTheAlignmentWasChosenInThisShowing)
+{
+    bar->PopupSettings(-1);
+    click(s::BX1);
+    ASSERT_EQ(stored()["Align_Position"], b4(0, 0)) << "a free bar's first save stores \"off\"";
+    bar.reset();
+    start();
+    ui::Rect dragged = barFrame();
+    dragged.left += 3000;
+    dragged.top += 1500;
+    toolkit.userResize(bar->formId(), dragged);
+    toolkit.doubleClick(bar->formId(), 0);
+    toolkit.pasteText(form(), s::RefInterval, "5");
+    click(s::BX1);
+    EXPECT_EQ(barFrame(), dragged);
+    EXPECT_EQ(bar->refreshIntervalMs(), 5000);
+
+    // Docked at the left edge, with full height chosen from the main menu.
+    bar->PopupSettings(1);
+    toolkit.selectItems(form(), s::ALLIST, {3});
+    click(s::BX1);
+    toolkit.menuChoices.push_back(bar_ids::menu::MFULLHEIGHT);
+    toolkit.mouseUp(bar->formId(), bar_ids::SSETTS, ui::MouseButton::Left);
+    ASSERT_TRUE(bar->fullHeightSelected());
+    const ui::Rect tall = barFrame();
+    for (int page : {-1, 1}) {
+        bar->PopupSettings(page);
+        click(s::BX1);
+        EXPECT_TRUE(bar->fullHeightSelected()) << "page " << page;
+        EXPECT_EQ(barFrame(), tall) << "page " << page;
+    }
+    // Restore puts back what is stored: no choice of the user's is left to apply.
+    toolkit.selectItems(form(), s::ALLIST, {0});
+    click(s::BX2);
+    click(s::BX1);
+    EXPECT_EQ(bar->alignPosition(), 3);
+
+    // A choice made in this showing is applied, once.
+    toolkit.selectItems(form(), s::ALLIST, {0});
+    click(s::BX1);
+    EXPECT_EQ(bar->alignPosition(), -1);
+    EXPECT_FALSE(bar->fullHeightSelected());
+    toolkit.userResize(bar->formId(), dragged);
+    click(s::BX1);
+    EXPECT_EQ(barFrame(), dragged);
+}
+
+TEST_F(SettingsWindowTest, AnAllZeroOrOutOfRangeRecordIsUsedAndShownWithinTheWindowsRanges)
+{
+    const auto put = [&](const char* name, std::string bytes) {
+        sim.sim_registry().putValue(
+            RegistryRoot::CurrentUser, settings::SetupMem::kKeyPath, name, {platform::kRegDword, std::move(bytes)});
+    };
+    put("General_RefreshInterval", b4(0, 0));
+    put("Mem_FreeUp", b4(0, 0));
+    put("Mem_FreeUpAuto", b4(0, 1));
+    put("Mem_FreeUpIfBelow", b4(0xFF, 0xFF));
+    sim.sim_memory().figures = {1024ull << 20, 500ull << 20, 0, 0};
+    bar.reset();
+    start();
+    tick();
+    EXPECT_EQ(sim.sim_memory().allocations, 0) << "500 MB free is not below a threshold of 127 MB";
+    toolkit.doubleClick(bar->formId(), bar_ids::TIM1);
+    EXPECT_EQ(sim.sim_memory().allocations, 0) << "1 MB, not the whole memory, is freed up";
+    EXPECT_EQ(bar->refreshIntervalMs(), 1000);
+
+    bar->PopupSettings(-1);
+    EXPECT_EQ(text(s::RefInterval), "1");
+    EXPECT_EQ(text(s::AUTOMEMAX), "1");
+    EXPECT_EQ(text(s::AUTOMEMIN), "127");
+    EXPECT_EQ(control(s::VScroll3).value, 127);
+}
+
 TEST_F(SettingsWindowTest, TaskManagerSwitchesTakeEffectOnSave)
 {
     sim.sim_processes().self = 4;

@@ -96,3 +96,26 @@ TEST(SetupMem, LoadTakesWellFormedValuesAndKeepsDefaultsForBadOnes)
     EXPECT_EQ(denied.settings().Mem_FreeUp, 64);
     EXPECT_EQ(reg.openKeys(), 0);
 }
+
+TEST(SetupMem, LoadClampsNumbersToWhatTheWindowAllows)
+{
+    sim::SimRegistry reg;
+    for (const char* name : {"General_RefreshInterval", "Mem_FreeUp", "Mem_FreeUpIfBelow", "Align_Position"})
+        reg.putValue(kUser, kPath, name, dword(b4(0, 0)));
+    SetupMem zeros(reg);
+    zeros.Load();
+    EXPECT_EQ(zeros.settings().General_RefreshInterval, 1);
+    EXPECT_EQ(zeros.settings().Mem_FreeUp, 1) << "0 would free up the whole memory";
+    EXPECT_EQ(zeros.settings().Mem_FreeUpIfBelow, 0);
+    EXPECT_EQ(zeros.settings().Align_Position, 0) << "a list entry, not a number to clamp";
+
+    for (const char* name : {"General_RefreshInterval", "Mem_FreeUp", "Mem_FreeUpIfBelow"})
+        reg.putValue(kUser, kPath, name, dword(b4(0xFF, 0xFF)));
+    SetupMem highs(reg);
+    highs.Load();
+    EXPECT_EQ(highs.settings().General_RefreshInterval, 15);
+    EXPECT_EQ(highs.settings().Mem_FreeUp, 4095);
+    EXPECT_EQ(highs.settings().Mem_FreeUpIfBelow, 127);
+    highs.StoreSettings(SetupMem::kAllGroups);
+    EXPECT_EQ(reg.value(kUser, kPath, "Mem_FreeUp")->data, b4(0x0F, 0xFF)) << "the same byte layout";
+}

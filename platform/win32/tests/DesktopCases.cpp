@@ -1,5 +1,6 @@
 // The desktop, file and system seams against the real user32 and kernel32.
 #include "platform/win32/tests/SelfTest.h"
+#include "platform/win32/ForegroundRight.h"
 #include "platform/win32/tests/Support.h"
 
 #include <algorithm>
@@ -232,4 +233,20 @@ SELFTEST(DesktopTimedSendAsyncShowAndClassName)
     CHECK(waited >= 250 && waited < 3000);
     CHECK_EQ(result, static_cast<std::intptr_t>(-5));
     std::printf("    timed send to a stuck window gave up after %lu ms\n", static_cast<unsigned long>(waited));
+}
+
+SELFTEST(TheForegroundLeaveComesFromAHotKeyOfThisThreadAndTakesNoOtherMessage)
+{
+    MSG message {};
+    PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE); // the thread's queue
+    CHECK(PostThreadMessageA(GetCurrentThreadId(), WM_APP + 7, 0, 0));
+    const DWORD start = GetTickCount();
+    CHECK(platform::win32::ReceiveOwnInput());
+    const DWORD waited = GetTickCount() - start;
+    CHECK(PeekMessageA(&message, reinterpret_cast<HWND>(-1), WM_APP + 7, WM_APP + 7, PM_REMOVE));
+    CHECK(!PeekMessageA(&message, reinterpret_cast<HWND>(-1), WM_HOTKEY, WM_HOTKEY, PM_REMOVE));
+    // The key is free again for other programs.
+    CHECK(RegisterHotKey(nullptr, 0x1234, 0, VK_F24));
+    UnregisterHotKey(nullptr, 0x1234);
+    std::printf("    own hot key received %lu ms after the press\n", static_cast<unsigned long>(waited));
 }

@@ -44,6 +44,16 @@ public:
 
     std::string Text() const { return TypedText(box_); }
 
+    // The selection's first and last character positions, as the box reports them.
+    std::pair<DWORD, DWORD> Selection() const
+    {
+        DWORD first = 0, last = 0;
+        DWORD_PTR result = 0;
+        SendMessageTimeoutA(box_, EM_GETSEL, reinterpret_cast<WPARAM>(&first), reinterpret_cast<LPARAM>(&last),
+            SMTO_ABORTIFHUNG, 5000, &result);
+        return {first, last};
+    }
+
     // Enter, then a "z" typed after it: once the "z" shows, the bar has handled the Enter.
     bool EnterAndWait()
     {
@@ -159,6 +169,16 @@ void CheckRunBox(e2e::Report& report, const std::string& tolvixExe)
         "STX tip '" + stxTip + "', VRUN tip '" + boxTip + "'" + (quiet ? "" : "; a dialog is shown") +
             " (tips read with TTM_GETTEXTA)");
 
+    // The text stays after Enter, selected whole: the next key replaces it.
+    const std::pair<DWORD, DWORD> selected = box.Selection();
+    const bool wholeSelected = selected.first == 0 && selected.second == box.Text().size();
+    e2e::RealKeyPress(0, 'Q');
+    std::string replaced;
+    const bool replacedByKey = e2e::WaitFor(3000, [&] { return (replaced = box.Text()) == "q"; });
+    report.Check("enter_leaves_the_text_selected_and_the_next_key_replaces_it", wholeSelected && replacedByKey,
+        "selection " + std::to_string(selected.first) + ".." + std::to_string(selected.second) + " after Enter; box '" +
+            replaced + "' after typing q");
+
     const std::string huge(30000, 'a');
     box.SetText(huge);
     const size_t held = box.Text().size();
@@ -197,6 +217,45 @@ void CheckRunBox(e2e::Report& report, const std::string& tolvixExe)
             left + "'; STX tip '" + stxTip + "'");
     if (notepad)
         EndProcessOf(notepad);
+
+    // A document named by its bare path, blanks in it: no process can be made of it, so the shell
+    // opens it with the program its type is registered to (here Wine's notepad).
+    const std::string classes = "Software\\Classes\\";
+    const std::string type = "Tolvane.E2eDocument";
+    char system[MAX_PATH] = {};
+    GetSystemDirectoryA(system, MAX_PATH);
+    const std::string open = "\"" + std::string(system) + "\\notepad.exe\" \"%1\"";
+    const auto text = [](const std::string& value) {
+        std::vector<unsigned char> bytes(value.begin(), value.end());
+        bytes.push_back(0);
+        return bytes;
+    };
+    const bool associated = WriteRegistryValue(HKEY_LOCAL_MACHINE, classes + ".tolvdoc", "", REG_SZ, text(type)) &&
+        WriteRegistryValue(HKEY_LOCAL_MACHINE, classes + type + "\\shell\\open\\command", "", REG_SZ, text(open));
+    const std::string document = running->folder->PathOf("read me.tolvdoc");
+    const bool placed = associated && running->folder->WriteFile("read me.tolvdoc", {'h', 'i', '\r', '\n'});
+    const std::vector<HWND> notepads = VisibleWindowsOfClass("Notepad");
+    box.SetText(document);
+    const bool front = box.Focus();
+    e2e::RealKeyPress(0, VK_RETURN);
+    HWND opened = nullptr;
+    const bool shown = placed && e2e::WaitFor(15000, [&] {
+        for (HWND w : VisibleWindowsOfClass("Notepad"))
+            if (std::find(notepads.begin(), notepads.end(), w) == notepads.end() &&
+                e2e::DescribeWindow(w).find("read me") != std::string::npos)
+                opened = w;
+        return opened != nullptr;
+    });
+    stxTip = box.StxTip();
+    report.Check("document_path_with_blanks_opens_through_the_shell",
+        shown && !StartsWith(stxTip, kFailurePrefix) && box.Responds(),
+        std::string(associated ? "" : "could not register .tolvdoc; ") + (front ? "" : "box not focused; ") +
+            (shown ? "window " + e2e::DescribeWindow(opened) : "no Notepad window for 'read me.tolvdoc' within 15 s") +
+            "; STX tip '" + stxTip + "'");
+    if (opened)
+        EndProcessOf(opened);
+    DeleteRegistryKey(HKEY_LOCAL_MACHINE, classes + type);
+    DeleteRegistryKey(HKEY_LOCAL_MACHINE, classes + ".tolvdoc");
 }
 
 } // namespace bar_probe

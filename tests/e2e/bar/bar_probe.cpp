@@ -6,7 +6,7 @@
 //   bar_probe.exe --windows-only   (creates the test windows and lists the desktop; no bar)
 // Environment: E2E_BAR_ONLY=live runs just the cases of LiveCases.h and MenuCases.h,
 // E2E_BAR_ONLY=layout just the others; E2E_BAR_GROUPS=indicators,lamp,winamp,taskmgr,taskmenu,
-// instant,settings,logofiles,about,menus,runbox,programs,catalogue,setup,shortcuts,infrared,irflood,
+// instant,settings,logofiles,about,menus,runbox,programs,catalogue,setup,shortcuts,infrared,irflood,irremove,
 // keyboard picks some of the live ones.
 #include <windows.h>
 
@@ -132,6 +132,7 @@ void RunLiveChecks(e2e::Report& report, const std::string& tolvixExe, Artifacts&
         {"setup", [&] { CheckSettingsWindow(report, tolvixExe, artifacts); }},
         {"infrared", [&] { CheckInfrared(report, tolvixExe, artifacts); }},
         {"irflood", [&] { CheckInfraredFlood(report, tolvixExe, artifacts); }},
+        {"irremove", [&] { CheckInfraredRemove(report, tolvixExe, artifacts); }},
         {"shortcuts", [&] { CheckShortcuts(report, tolvixExe, artifacts); }},
         {"keyboard", [&] { CheckKeyboard(report, tolvixExe, artifacts); }}};
     for (const auto& group : onOwnBars)

@@ -124,6 +124,23 @@ check "interface registration is gone" reg_gone 'HKCR\Interface\{F7DE2610-FD17-4
 check "an unrelated key survives unregistering" reg_has 'HKCR\Pellgrove.Unrelated'
 check "unregistering again counts as success" wine regsvr32 /s /u dralith.dll
 
+# --- two copies -----------------------------------------------------------------------------
+# The copy registered last owns the class; unregistering the other one must leave it working.
+mkdir -p "$BIN/other"
+cp dralith.dll "$BIN/other/"
+server_is() { wine reg query "HKCR\\CLSID\\$CLSID\\InprocServer32" /ve 2>/dev/null | grep -qi "$1"; }
+register_both() { wine regsvr32 /s dralith.dll && wine regsvr32 /s 'other\dralith.dll' && server_is 'other.dralith.dll'; }
+unregister_first() {
+  wine regsvr32 /s /u dralith.dll && server_is 'other.dralith.dll' &&
+    reg_has 'HKCR\Pellgrove.DralithCTL\CLSID' && reg_has "HKCR\\TypeLib\\$LIBID\\1.0"
+}
+unregister_second() {
+  wine regsvr32 /s /u 'other\dralith.dll' && reg_gone "HKCR\\CLSID\\$CLSID" && reg_gone "HKCR\\TypeLib\\$LIBID"
+}
+check "a second copy registered after the first owns the class" register_both
+check "unregistering the first copy leaves the second copy's class, ProgID and type library" unregister_first
+check "unregistering the second copy removes the class and the type library" unregister_second
+
 finish
 }
 
