@@ -12,7 +12,7 @@ bool MiddleWithin(const Rect& a, const Rect& b)
     return middle >= b.top && middle < b.top + b.height;
 }
 
-using Controls = std::unordered_map<ControlId, ControlSpec>;
+using Controls = ControlSpecs;
 
 bool Reachable(const ControlSpec& control)
 {
@@ -25,16 +25,16 @@ std::vector<ControlId> ChildrenInOrder(const Controls& controls, ControlId paren
 {
     std::vector<ControlId> children;
     for (const auto& entry : controls)
-        if (entry.second.parent == parent && entry.first != parent)
+        if (entry.second->parent == parent && entry.first != parent)
             children.push_back(entry.first);
     std::sort(children.begin(), children.end());
     // Insertion: each goes after the last one placed that reads before it, as the window order does.
     std::vector<ControlId> placed;
     for (ControlId id : children) {
-        const Rect& rect = controls.at(id).rect;
+        const Rect& rect = controls.at(id)->rect;
         auto at = placed.begin();
         for (auto it = placed.begin(); it != placed.end(); ++it)
-            if (ReadsBefore(controls.at(*it).rect, rect))
+            if (ReadsBefore(controls.at(*it)->rect, rect))
                 at = it + 1;
         placed.insert(at, id);
     }
@@ -44,7 +44,7 @@ std::vector<ControlId> ChildrenInOrder(const Controls& controls, ControlId paren
 void Collect(const Controls& controls, ControlId parent, std::vector<ControlId>& order)
 {
     for (ControlId id : ChildrenInOrder(controls, parent)) {
-        const ControlSpec& control = controls.at(id);
+        const ControlSpec& control = *controls.at(id);
         if (!Reachable(control))
             continue;
         if (control.kind == ControlKind::Panel)
@@ -107,14 +107,31 @@ ControlId NextInGroup(const Controls& controls, ControlId from, bool backwards)
         return from;
     // The group: from the control that begins it to the last that continues it.
     auto first = at;
-    while (first != order.begin() && controls.at(*first).continuesGroup)
+    while (first != order.begin() && controls.at(*first)->continuesGroup)
         --first;
     auto last = at + 1;
-    while (last != order.end() && controls.at(*last).continuesGroup)
+    while (last != order.end() && controls.at(*last)->continuesGroup)
         ++last;
     const auto size = last - first;
     const auto offset = ((at - first) + (backwards ? size - 1 : 1)) % size;
     return *(first + offset);
+}
+
+ControlId NextTabStop(const Controls& controls, ControlId from, bool backwards)
+{
+    std::vector<ControlId> order = FocusOrder(controls);
+    // The focused control stays a place to start from, even inside a group.
+    order.erase(std::remove_if(order.begin(), order.end(),
+                    [&](ControlId id) { return id != from && !IsTabStop(*controls.at(id)); }),
+        order.end());
+    if (order.empty())
+        return 0;
+    const auto at = std::find(order.begin(), order.end(), from);
+    if (at == order.end())
+        return backwards ? order.back() : order.front();
+    if (backwards)
+        return at == order.begin() ? order.back() : *(at - 1);
+    return at + 1 == order.end() ? order.front() : *(at + 1);
 }
 
 EscapeAction EscapeActionOf(const FormSpec& form)

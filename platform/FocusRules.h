@@ -20,13 +20,19 @@ bool IsTabStop(const ControlSpec& control);
 // Two controls share a row when the middle of either lies within the other's height.
 bool ReadsBefore(const Rect& a, const Rect& b);
 
+// The controls of one form, by id.
+using ControlSpecs = std::unordered_map<ControlId, const ControlSpec*>;
+
 // The controls that take the focus, in order: each parent's controls in reading order, a panel's
 // own in the panel's place. Hidden and disabled controls, and those in a hidden panel, are left
 // out. Tab visits the tab stops among them.
-std::vector<ControlId> FocusOrder(const std::unordered_map<ControlId, ControlSpec>& controls);
+std::vector<ControlId> FocusOrder(const ControlSpecs& controls);
 // The control the arrow keys move to from `from` (in FocusOrder), within its group and around
 // it; `from` itself when it is alone in its group.
-ControlId NextInGroup(const std::unordered_map<ControlId, ControlSpec>& controls, ControlId from, bool backwards);
+ControlId NextInGroup(const ControlSpecs& controls, ControlId from, bool backwards);
+// Where Tab (Shift+Tab: backwards) goes from `from`: the next tab stop in FocusOrder, round the
+// end; from none (0, or a control not in the order), the first or last. 0 when there is none.
+ControlId NextTabStop(const ControlSpecs& controls, ControlId from, bool backwards);
 
 enum class EscapeAction { None, PressCancel, Close };
 EscapeAction EscapeActionOf(const FormSpec& form);

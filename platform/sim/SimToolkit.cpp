@@ -258,22 +258,9 @@ bool SimToolkit::pressKey(ui::FormId form, int virtualKey, int shift)
     const ui::ControlSpec* current = focused ? shown(form, focused) : nullptr;
     const bool backwards = (shift & 1) != 0 || virtualKey == ui::kKeyLeft || virtualKey == ui::kKeyUp;
     switch (virtualKey) {
-    case ui::kKeyTab: {
-        std::vector<ui::ControlId> order = ui::FocusOrder(f->controls);
-        order.erase(std::remove_if(order.begin(), order.end(),
-                        [&](ui::ControlId id) { return id != focused && !ui::IsTabStop(f->controls.at(id)); }),
-            order.end());
-        if (order.empty())
-            return true;
-        auto at = std::find(order.begin(), order.end(), focused);
-        if (at == order.end())
-            focus = {form, backwards ? order.back() : order.front()};
-        else if (backwards)
-            focus = {form, at == order.begin() ? order.back() : *(at - 1)};
-        else
-            focus = {form, at + 1 == order.end() ? order.front() : *(at + 1)};
+    case ui::kKeyTab:
+        focus = {form, ui::NextTabStop(specsOf(*f), focused, backwards)};
         return true;
-    }
     case ui::kKeyLeft:
     case ui::kKeyUp:
     case ui::kKeyRight:
@@ -284,7 +271,7 @@ bool SimToolkit::pressKey(ui::FormId form, int virtualKey, int shift)
         if (current->kind == ui::ControlKind::TextBox || current->kind == ui::ControlKind::ListBox ||
             current->kind == ui::ControlKind::ScrollBar)
             return false;
-        focus = {form, ui::NextInGroup(f->controls, focused, backwards)};
+        focus = {form, ui::NextInGroup(specsOf(*f), focused, backwards)};
         return true;
     case ui::kKeyEscape:
         switch (ui::EscapeActionOf(f->props)) {
@@ -326,6 +313,14 @@ bool SimToolkit::pressKey(ui::FormId form, int virtualKey, int shift)
     default:
         return false;
     }
+}
+
+ui::ControlSpecs SimToolkit::specsOf(const SimForm& f)
+{
+    ui::ControlSpecs specs;
+    for (const auto& entry : f.controls)
+        specs.emplace(entry.first, &entry.second);
+    return specs;
 }
 
 bool SimToolkit::press(ui::FormId form, ui::ControlId id, int virtualKey)
@@ -378,9 +373,7 @@ void SimToolkit::focusOnActivation(ui::FormId form)
         return;
     if (focus.first == form && focus.second != 0)
         return;
-    const std::vector<ui::ControlId> order =
-        f->props.dialogKeys ? ui::FocusOrder(f->controls) : std::vector<ui::ControlId> {};
-    focus = {form, order.empty() ? 0 : order.front()};
+    focus = {form, f->props.dialogKeys ? ui::NextTabStop(specsOf(*f), 0, false) : 0};
 }
 
 ui::FormId SimToolkit::createForm(const ui::FormSpec& props, ui::FormEvents& events)

@@ -6,6 +6,7 @@
 // handler processes pending messages, never inside its own handler (that tick is dropped), and
 // never with an interval of 0. A timer tick or queued input that throws is stopped there, as the
 // real window procedure stops it, and recorded in `failures`.
+#include "platform/FocusRules.h"
 #include "platform/Toolkit.h"
 #include "platform/sim/SimDesktop.h"
 
@@ -178,6 +179,7 @@ private:
     void report(ui::FormId form, ui::UserInput& input);
     // Presses a button as Enter or Space does; false when it is hidden or disabled.
     bool press(ui::FormId form, ui::ControlId id, int virtualKey);
+    static ui::ControlSpecs specsOf(const SimForm& f);
     // A form with dialog keys gives its first control the focus when activated.
     void focusOnActivation(ui::FormId form);
     struct Frame {

@@ -21,6 +21,15 @@ void showPressed(HWND window, Control& control, bool pressed)
     InvalidateRect(window, nullptr, FALSE);
 }
 
+// The Enter just taken was translated already: its character must not reach a menu or dialog
+// that the press opens, where it would choose at once.
+void dropEnterCharacter(HWND window)
+{
+    MSG pending {};
+    while (PeekMessageA(&pending, window, WM_CHAR, WM_CHAR, PM_NOREMOVE) && pending.wParam == '\r')
+        PeekMessageA(&pending, window, WM_CHAR, WM_CHAR, PM_REMOVE);
+}
+
 bool insideClient(HWND window, LPARAM position)
 {
     RECT client {};
@@ -54,6 +63,7 @@ bool paintedKeyMessage(FormWindow& form, HWND window, UINT message, WPARAM wPara
         return true;
     case WM_KEYDOWN:
         if (wParam == VK_RETURN) {
+            dropEnterCharacter(window);
             form.keyOn(id, ui::kKeyReturn);
             return true;
         }
@@ -110,6 +120,7 @@ bool standardKeyMessage(
     }
     // The dialog manager presses only a default push button with Enter; any focused one presses.
     if (message == WM_KEYDOWN && wParam == VK_RETURN && kind == ui::ControlKind::Button) {
+        dropEnterCharacter(window);
         form.press(*control);
         result = 0;
         return true;

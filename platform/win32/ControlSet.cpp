@@ -140,57 +140,17 @@ void ControlSet::create(ui::ControlId id, const ui::ControlSpec& props)
     SetWindowPos(window, props.kind == ui::ControlKind::Label ? HWND_BOTTOM : HWND_TOP, 0, 0, 0, 0,
         SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
-    Control& placed = controls_.emplace(id, std::move(control)).first->second;
-    stackLabelsOverPictures(placed);
+    const Control& created = controls_.emplace(id, std::move(control)).first->second;
+    stackLabelsOverPictures(created);
     tips_.set(window, props.toolTip);
-    placeInFocusOrder(placed);
 }
 
-namespace {
-
-// Controls that Tab visits, and the panels that hold such controls.
-bool inFocusOrder(const Control& control)
+ui::ControlSpecs ControlSet::specs() const
 {
-    return control.window && (ui::TakesFocus(control.props) || control.props.kind == ui::ControlKind::Panel);
-}
-
-} // namespace
-
-void ControlSet::placeInFocusOrder(const Control& control)
-{
-    // The dialog manager visits the windows in their z-order: each control goes right below the
-    // one of its siblings that reads just before it, or right above the one just after it.
-    if (!inFocusOrder(control))
-        return;
-    const HWND window = control.window.get();
-    const HWND parent = GetParent(window);
-    const Control* before = nullptr;
-    const Control* after = nullptr;
-    for (const auto& entry : controls_) {
-        const Control& other = entry.second;
-        if (&other == &control || !inFocusOrder(other) || GetParent(other.window.get()) != parent)
-            continue;
-        if (ui::ReadsBefore(other.props.rect, control.props.rect)) {
-            if (!before || ui::ReadsBefore(before->props.rect, other.props.rect))
-                before = &other;
-        } else if (!after || ui::ReadsBefore(other.props.rect, after->props.rect)) {
-            after = &other;
-        }
-    }
-    HWND insertAfter = nullptr;
-    if (before) {
-        if (GetWindow(window, GW_HWNDPREV) == before->window.get())
-            return;
-        insertAfter = before->window.get();
-    } else if (after) {
-        if (GetWindow(window, GW_HWNDNEXT) == after->window.get())
-            return;
-        const HWND above = GetWindow(after->window.get(), GW_HWNDPREV);
-        insertAfter = above && above != window ? above : HWND_TOP;
-    } else {
-        return;
-    }
-    SetWindowPos(window, insertAfter, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    ui::ControlSpecs specs;
+    for (const auto& entry : controls_)
+        specs.emplace(entry.first, &entry.second.props);
+    return specs;
 }
 
 void ControlSet::stackLabelsOverPictures(const Control& created)
@@ -307,11 +267,8 @@ struct ControlSet::Writer {
     }
     void applyRect(const ui::ControlSpec& props)
     {
-        const bool moved = control.props.rect.left != props.rect.left || control.props.rect.top != props.rect.top;
         control.props.rect = props.rect;
         set.place(control);
-        if (moved)
-            set.placeInFocusOrder(control);
     }
     void applyColours(const ui::ControlSpec& props)
     {

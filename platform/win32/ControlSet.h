@@ -31,6 +31,8 @@ public:
     // pictures it overlaps and draws them beneath its text, so that no picture covers a text;
     // clicks on them go through the label.
     PicturesBeneath picturesBeneath(const Control& label) const;
+    // What each control shows now, for the order the keyboard moves the focus in.
+    ui::ControlSpecs specs() const;
 
     // Applies the properties named in `changed`; the caller has already checked they differ.
     void update(ui::ControlId id, const ui::ControlSpec& props, ui::Properties changed);
@@ -43,8 +45,6 @@ private:
     struct Writer;
     HWND parentWindow(ui::ControlId parent);
     void place(Control& control);
-    // Moves the control's window among its siblings so that Tab visits them in reading order.
-    void placeInFocusOrder(const Control& control);
     // Puts each picture beneath the labels it overlaps, the new control's partners only.
     void stackLabelsOverPictures(const Control& created);
     // The labels over a picture draw it too: they repaint with it.

@@ -589,9 +589,37 @@ void FormWindow::restoreFocus()
 {
     HWND target = lastFocus_;
     if (!target || !IsWindow(target) || !IsChild(window_.get(), target) || !IsWindowVisible(target) ||
-        !IsWindowEnabled(target))
-        target = GetNextDlgTabItem(window_.get(), nullptr, FALSE);
+        !IsWindowEnabled(target)) {
+        const Control* first = controls_.find(ui::NextTabStop(controls_.specs(), 0, false));
+        target = first ? first->window.get() : nullptr;
+    }
     SetFocus(target ? target : window_.get());
+}
+
+bool FormWindow::moveFocus(int virtualKey, bool backwards)
+{
+    // The dialog manager would follow the windows' z-order, which keeps the overlaps of the
+    // layout (a list under its buttons): the order here is the controls' reading order.
+    const HWND focus = GetFocus();
+    const bool inside = focus && IsChild(window_.get(), focus);
+    const ui::ControlId from = inside ? GetDlgCtrlID(focus) : 0;
+    const ui::ControlSpecs specs = controls_.specs();
+    ui::ControlId to = 0;
+    if (virtualKey == VK_TAB)
+        to = ui::NextTabStop(specs, from, backwards);
+    else if (virtualKey == VK_LEFT || virtualKey == VK_UP || virtualKey == VK_RIGHT || virtualKey == VK_DOWN)
+        to = from ? ui::NextInGroup(specs, from, backwards) : 0;
+    else
+        return false;
+    const Control* target = controls_.find(to);
+    if (!target || !target->window)
+        return true;
+    const HWND window = target->window.get();
+    // As in a dialog box, a text box reached by Tab has its text selected.
+    if (virtualKey == VK_TAB && (SendMessageA(window, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL))
+        SendMessageA(window, EM_SETSEL, 0, -1);
+    SetFocus(window);
+    return true;
 }
 
 void FormWindow::keyOn(ui::ControlId id, int virtualKey)

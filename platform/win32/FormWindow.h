@@ -71,6 +71,9 @@ public:
     const ui::FormSpec& spec() const { return props_; }
     void keyOn(ui::ControlId id, int virtualKey);
     void press(const Control& control);
+    // Tab (Shift+Tab) or an arrow key moves the focus: Tab in reading order, the arrows within a
+    // group. False when the key is not one of these.
+    bool moveFocus(int virtualKey, bool backwards);
     // The one hot key of the form; false when another program holds it.
     bool registerHotKey(int modifiers, int virtualKey);
     void unregisterHotKey();

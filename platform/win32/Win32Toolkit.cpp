@@ -278,6 +278,18 @@ bool offerAccelerator(const MSG& message)
     if (message.message == WM_KEYDOWN && form->accelerator(static_cast<int>(message.wParam)))
         return true;
     MSG copy = message;
+    if (message.message == WM_KEYDOWN && GetKeyState(VK_CONTROL) >= 0 && GetKeyState(VK_MENU) >= 0) {
+        const WPARAM key = message.wParam;
+        const bool tab = key == VK_TAB;
+        const bool arrow = key == VK_LEFT || key == VK_UP || key == VK_RIGHT || key == VK_DOWN;
+        const LRESULT code =
+            tab || arrow ? SendMessageA(message.hwnd, WM_GETDLGCODE, key, reinterpret_cast<LPARAM>(&copy)) : 0;
+        const bool wanted =
+            (code & DLGC_WANTMESSAGE) || (tab && (code & DLGC_WANTTAB)) || (arrow && (code & DLGC_WANTARROWS));
+        const bool backwards = tab ? GetKeyState(VK_SHIFT) < 0 : key == VK_LEFT || key == VK_UP;
+        if ((tab || arrow) && !wanted && form->moveFocus(static_cast<int>(key), backwards))
+            return true;
+    }
     return IsDialogMessageA(form->window(), &copy) != FALSE;
 }
 

@@ -26,5 +26,7 @@ void CheckInfrared(e2e::Report& report, const std::string& tolvixExe, Artifacts&
 void CheckInfraredFlood(e2e::Report& report, const std::string& tolvixExe, Artifacts& artifacts);
 void CheckInfraredRemove(e2e::Report& report, const std::string& tolvixExe, Artifacts& artifacts);
 void CheckLogOff(e2e::Report& report, const std::string& tolvixExe, Artifacts& artifacts);
+// The bar and every window it opens with real keys alone (KeyboardCases.cpp).
+void CheckKeyboard(e2e::Report& report, const std::string& tolvixExe, Artifacts& artifacts);
 
 } // namespace bar_probe

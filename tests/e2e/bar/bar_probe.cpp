@@ -6,8 +6,8 @@
 //   bar_probe.exe --windows-only   (creates the test windows and lists the desktop; no bar)
 // Environment: E2E_BAR_ONLY=live runs just the cases of LiveCases.h and MenuCases.h,
 // E2E_BAR_ONLY=layout just the others; E2E_BAR_GROUPS=indicators,lamp,winamp,taskmgr,taskmenu,
-// instant,settings,logofiles,about,menus,runbox,programs,catalogue,setup,shortcuts,infrared,irflood,irremove
-// picks some of the live ones.
+// instant,settings,logofiles,about,menus,runbox,programs,catalogue,setup,shortcuts,infrared,irflood,irremove,
+// keyboard picks some of the live ones.
 #include <windows.h>
 
 #include <cstdio>
@@ -133,7 +133,8 @@ void RunLiveChecks(e2e::Report& report, const std::string& tolvixExe, Artifacts&
         {"infrared", [&] { CheckInfrared(report, tolvixExe, artifacts); }},
         {"irflood", [&] { CheckInfraredFlood(report, tolvixExe, artifacts); }},
         {"irremove", [&] { CheckInfraredRemove(report, tolvixExe, artifacts); }},
-        {"shortcuts", [&] { CheckShortcuts(report, tolvixExe, artifacts); }}};
+        {"shortcuts", [&] { CheckShortcuts(report, tolvixExe, artifacts); }},
+        {"keyboard", [&] { CheckKeyboard(report, tolvixExe, artifacts); }}};
     for (const auto& group : onOwnBars)
         if (GroupChosen(group.first)) {
             const unsigned long long started = e2e::NowMs();
