@@ -303,6 +303,7 @@ public:
     virtual void showFormInactive(FormId form) = 0;
     // Shows the form and makes it the foreground window.
     virtual void bringToFront(FormId form) = 0;
+    virtual void setFormCaption(FormId form, const std::string& caption) = 0;
     // Gives a control of the form the keyboard focus.
     virtual void focusControl(FormId form, ControlId id) = 0;
     virtual Rect formRect(FormId form) = 0; // outer frame, screen twips

@@ -404,6 +404,12 @@ void SimToolkit::bringToFront(ui::FormId form)
     }
 }
 
+void SimToolkit::setFormCaption(ui::FormId form, const std::string& caption)
+{
+    if (auto* f = this->form(form))
+        f->props.caption = caption;
+}
+
 void SimToolkit::focusControl(ui::FormId form, ui::ControlId id)
 {
     if (shown(form, id))

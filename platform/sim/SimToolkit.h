@@ -121,6 +121,7 @@ public:
     void showForm(ui::FormId form, bool visible) override;
     void showFormInactive(ui::FormId form) override { showForm(form, true); }
     void bringToFront(ui::FormId form) override;
+    void setFormCaption(ui::FormId form, const std::string& caption) override;
     void focusControl(ui::FormId form, ui::ControlId id) override;
     ui::Rect formRect(ui::FormId form) override;
     void setFormRect(ui::FormId form, const ui::Rect& rect) override;
