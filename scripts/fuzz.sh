@@ -6,7 +6,7 @@ set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-20}
 build=$root/build/fuzz
-targets=(known_tasks settings_codec logo_nfo lirc_lines action_map shortcut_file)
+targets=(known_tasks settings_codec logo_nfo lirc_lines action_map line_file shortcut_file)
 
 CC=${CC:-clang} CXX=${CXX:-clang++} cmake -S "$root" -B "$build" -DTOLVANE_FUZZ=ON \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null || exit 1
