@@ -15,13 +15,13 @@ const char* DescribeProblem(FileProblem problem)
     case FileProblem::Unreadable:
         return "the file cannot be read";
     case FileProblem::NotWhole:
-        return "the file is too large to be read whole";
+        return "the file is too large";
     case FileProblem::NotText:
         return "the file is not plain text";
     case FileProblem::OutsideCodePage:
-        return "the file holds characters this system cannot keep";
+        return "characters outside ANSI";
     case FileProblem::CannotEncode:
-        return "an entry cannot be written in the file's encoding";
+        return "an entry cannot be encoded";
     case FileProblem::Denied:
         return "no write access";
     case FileProblem::WriteFailed:

@@ -102,11 +102,11 @@ std::string SaveNote(const SavedLines::SaveResult& save)
     if (save.problem != FileProblem::None)
         return std::string("not saved: ") + DescribeProblem(save.problem);
     if (save.dropped == 1)
-        return "changed elsewhere meanwhile: 1 edit no longer applied";
+        return "changed elsewhere: 1 edit not applied";
     if (save.dropped > 1)
-        return "changed elsewhere meanwhile: " + std::to_string(save.dropped) + " edits no longer applied";
+        return "changed elsewhere: " + std::to_string(save.dropped) + " edits not applied";
     if (save.merged)
-        return "saved with the changes made elsewhere meanwhile";
+        return "merged with changes made elsewhere";
     return std::string();
 }
 

@@ -113,6 +113,11 @@ ReadResult Win32Files::read(const std::string& path, std::size_t maxBytes)
 
 WriteStatus Win32Files::write(const std::string& path, const std::string& bytes)
 {
+    // A read-only file is the user's word that it must not change. Windows refuses to rename over
+    // one; Wine would not, so it is asked first.
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0)
+        return WriteStatus::Denied;
     TemporaryFile temporary(path);
     if (temporary.path().empty())
         return statusOf(GetLastError());
@@ -124,7 +129,6 @@ WriteStatus Win32Files::write(const std::string& path, const std::string& bytes)
         if (!writeAll(file.get(), bytes))
             return WriteStatus::Failed;
     }
-    // A read-only file refuses to be replaced: access denied, as for a read-only folder.
     if (!MoveFileExA(temporary.path().c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return statusOf(GetLastError());
     temporary.renamed();

@@ -287,7 +287,7 @@ TEST_F(InfraredTest, AMapInUnicodeOrChangedMeanwhileKeepsItsEncodingAndTheOtherC
     EXPECT_EQ(files.content[kMap], utf16("a rc Quit\r\nz rc Run\r\nb rc FreeMem\r\n"));
     EXPECT_EQ(control(infrared_ids::MCONS).items, (std::vector<std::string> {"a rc Quit", "z rc Run", "b rc FreeMem"}));
     EXPECT_EQ(control(infrared_ids::MCONS).selected, std::vector<int> {2});
-    EXPECT_EQ(caption(), "Setup - saved with the changes made elsewhere meanwhile");
+    EXPECT_EQ(caption(), "Setup - merged with changes made elsewhere");
 
     // Mapped meanwhile to something else, the button gets the user's choice.
     files.content[kMap] = utf16("b rc Quit\r\n");

@@ -232,7 +232,7 @@ TEST_F(ShortcutsTest, AFileThatCouldNotBeReadWholeIsNeverWrittenOverAndTheWindow
     rename(0, "Alpha");
     EXPECT_EQ(files.content[kIni], "C:\\Apps\\old.exe\"\"Kept\r\nC:\\Apps\\alpha.exe\"\"Alpha\r\n");
     EXPECT_EQ(control(ids::TSK).items, (Texts {"Kept  (C:\\Apps\\old.exe)", "Alpha  (C:\\Apps\\alpha.exe)"}));
-    EXPECT_EQ(caption(), "Shortcut Icons - saved with the changes made elsewhere meanwhile");
+    EXPECT_EQ(caption(), "Shortcut Icons - merged with changes made elsewhere");
 
     // Larger than a read takes: what was read shows, the file stays as it is.
     progmenu::ShortcutList list(files);
@@ -244,7 +244,7 @@ TEST_F(ShortcutsTest, AFileThatCouldNotBeReadWholeIsNeverWrittenOverAndTheWindow
     EXPECT_FALSE(list.writesFile());
     list.Remove(0);
     EXPECT_EQ(files.content[kIni], large);
-    EXPECT_EQ(platform::SaveNote(list.lines().lastSave()), "not saved: the file is too large to be read whole");
+    EXPECT_EQ(platform::SaveNote(list.lines().lastSave()), "not saved: the file is too large");
 }
 
 TEST_F(ShortcutsTest, AFolderWithoutWriteAccessLosesNothingAndTheNextChangeTriesAgain)
@@ -382,7 +382,7 @@ TEST_F(ShortcutsTest, AFileThatIsNoTextOrHoldsForeignCharactersIsKeptAsItIs)
     openWindow();
     rename(0, "Alpha");
     EXPECT_EQ(files.content[kIni], foreign);
-    EXPECT_EQ(caption(), "Shortcut Icons - not saved: the file holds characters this system cannot keep");
+    EXPECT_EQ(caption(), "Shortcut Icons - not saved: characters outside ANSI");
 }
 
 TEST_F(ShortcutsTest, AChangeMadeToTheFileMeanwhileIsKeptAndTheUsersChangeAppliedToIt)
@@ -398,7 +398,7 @@ TEST_F(ShortcutsTest, AChangeMadeToTheFileMeanwhileIsKeptAndTheUsersChangeApplie
     EXPECT_EQ(files.content[kIni], "C:\\a.exe\"\"A\r\nC:\\e.exe\"\"Editor\r\nC:\\Apps\\alpha.exe\"\"alpha\r\n");
     EXPECT_EQ(
         control(ids::TSK).items, (Texts {"A  (C:\\a.exe)", "Editor  (C:\\e.exe)", "alpha  (C:\\Apps\\alpha.exe)"}));
-    EXPECT_EQ(caption(), "Shortcut Icons - saved with the changes made elsewhere meanwhile");
+    EXPECT_EQ(caption(), "Shortcut Icons - merged with changes made elsewhere");
     EXPECT_EQ(topLevel(), (Texts {"[empty]", "(A)", "(Editor)", "alpha", "|", "shortcuts...", "redetect"}));
 
     // The entry the user renames was renamed meanwhile: the other rename stays, and the window
@@ -406,7 +406,7 @@ TEST_F(ShortcutsTest, AChangeMadeToTheFileMeanwhileIsKeptAndTheUsersChangeApplie
     files.content[kIni] = "C:\\a.exe\"\"Other\r\nC:\\e.exe\"\"Editor\r\nC:\\Apps\\alpha.exe\"\"alpha\r\n";
     rename(0, "Mine");
     EXPECT_EQ(files.content[kIni], "C:\\a.exe\"\"Other\r\nC:\\e.exe\"\"Editor\r\nC:\\Apps\\alpha.exe\"\"alpha\r\n");
-    EXPECT_EQ(caption(), "Shortcut Icons - changed elsewhere meanwhile: 1 edit no longer applied");
+    EXPECT_EQ(caption(), "Shortcut Icons - changed elsewhere: 1 edit not applied");
     EXPECT_EQ(control(ids::TSK).items.front(), "Other  (C:\\a.exe)");
 
     // Removing what was moved meanwhile removes it where it now stands.
