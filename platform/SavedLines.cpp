@@ -23,6 +23,12 @@ bool SavedLines::Refresh()
     LineFileContent content = ReadLineFile(files_, path_, limits_);
     if (content.stamp == stamp_)
         return false;
+    if (content.problem == FileProblem::Unreadable || content.problem == FileProblem::NotText) {
+        // Nothing to show from it: the list stays, but is not written over it either.
+        stamp_ = content.stamp;
+        fileProblem_ = content.problem;
+        return false;
+    }
     Take(std::move(content));
     return true;
 }

@@ -33,7 +33,8 @@ public:
 
     // Reads the list from path, which later changes are written to.
     void Load(const std::string& path);
-    // Reads the file again if it changed and no change waits to be saved; true when it did.
+    // Reads the file again if it changed and no change waits to be saved; true when the lines are
+    // now the file's. A file that became unreadable or no text leaves the lines as they were.
     bool Refresh();
 
     const std::vector<std::string>& lines() const { return lines_; }

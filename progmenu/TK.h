@@ -36,7 +36,6 @@ public:
     const std::vector<std::string>& categories() const { return BW.items(); }
     // What the list shows, one readable line per shortcut.
     const std::vector<std::string>& shortcutTexts() const { return TSK.items(); }
-    const std::string& caption() const { return form_.caption(); }
 
 private:
     void CategoryReleased(ui::MouseButton button);

@@ -421,6 +421,17 @@ TEST_F(ShortcutsTest, AChangeMadeToTheFileMeanwhileIsKeptAndTheUsersChangeApplie
     openWindow();
     EXPECT_EQ(control(ids::TSK).items, Texts {"Z  (C:\\z.exe)"});
     EXPECT_EQ(topLevel(), (Texts {"[empty]", "(Z)", "|", "shortcuts...", "redetect"}));
+
+    // Unreadable for a moment when the window opens: the list stays, and is not written over it.
+    click(ids::MQIT);
+    files.unreadable.insert(kIni);
+    openWindow();
+    EXPECT_EQ(control(ids::TSK).items, Texts {"Z  (C:\\z.exe)"});
+    rename(0, "Zed");
+    EXPECT_EQ(caption(), "Shortcut Icons - not saved: the file cannot be read");
+    files.unreadable.clear();
+    rename(0, "Zeta");
+    EXPECT_EQ(files.content[kIni], "C:\\z.exe\"\"Zeta\r\n");
 }
 
 TEST_F(ShortcutsTest, TwoBarsOnOneFileKeepEachOthersChanges)
