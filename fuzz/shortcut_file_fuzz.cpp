@@ -1,7 +1,7 @@
-// The shortcut file as the bar reads it, and the split of each entry. The input is the file; its
-// first byte also picks the entry cap and whether the bytes count as cut short, and the list is
-// read from and written back to a simulated folder.
+// The shortcut file as the bar reads it, and the split of each entry. The input is the file, read
+// from and written back to a simulated folder.
 #include "fuzz/FuzzCheck.h"
+#include "platform/LineFile.h"
 #include "platform/sim/SimPlatform.h"
 #include "progmenu/ShortcutFile.h"
 #include "progmenu/ShortcutList.h"
@@ -41,6 +41,11 @@ void CheckSplit(const std::string& entry)
     FUZZ_CHECK(shown.size() <= 67);
     for (char c : shown)
         FUZZ_CHECK(static_cast<unsigned char>(c) >= 0x20);
+    // The window's line: caption and path, each cut, on one line.
+    const std::string listed = progmenu::ShortcutListText(entry, 64);
+    FUZZ_CHECK(listed.size() <= 67 + 3 + 67 + 1);
+    for (char c : listed)
+        FUZZ_CHECK(static_cast<unsigned char>(c) >= 0x20);
 }
 
 } // namespace
@@ -48,41 +53,30 @@ void CheckSplit(const std::string& entry)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    const std::size_t cap = size == 0 ? 8 : 1 + data[0] % 16;
-    const bool cut = size > 0 && (data[0] & 0x80) != 0;
-
-    const progmenu::ShortcutFileContent content = progmenu::ParseShortcutFile(bytes, cap, cut);
-    FUZZ_CHECK(content.entries.size() <= cap);
-    FUZZ_CHECK(!cut || !content.whole);
-    std::size_t held = 0;
-    for (const std::string& entry : content.entries) {
-        FUZZ_CHECK(!entry.empty() && entry.find_first_of("\r\n") == std::string::npos);
-        held += entry.size();
-        CheckSplit(entry);
-    }
-    FUZZ_CHECK(held <= size);
-    // Written and read again, the list is the same.
-    const std::string written = progmenu::JoinShortcutFile(content.entries);
-    const progmenu::ShortcutFileContent reread = progmenu::ParseShortcutFile(written, cap, false);
-    FUZZ_CHECK(reread.whole && reread.entries == content.entries);
-
-    // The list on a simulated folder: a file read whole is written back with nothing lost.
     sim::SimPlatform sim;
     sim.sim_files().content[kFile] = std::string(bytes);
     progmenu::ShortcutList list(sim.files());
     list.Load(kFile);
-    FUZZ_CHECK(
-        list.writesFile() == progmenu::ParseShortcutFile(bytes, progmenu::ShortcutList::kMaxEntries, false).whole);
+    const platform::LineFileContent parsed = platform::ParseLineFile({platform::ReadStatus::Ok, std::string(bytes)},
+        {progmenu::ShortcutList::kMaxFileBytes, progmenu::ShortcutList::kMaxEntries,
+            progmenu::ShortcutList::kMaxFileBytes},
+        sim.files().codePage());
+    FUZZ_CHECK(list.entries() == parsed.lines);
+    FUZZ_CHECK(list.writesFile() == (parsed.problem == platform::FileProblem::None));
+    for (const std::string& entry : list.entries())
+        CheckSplit(entry);
+
+    // A file taken whole is written back with nothing lost; any other is left as it is.
     const std::vector<std::string> loaded = list.entries();
-    if (list.Add("C:\\new.exe")) {
-        const std::string file = sim.sim_files().content[kFile];
-        if (list.writesFile()) {
-            std::vector<std::string> expected = loaded;
-            expected.push_back("C:\\new.exe");
-            FUZZ_CHECK(file == progmenu::JoinShortcutFile(expected));
-        } else {
-            FUZZ_CHECK(file == bytes);
-        }
+    FUZZ_CHECK(list.Add("C:\\new.exe"));
+    const std::string file = sim.sim_files().content[kFile];
+    if (list.writesFile()) {
+        std::vector<std::string> expected = loaded;
+        expected.push_back("C:\\new.exe");
+        platform::TextEncoding encoding = parsed.encoding;
+        FUZZ_CHECK(list.saved() && file == platform::LineFileBytes(expected, encoding, sim.files().codePage()));
+    } else {
+        FUZZ_CHECK(!list.saved() && file == bytes);
     }
     return 0;
 }

@@ -1,7 +1,5 @@
 #include "infrared/ActionMap.h"
 
-#include "platform/TextLines.h"
-
 namespace infrared {
 
 const char* const kActionNames[16] = {"PrevTask", "NextTask", "MinTask", "MaxTask", "KillTask", "AlignNone", "MoveUp",
@@ -47,35 +45,23 @@ std::string_view EntryAction(std::string_view entry)
     return pos < entry.size() ? entry.substr(pos + 1) : std::string_view();
 }
 
-bool ActionMap::Load(std::string_view bytes)
+ActionMap::ActionMap(std::vector<std::string> entries)
 {
-    entries_.clear();
-    bool whole = true;
-    std::size_t pos = 0;
-    std::string_view line;
-    while (platform::NextLine(bytes, pos, line)) {
-        if (line.empty())
-            continue;
-        if (line.size() > kMaxLineBytes || entries_.size() == kMaxEntries) {
-            whole = false;
-            break;
-        }
-        entries_.emplace_back(line);
-    }
-    Reindex();
-    return whole;
+    Assign(std::move(entries));
 }
 
-std::string ActionMap::Serialise() const
+void ActionMap::Assign(std::vector<std::string> entries)
 {
-    std::string bytes;
-    std::size_t size = 0;
-    for (const std::string& entry : entries_)
-        size += entry.size() + 2;
-    bytes.reserve(size);
-    for (const std::string& entry : entries_)
-        bytes.append(entry).append("\r\n");
-    return bytes;
+    entries_ = std::move(entries);
+    Reindex();
+}
+
+std::vector<std::string> ActionMap::TakeEntries()
+{
+    std::vector<std::string> taken = std::move(entries_);
+    entries_.clear();
+    first_.clear();
+    return taken;
 }
 
 const std::string* ActionMap::FirstEntryWith(const std::string& key) const

@@ -1,7 +1,8 @@
 #pragma once
 // The infrared action map: one entry per line of "IR_SCUTS.INI", "button remote action". The
 // first two blank-separated words of an entry are its button key, the text after them and one
-// blank its action. Lines the program does not understand are kept word for word.
+// blank its action. Lines the program does not understand are kept word for word. The file side
+// is ActionMapFile.
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -16,15 +17,15 @@ bool IsActionName(std::string_view name);
 
 class ActionMap {
 public:
+    // What one file may hold to be taken whole.
     static constexpr std::size_t kMaxEntries = 65536;
     static constexpr std::size_t kMaxLineBytes = 4096;
 
-    // Replaces the map with the file's entries (empty lines skipped). False when the file could
-    // not be taken whole (more than kMaxEntries entries, or a line over kMaxLineBytes): what was
-    // read is kept, but such a file must never be written over.
-    bool Load(std::string_view bytes);
-    // CR LF after every entry.
-    std::string Serialise() const;
+    ActionMap() = default;
+    explicit ActionMap(std::vector<std::string> entries);
+    // Replaces the map with these entries, in order.
+    void Assign(std::vector<std::string> entries);
+    std::vector<std::string> TakeEntries();
 
     const std::vector<std::string>& entries() const { return entries_; }
     // The action of the first entry with this key, or nullptr when none has it.

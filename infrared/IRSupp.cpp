@@ -11,13 +11,12 @@ namespace {
 
 constexpr float kClientWidth = 4815;
 constexpr float kClientHeight = 3135;
-// A map file larger than this is not taken whole, so it is never written over.
-constexpr std::size_t kMaxMapBytes = 32u << 20;
+constexpr const char* kCaption = "Setup";
 
 ui::FormSpec FormSpecOf(const ui::ScreenMetrics& screen, platform::WindowHandle owner)
 {
     ui::FormSpec props = ui::CentredFormSpec(screen, {kClientWidth, kClientHeight}, owner);
-    props.caption = "Setup";
+    props.caption = kCaption;
     props.toolWindow = true;
     props.sizable = false;
     props.dialogKeys = true;
@@ -74,6 +73,7 @@ IRSupp::IRSupp(platform::Platform& platform, ui::Form& bar, std::string mapPath,
     , MQIT(form_, ids::MQIT, Make(ui::ControlKind::Button, {3480, 2490, 1215, 375}, "Close"))
     , A1(form_, ids::A1, Make(ui::ControlKind::Label, {120, 2910, 4575, 225}))
     , M1(BuildDefinitionMenu())
+    , map_(files_)
     , IRC(
           platform.network(), form_, ids::Retry, ids::Timeout, ids::Round,
           [this](const ButtonPress& press) { OnPress(press); }, [this] { ShowStatus(); })
@@ -81,12 +81,7 @@ IRSupp::IRSupp(platform::Platform& platform, ui::Form& bar, std::string mapPath,
     listMenu_ = Submenu(m::ListMenu, "M", {ui::MenuEntry(m::ListRemove, "Remove", [this] { RemoveSelected(); })});
     if (const auto server = ParseServerAddress(serverText_))
         IRC.setServer(*server);
-    // A missing file is an empty map; one that cannot be read, or not whole, is never replaced.
-    const platform::ReadResult file = files_.read(mapPath_, kMaxMapBytes);
-    if (file.status == platform::ReadStatus::Missing)
-        mapWhole_ = true;
-    else if (file.status == platform::ReadStatus::Ok)
-        mapWhole_ = map_.Load(file.bytes) && file.bytes.size() < kMaxMapBytes;
+    map_.Load(mapPath_);
     ShowMap(-1);
     ShowStatus();
     MDEL.onClick([this] {
@@ -221,9 +216,9 @@ void IRSupp::Define(const char* action)
 {
     if (LastKey.empty() || lifetime_.unloaded())
         return;
-    map_.SetAction(LastKey, action);
-    ShowMap(static_cast<int>(map_.AddKey(LastKey)));
-    SaveMap();
+    const int index = map_.SetAction(LastKey, action);
+    ShowMap(index);
+    ShowSaveNote();
 }
 
 void IRSupp::RemoveSelected()
@@ -233,7 +228,7 @@ void IRSupp::RemoveSelected()
         return;
     map_.Remove(static_cast<std::size_t>(selected));
     ShowMap(-1);
-    SaveMap();
+    ShowSaveNote();
 }
 
 void IRSupp::ShowMap(int selected)
@@ -250,11 +245,10 @@ void IRSupp::ShowStatus()
                                   : "not connected, retrying"));
 }
 
-void IRSupp::SaveMap()
+void IRSupp::ShowSaveNote()
 {
-    // A file that was not read whole would lose what was not read.
-    if (mapWhole_)
-        files_.writeBytes(mapPath_, map_.Serialise());
+    const std::string note = platform::SaveNote(map_.lines().lastSave());
+    form_.setCaption(note.empty() ? std::string(kCaption) : std::string(kCaption) + " - " + note);
 }
 
 void IRSupp::Unload()

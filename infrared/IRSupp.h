@@ -3,7 +3,7 @@
 // the receiver itself. A press opens the "Define IR Remote action" menu in learning mode or while
 // the window shows; otherwise it carries out the action its button is mapped to. With infrared
 // support on, closing only hides the window so the receiver goes on listening.
-#include "infrared/ActionMap.h"
+#include "infrared/ActionMapFile.h"
 #include "infrared/IrReceiver.h"
 #include "platform/Platform.h"
 #include "platform/SecondaryWindow.h"
@@ -39,9 +39,9 @@ public:
 
     const ui::WindowLifetime& lifetime() const { return lifetime_; }
     ui::FormId formId() const { return form_.id(); }
-    const ActionMap& map() const { return map_; }
+    const ActionMap& map() const { return map_.map(); }
     const std::string& lastKey() const { return LastKey; }
-    bool mapWritable() const { return mapWhole_; }
+    bool mapWritable() const { return map_.writesFile(); }
     bool receiverConnected() const { return IRC.connected(); }
     bool shown() const { return shown_; }
     bool enabled() const { return enabled_; }
@@ -52,7 +52,8 @@ private:
     void RemoveSelected();
     void ShowMap(int selected);
     void ShowStatus();
-    void SaveMap();
+    // The caption says whether the map's last change is saved.
+    void ShowSaveNote();
     void Hide();
     void Unload();
     ui::MenuItem BuildDefinitionMenu();
@@ -72,8 +73,7 @@ private:
     ui::Control A1;    // label: the server and its state
     ui::MenuItem M1;   // "Define IR Remote action"
     ui::MenuItem listMenu_;
-    ActionMap map_;
-    bool mapWhole_ = false; // read whole at start: only then may it be written over
+    ActionMapFile map_;
     bool enabled_ = false;
     bool shown_ = false;
     bool busy_ = false; // a menu is open or an action runs: presses are dropped

@@ -343,6 +343,7 @@ public:
     virtual void showFormInactive(FormId form) = 0;
     // Shows the form and makes it the foreground window.
     virtual void bringToFront(FormId form) = 0;
+    virtual void setFormCaption(FormId form, const std::string& caption) = 0;
     // Gives a control of the form the keyboard focus.
     virtual void focusControl(FormId form, ControlId id) = 0;
     // True while the form is the active window and one of its controls has the keyboard focus

@@ -158,7 +158,16 @@ Form::Form(Toolkit& toolkit, const FormSpec& props)
     : router_(std::make_unique<Router>(*this))
     , toolkit_(toolkit)
     , id_(toolkit.createForm(props, *router_))
+    , caption_(props.caption)
 {
+}
+
+void Form::setCaption(std::string_view caption)
+{
+    if (caption == caption_)
+        return;
+    caption_ = std::string(caption);
+    toolkit_.setFormCaption(id_, caption_);
 }
 
 Form::~Form()

@@ -34,6 +34,8 @@ public:
     FormId id() const { return id_; }
     Toolkit& toolkit() const { return toolkit_; }
     platform::WindowHandle window() const { return toolkit_.formWindow(id_); }
+    const std::string& caption() const { return caption_; }
+    void setCaption(std::string_view caption);
 
     // Handlers of the form itself.
     std::function<void()> onResize;
@@ -86,6 +88,7 @@ private:
     std::unique_ptr<FormEvents> router_;
     Toolkit& toolkit_;
     FormId id_;
+    std::string caption_;
 };
 
 class Control {

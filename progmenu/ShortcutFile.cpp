@@ -1,7 +1,6 @@
 #include "progmenu/ShortcutFile.h"
 
 #include "platform/ProgramFolder.h"
-#include "platform/TextLines.h"
 
 namespace progmenu {
 
@@ -94,40 +93,15 @@ std::string ShownText(std::string_view text, std::size_t maxChars)
     return shown;
 }
 
-ShortcutFileContent ParseShortcutFile(std::string_view bytes, std::size_t maxEntries, bool cut)
+std::string ShortcutListText(std::string_view entry, std::size_t maxChars)
 {
-    ShortcutFileContent content;
-    if (cut) {
-        content.whole = false;
-        const std::size_t end = bytes.find_last_of("\r\n");
-        bytes = end == std::string_view::npos ? std::string_view() : bytes.substr(0, end + 1);
-    }
-    std::size_t pos = 0;
-    std::string_view line;
-    while (platform::NextLine(bytes, pos, line)) {
-        if (line.empty())
-            continue;
-        if (content.entries.size() == maxEntries) {
-            content.whole = false;
-            break;
-        }
-        content.entries.emplace_back(line);
-    }
-    return content;
-}
-
-std::string JoinShortcutFile(const std::vector<std::string>& entries)
-{
-    std::size_t size = 0;
-    for (const std::string& entry : entries)
-        size += entry.size() + 2;
-    std::string bytes;
-    bytes.reserve(size);
-    for (const std::string& entry : entries) {
-        bytes += entry;
-        bytes += "\r\n";
-    }
-    return bytes;
+    const ShortcutFields fields = SplitShortcut(entry);
+    if (fields.caption.empty() || fields.caption == fields.path)
+        return ShownText(fields.path, maxChars);
+    std::string shown = ShownText(fields.caption, maxChars);
+    if (!fields.path.empty())
+        shown.append("  (").append(ShownText(fields.path, maxChars)).append(")");
+    return shown;
 }
 
 } // namespace progmenu

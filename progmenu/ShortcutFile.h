@@ -1,10 +1,10 @@
 #pragma once
 // The text work of the shortcut list, with no platform: where its file is, how an entry splits
-// into program path and caption, and how the file's bytes become entries and back.
+// into program path and caption, and how an entry is shown. The file itself is a line file
+// (platform/LineFile.h).
 #include <cstddef>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace progmenu {
 
@@ -36,16 +36,8 @@ std::string ShortcutCommand(std::string_view programPath);
 // A text as one line of a list or menu: control characters as spaces, cut to maxChars with
 // "..." after it.
 std::string ShownText(std::string_view text, std::size_t maxChars);
-
-struct ShortcutFileContent {
-    std::vector<std::string> entries;
-    bool whole = true; // false when lines were left out (more than maxEntries, or cut bytes)
-};
-// The non-empty lines, in order. CR LF, a lone LF or a lone CR ends a line; a last line may end
-// without one. `cut` says the bytes stop short of the file's end: its last, unfinished line is
-// then left out.
-ShortcutFileContent ParseShortcutFile(std::string_view bytes, std::size_t maxEntries, bool cut);
-// Every entry followed by CR LF; an empty list is an empty file.
-std::string JoinShortcutFile(const std::vector<std::string>& entries);
+// An entry as the shortcut window lists it: "caption  (program path)", or the path alone when the
+// caption is empty or the path itself; each part cut to maxChars.
+std::string ShortcutListText(std::string_view entry, std::size_t maxChars);
 
 } // namespace progmenu

@@ -4,6 +4,23 @@
 
 namespace progmenu {
 
+namespace {
+
+constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+
+// Where an entry stands now: at its old place if it is still there, else its first copy.
+std::size_t Find(const std::vector<std::string>& entries, const std::string& entry, std::size_t oldIndex)
+{
+    if (oldIndex < entries.size() && entries[oldIndex] == entry)
+        return oldIndex;
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        if (entries[i] == entry)
+            return i;
+    return kNone;
+}
+
+} // namespace
+
 bool FileExists(platform::Files& files, const std::string& name)
 {
     // The platform would read a name with a NUL as the part before it.
@@ -13,61 +30,50 @@ bool FileExists(platform::Files& files, const std::string& name)
 }
 
 ShortcutList::ShortcutList(platform::Files& files)
-    : files_(files)
+    : lines_(files, {kMaxFileBytes, kMaxEntries, kMaxFileBytes})
 {
 }
 
 void ShortcutList::Load(const std::string& path)
 {
-    path_ = path;
-    entries_.clear();
-    saved_ = true;
-    // One byte past the cap tells a file of exactly the cap from a larger one.
-    const platform::ReadResult read = files_.read(path, kMaxFileBytes + 1);
-    if (read.status == platform::ReadStatus::Missing) {
-        writesFile_ = true;
-        return;
-    }
-    writesFile_ = false;
-    if (read.status != platform::ReadStatus::Ok)
-        return;
-    const bool cut = read.bytes.size() > kMaxFileBytes;
-    ShortcutFileContent content =
-        ParseShortcutFile(std::string_view(read.bytes).substr(0, kMaxFileBytes), kMaxEntries, cut);
-    entries_ = std::move(content.entries);
-    writesFile_ = content.whole;
+    lines_.Load(path);
 }
 
 bool ShortcutList::Add(std::string entry)
 {
-    if (entries_.size() >= kMaxEntries)
-        return false;
-    entries_.push_back(std::move(entry));
-    Save();
-    return true;
+    return lines_.Apply([entry = std::move(entry)](std::vector<std::string>& entries) {
+        if (entries.size() >= kMaxEntries)
+            return false;
+        entries.push_back(entry);
+        return true;
+    });
 }
 
 bool ShortcutList::Rename(std::size_t index, std::string_view caption)
 {
-    if (index >= entries_.size())
+    if (index >= entries().size())
         return false;
-    entries_[index] = RenamedShortcut(entries_[index], caption);
-    Save();
-    return true;
+    return lines_.Apply([index, before = entries()[index], renamed = RenamedShortcut(entries()[index], caption)](
+                            std::vector<std::string>& entries) {
+        const std::size_t at = Find(entries, before, index);
+        if (at == kNone)
+            return false;
+        entries[at] = renamed;
+        return true;
+    });
 }
 
 bool ShortcutList::Remove(std::size_t index)
 {
-    if (index >= entries_.size())
+    if (index >= entries().size())
         return false;
-    entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(index));
-    Save();
-    return true;
-}
-
-void ShortcutList::Save()
-{
-    saved_ = writesFile_ && !path_.empty() && files_.writeBytes(path_, JoinShortcutFile(entries_));
+    return lines_.Apply([index, before = entries()[index]](std::vector<std::string>& entries) {
+        // Removed meanwhile by someone else: that is done already.
+        const std::size_t at = Find(entries, before, index);
+        if (at != kNone)
+            entries.erase(entries.begin() + static_cast<std::ptrdiff_t>(at));
+        return true;
+    });
 }
 
 } // namespace progmenu

@@ -1,8 +1,10 @@
 #pragma once
-// The shortcut list and its file: read once at start, written whole after every change. A file
-// that was there but could not be read whole at start is never written over: its content would
-// be lost, so changes then stay in memory.
+// The shortcut list and its file: read at start, saved after every change. Before each save the
+// file is read again: a change made to it meanwhile (an editor, a second bar) is kept and the
+// user's change applied to it. A file that was there but could not be taken whole as text is
+// never written over; changes then stay in memory and the list says why they are not saved.
 #include "platform/Files.h"
+#include "platform/SavedLines.h"
 
 #include <cstddef>
 #include <string>
@@ -27,26 +29,26 @@ public:
     // Reads the list from `path`, which later changes are written to. A missing file is an empty
     // list.
     void Load(const std::string& path);
+    // Reads the file again when it was changed by someone else and no change waits to be saved;
+    // true when it was.
+    bool Refresh() { return lines_.Refresh(); }
 
-    const std::vector<std::string>& entries() const { return entries_; }
-    // False when the file could not be read whole at start: it is then never written.
-    bool writesFile() const { return writesFile_; }
-    // False after a change that could not be written (it stays in memory).
-    bool saved() const { return saved_; }
+    const std::vector<std::string>& entries() const { return lines_.lines(); }
+    // False when the file as last read may not be written over.
+    bool writesFile() const { return lines_.fileProblem() == platform::FileProblem::None; }
+    // False while changes wait for a save that works.
+    bool saved() const { return !lines_.unsaved(); }
+    const platform::SavedLines& lines() const { return lines_; }
 
-    // Each change writes the file; false when nothing changed (full list, no such entry).
+    // Each change saves the list; false when nothing changed (full list, no such entry). A rename
+    // of an entry someone else changed or removed meanwhile no longer applies, and the last save
+    // counts it as dropped.
     bool Add(std::string entry);
     bool Rename(std::size_t index, std::string_view caption);
     bool Remove(std::size_t index);
 
 private:
-    void Save();
-
-    platform::Files& files_;
-    std::string path_;
-    std::vector<std::string> entries_;
-    bool writesFile_ = false;
-    bool saved_ = true;
+    platform::SavedLines lines_;
 };
 
 } // namespace progmenu

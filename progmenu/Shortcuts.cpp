@@ -80,7 +80,14 @@ void Shortcuts::Start(std::size_t index)
 
 void Shortcuts::Show()
 {
-    slot_.Open().BringToFront();
+    // The file may have been edited since it was read: the window shows what it now holds.
+    const bool reread = list_.Refresh();
+    if (reread)
+        SetIcons();
+    TK& window = slot_.Open();
+    if (reread)
+        window.ListReread();
+    window.BringToFront();
 }
 
 } // namespace progmenu

@@ -18,6 +18,7 @@ constexpr float kButtonWidth = 1215;
 constexpr float kButtonHeight = 375;
 // A list line shows this much of an entry; the entry itself is kept whole.
 constexpr std::size_t kShownChars = 1024;
+constexpr const char* kCaption = "Shortcut Icons";
 constexpr const char* kNewNamePrompt = "Enter new name";
 // An input box without a title of its own carries the program's name.
 constexpr const char* kProgramTitle = "Tolvane";
@@ -25,7 +26,7 @@ constexpr const char* kProgramTitle = "Tolvane";
 ui::FormSpec FormSpecOf(const ui::ScreenMetrics& screen, platform::WindowHandle owner)
 {
     ui::FormSpec props = ui::CentredFormSpec(screen, {kClientWidth, kClientHeight}, owner);
-    props.caption = "Shortcut Icons";
+    props.caption = kCaption;
     props.toolWindow = true;
     props.sizable = false;
     props.dialogKeys = true;
@@ -84,6 +85,9 @@ TK::TK(platform::Platform& platform, platform::WindowHandle ownerWindow, Shortcu
 {
     M0.items.push_back(ui::MenuEntry(ids::menu::M1, "Rename", [this] { RenameCategory(); }));
     ShowShortcuts(-1);
+    // Changes made while the window was closed may still wait for a save that works.
+    if (list_.lines().unsaved())
+        ShowSaveNote();
 
     BW.onMouseUp([this](ui::MouseButton button, int, float, float) { CategoryReleased(button); });
     BW.onDoubleClick([this] { RenameCategory(); });
@@ -101,6 +105,12 @@ void TK::BringToFront()
 {
     if (!unloaded())
         toolkit_.bringToFront(form_.id());
+}
+
+void TK::ListReread()
+{
+    if (!unloaded())
+        ShowShortcuts(-1);
 }
 
 void TK::CategoryReleased(ui::MouseButton button)
@@ -191,9 +201,18 @@ bool TK::SelectedShortcut(std::size_t& index) const
 
 void TK::Changed(int selected)
 {
-    ShowShortcuts(selected);
+    // A save may have read the file again with others' changes: the list can have another length.
+    const int count = static_cast<int>(list_.entries().size());
+    ShowShortcuts(selected < count ? selected : count - 1);
+    ShowSaveNote();
     if (listChanged_)
         listChanged_();
+}
+
+void TK::ShowSaveNote()
+{
+    const std::string note = platform::SaveNote(list_.lines().lastSave());
+    form_.setCaption(note.empty() ? std::string(kCaption) : std::string(kCaption) + " - " + note);
 }
 
 void TK::ShowShortcuts(int selected)
@@ -201,7 +220,7 @@ void TK::ShowShortcuts(int selected)
     std::vector<std::string> texts;
     texts.reserve(list_.entries().size());
     for (const std::string& entry : list_.entries())
-        texts.push_back(ShownText(entry, kShownChars));
+        texts.push_back(ShortcutListText(entry, kShownChars));
     TSK.setItems(std::move(texts));
     TSK.setSelectedItems(selected < 0 ? std::vector<int> {} : std::vector<int> {selected});
 }

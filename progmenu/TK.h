@@ -27,11 +27,14 @@ public:
 
     // Shows the window and makes it the foreground window.
     void BringToFront();
+    // Shows the list again after it was read anew from its file.
+    void ListReread();
 
     const ui::WindowLifetime& lifetime() const { return lifetime_; }
     bool unloaded() const { return lifetime_.unloaded(); }
     ui::FormId formId() const { return form_.id(); }
     const std::vector<std::string>& categories() const { return BW.items(); }
+    // What the list shows, one readable line per shortcut.
     const std::vector<std::string>& shortcutTexts() const { return TSK.items(); }
 
 private:
@@ -45,6 +48,8 @@ private:
     // The selected shortcut's index, or false when none is.
     bool SelectedShortcut(std::size_t& index) const;
     void Changed(int selected);
+    // The caption says whether the last change is saved.
+    void ShowSaveNote();
     void Unload();
 
     ui::Toolkit& toolkit_;

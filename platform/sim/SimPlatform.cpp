@@ -36,17 +36,44 @@ platform::ReadResult SimFiles::read(const std::string& name, std::size_t maxByte
     return result;
 }
 
-bool SimFiles::writeBytes(const std::string& name, const std::string& bytes)
+std::u16string SimCodePage::ToUtf16(std::string_view ansi) const
+{
+    std::u16string text;
+    text.reserve(ansi.size());
+    for (char c : ansi)
+        text += static_cast<char16_t>(static_cast<unsigned char>(c));
+    return text;
+}
+
+bool SimCodePage::ToAnsi(std::u16string_view text, std::string& ansi) const
+{
+    ansi.clear();
+    ansi.reserve(text.size());
+    bool exact = true;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i];
+        exact = exact && c <= 0xFF;
+        ansi += c <= 0xFF ? static_cast<char>(c) : '?';
+        // A pair of surrogates is one character.
+        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF)
+            ++i;
+    }
+    return exact;
+}
+
+platform::WriteStatus SimFiles::write(const std::string& name, const std::string& bytes)
 {
     const std::string path = AsCString(name);
     const std::size_t slash = path.find_last_of('\\');
     const std::string folder = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
     // As through a temporary file and a rename: a failure leaves the earlier content.
     if (unreadable.count(path) || lockedFolders.count(folder))
-        return false;
+        return platform::WriteStatus::Denied;
+    if (failingWrites.count(path))
+        return platform::WriteStatus::Failed;
     content[path] = bytes;
     ++writes;
-    return true;
+    return platform::WriteStatus::Ok;
 }
 
 platform::LocalTime SimSystem::now()

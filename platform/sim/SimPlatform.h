@@ -16,18 +16,32 @@
 
 namespace sim {
 
+// The simulated ANSI code page: ISO 8859-1, each byte the character of its own number, so that
+// every character above U+00FF lies outside it.
+class SimCodePage final : public platform::CodePage {
+public:
+    std::u16string ToUtf16(std::string_view ansi) const override;
+    bool ToAnsi(std::u16string_view text, std::string& ansi) const override;
+};
+
 class SimFiles final : public platform::Files {
 public:
     std::map<std::string, std::string> content;
     std::set<std::string> unreadable; // exist but fail to open or read
     // Folders (with their trailing backslash) where no file can be written.
     std::set<std::string> lockedFolders;
+    // Files whose writes fail as a full disk would, though the folder takes writes.
+    std::set<std::string> failingWrites;
     long long writes = 0; // successful writes
 
     // Names are C strings to the platform: what follows a NUL is no part of them.
     bool exists(const std::string& path) override;
     platform::ReadResult read(const std::string& path, std::size_t maxBytes) override;
-    bool writeBytes(const std::string& path, const std::string& bytes) override;
+    platform::WriteStatus write(const std::string& path, const std::string& bytes) override;
+    const platform::CodePage& codePage() override { return codePage_; }
+
+private:
+    SimCodePage codePage_;
 };
 
 class SimSystem final : public platform::System {

@@ -549,6 +549,12 @@ int SimToolkit::listItemAt(ui::FormId form, ui::ControlId id, float x, float y)
     return row < static_cast<int>(list->items.size()) ? row : -1;
 }
 
+void SimToolkit::setFormCaption(ui::FormId form, const std::string& caption)
+{
+    if (auto* f = this->form(form))
+        f->props.caption = caption;
+}
+
 void SimToolkit::focusControl(ui::FormId form, ui::ControlId id)
 {
     if (shown(form, id))

@@ -139,6 +139,7 @@ public:
     void showForm(ui::FormId form, bool visible) override;
     void showFormInactive(ui::FormId form) override { showForm(form, true); }
     void bringToFront(ui::FormId form) override;
+    void setFormCaption(ui::FormId form, const std::string& caption) override;
     void focusControl(ui::FormId form, ui::ControlId id) override;
     // The focus as `focus` records it, on a control, while the form's window is in front.
     bool controlHasFocus(ui::FormId form) override;

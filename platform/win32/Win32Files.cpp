@@ -27,6 +27,19 @@ std::string folderOf(const std::string& path)
     return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 
+WriteStatus statusOf(DWORD error)
+{
+    switch (error) {
+    case ERROR_ACCESS_DENIED:
+    case ERROR_WRITE_PROTECT:
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+        return WriteStatus::Denied;
+    default:
+        return WriteStatus::Failed;
+    }
+}
+
 bool writeAll(HANDLE file, const std::string& bytes)
 {
     std::size_t written = 0;
@@ -98,21 +111,28 @@ ReadResult Win32Files::read(const std::string& path, std::size_t maxBytes)
     return result;
 }
 
-bool Win32Files::writeBytes(const std::string& path, const std::string& bytes)
+WriteStatus Win32Files::write(const std::string& path, const std::string& bytes)
 {
+    // A read-only file is the user's word that it must not change. Windows refuses to rename over
+    // one; Wine would not, so it is asked first.
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0)
+        return WriteStatus::Denied;
     TemporaryFile temporary(path);
     if (temporary.path().empty())
-        return false;
+        return statusOf(GetLastError());
     {
         const UniqueKernelHandle file(CreateFileA(
             temporary.path().c_str(), GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!file || !writeAll(file.get(), bytes))
-            return false;
+        if (!file)
+            return statusOf(GetLastError());
+        if (!writeAll(file.get(), bytes))
+            return WriteStatus::Failed;
     }
     if (!MoveFileExA(temporary.path().c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        return false;
+        return statusOf(GetLastError());
     temporary.renamed();
-    return true;
+    return WriteStatus::Ok;
 }
 
 } // namespace platform::win32

@@ -123,6 +123,12 @@ void Win32Toolkit::bringToFront(ui::FormId form)
     }
 }
 
+void Win32Toolkit::setFormCaption(ui::FormId form, const std::string& caption)
+{
+    if (const std::shared_ptr<FormWindow> window = find(form))
+        SetWindowTextA(window->window(), caption.c_str());
+}
+
 void Win32Toolkit::focusControl(ui::FormId form, ui::ControlId id)
 {
     // Controls in panels are no direct children of the form: the form's own record knows them.

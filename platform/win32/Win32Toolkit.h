@@ -25,6 +25,7 @@ public:
     void showForm(ui::FormId form, bool visible) override;
     void showFormInactive(ui::FormId form) override;
     void bringToFront(ui::FormId form) override;
+    void setFormCaption(ui::FormId form, const std::string& caption) override;
     void focusControl(ui::FormId form, ui::ControlId id) override;
     bool controlHasFocus(ui::FormId form) override;
     void selectAllText(ui::FormId form, ui::ControlId id) override;

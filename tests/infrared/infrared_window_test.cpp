@@ -1,5 +1,6 @@
 // The infrared remote on the bar: learning a button through the definition menu, mapped buttons
-// doing their actions, the receiver reconnecting by itself, the switch and the map file.
+// doing their actions, the receiver reconnecting by itself, the switch and the map file: merged
+// with changes made to it meanwhile, kept in its own encoding, and a failed save shown.
 #include "bar/BarFixture.h"
 #include "infrared/InfraredIds.h"
 #include "settings/SettingsIds.h"
@@ -43,6 +44,13 @@ protected:
         if (!w)
             throw std::runtime_error("the infrared window is not loaded");
         return *w;
+    }
+    std::string caption() { return toolkit.form(window().formId())->props.caption; }
+    // Learning mode: a press of the button, then the choice in the definition menu.
+    void define(const std::string& button, ui::MenuId choice)
+    {
+        toolkit.menuChoices.push_back(choice);
+        press("0000000000f40bf0 00 " + button + " rc");
     }
     std::string stored(const char* name)
     {
@@ -339,6 +347,58 @@ TEST_F(InfraredTest, TheSwitchFollowsTheSettingsAndAMapNotReadWholeIsNeverWritte
     ASSERT_NE(bar->infrared().window(), nullptr) << "Browse events shows it";
     EXPECT_TRUE(window().shown());
     EXPECT_FALSE(control(infrared_ids::MCONS).enabled) << "support is off";
+}
+
+TEST_F(InfraredTest, AMapThatCannotBeSavedSaysSoInTheCaptionAndTheNextChoiceTriesAgain)
+{
+    supportOn(true);
+    files.content[kMap] = "a rc Quit\r\n";
+    files.lockedFolders.insert("C:\\Bars\\");
+    startConnected();
+    define("b", m::M50);
+    EXPECT_EQ(files.content[kMap], "a rc Quit\r\n");
+    EXPECT_EQ(control(infrared_ids::MCONS).items, (std::vector<std::string> {"a rc Quit", "b rc FreeMem"}));
+    EXPECT_EQ(caption(), "Setup - not saved: no write access");
+
+    files.lockedFolders.clear();
+    define("c", m::M7);
+    EXPECT_EQ(files.content[kMap], "a rc Quit\r\nb rc FreeMem\r\nc rc Run\r\n") << "the earlier choice with it";
+    EXPECT_EQ(caption(), "Setup");
+
+    // Not taken whole as text: kept as it is, and the window says why.
+    const std::string noText("a\0 \0r\0c\0", 8);
+    files.content[kMap] = noText;
+    bar.reset();
+    startConnected();
+    define("d", m::M7);
+    EXPECT_EQ(files.content[kMap], noText);
+    EXPECT_EQ(caption(), "Setup - not saved: the file is not plain text");
+}
+
+TEST_F(InfraredTest, AMapInUnicodeOrChangedMeanwhileKeepsItsEncodingAndTheOtherChanges)
+{
+    supportOn(true);
+    const auto utf16 = [](std::string_view ascii) {
+        std::string bytes = "\xFF\xFE";
+        for (char c : ascii)
+            bytes.append(1, c).append(1, '\0');
+        return bytes;
+    };
+    files.content[kMap] = utf16("a rc Quit\r\n");
+    startConnected();
+    EXPECT_EQ(window().map().entries(), std::vector<std::string> {"a rc Quit"});
+    // An editor adds a line meanwhile; the choice goes onto the file as it now is.
+    files.content[kMap] = utf16("a rc Quit\r\nz rc Run\r\n");
+    define("b", m::M50);
+    EXPECT_EQ(files.content[kMap], utf16("a rc Quit\r\nz rc Run\r\nb rc FreeMem\r\n"));
+    EXPECT_EQ(control(infrared_ids::MCONS).items, (std::vector<std::string> {"a rc Quit", "z rc Run", "b rc FreeMem"}));
+    EXPECT_EQ(control(infrared_ids::MCONS).selected, std::vector<int> {2});
+    EXPECT_EQ(caption(), "Setup - merged with changes made elsewhere");
+
+    // Mapped meanwhile to something else, the button gets the user's choice.
+    files.content[kMap] = utf16("b rc Quit\r\n");
+    define("b", m::M7);
+    EXPECT_EQ(files.content[kMap], utf16("b rc Run\r\n"));
 }
 
 } // namespace

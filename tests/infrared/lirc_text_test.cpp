@@ -1,6 +1,8 @@
-// The infrared text work without a platform: button keys, the server's lines, the action map file
-// and the server address.
+// The infrared text work: button keys, the server's lines, the action map and its file (on the
+// simulated files), and the server address.
 #include "infrared/ActionMap.h"
+#include "infrared/ActionMapFile.h"
+#include "platform/sim/SimPlatform.h"
 #include "infrared/LircLine.h"
 #include "infrared/ServerAddress.h"
 
@@ -75,41 +77,57 @@ TEST(LircLines, FramesSplitJoinedAndHostileReads)
 
 TEST(ActionMapFile, RoundTripKeepsUnknownLinesAndTheFirstOfEqualKeys)
 {
-    ActionMap map;
-    ASSERT_TRUE(map.Load("play myremote NextTask\r\n\r\n; a note\nplay myremote Quit\rstop  myremote MinTask"));
+    sim::SimFiles files;
+    const std::string path = "C:\\IR_SCUTS.INI";
+    files.content[path] = "play myremote NextTask\r\n\r\n; a note\nplay myremote Quit\rstop  myremote MinTask";
+    infrared::ActionMapFile file(files);
+    file.Load(path);
+    ASSERT_TRUE(file.writesFile());
+    const ActionMap& map = file.map();
     EXPECT_EQ(
         map.entries(), (Lines {"play myremote NextTask", "; a note", "play myremote Quit", "stop  myremote MinTask"}));
     EXPECT_EQ(*map.FirstEntryWith("play myremote"), "play myremote NextTask") << "the first wins";
     EXPECT_EQ(infrared::EntryAction(*map.FirstEntryWith("stop myremote")), "MinTask") << "blanks between words";
-    EXPECT_EQ(
-        map.Serialise(), "play myremote NextTask\r\n; a note\r\nplay myremote Quit\r\nstop  myremote MinTask\r\n");
 
-    EXPECT_EQ(map.AddKey("play myremote"), 0u) << "a key already there is not added";
-    EXPECT_EQ(map.AddKey("next rc"), 4u);
-    EXPECT_EQ(map.entries()[4], "next rc ");
-    map.SetAction("next rc", "PrevTask");
-    map.Remove(0);
+    EXPECT_EQ(file.SetAction("next rc", "PrevTask"), 4);
+    EXPECT_EQ(files.content[path],
+        "play myremote NextTask\r\n; a note\r\nplay myremote Quit\r\nstop  myremote MinTask\r\nnext rc PrevTask\r\n");
+    file.Remove(0);
     EXPECT_EQ(*map.FirstEntryWith("play myremote"), "play myremote Quit") << "the next one with the key takes over";
-    EXPECT_EQ(*map.FirstEntryWith("next rc"), "next rc PrevTask");
+    EXPECT_EQ(file.SetAction("play myremote", "Run"), 1);
+    EXPECT_EQ(files.content[path], "; a note\r\nplay myremote Run\r\nstop  myremote MinTask\r\nnext rc PrevTask\r\n");
 
-    ActionMap reread;
-    ASSERT_TRUE(reread.Load(map.Serialise()));
-    EXPECT_EQ(reread.entries(), map.entries());
+    ActionMap added;
+    EXPECT_EQ(added.AddKey("next rc"), 0u);
+    EXPECT_EQ(added.AddKey("next rc"), 0u) << "a key already there is not added";
+    EXPECT_EQ(added.entries(), Lines {"next rc "});
 }
 
-TEST(ActionMapFile, AFileTooBigOrWithAnOverlongLineIsNotTakenWhole)
+TEST(ActionMapFile, AFileTooBigWithAnOverlongLineOrNoTextIsNeverWrittenOver)
 {
+    sim::SimFiles files;
+    const std::string path = "C:\\IR_SCUTS.INI";
+    infrared::ActionMapFile file(files);
     std::string full;
     for (std::size_t i = 0; i <= ActionMap::kMaxEntries; ++i)
         full += "k" + std::to_string(i) + " rc Quit\r\n";
-    ActionMap map;
-    EXPECT_FALSE(map.Load(full));
-    EXPECT_EQ(map.entries().size(), ActionMap::kMaxEntries);
-    EXPECT_NE(map.FirstEntryWith("k65535 rc"), nullptr);
-
-    EXPECT_FALSE(map.Load("a rc Quit\r\n" + std::string(ActionMap::kMaxLineBytes + 1, 'x') + "\r\nb rc Run\r\n"));
-    EXPECT_EQ(map.entries(), (Lines {"a rc Quit"}));
-    EXPECT_TRUE(map.Load(std::string("a rc Quit\0\r\n", 12)));
+    const std::string overlong = "a rc Quit\r\n" + std::string(ActionMap::kMaxLineBytes + 1, 'x') + "\r\nb rc Run\r\n";
+    const std::string nul("a rc Quit\0\r\n", 12);
+    for (const std::string& bytes : {full, overlong, nul}) {
+        files.content[path] = bytes;
+        file.Load(path);
+        EXPECT_FALSE(file.writesFile());
+        file.SetAction("new rc", "Run");
+        EXPECT_EQ(files.content[path], bytes);
+        EXPECT_NE(file.lines().lastSave().problem, platform::FileProblem::None);
+    }
+    files.content[path] = full;
+    file.Load(path);
+    EXPECT_EQ(file.entries().size(), ActionMap::kMaxEntries);
+    EXPECT_NE(file.FirstEntryWith("k65535 rc"), nullptr);
+    files.content[path] = overlong;
+    file.Load(path);
+    EXPECT_EQ(file.entries(), (Lines {"a rc Quit"})) << "read up to the overlong line";
 }
 
 TEST(ServerAddressText, NumbersOrLocalhostOnly)

@@ -1,5 +1,6 @@
-// The shortcut list: its file read at start and rewritten whole after each change (never over a
-// file it could not read), its items at the top of the program menu, and the shortcut window.
+// The shortcut list: its file read at start and saved after each change (merged with changes made
+// to it meanwhile, never over a file it could not take whole as text, in the file's own encoding),
+// its items at the top of the program menu, and the shortcut window.
 #include "bar/BarFixture.h"
 #include "progmenu/ProgramMenuIds.h"
 #include "progmenu/ShortcutFile.h"
@@ -38,21 +39,37 @@ TEST(ShortcutText, EntriesSplitIntoPathSecondFieldAndCaption)
     EXPECT_EQ(progmenu::ShortcutFilePath("C:\\other.exe"), "C:\\SHORTCUT.INI");
 }
 
-TEST(ShortcutText, AFileReadShortOfItsEndIsNotWhole)
+// The file's bytes for these entries as the bar writes an ANSI file.
+std::string Join(const Texts& entries)
 {
-    const auto capped = progmenu::ParseShortcutFile("a\nb\nc\n", 2, false);
-    EXPECT_EQ(capped.entries, (Texts {"a", "b"}));
-    EXPECT_FALSE(capped.whole);
-    // Bytes cut short of the file's end: the unfinished last line is left out.
-    const auto cut = progmenu::ParseShortcutFile("a\r\nb\npart", 10, true);
-    EXPECT_EQ(cut.entries, (Texts {"a", "b"}));
-    EXPECT_FALSE(cut.whole);
+    std::string bytes;
+    for (const std::string& entry : entries)
+        bytes += entry + "\r\n";
+    return bytes;
+}
+
+// A text of ASCII and Latin-1 characters (the simulated code page) as UTF-16 with its mark.
+std::string Utf16(std::u16string_view text, bool bigEndian)
+{
+    std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+    for (char16_t c : text) {
+        const char high = static_cast<char>(c >> 8), low = static_cast<char>(c & 0xFF);
+        bytes += bigEndian ? high : low;
+        bytes += bigEndian ? low : high;
+    }
+    return bytes;
 }
 
 class ShortcutsTest : public BarTest {
 protected:
     const std::string tsk = "C:\\Bars\\tolvix.TSK";
 
+    // The bar as after a restart, reading the files as they are now.
+    void restart()
+    {
+        bar.reset();
+        start();
+    }
     void choose(ui::MenuId id)
     {
         toolkit.menuChoices.push_back(id);
@@ -86,6 +103,13 @@ protected:
     ui::FormId form() { return bar->shortcuts().window()->formId(); }
     void click(ui::ControlId id) { toolkit.mouseUp(form(), id, ui::MouseButton::Left); }
     void selectShortcut(int index) { toolkit.selectItems(form(), ids::TSK, {index}); }
+    std::string caption() { return toolkit.form(form())->props.caption; }
+    void rename(int index, const std::string& caption)
+    {
+        selectShortcut(index);
+        toolkit.inputBoxAnswers = {caption};
+        click(ids::MEDIT);
+    }
 };
 
 TEST_F(ShortcutsTest, ShortcutsFollowCategoryZeroAndStartTheirOwnProgram)
@@ -143,7 +167,7 @@ TEST_F(ShortcutsTest, AddEditAndRemoveRewriteTheFileAndTheMenu)
     EXPECT_EQ(toolkit.fileDialogRequests[0].defaultExtension, "exe");
     EXPECT_EQ(toolkit.fileDialogRequests[0].pattern, "*.exe");
     EXPECT_EQ(files.content[kIni], "C:\\Apps\\alpha.exe\"\"alpha\r\n");
-    EXPECT_EQ(control(ids::TSK).items, Texts {"C:\\Apps\\alpha.exe\"\"alpha"});
+    EXPECT_EQ(control(ids::TSK).items, Texts {"alpha  (C:\\Apps\\alpha.exe)"}) << "caption and path, readable";
     EXPECT_EQ(control(ids::TSK).selected, std::vector<int> {0});
     EXPECT_EQ(topLevel(), (Texts {"alpha", "|", "shortcuts...", "redetect"}));
 
@@ -170,7 +194,7 @@ TEST_F(ShortcutsTest, AddEditAndRemoveRewriteTheFileAndTheMenu)
     EXPECT_EQ(control(ids::TSK).items, Texts {});
     EXPECT_EQ(topLevel(), (Texts {"shortcuts...", "redetect"}));
 
-    // "Close" closes; the next opening is a new window showing the list as it is.
+    // "Close" closes; the next opening is a new window showing the list as the file now has it.
     click(ids::MQIT);
     EXPECT_EQ(bar->shortcuts().window(), nullptr);
     toolkit.advance(10);
@@ -178,37 +202,52 @@ TEST_F(ShortcutsTest, AddEditAndRemoveRewriteTheFileAndTheMenu)
     files.content[kIni] = "stays";
     toolkit.fileDialogAnswers = {std::string("C:\\Apps\\alpha.exe")};
     openWindow();
+    EXPECT_EQ(control(ids::TSK).items, Texts {"stays"});
     click(ids::MADD);
-    EXPECT_EQ(files.content[kIni], "C:\\Apps\\alpha.exe\"\"alpha\r\n");
+    EXPECT_EQ(files.content[kIni], "stays\r\nC:\\Apps\\alpha.exe\"\"alpha\r\n");
 }
 
-TEST_F(ShortcutsTest, AFileThatCouldNotBeReadWholeIsNeverWrittenOver)
+TEST_F(ShortcutsTest, AFileThatCouldNotBeReadWholeIsNeverWrittenOverAndTheWindowSaysSo)
 {
     files.content["C:\\Apps\\alpha.exe"] = "MZ";
     toolkit.fileDialogAnswers = {std::string("C:\\Apps\\alpha.exe")};
-    files.content[kIni] = "C:\\Apps\\alpha.exe\"\"Kept\r\n";
+    files.content[kIni] = "C:\\Apps\\old.exe\"\"Kept\r\n";
     files.unreadable.insert(kIni);
     start();
     openWindow();
+    EXPECT_EQ(caption(), "Shortcut Icons");
     click(ids::MADD);
-    EXPECT_EQ(files.content[kIni], "C:\\Apps\\alpha.exe\"\"Kept\r\n");
+    EXPECT_EQ(files.content[kIni], "C:\\Apps\\old.exe\"\"Kept\r\n");
     EXPECT_EQ(files.writes, 0);
     EXPECT_EQ(topLevel(), (Texts {"alpha", "|", "shortcuts...", "redetect"})) << "kept in memory";
+    EXPECT_EQ(caption(), "Shortcut Icons - not saved: the file cannot be read");
+
+    // Closed and opened again, the window still says so.
+    click(ids::MQIT);
+    openWindow();
+    EXPECT_EQ(caption(), "Shortcut Icons - not saved: the file cannot be read");
+
+    // Readable again: the next change goes onto what the file holds, the earlier one with it.
+    files.unreadable.clear();
+    rename(0, "Alpha");
+    EXPECT_EQ(files.content[kIni], "C:\\Apps\\old.exe\"\"Kept\r\nC:\\Apps\\alpha.exe\"\"Alpha\r\n");
+    EXPECT_EQ(control(ids::TSK).items, (Texts {"Kept  (C:\\Apps\\old.exe)", "Alpha  (C:\\Apps\\alpha.exe)"}));
+    EXPECT_EQ(caption(), "Shortcut Icons - merged with changes made elsewhere");
 
     // Larger than a read takes: what was read shows, the file stays as it is.
     progmenu::ShortcutList list(files);
     std::string large = "C:\\Apps\\alpha.exe\"\"First\r\n";
     large.resize(progmenu::ShortcutList::kMaxFileBytes + 1, 'x');
     files.content[kIni] = large;
-    files.unreadable.clear();
     list.Load(kIni);
     EXPECT_EQ(list.entries(), Texts {"C:\\Apps\\alpha.exe\"\"First"});
     EXPECT_FALSE(list.writesFile());
     list.Remove(0);
     EXPECT_EQ(files.content[kIni], large);
+    EXPECT_EQ(platform::SaveNote(list.lines().lastSave()), "not saved: the file is too large");
 }
 
-TEST_F(ShortcutsTest, AFolderWithoutWriteAccessLosesNothing)
+TEST_F(ShortcutsTest, AFolderWithoutWriteAccessLosesNothingAndTheNextChangeTriesAgain)
 {
     files.content["C:\\Apps\\alpha.exe"] = "MZ";
     files.content[kIni] = "C:\\Apps\\old.exe\"\"Old\r\n";
@@ -219,22 +258,27 @@ TEST_F(ShortcutsTest, AFolderWithoutWriteAccessLosesNothing)
     click(ids::MADD);
     EXPECT_EQ(files.content[kIni], "C:\\Apps\\old.exe\"\"Old\r\n");
     EXPECT_FALSE(bar->shortcuts().list().saved());
+    EXPECT_EQ(caption(), "Shortcut Icons - not saved: no write access");
+    EXPECT_EQ(control(ids::TSK).items.size(), 2u) << "the change stays in the window";
 
     // Once the folder takes writes again, the next change writes the whole list.
     files.lockedFolders.clear();
-    selectShortcut(0);
-    toolkit.inputBoxAnswers = {std::string("Older")};
-    click(ids::MEDIT);
+    rename(0, "Older");
     EXPECT_EQ(files.content[kIni], "C:\\Apps\\old.exe\"\"Older\r\nC:\\Apps\\alpha.exe\"\"alpha\r\n");
     EXPECT_TRUE(bar->shortcuts().list().saved());
+    EXPECT_EQ(caption(), "Shortcut Icons");
+
+    files.failingWrites.insert(kIni);
+    selectShortcut(1);
+    click(ids::MDEL);
+    EXPECT_EQ(caption(), "Shortcut Icons - not saved: the file could not be written");
 }
 
 TEST_F(ShortcutsTest, OddAndHugeFilesKeepEveryLine)
 {
-    const std::string nul("C:\\n\0l.exe\"\"N\0L", 15);
     const std::string megabyteLine = "C:\\Apps\\long.exe\"\"" + std::string(1 << 20, 'L');
-    std::string file = nul + "\rC:\\cr.exe\nC:\\lf.exe\r\n" + megabyteLine + "\r\n";
-    Texts expected = {nul, "C:\\cr.exe", "C:\\lf.exe", megabyteLine};
+    std::string file = "C:\\tab\t.exe\"\"T\tB\rC:\\cr.exe\nC:\\lf.exe\r\n" + megabyteLine + "\r\n";
+    Texts expected = {"C:\\tab\t.exe\"\"T\tB", "C:\\cr.exe", "C:\\lf.exe", megabyteLine};
     for (int i = 0; i < 100000; ++i) {
         expected.push_back("C:\\p" + std::to_string(i) + ".exe\"\"P" + std::to_string(i));
         file += expected.back() + "\n";
@@ -242,7 +286,6 @@ TEST_F(ShortcutsTest, OddAndHugeFilesKeepEveryLine)
     file += "C:\\last.exe";
     expected.push_back("C:\\last.exe");
     files.content[kIni] = file;
-    files.content["C:\\n"] = "MZ";
     files.content["C:\\Apps\\long.exe"] = "MZ";
     start();
     ASSERT_EQ(bar->shortcuts().list().entries(), expected);
@@ -251,7 +294,7 @@ TEST_F(ShortcutsTest, OddAndHugeFilesKeepEveryLine)
     // The menu carries a bounded number of them, the last telling how many it left out.
     const Texts menu = topLevel();
     ASSERT_EQ(menu.size(), static_cast<std::size_t>(m::kShownShortcuts) + 4);
-    EXPECT_EQ(menu[1], "(N L)") << "a path with a NUL names no file, even if the part before it does";
+    EXPECT_EQ(menu[1], "(T B)") << "control characters shown as blanks";
     EXPECT_EQ(menu[4].size(), 203u) << "a megabyte caption is cut for the menu";
     EXPECT_EQ(menu[m::kShownShortcuts],
         "((" + std::to_string(expected.size() - m::kShownShortcuts + 1) + " more not shown))");
@@ -261,7 +304,148 @@ TEST_F(ShortcutsTest, OddAndHugeFilesKeepEveryLine)
     selectShortcut(0);
     click(ids::MDEL);
     expected.erase(expected.begin());
-    EXPECT_EQ(files.content[kIni], progmenu::JoinShortcutFile(expected));
+    EXPECT_EQ(files.content[kIni], Join(expected));
+}
+
+TEST_F(ShortcutsTest, UnicodeFilesAreReadAsTextAndWrittenBackInTheirOwnEncoding)
+{
+    files.content["C:\\Apps\\alpha.exe"] = "MZ";
+    files.content["C:\\Apps\\b\xE9ta.exe"] = "MZ";
+    toolkit.fileDialogAnswers = {std::string("C:\\Apps\\alpha.exe")};
+    for (bool bigEndian : {false, true}) {
+        files.content[kIni] = Utf16(u"C:\\Apps\\b\u00E9ta.exe\"\"B\u00E9ta\r\nC:\\Gone\\x.exe\r\n", bigEndian);
+        restart();
+        EXPECT_EQ(topLevel(), (Texts {"[empty]", "B\xE9ta", "(C:\\Gone\\x.exe)", "|", "shortcuts...", "redetect"}))
+            << "UTF-16 " << (bigEndian ? "big" : "little") << " endian";
+        openWindow();
+        toolkit.fileDialogAnswers = {std::string("C:\\Apps\\alpha.exe")};
+        click(ids::MADD);
+        EXPECT_EQ(files.content[kIni],
+            Utf16(u"C:\\Apps\\b\u00E9ta.exe\"\"B\u00E9ta\r\nC:\\Gone\\x.exe\r\nC:\\Apps\\alpha.exe\"\"alpha\r\n",
+                bigEndian));
+        EXPECT_EQ(caption(), "Shortcut Icons");
+    }
+
+    // UTF-8 with a mark: the mark is no part of the first path, and stays in front of the file.
+    files.content[kIni] = "\xEF\xBB\xBF"
+                          "C:\\Apps\\b\xC3\xA9ta.exe\"\"B\xC3\xA9ta\r\n";
+    restart();
+    EXPECT_EQ(topLevel(), (Texts {"[empty]", "B\xE9ta", "|", "shortcuts...", "redetect"}));
+    openWindow();
+    rename(0, "Beta \xE9");
+    EXPECT_EQ(files.content[kIni],
+        "\xEF\xBB\xBF"
+        "C:\\Apps\\b\xC3\xA9ta.exe\"\"Beta \xC3\xA9\r\n");
+
+    // Without a mark, UTF-8 is told from ANSI by being UTF-8; ANSI stays ANSI.
+    files.content[kIni] = "C:\\Apps\\b\xC3\xA9ta.exe\"\"x\n";
+    restart();
+    openWindow();
+    rename(0, "y");
+    EXPECT_EQ(files.content[kIni], "C:\\Apps\\b\xC3\xA9ta.exe\"\"y\r\n");
+    files.content[kIni] = "C:\\Apps\\b\xE9ta.exe\"\"x\n";
+    restart();
+    openWindow();
+    rename(0, "y");
+    EXPECT_EQ(files.content[kIni], "C:\\Apps\\b\xE9ta.exe\"\"y\r\n");
+}
+
+TEST_F(ShortcutsTest, AFileThatIsNoTextOrHoldsForeignCharactersIsKeptAsItIs)
+{
+    files.content["C:\\Apps\\alpha.exe"] = "MZ";
+    const std::string noMark("C\0:\0\\\0a\0.\0e\0x\0e\0\r\0\n\0", 20);
+    const std::string brokenUtf16("\xFF\xFE"
+                                  "C\0:\0\x00\xD8"
+                                  "a",
+        9);
+    const std::string nul("C:\\a.exe\"\"A\0\r\n", 14);
+    const std::string brokenUtf8 = "\xEF\xBB\xBF"
+                                   "C:\\\xC3(.exe\r\n";
+    for (const std::string& file : {noMark, brokenUtf16, nul, brokenUtf8}) {
+        files.content[kIni] = file;
+        files.writes = 0;
+        toolkit.fileDialogAnswers = {std::string("C:\\Apps\\alpha.exe")};
+        restart();
+        openWindow();
+        EXPECT_TRUE(control(ids::TSK).items.empty()) << "nothing taken from a file that is no text";
+        click(ids::MADD);
+        EXPECT_EQ(files.content[kIni], file);
+        EXPECT_EQ(files.writes, 0);
+        EXPECT_EQ(caption(), "Shortcut Icons - not saved: the file is not plain text");
+    }
+
+    // Characters the code page has not: shown as '?', and the file is not written over.
+    const std::string foreign = "C:\\Apps\\alpha.exe\"\"\xE4\xB8\xAD\r\n";
+    files.content[kIni] = foreign;
+    restart();
+    EXPECT_EQ(topLevel(), (Texts {"[empty]", "?", "|", "shortcuts...", "redetect"}));
+    openWindow();
+    rename(0, "Alpha");
+    EXPECT_EQ(files.content[kIni], foreign);
+    EXPECT_EQ(caption(), "Shortcut Icons - not saved: characters outside ANSI");
+}
+
+TEST_F(ShortcutsTest, AChangeMadeToTheFileMeanwhileIsKeptAndTheUsersChangeAppliedToIt)
+{
+    files.content["C:\\Apps\\alpha.exe"] = "MZ";
+    files.content[kIni] = "C:\\a.exe\"\"A\r\nC:\\b.exe\"\"B\r\n";
+    start();
+    openWindow();
+    // An editor adds a line and removes one.
+    files.content[kIni] = "C:\\a.exe\"\"A\r\nC:\\e.exe\"\"Editor\r\n";
+    toolkit.fileDialogAnswers = {std::string("C:\\Apps\\alpha.exe")};
+    click(ids::MADD);
+    EXPECT_EQ(files.content[kIni], "C:\\a.exe\"\"A\r\nC:\\e.exe\"\"Editor\r\nC:\\Apps\\alpha.exe\"\"alpha\r\n");
+    EXPECT_EQ(
+        control(ids::TSK).items, (Texts {"A  (C:\\a.exe)", "Editor  (C:\\e.exe)", "alpha  (C:\\Apps\\alpha.exe)"}));
+    EXPECT_EQ(caption(), "Shortcut Icons - merged with changes made elsewhere");
+    EXPECT_EQ(topLevel(), (Texts {"(A)", "(Editor)", "alpha", "|", "shortcuts...", "redetect"}));
+
+    // The entry the user renames was renamed meanwhile: the other rename stays, and the window
+    // says that the user's did not apply.
+    files.content[kIni] = "C:\\a.exe\"\"Other\r\nC:\\e.exe\"\"Editor\r\nC:\\Apps\\alpha.exe\"\"alpha\r\n";
+    rename(0, "Mine");
+    EXPECT_EQ(files.content[kIni], "C:\\a.exe\"\"Other\r\nC:\\e.exe\"\"Editor\r\nC:\\Apps\\alpha.exe\"\"alpha\r\n");
+    EXPECT_EQ(caption(), "Shortcut Icons - changed elsewhere: 1 edit not applied");
+    EXPECT_EQ(control(ids::TSK).items.front(), "Other  (C:\\a.exe)");
+
+    // Removing what was moved meanwhile removes it where it now stands.
+    files.content[kIni] = "C:\\Apps\\alpha.exe\"\"alpha\r\nC:\\a.exe\"\"Other\r\n";
+    selectShortcut(2);
+    click(ids::MDEL);
+    EXPECT_EQ(files.content[kIni], "C:\\a.exe\"\"Other\r\n");
+
+    // Opened again, the window shows the file as an editor left it.
+    click(ids::MQIT);
+    files.content[kIni] = "C:\\z.exe\"\"Z\r\n";
+    openWindow();
+    EXPECT_EQ(control(ids::TSK).items, Texts {"Z  (C:\\z.exe)"});
+    EXPECT_EQ(topLevel(), (Texts {"(Z)", "|", "shortcuts...", "redetect"}));
+
+    // Unreadable for a moment when the window opens: the list stays, and is not written over it.
+    click(ids::MQIT);
+    files.unreadable.insert(kIni);
+    openWindow();
+    EXPECT_EQ(control(ids::TSK).items, Texts {"Z  (C:\\z.exe)"});
+    rename(0, "Zed");
+    EXPECT_EQ(caption(), "Shortcut Icons - not saved: the file cannot be read");
+    files.unreadable.clear();
+    rename(0, "Zeta");
+    EXPECT_EQ(files.content[kIni], "C:\\z.exe\"\"Zeta\r\n");
+}
+
+TEST_F(ShortcutsTest, TwoBarsOnOneFileKeepEachOthersChanges)
+{
+    files.content[kIni] = "C:\\a.exe\"\"A\r\n";
+    progmenu::ShortcutList first(files), second(files);
+    first.Load(kIni);
+    second.Load(kIni);
+    ASSERT_TRUE(first.Add("C:\\b.exe\"\"B"));
+    ASSERT_TRUE(second.Add("C:\\c.exe\"\"C"));
+    ASSERT_TRUE(first.Remove(0));
+    EXPECT_EQ(files.content[kIni], "C:\\b.exe\"\"B\r\nC:\\c.exe\"\"C\r\n");
+    EXPECT_EQ(second.entries(), (Texts {"C:\\a.exe\"\"A", "C:\\b.exe\"\"B", "C:\\c.exe\"\"C"}))
+        << "each took in the other's change at its own save";
 }
 
 TEST_F(ShortcutsTest, RenamingACategoryChangesOnlyTheWindowsList)

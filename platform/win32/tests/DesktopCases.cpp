@@ -91,6 +91,32 @@ SELFTEST(FilesAreReadBoundedAndWrittenWhole)
     CHECK(!files.writeBytes(file.path() + "-no-such-folder\\inner.txt", "x"));
 }
 
+SELFTEST(WritesSayWhyTheyFailedAndTheCodePageNeverGuesses)
+{
+    platform::win32::Win32Platform platform;
+    platform::Files& files = platform.files();
+    const TempFile file("locked.ini");
+    CHECK(files.write(file.path(), "first\r\n") == platform::WriteStatus::Ok);
+    CHECK(SetFileAttributesA(file.path().c_str(), FILE_ATTRIBUTE_READONLY));
+    CHECK(files.write(file.path(), "second\r\n") == platform::WriteStatus::Denied);
+    CHECK(files.readBytes(file.path(), 100) == std::string("first\r\n"));
+    SetFileAttributesA(file.path().c_str(), FILE_ATTRIBUTE_NORMAL);
+    CHECK(files.write(file.path() + "-no-such-folder\\inner.txt", "x") == platform::WriteStatus::Failed);
+
+    const platform::CodePage& codePage = files.codePage();
+    std::string ansi;
+    CHECK(codePage.ToAnsi(u"C:\\Apps\\a.exe", ansi) && ansi == "C:\\Apps\\a.exe");
+    CHECK(codePage.ToUtf16("C:\\Apps\\a.exe") == u"C:\\Apps\\a.exe");
+    if (GetACP() == 1252) {
+        CHECK(codePage.ToUtf16("b\xE9ta") == u"b\u00E9ta");
+        CHECK(codePage.ToAnsi(u"b\u00E9ta \u20AC", ansi) && ansi == "b\xE9ta \x80");
+        // No look-alike: a stroked L the code page lacks is not an L.
+        CHECK(!codePage.ToAnsi(u"\u0141\u4E2D", ansi) && ansi == "??");
+    } else {
+        std::printf("  (code page %u: only the ASCII checks)\n", GetACP());
+    }
+}
+
 SELFTEST(FilesTellMissingFromUnreadableAndReplaceThroughATemporaryFile)
 {
     platform::win32::Win32Platform platform;
