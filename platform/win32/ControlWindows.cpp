@@ -40,6 +40,9 @@ LRESULT paintedMessage(FormWindow& form, HWND window, UINT message, WPARAM wPara
     case WM_LBUTTONDBLCLK:
         form.doubleClick(id);
         return 0;
+    case WM_MOUSEMOVE:
+        form.controls().mouseMoved(window, wParam, lParam);
+        break;
     default:
         break;
     }
@@ -85,6 +88,10 @@ LRESULT CALLBACK standardControlProc(HWND window, UINT message, WPARAM wParam, L
                     form->doubleClick(GetDlgCtrlID(window));
             }
             return result;
+        }
+        if (message == WM_MOUSEMOVE) {
+            if (const std::shared_ptr<FormWindow> form = FormWindow::of(window))
+                form->controls().mouseMoved(window, wParam, lParam);
         }
         const ui::MouseButton button = releasedButton(message);
         if (button != ui::MouseButton::None) {
