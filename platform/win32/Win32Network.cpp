@@ -9,7 +9,8 @@
 
 namespace platform::win32 {
 
-// The functions of ws2_32 that a connection uses, with the DLL started (WSAStartup) while loaded.
+// Loaded and started (WSAStartup) by load(); cleaned up and freed once neither the network nor a
+// connection holds it.
 struct Win32Network::Winsock {
     using StartupFn = int(WSAAPI*)(WORD, WSADATA*);
     using CleanupFn = int(WSAAPI*)();

@@ -18,6 +18,7 @@ public:
 
     std::unique_ptr<Connection> connect(std::uint32_t address, std::uint16_t port, ConnectionEvents& events) override;
 
+    // ws2_32 and the functions a connection uses, started while loaded.
     struct Winsock;
 
 private:
