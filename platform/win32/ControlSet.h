@@ -36,6 +36,8 @@ public:
 
     // Applies the properties named in `changed`; the caller has already checked they differ.
     void update(ui::ControlId id, const ui::ControlSpec& props, ui::Properties changed);
+    // A WM_MOUSEMOVE over one of the controls, for their tips.
+    void mouseMoved(HWND control, WPARAM keys, LPARAM position) { tips_.mouseMoved(control, keys, position); }
     std::optional<ui::Size> loadPicture(ui::ControlId id, const std::string& name, ui::PictureSource source);
 
     // The form's window was destroyed, and every child window with it.

@@ -74,6 +74,9 @@ LRESULT paintedMessage(FormWindow& form, HWND window, UINT message, WPARAM wPara
     case kAccessiblePressMessage:
         form.press(id, window);
         return 0;
+    case WM_MOUSEMOVE:
+        form.controls().mouseMoved(window, wParam, lParam);
+        break;
     default:
         break;
     }
@@ -125,6 +128,10 @@ LRESULT CALLBACK standardControlProc(HWND window, UINT message, WPARAM wParam, L
                     form->doubleClick(GetDlgCtrlID(window));
             }
             return result;
+        }
+        if (message == WM_MOUSEMOVE) {
+            if (const std::shared_ptr<FormWindow> form = FormWindow::of(window))
+                form->controls().mouseMoved(window, wParam, lParam);
         }
         const ui::MouseButton button = releasedButton(message);
         if (button != ui::MouseButton::None) {

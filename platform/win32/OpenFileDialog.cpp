@@ -1,10 +1,29 @@
 #include "platform/win32/Dialogs.h"
 
+#include "platform/win32/SystemLibrary.h"
+
 #include <commdlg.h>
 
 #include <vector>
 
 namespace platform::win32 {
+
+namespace {
+
+using GetOpenFileNameFn = BOOL(WINAPI*)(OPENFILENAMEA*);
+
+// comdlg32 brings the shell, OLE and the print spooler with it: megabytes that an idle bar would
+// carry for a dialog seldom opened. Loaded on the first dialog and kept, since what it loaded
+// (OLE on this thread, the shell's own windows) may still be in use once it returns.
+GetOpenFileNameFn openFileNameFunction()
+{
+    static const UniqueModule library = loadSystemLibrary("comdlg32.dll");
+    static const GetOpenFileNameFn function =
+        library ? procAddress<GetOpenFileNameFn>(library.get(), "GetOpenFileNameA") : nullptr;
+    return function;
+}
+
+} // namespace
 
 std::optional<std::string> showOpenFileDialog(HWND owner, const ui::OpenFileRequest& request)
 {
@@ -27,7 +46,8 @@ std::optional<std::string> showOpenFileDialog(HWND owner, const ui::OpenFileRequ
     dialog.lpstrTitle = request.title.empty() ? nullptr : request.title.c_str();
     dialog.lpstrDefExt = request.defaultExtension.empty() ? nullptr : request.defaultExtension.c_str();
     dialog.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-    if (!GetOpenFileNameA(&dialog))
+    const GetOpenFileNameFn getOpenFileName = openFileNameFunction();
+    if (!getOpenFileName || !getOpenFileName(&dialog))
         return std::nullopt;
     return std::string(file.data());
 }

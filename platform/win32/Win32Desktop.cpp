@@ -156,7 +156,20 @@ bool Win32Desktop::showWindowAsync(WindowHandle window, ShowCommand command)
 bool Win32Desktop::setWindowPos(
     WindowHandle window, WindowHandle insertAfter, int x, int y, int cx, int cy, unsigned flags)
 {
-    return SetWindowPos(toHwnd(window), toHwnd(insertAfter), x, y, cx, cy, flags) != FALSE;
+    const HWND target = toHwnd(window);
+    const HWND after = toHwnd(insertAfter);
+    if (!SetWindowPos(target, after, x, y, cx, cy, flags))
+        return false;
+    if (after != HWND_TOPMOST || (GetWindowLongA(target, GWL_EXSTYLE) & WS_EX_TOPMOST))
+        return true;
+    // Wine places a window that owns a shown popup (the bar during its splash) just below that
+    // popup, and keeps it out of the topmost band unless a topmost window lies below it too. A
+    // hidden topmost window of our own is that window, for this one call.
+    const UniqueWindow below(CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, "STATIC", nullptr, WS_POPUP, 0, 0, 0, 0,
+        nullptr, nullptr, GetModuleHandleA(nullptr), nullptr));
+    if (below)
+        SetWindowPos(target, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    return true;
 }
 
 std::intptr_t Win32Desktop::sendMessage(

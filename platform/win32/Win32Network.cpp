@@ -2,11 +2,90 @@
 
 #include <winsock2.h>
 
+#include "platform/win32/SystemLibrary.h"
 #include "platform/win32/WinApi.h"
+
+#include <cstring>
 
 namespace platform::win32 {
 
+// Loaded and started (WSAStartup) by load(); cleaned up and freed once neither the network nor a
+// connection holds it.
+struct Win32Network::Winsock {
+    using StartupFn = int(WSAAPI*)(WORD, WSADATA*);
+    using CleanupFn = int(WSAAPI*)();
+    using SocketFn = SOCKET(WSAAPI*)(int, int, int);
+    using AsyncSelectFn = int(WSAAPI*)(SOCKET, HWND, u_int, long);
+    using ConnectFn = int(WSAAPI*)(SOCKET, const sockaddr*, int);
+    using CloseSocketFn = int(WSAAPI*)(SOCKET);
+    using ReceiveFn = int(WSAAPI*)(SOCKET, char*, int, int);
+    using LastErrorFn = int(WSAAPI*)();
+
+    Winsock() = default;
+    Winsock(const Winsock&) = delete;
+    Winsock& operator=(const Winsock&) = delete;
+    ~Winsock()
+    {
+        if (started)
+            cleanup();
+    }
+
+    // A started Winsock, or null when the DLL or one of its functions is missing.
+    static std::shared_ptr<const Winsock> load()
+    {
+        auto winsock = std::make_shared<Winsock>();
+        winsock->module = loadSystemLibrary("ws2_32.dll");
+        const HMODULE module = winsock->module.get();
+        if (!module)
+            return nullptr;
+        const auto startup = procAddress<StartupFn>(module, "WSAStartup");
+        winsock->cleanup = procAddress<CleanupFn>(module, "WSACleanup");
+        winsock->socket = procAddress<SocketFn>(module, "socket");
+        winsock->asyncSelect = procAddress<AsyncSelectFn>(module, "WSAAsyncSelect");
+        winsock->connect = procAddress<ConnectFn>(module, "connect");
+        winsock->closeSocket = procAddress<CloseSocketFn>(module, "closesocket");
+        winsock->receive = procAddress<ReceiveFn>(module, "recv");
+        winsock->lastError = procAddress<LastErrorFn>(module, "WSAGetLastError");
+        if (!startup || !winsock->cleanup || !winsock->socket || !winsock->asyncSelect || !winsock->connect ||
+            !winsock->closeSocket || !winsock->receive || !winsock->lastError)
+            return nullptr;
+        WSADATA data = {};
+        winsock->started = startup(MAKEWORD(2, 2), &data) == 0;
+        if (!winsock->started)
+            return nullptr;
+        return winsock;
+    }
+
+    UniqueModule module;
+    bool started = false;
+    CleanupFn cleanup = nullptr;
+    SocketFn socket = nullptr;
+    AsyncSelectFn asyncSelect = nullptr;
+    ConnectFn connect = nullptr;
+    CloseSocketFn closeSocket = nullptr;
+    ReceiveFn receive = nullptr;
+    LastErrorFn lastError = nullptr;
+};
+
 namespace {
+
+// Big-endian as the wire wants it, without ws2_32's htonl and htons.
+std::uint32_t networkOrder(std::uint32_t value)
+{
+    const unsigned char bytes[4] = {static_cast<unsigned char>(value >> 24), static_cast<unsigned char>(value >> 16),
+        static_cast<unsigned char>(value >> 8), static_cast<unsigned char>(value)};
+    std::uint32_t ordered = 0;
+    std::memcpy(&ordered, bytes, sizeof ordered);
+    return ordered;
+}
+
+std::uint16_t networkOrder(std::uint16_t value)
+{
+    const unsigned char bytes[2] = {static_cast<unsigned char>(value >> 8), static_cast<unsigned char>(value)};
+    std::uint16_t ordered = 0;
+    std::memcpy(&ordered, bytes, sizeof ordered);
+    return ordered;
+}
 
 constexpr UINT kSocketMessage = WM_APP + 1;
 constexpr const char* kConnectionClass = "Tolvane.Connection";
@@ -15,8 +94,9 @@ constexpr const char* kConnectionClass = "Tolvane.Connection";
 // handler may drop the connection that called it.
 class SocketWindow final : public win32kit::WindowBase, public std::enable_shared_from_this<SocketWindow> {
 public:
-    explicit SocketWindow(ConnectionEvents& events)
-        : events_(&events)
+    SocketWindow(std::shared_ptr<const Win32Network::Winsock> winsock, ConnectionEvents& events)
+        : winsock_(std::move(winsock))
+        , events_(&events)
     {
     }
     SocketWindow(const SocketWindow&) = delete;
@@ -30,18 +110,18 @@ public:
         window_ = win32kit::createWindow(GetModuleHandleA(nullptr), creation, *this);
         if (!window_)
             return false;
-        socket_ = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+        socket_ = winsock_->socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
         // Also makes the socket non-blocking.
         if (socket_ == INVALID_SOCKET ||
-            WSAAsyncSelect(socket_, window_, kSocketMessage, FD_CONNECT | FD_READ | FD_CLOSE) != 0)
+            winsock_->asyncSelect(socket_, window_, kSocketMessage, FD_CONNECT | FD_READ | FD_CLOSE) != 0)
             return false;
         sockaddr_in to = {};
         to.sin_family = AF_INET;
-        to.sin_addr.s_addr = htonl(address);
-        to.sin_port = htons(port);
-        if (::connect(socket_, reinterpret_cast<const sockaddr*>(&to), sizeof to) == 0)
+        to.sin_addr.s_addr = networkOrder(address);
+        to.sin_port = networkOrder(port);
+        if (winsock_->connect(socket_, reinterpret_cast<const sockaddr*>(&to), sizeof to) == 0)
             return true;
-        return WSAGetLastError() == WSAEWOULDBLOCK;
+        return winsock_->lastError() == WSAEWOULDBLOCK;
     }
 
     // Winsock posts FD_READ again after a recv that leaves bytes waiting, and once more when bytes
@@ -52,7 +132,7 @@ public:
         if (socket_ == INVALID_SOCKET || capacity == 0)
             return 0;
         const int most = capacity > 0x10000 ? 0x10000 : static_cast<int>(capacity);
-        const int got = recv(socket_, buffer, most, 0);
+        const int got = winsock_->receive(socket_, buffer, most, 0);
         return got > 0 ? static_cast<std::size_t>(got) : 0;
     }
 
@@ -61,7 +141,7 @@ public:
     {
         events_ = nullptr;
         if (socket_ != INVALID_SOCKET) {
-            closesocket(socket_);
+            winsock_->closeSocket(socket_);
             socket_ = INVALID_SOCKET;
         }
         if (const HWND window = window_) {
@@ -111,6 +191,7 @@ private:
             events->onClosed();
     }
 
+    std::shared_ptr<const Win32Network::Winsock> winsock_;
     ConnectionEvents* events_;
     HWND window_ = nullptr;
     SOCKET socket_ = INVALID_SOCKET;
@@ -137,24 +218,22 @@ private:
 Win32Network::Win32Network()
     : classes_(GetModuleHandleA(nullptr))
 {
-    WSADATA data = {};
-    started_ = WSAStartup(MAKEWORD(2, 2), &data) == 0;
     win32kit::WindowClass description;
     description.name = kConnectionClass;
     classes_.add(description);
 }
 
-Win32Network::~Win32Network()
-{
-    if (started_)
-        WSACleanup();
-}
+Win32Network::~Win32Network() = default;
 
 std::unique_ptr<Connection> Win32Network::connect(std::uint32_t address, std::uint16_t port, ConnectionEvents& events)
 {
-    if (!started_)
+    if (!loaded_) {
+        loaded_ = true;
+        winsock_ = Winsock::load();
+    }
+    if (!winsock_)
         return nullptr;
-    auto window = std::make_shared<SocketWindow>(events);
+    auto window = std::make_shared<SocketWindow>(winsock_, events);
     if (!window->open(address, port)) {
         window->close();
         return nullptr;

@@ -1,8 +1,11 @@
 #pragma once
 // Non-blocking TCP connections whose events come as window messages (WSAAsyncSelect) to a
-// message-only window of their own, on the user-interface thread.
+// message-only window of their own, on the user-interface thread. Winsock is loaded on the first
+// connection: most runs never open one, and an idle bar should not carry it.
 #include "platform/Network.h"
 #include "win32kit/WindowClasses.h"
+
+#include <memory>
 
 namespace platform::win32 {
 
@@ -15,8 +18,13 @@ public:
 
     std::unique_ptr<Connection> connect(std::uint32_t address, std::uint16_t port, ConnectionEvents& events) override;
 
+    // ws2_32 and the functions a connection uses, started while loaded.
+    struct Winsock;
+
 private:
-    bool started_ = false;
+    bool loaded_ = false;
+    // Shared with each connection, so a socket can still be closed if the connection outlives this.
+    std::shared_ptr<const Winsock> winsock_;
     win32kit::WindowClassSet classes_;
 };
 

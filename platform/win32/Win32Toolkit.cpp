@@ -5,8 +5,6 @@
 #include "win32kit/DcScopes.h"
 #include "win32kit/MessagePump.h"
 
-#include <commctrl.h>
-
 #include <vector>
 
 namespace platform::win32 {
@@ -30,19 +28,10 @@ ScreenResolution screenResolution()
     return resolution;
 }
 
-HINSTANCE initialisedModule()
-{
-    INITCOMMONCONTROLSEX controls {};
-    controls.dwSize = sizeof controls;
-    controls.dwICC = ICC_WIN95_CLASSES;
-    InitCommonControlsEx(&controls);
-    return GetModuleHandleA(nullptr);
-}
-
 ToolkitContext makeContext()
 {
     const ScreenResolution resolution = screenResolution();
-    return ToolkitContext(initialisedModule(), resolution.scale, resolution.pixelsPerInchY);
+    return ToolkitContext(GetModuleHandleA(nullptr), resolution.scale, resolution.pixelsPerInchY);
 }
 
 } // namespace

@@ -356,6 +356,13 @@ SELFTEST(ToolTipsFollowTheirTextAndAnEmptyTextHasNone)
     toolkit.createControl(form, 2, controlSpec(ControlKind::Label, {120, 600, 2000, 285}, "b", ""));
     toolkit.createControl(form, 3, controlSpec(ControlKind::Label, {120, 1200, 2000, 285}, "c", "Gamma"));
     const HWND window = toHwnd(toolkit.formWindow(form));
+    // No tooltip window (nor the common controls) until the mouse comes over a control with a tip;
+    // the tips set meanwhile are all there once it does.
+    CHECK(toolTipWindow() == nullptr);
+    update(toolkit, form, 3, ui::Property::ToolTip, [](ui::ControlSpec& p) { p.toolTip = "Delta"; });
+    SendMessageA(GetDlgItem(window, 2), WM_MOUSEMOVE, 0, MAKELPARAM(4, 4));
+    CHECK(toolTipWindow() == nullptr);
+    SendMessageA(GetDlgItem(window, 1), WM_MOUSEMOVE, 0, MAKELPARAM(4, 4));
     const HWND tips = toolTipWindow();
     CHECK(tips != nullptr);
     if (!tips)
@@ -363,6 +370,7 @@ SELFTEST(ToolTipsFollowTheirTextAndAnEmptyTextHasNone)
     const auto tools = [&] { return SendMessageA(tips, TTM_GETTOOLCOUNT, 0, 0); };
     CHECK_EQ(tools(), static_cast<LRESULT>(2));
     CHECK_EQ(tipText(tips, GetDlgItem(window, 1)), std::string("Alpha"));
+    CHECK_EQ(tipText(tips, GetDlgItem(window, 3)), std::string("Delta"));
 
     update(toolkit, form, 1, ui::Property::ToolTip, [](ui::ControlSpec& p) { p.toolTip = "Beta"; });
     CHECK_EQ(tipText(tips, GetDlgItem(window, 1)), std::string("Beta"));

@@ -42,6 +42,9 @@ void Recorder::onInput(ui::UserInput& input)
     case Kind::Text:
         log.push_back("text " + id + " " + input.text);
         return;
+    case Kind::Key:
+        log.push_back("vkey " + id + " " + std::to_string(input.virtualKey));
+        return;
     case Kind::Check:
         log.push_back("check " + id + " " + std::to_string(input.value));
         return;

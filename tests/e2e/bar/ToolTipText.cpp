@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "tests/e2e/common/ChildProcess.h"
+#include "tests/e2e/common/Poll.h"
 #include "win32kit/Handles.h"
 
 namespace bar_probe {
@@ -58,7 +59,13 @@ bool ReadToolTip(HWND control, std::string& text, std::string& error)
     text.clear();
     TipWindows tips {0, {}};
     GetWindowThreadProcessId(control, &tips.processId);
-    EnumWindows(CollectTipWindow, reinterpret_cast<LPARAM>(&tips));
+    // The bar makes its tooltip window when the mouse first moves over a control with a tip.
+    PostMessageA(control, WM_MOUSEMOVE, 0, MAKELPARAM(1, 1));
+    e2e::WaitFor(3000, [&] {
+        tips.found.clear();
+        EnumWindows(CollectTipWindow, reinterpret_cast<LPARAM>(&tips));
+        return !tips.found.empty();
+    });
     if (tips.found.empty()) {
         error = "no tooltip window in the control's process";
         return false;

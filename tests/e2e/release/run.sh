@@ -1,12 +1,16 @@
 #!/usr/bin/env bash
 # The release zip (scripts/make-release.sh) as a Windows user gets it: exactly the five files,
 # version blocks and DPI manifests in both executables, and, unpacked into a fresh Wine prefix,
-# the bar shows its window and regsvr32 registers the control.
+# the bar shows its window, idles in at most 1.2 times the resident memory of a bare window with
+# the same three timers (bench/wine/idle_baseline.exe, started beside it), and regsvr32
+# registers the control.
 # Usage: tests/e2e/release/run.sh <windows-build-dir>
 set -u
 HERE=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 # shellcheck source=../lib/suite.sh
 source "$HERE/../lib/suite.sh"
+# shellcheck source=../lib/idle_figures.sh
+source "$HERE/../lib/idle_figures.sh"
 e2e_suite_setup release "$@"
 
 
@@ -26,6 +30,36 @@ has_version() { # <file> <product name>
 }
 has_dpi_manifest() { grep -q 'PerMonitorV2, PerMonitor, System' "$1" && grep -q '>true/pm<' "$1"; }
 bar_window_shown() { xdotool search --onlyvisible --name '^Tolvane$' | grep -q .; }
+# Both programs measured once their memory has settled, in the same session and at the same time.
+IDLE_MEMORY_LIMIT=1.2
+idle_memory_check() {
+  local name="the bar idles in at most $IDLE_MEMORY_LIMIT times a bare window's resident memory"
+  local bar_pid base_pid
+  if ! wait_until 30 session_program_pid tolvix.exe >/dev/null ||
+    ! wait_until 30 session_program_pid idle_baseline.exe >/dev/null; then
+    fail "$name: the bar's or the bare window's process is not there"
+    return
+  fi
+  bar_pid=$(session_program_pid tolvix.exe)
+  base_pid=$(session_program_pid idle_baseline.exe)
+  if ! wait_until 30 shows_one_window "$bar_pid"; then
+    fail "$name: the start-up splash is still on screen after 30 s"
+    return
+  fi
+  if ! wait_resident_settled 90 "$bar_pid" "$base_pid" 2>"$E2E_TMP/settle.log"; then
+    fail "$name: memory still moving after 90 s ($(tr '\n' ' ' <"$E2E_TMP/settle.log"))"
+    return
+  fi
+  local bar_kib base_kib figures
+  bar_kib=$(resident_kib "$bar_pid")
+  base_kib=$(resident_kib "$base_pid")
+  figures=$(awk -v b="$bar_kib" -v o="$base_kib" 'BEGIN { printf "bar %.1f MiB, bare window %.1f MiB, ratio %.2f", b / 1024, o / 1024, b / o }')
+  if awk -v b="$bar_kib" -v o="$base_kib" -v limit="$IDLE_MEMORY_LIMIT" 'BEGIN { exit (o > 0 && b <= limit * o) ? 0 : 1 }'; then
+    pass "$name: $figures"
+  else
+    fail "$name: $figures"
+  fi
+}
 clsid_registered() {
   wine reg query 'HKCR\Pellgrove.DralithCTL\CLSID' 2>/dev/null | grep -qi '19D31A65-5125-49E0-A593-0A369990ED0F'
 }
@@ -54,11 +88,24 @@ release_checks() {
   cd "$unpacked" || return 1
   wine tolvix.exe >/dev/null 2>&1 &
   local bar=$!
+  local baseline
+  baseline=$(e2e_find_built idle_baseline.exe)
+  local bare=""
+  if [[ -n $baseline ]]; then
+    wine "$baseline" >/dev/null 2>&1 &
+    bare=$!
+  fi
   if wait_until 60 bar_window_shown; then
     pass "tolvix.exe from the zip shows the bar window"
     wine_session_screenshot "$E2E_ARTIFACTS/release-bar.png"
   else
     fail "tolvix.exe from the zip shows the bar window: no visible X window named Tolvane after 60 s"
+  fi
+  if [[ -n $bare ]]; then
+    idle_memory_check
+    kill "$bare" 2>/dev/null
+  else
+    fail "idle memory: no idle_baseline.exe under $E2E_BUILD (build the Windows tree)"
   fi
   check "regsvr32 registers dralith.dll from the zip" wine regsvr32 /s dralith.dll
   check "the control's ProgID names its class after registering" clsid_registered
