@@ -6,6 +6,18 @@ namespace win32kit {
 
 namespace {
 
+thread_local int menuLoops = 0;
+
+// The next queued message, input left in the queue while a menu's loop runs.
+bool takeMessage(MSG& message)
+{
+    if (menuLoops == 0)
+        return PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE) != FALSE;
+    return PeekMessageA(&message, nullptr, 0, WM_KEYFIRST - 1, PM_REMOVE) ||
+        PeekMessageA(&message, nullptr, WM_KEYLAST + 1, WM_MOUSEFIRST - 1, PM_REMOVE) ||
+        PeekMessageA(&message, nullptr, WM_MOUSELAST + 1, 0xFFFFFFFF, PM_REMOVE);
+}
+
 void dispatch(MSG& message, MessageFilter filter)
 {
     if (filter && filter(message))
@@ -16,6 +28,16 @@ void dispatch(MSG& message, MessageFilter filter)
 
 } // namespace
 
+MenuLoopScope::MenuLoopScope()
+{
+    ++menuLoops;
+}
+
+MenuLoopScope::~MenuLoopScope()
+{
+    --menuLoops;
+}
+
 void processPendingMessages()
 {
     processPendingMessagesWith(nullptr);
@@ -24,7 +46,7 @@ void processPendingMessages()
 void processPendingMessagesWith(MessageFilter filter)
 {
     MSG message {};
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    while (takeMessage(message)) {
         if (message.message == WM_QUIT) {
             PostQuitMessage(static_cast<int>(message.wParam));
             return;

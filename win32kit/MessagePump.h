@@ -12,6 +12,17 @@ using MessageFilter = bool (*)(const tagMSG& message);
 void processPendingMessages();
 void processPendingMessagesWith(MessageFilter filter);
 
+// While one lives, a popup menu's own loop runs on this thread: the pending messages run from a
+// handler inside it (a timer tick) leave the keyboard and mouse messages to the menu, which takes
+// them from the queue itself and would never see a key dispatched past it.
+class MenuLoopScope {
+public:
+    MenuLoopScope();
+    ~MenuLoopScope();
+    MenuLoopScope(const MenuLoopScope&) = delete;
+    MenuLoopScope& operator=(const MenuLoopScope&) = delete;
+};
+
 // Runs the thread's messages until WM_QUIT and returns its exit code (1 if GetMessage fails).
 int runMessageLoop(MessageFilter filter = nullptr);
 

@@ -80,8 +80,10 @@ bool ReceiveOwnInput()
         const DWORD waited = GetTickCount() - start;
         if (waited >= kForegroundRightWaitMs)
             return false;
-        // Wakes for a hot key only; every other message waits in the queue as it was.
-        MsgWaitForMultipleObjectsEx(0, nullptr, kForegroundRightWaitMs - waited, QS_HOTKEY, MWMO_INPUTAVAILABLE);
+        // Wakes for a hot key, and for messages other programs send, which PeekMessage answers
+        // (a program waiting on the bar is not kept waiting); posted messages stay queued.
+        MsgWaitForMultipleObjectsEx(
+            0, nullptr, kForegroundRightWaitMs - waited, QS_HOTKEY | QS_SENDMESSAGE, MWMO_INPUTAVAILABLE);
     }
 }
 

@@ -1,4 +1,5 @@
 #include "platform/win32/PopupMenu.h"
+#include "win32kit/MessagePump.h"
 
 #include <string>
 
@@ -134,6 +135,7 @@ ui::MenuId PopupMenu::track(HWND owner) const
     GetCursorPos(&at);
     // The owner must be in front, or the menu would not close when the user clicks elsewhere.
     SetForegroundWindow(owner);
+    const win32kit::MenuLoopScope menuLoop;
     const BOOL command = TrackPopupMenuEx(
         menu_.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN | TPM_TOPALIGN, at.x, at.y, owner, nullptr);
     PostMessageA(owner, WM_NULL, 0, 0);

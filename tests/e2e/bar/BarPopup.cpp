@@ -62,9 +62,15 @@ std::string BarPopup::Press(const MenuKeys& keys)
         SendMessageTimeoutA(running_.bar, WM_NULL, 0, 0, SMTO_NORMAL, kCommandMs, &result);
         return "";
     }
+    // Which menu stayed: the one the keys went to, or another the bar opened over it.
+    const HWND shown = FindPopupMenu(running_.process.id());
+    char foreground[64] = "";
+    GetClassNameA(GetForegroundWindow(), foreground, sizeof foreground);
+    const std::string seen =
+        std::string(shown == menu_ ? "the same menu" : "another menu") + " shown; foreground '" + foreground + "'";
     PostMessageA(running_.bar, WM_CANCELMODE, 0, 0);
     e2e::WaitFor(3000, [&] { return !IsWindowVisible(menu_); });
-    return "the menu stayed open after the keys";
+    return "the menu stayed open after the keys (" + seen + ")";
 }
 
 std::string BarPopup::Choose(int labelId, const MenuKeys& keys, bool right)

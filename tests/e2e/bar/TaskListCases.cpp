@@ -29,33 +29,58 @@ void CheckButtonOrder(e2e::Report& report, const RunningBar& running, TestDesk& 
     const HWND bar = running.bar;
     const std::vector<std::string> abc = {TestDesk::kAlpha, TestDesk::kBravo, TestDesk::kCharlie};
 
-    desk.alpha = e2e::CreateTestWindow(WindowKind::Normal, TestDesk::kAlpha);
-    desk.bravo = e2e::CreateTestWindow(WindowKind::Normal, TestDesk::kBravo);
-    desk.charlie = e2e::CreateTestWindow(WindowKind::Normal, TestDesk::kCharlie);
-    // Catch the bar's refresh rhythm first: right after a refresh has listed this window, the next
-    // one is two seconds away, so the three windows below cannot straddle a refresh.
+    // The buttons take the Z order of the windows one refresh sees together; a window a later
+    // refresh finds joins at the end. The bar also refreshes on window events (every 50 ms), so
+    // three windows shown back to back may still straddle two refreshes: the buttons then show
+    // part of the three first, and the setup is tried again with new windows.
     const char* const kSync = "E2E Sync";
-    auto sync = e2e::CreateTestWindow(WindowKind::Normal, kSync);
-    e2e::ShowWithoutActivating(sync.get());
-    std::vector<std::string> synced;
-    WaitForCaptions(
-        bar, kRefreshDeadlineMs, [&](const auto& c) { return Contains(c, kSync); }, synced);
-    // Shown back to back without activation, so one refresh sees all three in creation Z order.
-    e2e::ShowWithoutActivating(desk.alpha.get());
-    e2e::ShowWithoutActivating(desk.bravo.get());
-    e2e::ShowWithoutActivating(desk.charlie.get());
-    const std::vector<std::string> zOrder = TitlesInZOrder({desk.alpha.get(), desk.bravo.get(), desk.charlie.get()});
-
+    std::vector<std::string> zOrder;
     std::vector<std::string> seen;
-    const unsigned long long shown = e2e::NowMs();
-    const bool appeared = WaitForCaptions(
-        bar, kRefreshDeadlineMs, [&](const auto& c) { return Only(c, abc).size() == 3; }, seen);
+    bool appeared = false;
+    bool together = false;
+    int attempts = 0;
+    unsigned long long appearedAfterMs = 0;
+    while (!together && attempts < 3) {
+        ++attempts;
+        desk.alpha = e2e::CreateTestWindow(WindowKind::Normal, TestDesk::kAlpha);
+        desk.bravo = e2e::CreateTestWindow(WindowKind::Normal, TestDesk::kBravo);
+        desk.charlie = e2e::CreateTestWindow(WindowKind::Normal, TestDesk::kCharlie);
+        // Catch the bar's refresh rhythm first: right after a refresh has listed this window, the
+        // next full one is two seconds away.
+        auto sync = e2e::CreateTestWindow(WindowKind::Normal, kSync);
+        e2e::ShowWithoutActivating(sync.get());
+        std::vector<std::string> synced;
+        WaitForCaptions(
+            bar, kRefreshDeadlineMs, [&](const auto& c) { return Contains(c, kSync) && Only(c, abc).empty(); }, synced);
+        e2e::ShowWithoutActivating(desk.alpha.get());
+        e2e::ShowWithoutActivating(desk.bravo.get());
+        e2e::ShowWithoutActivating(desk.charlie.get());
+        zOrder = TitlesInZOrder({desk.alpha.get(), desk.bravo.get(), desk.charlie.get()});
+
+        bool partSeen = false;
+        const unsigned long long shown = e2e::NowMs();
+        appeared = WaitForCaptions(
+            bar, kRefreshDeadlineMs,
+            [&](const auto& c) {
+                const std::size_t n = Only(c, abc).size();
+                partSeen = partSeen || (n > 0 && n < 3);
+                return n == 3;
+            },
+            seen);
+        appearedAfterMs = e2e::NowMs() - shown;
+        together = appeared && !partSeen;
+        if (!together) {
+            desk.alpha.reset();
+            desk.bravo.reset();
+            desk.charlie.reset();
+        }
+    }
     report.Check("buttons_appear_for_new_windows", appeared,
-        (appeared ? "after " + std::to_string(e2e::NowMs() - shown) + " ms, " : std::string("not within 6 s, ")) +
-            "buttons " + ListText(seen));
-    report.Check("buttons_follow_z_order", appeared && Only(seen, abc) == zOrder,
-        "windows topmost first " + ListText(zOrder) + ", buttons " + ListText(Only(seen, abc)));
-    sync.reset();
+        (appeared ? "after " + std::to_string(appearedAfterMs) + " ms, " : std::string("not within 6 s, ")) +
+            "buttons " + ListText(seen) + ", attempts " + std::to_string(attempts));
+    report.Check("buttons_follow_z_order", together && Only(seen, abc) == zOrder,
+        "windows topmost first " + ListText(zOrder) + ", buttons " + ListText(Only(seen, abc)) +
+            (together ? "" : " (never shown within one refresh in 3 attempts)"));
 
     // Bravo closes and Delta opens: Bravo's button goes, Delta's joins at the end.
     std::vector<std::string> expected = Only(seen, abc);
