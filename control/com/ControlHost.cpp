@@ -1,6 +1,6 @@
 #include "control/com/ControlHost.h"
 
-#include "control/com/ComPtr.h"
+#include "win32kit/ComPtr.h"
 #include "control/com/ControlIds.h"
 #include "control/com/ControlMenu.h"
 #include "control/com/GdiGraphSurface.h"
@@ -61,7 +61,7 @@ void ControlHost::paintRefresh()
 void ControlHost::freeUpMemory(std::int32_t amountMB)
 {
     // A host may drop its last reference from inside the message processing of the loop.
-    com::ComPtr<IUnknown> keepAlive(&owner_);
+    win32kit::ComPtr<IUnknown> keepAlive(&owner_);
     viewer_.freeUpMemory(amountMB, readMemoryFigures(), allocator_, win32kit::processPendingMessages);
 }
 
@@ -152,7 +152,7 @@ void ControlHost::timerTick()
 
 void ControlHost::freeOnClickRequested()
 {
-    com::ComPtr<IUnknown> keepAlive(&owner_);
+    win32kit::ComPtr<IUnknown> keepAlive(&owner_);
     viewer_.leftButtonReleased(readMemoryFigures(), allocator_, win32kit::processPendingMessages);
 }
 
@@ -174,7 +174,7 @@ void ControlHost::rightButtonReleased(POINT screenPoint)
     win32kit::UniqueMenu menu = buildControlMenu(viewer_.state());
     if (!menu || !surface_)
         return;
-    com::ComPtr<IUnknown> keepAlive(&owner_);
+    win32kit::ComPtr<IUnknown> keepAlive(&owner_);
     runMenuCommand(trackControlMenu(menu.get(), surface_->handle(), screenPoint));
 }
 

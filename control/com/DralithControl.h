@@ -7,7 +7,7 @@
 
 #include <memory>
 
-#include "control/com/ComPtr.h"
+#include "win32kit/ComPtr.h"
 #include "control/com/ControlHost.h"
 #include "control/com/Dralith_h.h"
 #include "control/com/EventConnectionPoint.h"
@@ -169,16 +169,16 @@ private:
 
     module::ModuleReference moduleReference_;
     LONG references_ = 1;
-    com::ComPtr<ITypeLib> typeLibrary_;
-    com::ComPtr<ITypeInfo> dispatchInfo_;  // _DralithCTL as clients see it (dual, dispatch side)
-    com::ComPtr<ITypeInfo> interfaceInfo_; // its vtable side, which ITypeInfo::Invoke calls
-    com::ComPtr<IOleClientSite> clientSite_;
-    com::ComPtr<IOleInPlaceSite> inPlaceSite_;
+    win32kit::ComPtr<ITypeLib> typeLibrary_;
+    win32kit::ComPtr<ITypeInfo> dispatchInfo_;  // _DralithCTL as clients see it (dual, dispatch side)
+    win32kit::ComPtr<ITypeInfo> interfaceInfo_; // its vtable side, which ITypeInfo::Invoke calls
+    win32kit::ComPtr<IOleClientSite> clientSite_;
+    win32kit::ComPtr<IOleInPlaceSite> inPlaceSite_;
     // Held while UI-active, to clear the active object again on UI deactivation.
-    com::ComPtr<IOleInPlaceFrame> frame_;
-    com::ComPtr<IOleInPlaceUIWindow> document_;
-    com::ComPtr<IOleAdviseHolder> oleAdvise_;
-    com::ComPtr<IAdviseSink> viewAdvise_;
+    win32kit::ComPtr<IOleInPlaceFrame> frame_;
+    win32kit::ComPtr<IOleInPlaceUIWindow> document_;
+    win32kit::ComPtr<IOleAdviseHolder> oleAdvise_;
+    win32kit::ComPtr<IAdviseSink> viewAdvise_;
     DWORD viewAdviseAspects_ = 0;
     DWORD viewAdviseFlags_ = 0;
     SIZEL extent_ {}; // HIMETRIC

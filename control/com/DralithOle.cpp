@@ -19,7 +19,7 @@ HRESULT STDMETHODCALLTYPE DralithControl::GetClientSite(IOleClientSite** site)
 {
     if (!site)
         return E_POINTER;
-    *site = com::ComPtr<IOleClientSite>(clientSite_).detach();
+    *site = win32kit::ComPtr<IOleClientSite>(clientSite_).detach();
     return S_OK;
 }
 
@@ -32,7 +32,7 @@ HRESULT STDMETHODCALLTYPE DralithControl::Close(DWORD)
 {
     InPlaceDeactivate();
     // Nothing to save (the control keeps no state in its container); the sinks learn it closed.
-    if (com::ComPtr<IOleAdviseHolder> holder = oleAdvise_)
+    if (win32kit::ComPtr<IOleAdviseHolder> holder = oleAdvise_)
         holder->SendOnClose();
     return S_OK;
 }
@@ -91,8 +91,8 @@ HRESULT DralithControl::inPlaceActivate(IOleClientSite* site, HWND parent, LPCRE
                 uiActivate();
             return S_OK;
         }
-        com::ComPtr<IOleClientSite> activeSite(site ? site : clientSite_.get());
-        com::ComPtr<IOleInPlaceSite> inPlaceSite = activeSite.query<IOleInPlaceSite>(IID_IOleInPlaceSite);
+        win32kit::ComPtr<IOleClientSite> activeSite(site ? site : clientSite_.get());
+        win32kit::ComPtr<IOleInPlaceSite> inPlaceSite = activeSite.query<IOleInPlaceSite>(IID_IOleInPlaceSite);
         if (!inPlaceSite)
             return E_NOINTERFACE;
         if (inPlaceSite->CanInPlaceActivate() != S_OK)
@@ -102,8 +102,8 @@ HRESULT DralithControl::inPlaceActivate(IOleClientSite* site, HWND parent, LPCRE
         HWND container = nullptr;
         if (FAILED(inPlaceSite->GetWindow(&container)) || !container)
             container = parent;
-        com::ComPtr<IOleInPlaceFrame> frame;
-        com::ComPtr<IOleInPlaceUIWindow> document;
+        win32kit::ComPtr<IOleInPlaceFrame> frame;
+        win32kit::ComPtr<IOleInPlaceUIWindow> document;
         RECT place = position ? *position : RECT {0, 0, 0, 0};
         RECT clip = place;
         OLEINPLACEFRAMEINFO frameInfo {};
@@ -195,13 +195,13 @@ HRESULT DralithControl::oleAdviseHolder(IOleAdviseHolder** holder)
         if (FAILED(hr))
             return hr;
     }
-    *holder = com::ComPtr<IOleAdviseHolder>(oleAdvise_).detach();
+    *holder = win32kit::ComPtr<IOleAdviseHolder>(oleAdvise_).detach();
     return S_OK;
 }
 
 HRESULT STDMETHODCALLTYPE DralithControl::Advise(IAdviseSink* sink, DWORD* connection)
 {
-    com::ComPtr<IOleAdviseHolder> holder;
+    win32kit::ComPtr<IOleAdviseHolder> holder;
     HRESULT hr = oleAdviseHolder(holder.put());
     return FAILED(hr) ? hr : holder->Advise(sink, connection);
 }
@@ -217,7 +217,7 @@ HRESULT STDMETHODCALLTYPE DralithControl::EnumAdvise(IEnumSTATDATA** advise)
     if (!advise)
         return E_POINTER;
     *advise = nullptr;
-    com::ComPtr<IOleAdviseHolder> holder;
+    win32kit::ComPtr<IOleAdviseHolder> holder;
     HRESULT hr = oleAdviseHolder(holder.put());
     return FAILED(hr) ? hr : holder->EnumAdvise(advise);
 }
@@ -252,7 +252,7 @@ HRESULT STDMETHODCALLTYPE DralithControl::InPlaceDeactivate()
 {
     UIDeactivate();
     host_->deactivate();
-    if (com::ComPtr<IOleInPlaceSite> site = inPlaceSite_) {
+    if (win32kit::ComPtr<IOleInPlaceSite> site = inPlaceSite_) {
         inPlaceSite_.reset();
         site->OnInPlaceDeactivate();
     }
@@ -265,8 +265,8 @@ HRESULT STDMETHODCALLTYPE DralithControl::UIDeactivate()
         return S_OK;
     uiActive_ = false;
     // Taken out of the members first: the container may call back while it lets go.
-    com::ComPtr<IOleInPlaceFrame> frame(std::move(frame_));
-    com::ComPtr<IOleInPlaceUIWindow> document(std::move(document_));
+    win32kit::ComPtr<IOleInPlaceFrame> frame(std::move(frame_));
+    win32kit::ComPtr<IOleInPlaceUIWindow> document(std::move(document_));
     if (document)
         document->SetActiveObject(nullptr, nullptr);
     if (frame)

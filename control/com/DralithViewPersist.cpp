@@ -58,7 +58,7 @@ void DralithControl::viewChanged()
     if (!viewAdvise_ || !(viewAdviseAspects_ & DVASPECT_CONTENT))
         return;
     // Held by a local: the sink may replace or drop itself from inside OnViewChange.
-    com::ComPtr<IAdviseSink> sink = viewAdvise_;
+    win32kit::ComPtr<IAdviseSink> sink = viewAdvise_;
     if (viewAdviseFlags_ & ADVF_ONLYONCE) {
         viewAdvise_.reset();
         viewAdviseAspects_ = 0;
@@ -74,7 +74,7 @@ HRESULT STDMETHODCALLTYPE DralithControl::GetAdvise(DWORD* aspects, DWORD* flags
     if (flags)
         *flags = viewAdviseFlags_;
     if (sink)
-        *sink = com::ComPtr<IAdviseSink>(viewAdvise_).detach();
+        *sink = win32kit::ComPtr<IAdviseSink>(viewAdvise_).detach();
     return S_OK;
 }
 

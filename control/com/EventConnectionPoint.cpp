@@ -43,7 +43,7 @@ HRESULT STDMETHODCALLTYPE EventConnectionPoint::Advise(IUnknown* sink, DWORD* co
     if (!sink || !cookie)
         return E_POINTER;
     return guarded([&] {
-        *cookie = sinks_.add(com::ComPtr<IUnknown>(sink));
+        *cookie = sinks_.add(win32kit::ComPtr<IUnknown>(sink));
         return S_OK;
     });
 }
@@ -134,7 +134,7 @@ private:
     ~ConnectionPointEnumerator() = default;
 
     module::ModuleReference moduleReference_;
-    com::ComPtr<IConnectionPoint> point_;
+    win32kit::ComPtr<IConnectionPoint> point_;
     ULONG position_;
     LONG references_ = 1;
 };

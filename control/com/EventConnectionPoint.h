@@ -3,7 +3,7 @@
 // containers look for the point and advise their sinks; it keeps them until they unadvise.
 #include <ocidl.h>
 
-#include "control/com/ComPtr.h"
+#include "win32kit/ComPtr.h"
 #include "control/core/SinkList.h"
 
 namespace dralith {
@@ -30,7 +30,7 @@ public:
 
 private:
     IConnectionPointContainer& container_;
-    SinkList<com::ComPtr<IUnknown>> sinks_;
+    SinkList<win32kit::ComPtr<IUnknown>> sinks_;
 };
 
 // IEnumConnectionPoints over the one connection point.

@@ -5,7 +5,7 @@
 #include <optional>
 #include <vector>
 
-#include "control/com/ComPtr.h"
+#include "win32kit/ComPtr.h"
 #include "control/com/Dralith_h.h"
 #include "control/com/Guarded.h"
 #include "control/com/Identifiers.h"
@@ -135,7 +135,7 @@ std::wstring typeLibraryPathKey()
 
 HRESULT registerTypeLibrary(const std::wstring& modulePath)
 {
-    com::ComPtr<ITypeLib> library;
+    win32kit::ComPtr<ITypeLib> library;
     HRESULT hr = LoadTypeLibEx(modulePath.c_str(), REGKIND_NONE, library.put());
     if (FAILED(hr))
         return hr;

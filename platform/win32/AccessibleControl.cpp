@@ -69,7 +69,7 @@ ControlFacts factsOf(HWND window)
 
 class AccessibleControl final : public IAccessible {
 public:
-    AccessibleControl(OleAccess& ole, HWND window, ComPointer<IAccessible> standard)
+    AccessibleControl(OleAccess& ole, HWND window, win32kit::ComPtr<IAccessible> standard)
         : ole_(ole)
         , window_(window)
         , standard_(std::move(standard))
@@ -313,7 +313,7 @@ private:
 
     OleAccess& ole_;
     HWND window_;
-    ComPointer<IAccessible> standard_;
+    win32kit::ComPtr<IAccessible> standard_;
     LONG references_ = 1;
 };
 
@@ -335,7 +335,7 @@ void announceToolTipChange(HWND control, ui::ControlKind kind)
 LRESULT answerAccessibleObject(OleAccess& ole, HWND control, WPARAM flags)
 {
     const auto object =
-        ComPointer<IAccessible>::adopt(new AccessibleControl(ole, control, ole.standardObject(control)));
+        win32kit::ComPtr<IAccessible>::adopt(new AccessibleControl(ole, control, ole.standardObject(control)));
     // The answer holds its own reference; ours goes when `object` does.
     return ole.answer(flags, object.get());
 }

@@ -49,9 +49,9 @@ LRESULT OleAccess::answer(WPARAM flags, IUnknown* object) const
     return result < 0 ? 0 : result;
 }
 
-ComPointer<IAccessible> OleAccess::standardObject(HWND window) const
+win32kit::ComPtr<IAccessible> OleAccess::standardObject(HWND window) const
 {
-    ComPointer<IAccessible> object;
+    win32kit::ComPtr<IAccessible> object;
     if (FAILED(createStdAccessibleObject_(window, OBJID_CLIENT, __uuidof(IAccessible), object.putVoid())))
         object.reset();
     return object;
@@ -78,7 +78,7 @@ ITypeInfo* OleAccess::accessibleTypeInfo()
     const DWORD length = GetModuleFileNameW(oleacc_.get(), path, MAX_PATH);
     if (length == 0 || length >= MAX_PATH)
         return nullptr;
-    ComPointer<ITypeLib> library;
+    win32kit::ComPtr<ITypeLib> library;
     if (FAILED(loadTypeLib_(path, library.put())) ||
         FAILED(library->GetTypeInfoOfGuid(__uuidof(IAccessible), typeInfo_.put())))
         typeInfo_.reset();

@@ -2,7 +2,7 @@
 // The libraries a screen reader's requests need, loaded when the first request comes: most runs
 // never see a reader, and these bring COM with them. Holds the thread's COM apartment for as
 // long as readers may call in.
-#include "platform/win32/ComPointer.h"
+#include "win32kit/ComPtr.h"
 #include "platform/win32/WinApi.h"
 
 #include <oleacc.h>
@@ -23,7 +23,7 @@ public:
     // The value WM_GETOBJECT answers for `object`; 0 when it cannot be handed out.
     LRESULT answer(WPARAM flags, IUnknown* object) const;
     // The system's own object for a window: where, whose child, its neighbours.
-    ComPointer<IAccessible> standardObject(HWND window) const;
+    win32kit::ComPtr<IAccessible> standardObject(HWND window) const;
     // A new string for a reader in the program's code page, or null when out of memory.
     BSTR newString(const std::string& text) const;
     // The description of IAccessible from the library's type library, for IDispatch callers;
@@ -50,7 +50,7 @@ private:
     LoadTypeLibFn loadTypeLib_ = nullptr;
     bool apartmentJoined_ = false;
     bool typeInfoTried_ = false;
-    ComPointer<ITypeInfo> typeInfo_;
+    win32kit::ComPtr<ITypeInfo> typeInfo_;
 };
 
 } // namespace platform::win32

@@ -1,10 +1,11 @@
 #pragma once
-// A small owning COM pointer: AddRef on copy, Release on destruction.
+// An owning COM pointer: AddRef on copy, Release on destruction; for the control and the
+// bar's accessibility objects alike.
 #include <unknwn.h>
 
 #include <utility>
 
-namespace dralith::com {
+namespace win32kit {
 
 template <class T> class ComPtr {
 public:
@@ -24,6 +25,13 @@ public:
     {
     }
     ~ComPtr() { reset(); }
+    // Takes over a reference the caller already holds (a new object, an out-parameter).
+    static ComPtr adopt(T* pointer)
+    {
+        ComPtr result;
+        result.pointer_ = pointer;
+        return result;
+    }
 
     ComPtr& operator=(ComPtr other) noexcept
     {
@@ -42,6 +50,7 @@ public:
         reset();
         return &pointer_;
     }
+    void** putVoid() { return reinterpret_cast<void**>(put()); }
     // Hands the reference to the caller (an out-parameter of a COM method).
     T* detach() { return std::exchange(pointer_, nullptr); }
 
@@ -61,4 +70,4 @@ private:
     T* pointer_ = nullptr;
 };
 
-} // namespace dralith::com
+} // namespace win32kit
