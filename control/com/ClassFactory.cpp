@@ -1,7 +1,7 @@
 #include "control/com/ClassFactory.h"
 
 #include "control/com/DralithControl.h"
-#include "control/com/Guarded.h"
+#include "win32kit/Guarded.h"
 #include "control/com/Module.h"
 
 namespace dralith {
@@ -44,7 +44,7 @@ HRESULT STDMETHODCALLTYPE ClassFactory::CreateInstance(IUnknown* outer, REFIID i
     *result = nullptr;
     if (outer)
         return CLASS_E_NOAGGREGATION;
-    return guarded([&] { return DralithControl::create(iid, result); });
+    return win32kit::guarded([&] { return DralithControl::create(iid, result); });
 }
 
 HRESULT STDMETHODCALLTYPE ClassFactory::LockServer(BOOL lock)

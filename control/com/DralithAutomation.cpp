@@ -2,7 +2,7 @@
 // result onto the timer, the label or the surface.
 #include "control/com/DralithControl.h"
 
-#include "control/com/Guarded.h"
+#include "win32kit/Guarded.h"
 #include "control/com/SettingsStore.h"
 #include "control/com/SystemMemory.h"
 
@@ -18,7 +18,7 @@ template <class T, class Read> HRESULT readInto(T* out, Read&& read)
 {
     if (!out)
         return E_POINTER;
-    return guarded([&] {
+    return win32kit::guarded([&] {
         *out = read();
         return S_OK;
     });
@@ -33,17 +33,17 @@ HRESULT memoryProperty(LONG* out, MemoryField field)
 
 HRESULT STDMETHODCALLTYPE DralithControl::LoadSettings(BSTR application)
 {
-    return guarded([&] { return loadSettings(ansiFromBstr(application), host_->viewer().state()); });
+    return win32kit::guarded([&] { return loadSettings(ansiFromBstr(application), host_->viewer().state()); });
 }
 
 HRESULT STDMETHODCALLTYPE DralithControl::SaveSettings(BSTR application)
 {
-    return guarded([&] { return saveSettings(ansiFromBstr(application), host_->viewer().state()); });
+    return win32kit::guarded([&] { return saveSettings(ansiFromBstr(application), host_->viewer().state()); });
 }
 
 HRESULT STDMETHODCALLTYPE DralithControl::DelSettings(BSTR application)
 {
-    return guarded([&] {
+    return win32kit::guarded([&] {
         deleteSettings(ansiFromBstr(application));
         return S_OK;
     });
@@ -192,7 +192,7 @@ HRESULT STDMETHODCALLTYPE DralithControl::put_DisplayMode(::DisplayModes* value)
 {
     if (!value)
         return E_POINTER;
-    return guarded([&] {
+    return win32kit::guarded([&] {
         host_->viewer().state().setDisplayMode(static_cast<float>(*value));
         host_->applyLabel();
         return S_OK;
@@ -262,7 +262,7 @@ HRESULT STDMETHODCALLTYPE DralithControl::FreeUpMemory(::FreeMemModes* memAmmoun
 {
     if (!memAmmountMB)
         return E_POINTER;
-    return guarded([&] {
+    return win32kit::guarded([&] {
         host_->freeUpMemory(static_cast<std::int32_t>(*memAmmountMB));
         return S_OK;
     });
@@ -270,7 +270,7 @@ HRESULT STDMETHODCALLTYPE DralithControl::FreeUpMemory(::FreeMemModes* memAmmoun
 
 HRESULT STDMETHODCALLTYPE DralithControl::Refresh()
 {
-    return guarded([&] {
+    return win32kit::guarded([&] {
         host_->refresh();
         return S_OK;
     });

@@ -1,7 +1,7 @@
 #include "control/com/DralithControl.h"
 
 #include "control/com/ArgumentCopies.h"
-#include "control/com/Guarded.h"
+#include "win32kit/Guarded.h"
 
 namespace dralith {
 namespace {
@@ -24,7 +24,7 @@ HRESULT DralithControl::create(REFIID iid, void** result)
     // From here the object manages its own lifetime: the reference from construction is dropped
     // at the end, which deletes the object if nothing else took one.
     DralithControl* object = new DralithControl();
-    HRESULT hr = guarded([&] {
+    HRESULT hr = win32kit::guarded([&] {
         HRESULT loaded = object->loadTypeInformation();
         if (FAILED(loaded))
             return loaded;
@@ -143,7 +143,7 @@ HRESULT STDMETHODCALLTYPE DralithControl::Invoke(DISPID id, REFIID iid, LCID, WO
     // Script engines pass their variables by reference (VT_VARIANT | VT_BYREF, or a reference
     // to another type than declared), which the library cannot convert. No member writes its
     // argument back, so the values are handed over as copies and converted like plain values.
-    return guarded([&] {
+    return win32kit::guarded([&] {
         ArgumentCopies copies(*params);
         return interfaceInfo_->Invoke(
             static_cast<_DralithCTL*>(this), id, flags, copies.parameters(), result, exception, argumentError);

@@ -2,7 +2,7 @@
 // it a window of its own.
 #include "control/com/DralithControl.h"
 
-#include "control/com/Guarded.h"
+#include "win32kit/Guarded.h"
 #include "control/com/Identifiers.h"
 
 #include <utility>
@@ -82,7 +82,7 @@ HRESULT STDMETHODCALLTYPE DralithControl::DoVerb(
 
 HRESULT DralithControl::inPlaceActivate(IOleClientSite* site, HWND parent, LPCRECT position, bool activateUi)
 {
-    return guarded([&]() -> HRESULT {
+    return win32kit::guarded([&]() -> HRESULT {
         if (host_->active()) {
             if (position)
                 host_->move(*position);

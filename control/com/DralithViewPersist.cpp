@@ -2,7 +2,7 @@
 #include "control/com/DralithControl.h"
 
 #include "control/com/GdiGraphSurface.h"
-#include "control/com/Guarded.h"
+#include "win32kit/Guarded.h"
 #include "win32kit/DcScopes.h"
 
 namespace dralith {
@@ -14,7 +14,7 @@ HRESULT STDMETHODCALLTYPE DralithControl::Draw(DWORD aspect, LONG, void*, DVTARG
         return DV_E_DVASPECT;
     if (!drawDc || !bounds)
         return E_INVALIDARG;
-    return guarded([&] {
+    return win32kit::guarded([&] {
         // The container's DC is lent: its pen and brush colours, clip and modes go back as found.
         const win32kit::SavedDc saved(drawDc);
         IntersectClipRect(drawDc, bounds->left, bounds->top, bounds->right, bounds->bottom);

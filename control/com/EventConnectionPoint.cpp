@@ -3,7 +3,7 @@
 #include <olectl.h>
 
 #include "control/com/Dralith_h.h"
-#include "control/com/Guarded.h"
+#include "win32kit/Guarded.h"
 #include "control/com/Module.h"
 
 namespace dralith {
@@ -42,7 +42,7 @@ HRESULT STDMETHODCALLTYPE EventConnectionPoint::Advise(IUnknown* sink, DWORD* co
 {
     if (!sink || !cookie)
         return E_POINTER;
-    return guarded([&] {
+    return win32kit::guarded([&] {
         *cookie = sinks_.add(win32kit::ComPtr<IUnknown>(sink));
         return S_OK;
     });
@@ -124,7 +124,7 @@ public:
     {
         if (!result)
             return E_POINTER;
-        return guarded([&] {
+        return win32kit::guarded([&] {
             *result = new ConnectionPointEnumerator(*point_.get(), position_);
             return S_OK;
         });
@@ -146,7 +146,7 @@ HRESULT createConnectionPointEnumerator(IConnectionPoint& point, IEnumConnection
     if (!result)
         return E_POINTER;
     *result = nullptr;
-    return guarded([&] {
+    return win32kit::guarded([&] {
         *result = new ConnectionPointEnumerator(point, 0);
         return S_OK;
     });

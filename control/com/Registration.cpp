@@ -7,7 +7,7 @@
 
 #include "win32kit/ComPtr.h"
 #include "control/com/Dralith_h.h"
-#include "control/com/Guarded.h"
+#include "win32kit/Guarded.h"
 #include "control/com/Identifiers.h"
 #include "control/com/Module.h"
 #include "control/com/RegistrationUndo.h"
@@ -196,7 +196,7 @@ std::vector<RegistryEntry> registrationTable(const std::wstring& modulePath)
 
 STDAPI DllRegisterServer()
 {
-    return dralith::guarded([] {
+    return win32kit::guarded([] {
         const std::wstring path = dralith::module::pathW();
         const auto table = dralith::registrationTable(path);
         dralith::RegistrationUndo undo;
@@ -216,7 +216,7 @@ STDAPI DllRegisterServer()
 
 STDAPI DllUnregisterServer()
 {
-    return dralith::guarded([] {
+    return win32kit::guarded([] {
         const std::wstring path = dralith::module::pathW();
         const auto table = dralith::registrationTable(path);
         const std::wstring serverKey = L"CLSID\\" + dralith::guidText(CLSID_DralithCTL) + L"\\InprocServer32";

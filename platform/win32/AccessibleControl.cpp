@@ -2,6 +2,7 @@
 
 #include "platform/Accessibility.h"
 #include "platform/win32/FormWindow.h"
+#include "win32kit/Guarded.h"
 
 #include <oleacc.h>
 
@@ -10,18 +11,6 @@
 namespace platform::win32 {
 
 namespace {
-
-// Stops exceptions at a COM method: none may unwind into the caller's marshalling code.
-template <class Body> HRESULT guarded(Body&& body) noexcept
-{
-    try {
-        return body();
-    } catch (const std::bad_alloc&) {
-        return E_OUTOFMEMORY;
-    } catch (...) {
-        return E_FAIL;
-    }
-}
 
 bool isSelf(const VARIANT& child)
 {
@@ -134,7 +123,7 @@ public:
             return DISP_E_UNKNOWNINTERFACE;
         if (!info)
             return E_NOTIMPL;
-        return guarded([&] {
+        return win32kit::guarded([&] {
             return info->Invoke(static_cast<IAccessible*>(this), id, flags, params, result, exception, argumentError);
         });
     }
@@ -158,7 +147,7 @@ public:
             return standardOr(E_INVALIDARG, [&](IAccessible& s) { return s.get_accRole(child, role); });
         if (!role)
             return E_POINTER;
-        return guarded([&] {
+        return win32kit::guarded([&] {
             const ControlFacts facts = factsOf(window_);
             if (!facts.found)
                 return E_FAIL;
@@ -196,7 +185,7 @@ public:
         if (!action)
             return E_POINTER;
         *action = nullptr;
-        return guarded([&] {
+        return win32kit::guarded([&] {
             const ControlFacts facts = factsOf(window_);
             if (!facts.found)
                 return E_FAIL;
@@ -210,7 +199,7 @@ public:
     {
         if (!isSelf(child))
             return standardOr(E_INVALIDARG, [&](IAccessible& s) { return s.accDoDefaultAction(child); });
-        return guarded([&] {
+        return win32kit::guarded([&] {
             const ControlFacts facts = factsOf(window_);
             if (!facts.found)
                 return E_FAIL;
@@ -289,7 +278,7 @@ private:
     {
         if (!standard_)
             return without;
-        return guarded([&] { return call(*standard_.get()); });
+        return win32kit::guarded([&] { return call(*standard_.get()); });
     }
 
     // A name or description: S_FALSE and no string when the control has none.
@@ -298,7 +287,7 @@ private:
         if (!out)
             return E_POINTER;
         *out = nullptr;
-        return guarded([&] {
+        return win32kit::guarded([&] {
             const ControlFacts facts = factsOf(window_);
             if (!facts.found)
                 return E_FAIL;

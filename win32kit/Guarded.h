@@ -4,7 +4,7 @@
 
 #include <new>
 
-namespace dralith {
+namespace win32kit {
 
 template <class Body> HRESULT guarded(Body&& body) noexcept
 {
@@ -17,4 +17,4 @@ template <class Body> HRESULT guarded(Body&& body) noexcept
     }
 }
 
-} // namespace dralith
+} // namespace win32kit
