@@ -23,8 +23,6 @@ public:
     const ui::WindowLifetime& lifetime() const { return lifetime_; }
     ui::FormId formId() const { return form_.id(); }
     bool closeEnabled() const { return OKK.enabled(); }
-    // 0 when the box stays until closed.
-    int closingAfterMs() const { return TMX.enabled() ? TMX.interval() : 0; }
 
 private:
     void Show(bool splash);

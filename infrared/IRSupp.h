@@ -42,7 +42,6 @@ public:
     const ActionMap& map() const { return map_.map(); }
     const std::string& lastKey() const { return LastKey; }
     bool mapWritable() const { return map_.writesFile(); }
-    bool receiverConnected() const { return IRC.connected(); }
     bool shown() const { return shown_; }
     bool enabled() const { return enabled_; }
 

@@ -41,8 +41,6 @@ public:
     virtual bool showWindowAsync(WindowHandle window, ShowCommand command) = 0;
     virtual bool setWindowPos(
         WindowHandle window, WindowHandle insertAfter, int x, int y, int cx, int cy, unsigned flags) = 0;
-    virtual std::intptr_t sendMessage(
-        WindowHandle window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam) = 0;
     // Sends and waits at most timeoutMs; gives up at once when the window is hung. False on a
     // time-out or failure (result is then untouched).
     virtual bool sendMessageTimeout(WindowHandle window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam,

@@ -34,8 +34,6 @@ public:
     bool unloaded() const { return lifetime_.unloaded(); }
     ui::FormId formId() const { return form_.id(); }
     const std::vector<std::string>& categories() const { return BW.items(); }
-    // What the list shows, one readable line per shortcut.
-    const std::vector<std::string>& shortcutTexts() const { return TSK.items(); }
 
 private:
     void CategoryReleased(ui::MouseButton button);

@@ -46,7 +46,6 @@ public:
     void setButtonsWidth(float width);
     float buttonsLeft() const { return VTASKS[0]->rect().left; }
 
-    std::size_t buttonCount() const { return VTASKS.size(); }
     const ui::Control& button(std::size_t i) const { return *VTASKS[i]; }
     const TaskTable& table() const { return TaskWindows; }
     std::size_t index(ui::ControlId id) const;

@@ -55,8 +55,6 @@ public:
     // Drawing size used while no surface exists (from the container's extent), in pixels.
     void setDetachedSize(int width, int height);
 
-    HWND aboutWindow() const { return about_.handle(); }
-
 private:
     void timerTick() override;
     void freeOnClickRequested() override;

@@ -34,7 +34,6 @@ public:
 
     explicit operator bool() const { return static_cast<bool>(window_); }
     HWND handle() const { return window_.get(); }
-    HWND labelHandle() const { return label_.window.get(); }
 
     BackBuffer& backBuffer() { return buffer_; }
     // Shows the back buffer now, copied onto the window without a paint message.

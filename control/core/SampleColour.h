@@ -11,18 +11,6 @@ constexpr Colour rgb(int red, int green, int blue)
 {
     return static_cast<Colour>(red) + 256u * static_cast<Colour>(green) + 65536u * static_cast<Colour>(blue);
 }
-constexpr int redOf(Colour c)
-{
-    return static_cast<int>(c & 0xFFu);
-}
-constexpr int greenOf(Colour c)
-{
-    return static_cast<int>((c >> 8) & 0xFFu);
-}
-constexpr int blueOf(Colour c)
-{
-    return static_cast<int>((c >> 16) & 0xFFu);
-}
 
 constexpr int kBackgroundBase = 128; // dark tones behind the graph
 constexpr int kLineBase = 0;         // 0 means 255: bright tones for the lines

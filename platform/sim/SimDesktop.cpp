@@ -261,12 +261,6 @@ bool SimDesktop::setWindowPos(WindowHandle window, WindowHandle insertAfter, int
     return true;
 }
 
-std::intptr_t SimDesktop::sendMessage(WindowHandle window, unsigned message, std::uintptr_t, std::intptr_t)
-{
-    commands.push_back({"message", window, static_cast<long long>(message)});
-    return 0;
-}
-
 bool SimDesktop::sendMessageTimeout(WindowHandle window, unsigned message, std::uintptr_t wParam, std::intptr_t,
     unsigned timeoutMs, std::intptr_t* result)
 {

@@ -92,9 +92,6 @@ public:
     bool showWindowAsync(WindowHandle window, platform::ShowCommand command) override;
     bool setWindowPos(
         WindowHandle window, WindowHandle insertAfter, int x, int y, int cx, int cy, unsigned flags) override;
-    // Records the message only; use sendMessageTimeout for messages that should act.
-    std::intptr_t sendMessage(
-        WindowHandle window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam) override;
     bool sendMessageTimeout(WindowHandle window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam,
         unsigned timeoutMs, std::intptr_t* result) override;
     std::uint32_t windowProcessId(WindowHandle window) override;

@@ -45,8 +45,8 @@ void polygon(HDC dc, const POINT* points, int count, COLORREF colour)
 {
     const UniqueBrush brush(CreateSolidBrush(colour));
     const UniquePen pen(CreatePen(PS_SOLID, 1, colour));
-    const ScopedSelect useBrush(dc, brush.get());
-    const ScopedSelect usePen(dc, pen.get());
+    const win32kit::ScopedSelect useBrush(dc, brush.get());
+    const win32kit::ScopedSelect usePen(dc, pen.get());
     Polygon(dc, points, count);
 }
 
@@ -86,8 +86,8 @@ void drawLamp(HDC dc, const RECT& area, bool on)
     const UniqueBrush brush(CreateSolidBrush(body));
     const UniquePen pen(CreatePen(PS_SOLID, 1, RGB(0, 0, 0)));
     {
-        const ScopedSelect useBrush(dc, brush.get());
-        const ScopedSelect usePen(dc, pen.get());
+        const win32kit::ScopedSelect useBrush(dc, brush.get());
+        const win32kit::ScopedSelect usePen(dc, pen.get());
         Ellipse(dc, grid.x(1), grid.y(1), grid.x(11), grid.y(11));
     }
     // A small reflection makes the lamp read as round, stronger while lit.

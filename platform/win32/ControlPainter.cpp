@@ -13,7 +13,7 @@ void drawText(HDC dc, RECT area, const Control& control, HFONT font)
     const ui::ControlSpec& props = control.props;
     if (props.caption.empty())
         return;
-    const ScopedSelect useFont(dc, font);
+    const win32kit::ScopedSelect useFont(dc, font);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, props.enabled ? toColorRef(props.fore) : GetSysColor(COLOR_GRAYTEXT));
     UINT format = DT_WORDBREAK | DT_NOPREFIX;
@@ -29,7 +29,7 @@ void drawPicture(HDC dc, const Control& control)
     const UniqueMemoryDc source(CreateCompatibleDC(dc));
     if (!source)
         return;
-    const ScopedSelect useBitmap(source.get(), control.picture.get());
+    const win32kit::ScopedSelect useBitmap(source.get(), control.picture.get());
     // Shown at its natural size from the top-left corner, as a picture box does.
     const SIZE& shown = control.pictureSize;
     const SIZE& bitmap = control.bitmapSize;
@@ -107,7 +107,7 @@ void drawContent(
 
 void paintControl(HWND window, const Control& control, HFONT font, const PicturesBeneath& beneath)
 {
-    const PaintDc paint(window);
+    const win32kit::PaintDc paint(window);
     RECT area {};
     GetClientRect(window, &area);
     if (area.right <= 0 || area.bottom <= 0)
@@ -126,7 +126,7 @@ void paintControl(HWND window, const Control& control, HFONT font, const Picture
         return;
     }
     {
-        const ScopedSelect useCanvas(buffer.get(), canvas.get());
+        const win32kit::ScopedSelect useCanvas(buffer.get(), canvas.get());
         drawContent(buffer.get(), area, control, font, focused, beneath);
         BitBlt(paint.get(), 0, 0, area.right, area.bottom, buffer.get(), 0, 0, SRCCOPY);
     }
@@ -134,7 +134,7 @@ void paintControl(HWND window, const Control& control, HFONT font, const Picture
 
 void repaintPictureNow(HWND window, const Control& control)
 {
-    const WindowDc dc(window);
+    const win32kit::WindowDc dc(window);
     RECT area {};
     GetClientRect(window, &area);
     if (dc.get() && area.right > 0 && area.bottom > 0)

@@ -157,7 +157,7 @@ LRESULT CALLBACK paintedControlProc(HWND window, UINT message, WPARAM wParam, LP
         if (const std::shared_ptr<FormWindow> form = FormWindow::of(window))
             return paintedMessage(*form, window, message, wParam, lParam);
         if (message == WM_PAINT) {
-            const PaintDc nothingToDraw(window);
+            const win32kit::PaintDc nothingToDraw(window);
             return 0;
         }
         return DefWindowProcA(window, message, wParam, lParam);

@@ -133,7 +133,7 @@ std::shared_ptr<FormWindow> FormWindow::of(HWND window)
     const HWND root = window ? GetAncestor(window, GA_ROOT) : nullptr;
     if (!root)
         return nullptr;
-    auto* form = static_cast<FormWindow*>(WindowBase::of(root));
+    auto* form = static_cast<FormWindow*>(win32kit::WindowBase::of(root));
     return form ? form->weak_from_this().lock() : nullptr;
 }
 

@@ -172,13 +172,6 @@ bool Win32Desktop::setWindowPos(
     return true;
 }
 
-std::intptr_t Win32Desktop::sendMessage(
-    WindowHandle window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam)
-{
-    return static_cast<std::intptr_t>(
-        SendMessageA(toHwnd(window), message, static_cast<WPARAM>(wParam), static_cast<LPARAM>(lParam)));
-}
-
 bool Win32Desktop::sendMessageTimeout(WindowHandle window, unsigned message, std::uintptr_t wParam,
     std::intptr_t lParam, unsigned timeoutMs, std::intptr_t* result)
 {

@@ -30,8 +30,6 @@ public:
     bool showWindowAsync(WindowHandle window, ShowCommand command) override;
     bool setWindowPos(
         WindowHandle window, WindowHandle insertAfter, int x, int y, int cx, int cy, unsigned flags) override;
-    std::intptr_t sendMessage(
-        WindowHandle window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam) override;
     bool sendMessageTimeout(WindowHandle window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam,
         unsigned timeoutMs, std::intptr_t* result) override;
     std::uint32_t windowProcessId(WindowHandle window) override;

@@ -18,7 +18,7 @@ struct ScreenResolution {
 
 ScreenResolution screenResolution()
 {
-    const WindowDc screen(nullptr);
+    const win32kit::WindowDc screen(nullptr);
     ScreenResolution resolution;
     const int perInchX = screen.get() ? GetDeviceCaps(screen.get(), LOGPIXELSX) : 96;
     const int perInchY = screen.get() ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 96;

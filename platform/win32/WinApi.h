@@ -15,9 +15,20 @@
 
 namespace platform::win32 {
 
-// The shared Win32 toolbox (win32kit/) is this side's vocabulary: its handle owners, DC scopes
-// and pump are named here without qualification.
-using namespace win32kit;
+// The toolbox's handle owners are this side's vocabulary, named without qualification.
+using win32kit::UniqueBitmap;
+using win32kit::UniqueBrush;
+using win32kit::UniqueFont;
+using win32kit::UniqueGdiObject;
+using win32kit::UniqueIcon;
+using win32kit::UniqueKernelHandle;
+using win32kit::UniqueMemoryDc;
+using win32kit::UniqueMenu;
+using win32kit::UniqueModule;
+using win32kit::UniquePen;
+using win32kit::UniqueRegKey;
+using win32kit::UniqueWindow;
+using win32kit::UniqueWinEventHook;
 
 // Window handles carry 32 significant bits on every Windows; they are sign-extended on the way
 // back so that the special values HWND_TOPMOST (-1) and HWND_NOTOPMOST (-2) survive on 64-bit.

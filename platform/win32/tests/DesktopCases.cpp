@@ -37,7 +37,9 @@ SELFTEST(DesktopFindsListsAndCommandsTheFormWindow)
     CHECK_EQ(desktop.getWindow(own, platform::WindowRelation::Owner), 0u);
     CHECK((desktop.exStyle(own) & platform::kExStyleToolWindow) != 0);
     CHECK_EQ(desktop.windowProcessId(own), static_cast<std::uint32_t>(GetCurrentProcessId()));
-    CHECK_EQ(desktop.sendMessage(own, WM_GETTEXTLENGTH, 0, 0), static_cast<std::intptr_t>(13));
+    std::intptr_t length = 0;
+    CHECK(desktop.sendMessageTimeout(own, WM_GETTEXTLENGTH, 0, 0, 1000, &length));
+    CHECK_EQ(length, static_cast<std::intptr_t>(13));
 
     char text[4] = {'?', '?', '?', '?'};
     CHECK_EQ(desktop.windowText(own, text, sizeof text), 3);
