@@ -3,18 +3,28 @@
 #include "control/com/Module.h"
 #include "win32kit/WindowClasses.h"
 
+#include <cstddef>
+
 namespace dralith {
 namespace {
 
-bool g_registered = false;
+constexpr const char* kClasses[] = {kSurfaceClass, kLabelClass, kTickClass, kAboutClass};
+constexpr std::size_t kClassCount = sizeof kClasses / sizeof kClasses[0];
 
-bool registerClass(const char* name, UINT style, HCURSOR cursor)
+bool g_registered = false;
+// Which classes this copy registered itself: one found already there (another copy's, or a
+// host's of the same name) is used but never removed.
+bool g_owned[kClassCount] = {};
+
+bool registerClass(std::size_t index, UINT style, HCURSOR cursor)
 {
     win32kit::WindowClass description;
-    description.name = name;
+    description.name = kClasses[index];
     description.style = style;
     description.cursor = cursor;
-    return win32kit::registerWindowClass(module::instance(), description) != win32kit::Registration::Failed;
+    const win32kit::Registration result = win32kit::registerWindowClass(module::instance(), description);
+    g_owned[index] = result == win32kit::Registration::Registered;
+    return result != win32kit::Registration::Failed;
 }
 
 } // namespace
@@ -24,17 +34,18 @@ bool registerWindowClasses()
     if (g_registered)
         return true;
     HCURSOR arrow = LoadCursor(nullptr, IDC_ARROW);
-    g_registered = registerClass(kSurfaceClass, CS_DBLCLKS, arrow) && registerClass(kLabelClass, 0, arrow) &&
-        registerClass(kTickClass, 0, nullptr) && registerClass(kAboutClass, 0, arrow);
+    g_registered = registerClass(0, CS_DBLCLKS, arrow) && registerClass(1, 0, arrow) && registerClass(2, 0, nullptr) &&
+        registerClass(3, 0, arrow);
     return g_registered;
 }
 
 void unregisterWindowClasses()
 {
-    if (!g_registered)
-        return;
-    for (const char* name : {kSurfaceClass, kLabelClass, kTickClass, kAboutClass})
-        UnregisterClassA(name, module::instance());
+    for (std::size_t i = 0; i < kClassCount; ++i) {
+        if (g_owned[i])
+            UnregisterClassA(kClasses[i], module::instance());
+        g_owned[i] = false;
+    }
     g_registered = false;
 }
 
