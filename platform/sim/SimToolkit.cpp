@@ -317,10 +317,10 @@ bool SimToolkit::pressKey(ui::FormId form, int virtualKey, int shift)
 
 ui::ControlSpecs SimToolkit::specsOf(const SimForm& f)
 {
-    ui::ControlSpecs specs;
+    ui::ControlSpecs shown;
     for (const auto& entry : f.controls)
-        specs.emplace(entry.first, &entry.second);
-    return specs;
+        shown.emplace(entry.first, &entry.second);
+    return shown;
 }
 
 bool SimToolkit::press(ui::FormId form, ui::ControlId id, int virtualKey)

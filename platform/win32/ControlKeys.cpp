@@ -111,8 +111,8 @@ bool standardKeyMessage(
         return false;
     const ui::ControlKind kind = control->props.kind;
     if (message == WM_GETDLGCODE && isKeyDown(lParam, VK_RETURN)) {
-        const bool wantsEnter =
-            kind == ui::ControlKind::Button || (kind == ui::ControlKind::TextBox && ui::TextBoxTakesEnter(form.spec()));
+        const bool wantsEnter = kind == ui::ControlKind::Button ||
+            (kind == ui::ControlKind::TextBox && ui::TextBoxTakesEnter(form.formSpec()));
         if (!wantsEnter)
             return false;
         result = CallWindowProcA(original, window, message, wParam, lParam) | DLGC_WANTMESSAGE;

@@ -145,12 +145,12 @@ void ControlSet::create(ui::ControlId id, const ui::ControlSpec& props)
     tips_.set(window, props.toolTip);
 }
 
-ui::ControlSpecs ControlSet::specs() const
+ui::ControlSpecs ControlSet::controlSpecs() const
 {
-    ui::ControlSpecs specs;
+    ui::ControlSpecs byId;
     for (const auto& entry : controls_)
-        specs.emplace(entry.first, &entry.second.props);
-    return specs;
+        byId.emplace(entry.first, &entry.second.props);
+    return byId;
 }
 
 void ControlSet::stackLabelsOverPictures(const Control& created)

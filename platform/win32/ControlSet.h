@@ -32,7 +32,7 @@ public:
     // clicks on them go through the label.
     PicturesBeneath picturesBeneath(const Control& label) const;
     // What each control shows now, for the order the keyboard moves the focus in.
-    ui::ControlSpecs specs() const;
+    ui::ControlSpecs controlSpecs() const;
 
     // Applies the properties named in `changed`; the caller has already checked they differ.
     void update(ui::ControlId id, const ui::ControlSpec& props, ui::Properties changed);

@@ -590,7 +590,7 @@ void FormWindow::restoreFocus()
     HWND target = lastFocus_;
     if (!target || !IsWindow(target) || !IsChild(window_.get(), target) || !IsWindowVisible(target) ||
         !IsWindowEnabled(target)) {
-        const Control* first = controls_.find(ui::NextTabStop(controls_.specs(), 0, false));
+        const Control* first = controls_.find(ui::NextTabStop(controls_.controlSpecs(), 0, false));
         target = first ? first->window.get() : nullptr;
     }
     SetFocus(target ? target : window_.get());
@@ -603,12 +603,12 @@ bool FormWindow::moveFocus(int virtualKey, bool backwards)
     const HWND focus = GetFocus();
     const bool inside = focus && IsChild(window_.get(), focus);
     const ui::ControlId from = inside ? GetDlgCtrlID(focus) : 0;
-    const ui::ControlSpecs specs = controls_.specs();
+    const ui::ControlSpecs byId = controls_.controlSpecs();
     ui::ControlId to = 0;
     if (virtualKey == VK_TAB)
-        to = ui::NextTabStop(specs, from, backwards);
+        to = ui::NextTabStop(byId, from, backwards);
     else if (virtualKey == VK_LEFT || virtualKey == VK_UP || virtualKey == VK_RIGHT || virtualKey == VK_DOWN)
-        to = from ? ui::NextInGroup(specs, from, backwards) : 0;
+        to = from ? ui::NextInGroup(byId, from, backwards) : 0;
     else
         return false;
     const Control* target = controls_.find(to);

@@ -68,7 +68,7 @@ public:
 
     // The keyboard: what the form was made with, a key on a control that acts on keys, and a
     // button pressed from the keyboard.
-    const ui::FormSpec& spec() const { return props_; }
+    const ui::FormSpec& formSpec() const { return props_; }
     void keyOn(ui::ControlId id, int virtualKey);
     void press(const Control& control);
     // Tab (Shift+Tab) or an arrow key moves the focus: Tab in reading order, the arrows within a
