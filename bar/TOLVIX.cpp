@@ -1,7 +1,7 @@
 #include "bar/TOLVIX.h"
 
 #include "bar/AlignmentChoice.h"
-#include "bar/AppBasePath.h"
+#include "bar/MODULSetApplicationBase.h"
 #include "bar/BarControls.h"
 #include "bar/BarGeometry.h"
 #include "bar/ControlIds.h"

@@ -1,4 +1,4 @@
-#include "bar/AppBasePath.h"
+#include "bar/MODULSetApplicationBase.h"
 
 #include <gtest/gtest.h>
 
