@@ -29,45 +29,56 @@ bool MouseOverBar(platform::PixelPoint mouse, const ui::Rect& frame, const ui::S
     return frame.left < x && x < frame.left + frame.width && frame.top < y && y < frame.top + frame.height;
 }
 
-ui::Rect Tucked(int position, const ui::Rect& frame, const ui::ScreenMetrics& screen)
+ui::Rect ScreenArea(const ui::ScreenMetrics& screen)
+{
+    return {0, 0, screen.widthTwips(), screen.heightTwips()};
+}
+
+ui::Rect AreaOf(const platform::PixelRect& pixels, const ui::ScreenMetrics& scale)
+{
+    return {pixels.left * scale.twipsPerPixelX, pixels.top * scale.twipsPerPixelY,
+        pixels.width() * scale.twipsPerPixelX, pixels.height() * scale.twipsPerPixelY};
+}
+
+ui::Rect Tucked(int position, const ui::Rect& frame, const ui::Rect& area, const ui::ScreenMetrics& scale)
 {
     const int row = position / 3;
     const int column = position % 3;
-    const float sw = screen.widthTwips(), sh = screen.heightTwips();
-    const float stripX = kVisibleStripPixels * screen.twipsPerPixelX;
-    const float stripY = kVisibleStripPixels * screen.twipsPerPixelY;
+    const float left = area.left, top = area.top, right = area.left + area.width, bottom = area.top + area.height;
+    const float stripX = kVisibleStripPixels * scale.twipsPerPixelX;
+    const float stripY = kVisibleStripPixels * scale.twipsPerPixelY;
     ui::Rect r = frame;
 
     if (row == 0)
-        r.top = stripY - r.height;
+        r.top = top + stripY - r.height;
     else if (row == 1)
-        r.top = std::floor((sh - r.height) / 2);
+        r.top = top + std::floor((area.height - r.height) / 2);
     else
-        r.top = sh - stripY;
+        r.top = bottom - stripY;
 
     if (column == 1)
-        r.left = std::floor((sw - r.width) / 2);
+        r.left = left + std::floor((area.width - r.width) / 2);
     else if (row == 2)
-        r.left = column == 0 ? 0 : sw - r.width;
+        r.left = column == 0 ? left : right - r.width;
     else
-        r.left = column == 0 ? stripX - r.width : sw - stripX;
+        r.left = column == 0 ? left + stripX - r.width : right - stripX;
     return r;
 }
 
-ui::Rect BroughtOnScreen(const ui::Rect& frame, const ui::ScreenMetrics& screen)
+ui::Rect BroughtOnScreen(const ui::Rect& frame, const ui::Rect& area, const ui::ScreenMetrics& scale)
 {
-    const float ox = kOverhangPixels * screen.twipsPerPixelX;
-    const float oy = kOverhangPixels * screen.twipsPerPixelY;
-    const float sw = screen.widthTwips(), sh = screen.heightTwips();
+    const float ox = kOverhangPixels * scale.twipsPerPixelX;
+    const float oy = kOverhangPixels * scale.twipsPerPixelY;
+    const float right = area.left + area.width, bottom = area.top + area.height;
     ui::Rect r = frame;
-    if (r.left < -ox)
-        r.left = -ox;
-    if (r.top < -oy)
-        r.top = -oy;
-    if (r.left + r.width > sw + ox)
-        r.left = sw + ox - r.width;
-    if (r.top + r.height > sh + oy)
-        r.top = sh + oy - r.height;
+    if (r.left < area.left - ox)
+        r.left = area.left - ox;
+    if (r.top < area.top - oy)
+        r.top = area.top - oy;
+    if (r.left + r.width > right + ox)
+        r.left = right + ox - r.width;
+    if (r.top + r.height > bottom + oy)
+        r.top = bottom + oy - r.height;
     return r;
 }
 

@@ -61,9 +61,10 @@ TOLVIX::TOLVIX(platform::Platform& platform)
     , clock_(form_, platform.system())
     , tasks_(desktop_, form_, ownWindow_)
     , MMY(form_, ids::MMY, kGlowIntervalMs, true, [this] { GlowStep(); })
-    , MALLI(form_, ids::MALLI, bar::kDockingIntervalMs, true, [this] { DockingStep(); })
     , RTASKS(form_, ids::RTASKS, kDefaultRefreshMs, true, [this] { Refresh(); })
     , MSETTS(bar::BuildMainMenu(*this, progmenu::ProgramMenuTree()))
+    , docking_(form_, desktop_, platform.registry(), *ui::FindMenuItem(MSETTS, menu::MFULLHEIGHT),
+          [this] { return toolkit_.controlHasFocus(form_.id()); })
     , catalogue_(platform.files(), platform.registry(), platform.system())
     , programMenu_(
           *ui::FindMenuItem(MSETTS, progmenu_ids::MX),
@@ -79,7 +80,7 @@ TOLVIX::TOLVIX(platform::Platform& platform)
           {[this] { return sleeping(); }, [this] { return settings_.settings().IR_LearningMode; },
               [this](std::string_view action) { remoteActions_.Perform(action); }})
 {
-    ui::FindMenuItem(MSETTS, menu::MFULLHEIGHT)->action = [this] { SetFullHeight(!fullHeightSelected()); };
+    form_.onDisplayChange = [this] { docking_.DisplaysChanged(); };
     form_.onResize = [this] {
         if (toolkit_.formState(form_.id()) == ui::WindowState::Normal)
             Layout();
@@ -127,7 +128,6 @@ void TOLVIX::Load()
     shortcuts_.Load(platform_.system().executablePath());
     settings_.Load();
     ApplySettings();
-    AlignPosition = bar::kFreeFloating;
     DesktopWindow = desktop_.desktopWindow();
 
     about_.Open().ShowSplash();
@@ -142,7 +142,7 @@ void TOLVIX::Load()
     ApplyLogo();
     ApplyIcon();
     toolkit_.showForm(form_.id(), true);
-    ApplyAlignment();
+    ApplyAlignment(true);
     ApplyInfrared(true);
     ApplyHotKey();
 }
@@ -164,8 +164,7 @@ void TOLVIX::BringOutForKeyboard()
 {
     if (ending_)
         return;
-    if (AlignPosition != bar::kFreeFloating)
-        setFrame(bar::BroughtOnScreen(frame(), toolkit_.screen()));
+    docking_.BringOut();
     toolkit_.bringToFront(form_.id());
     const ui::ControlId first = tasks_.firstButton();
     toolkit_.focusControl(form_.id(), first != 0 ? first : ids::VRUN);
@@ -184,7 +183,7 @@ void TOLVIX::ApplySavedSettings(float group, bool alignmentChosen)
 {
     ApplySettings();
     if (alignmentChosen)
-        ApplyAlignment();
+        ApplyAlignment(false);
     if (group == settings::SetupMem::kAllGroups || group == 4) {
         ApplyInfrared(false);
         ApplyHotKey();
@@ -206,38 +205,20 @@ void TOLVIX::ApplyInfrared(bool atStart)
 
 void TOLVIX::MoveBar(int dxPixels, int dyPixels)
 {
-    if (AlignPosition != bar::kFreeFloating)
-        return;
-    const ui::ScreenMetrics screen = toolkit_.screen();
-    ui::Rect r = frame();
-    r.left = std::clamp(r.left + dxPixels * screen.twipsPerPixelX, 0.0f, std::max(0.0f, screen.widthTwips() - r.width));
-    r.top = std::clamp(r.top + dyPixels * screen.twipsPerPixelY, 0.0f, std::max(0.0f, screen.heightTwips() - r.height));
-    setFrame(r);
+    docking_.MoveBy(dxPixels, dyPixels);
 }
 
 void TOLVIX::FocusRunBox()
 {
-    if (AlignPosition != bar::kFreeFloating)
-        setFrame(bar::BroughtOnScreen(frame(), toolkit_.screen()));
+    docking_.BringOut();
     toolkit_.bringToFront(form_.id());
     toolkit_.focusControl(form_.id(), ids::VRUN);
 }
 
-void TOLVIX::ApplyAlignment()
+void TOLVIX::ApplyAlignment(bool atStart)
 {
-    const std::optional<bar::AlignmentChoice> choice = bar::AlignmentChoiceOf(settings_.settings().Align_Position);
-    if (!choice)
-        return;
-    SetAlign(choice->position);
-    if (fullHeightSelected() != choice->fullHeight)
-        SetFullHeight(choice->fullHeight);
-    if (choice->flushRight) {
-        const ui::ScreenMetrics screen = toolkit_.screen();
-        ui::Rect r = frame();
-        r.left = screen.widthTwips() - r.width;
-        r.top = std::floor((screen.heightTwips() - r.height) / 2);
-        setFrame(r);
-    }
+    if (const std::optional<bar::AlignmentChoice> choice = bar::AlignmentChoiceOf(settings_.settings().Align_Position))
+        docking_.ApplyChoice(*choice, atStart);
 }
 
 void TOLVIX::PopupSettings(int page)
@@ -267,12 +248,7 @@ void TOLVIX::SetSleeping(bool asleep)
         return;
     ui::FindMenuItem(MSETTS, menu::MIMODE)->checked = asleep;
     MMY.setEnabled(!asleep);
-    // A docked bar keeps hiding and showing itself while asleep; a free one stops its docking
-    // timer, which stops itself again after one tick when woken.
-    if (asleep && AlignPosition == bar::kFreeFloating)
-        MALLI.setEnabled(false);
-    if (!asleep)
-        MALLI.setEnabled(true);
+    docking_.SetAsleep(asleep);
     RTASKS.setEnabled(!asleep);
 }
 
@@ -410,6 +386,7 @@ bool TOLVIX::ApplyIcon()
 void TOLVIX::RefreshTaskButtons()
 {
     tasks_.RefreshTaskButtons(DesktopWindow);
+    docking_.FollowForeground();
 }
 
 void TOLVIX::TaskButtonReleased(ui::ControlId id, ui::MouseButton button)
@@ -470,64 +447,7 @@ void TOLVIX::Layout()
 
 void TOLVIX::SetAlign(float position)
 {
-    if (!bar::IsValidAlignPosition(position))
-        return;
-    const ui::ScreenMetrics screen = toolkit_.screen();
-    if (position == bar::kFreeFloating) {
-        ui::Rect r = frame();
-        r.left = bar::kFloatingStartPixels * screen.twipsPerPixelX;
-        r.top = bar::kFloatingStartPixels * screen.twipsPerPixelY;
-        setFrame(r);
-    }
-    MALLI.setEnabled(position != bar::kFreeFloating);
-    AlignPosition = position;
-
-    // Full height only makes sense at the left and right edges.
-    ui::MenuItem* fullHeight = ui::FindMenuItem(MSETTS, menu::MFULLHEIGHT);
-    const bool available = position == 3 || position == 5;
-    fullHeight->enabled = available;
-    if (!available && fullHeight->checked) {
-        fullHeight->checked = false;
-        ui::Rect r = frame();
-        r.height = std::floor(screen.heightTwips() / 2);
-        setFrame(r);
-    }
-}
-
-bool TOLVIX::fullHeightSelected() const
-{
-    return ui::FindMenuItem(MSETTS, menu::MFULLHEIGHT)->checked;
-}
-
-void TOLVIX::SetFullHeight(bool selected)
-{
-    ui::MenuItem* fullHeight = ui::FindMenuItem(MSETTS, menu::MFULLHEIGHT);
-    if (!fullHeight->enabled)
-        return;
-    fullHeight->checked = selected;
-    const float sh = toolkit_.screen().heightTwips();
-    ui::Rect r = frame();
-    r.height = selected ? sh : std::floor(sh / 2);
-    r.top = selected ? 0 : std::floor((sh - r.height) / 2);
-    setFrame(r);
-}
-
-void TOLVIX::DockingStep()
-{
-    if (AlignPosition == bar::kFreeFloating) {
-        MALLI.setEnabled(false);
-        return;
-    }
-    if (toolkit_.formState(form_.id()) != ui::WindowState::Normal)
-        return;
-    const ui::ScreenMetrics screen = toolkit_.screen();
-    const platform::PixelPoint mouse = desktop_.cursorPos();
-    const ui::Rect r = frame();
-    // A bar the user types into stays out, the mouse elsewhere or not.
-    if (bar::MouseOverBar(mouse, r, screen) || toolkit_.controlHasFocus(form_.id()))
-        setFrame(bar::BroughtOnScreen(r, screen));
-    else
-        setFrame(bar::Tucked(static_cast<int>(AlignPosition), r, screen));
+    docking_.SetAlign(position);
 }
 
 void TOLVIX::GlowStep()

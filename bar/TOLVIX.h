@@ -4,6 +4,7 @@
 // its controls and registers its own handlers.
 #include "bar/BarCommands.h"
 #include "bar/Clock.h"
+#include "bar/Docking.h"
 #include "bar/ConnectionLamp.h"
 #include "bar/WinampButtons.h"
 #include "bar/INFO.h"
@@ -61,7 +62,7 @@ public:
     // The catalogue has been loaded once, by the first refresh tick or the first menu opened.
     bool catalogueLoaded() const { return catalogueLoaded_; }
 
-    float alignPosition() const { return AlignPosition; }
+    float alignPosition() const { return docking_.position(); }
     float glowPhase() const { return GlowPhase; }
     platform::WindowHandle desktopWindow() const { return DesktopWindow; }
     ui::FormId formId() const { return form_.id(); }
@@ -77,9 +78,10 @@ public:
     const tasks::TaskManagerWindow& taskManager() const { return taskManager_; }
     bool glowRunning() const { return MMY.enabled(); }
     bool refreshRunning() const { return RTASKS.enabled(); }
-    bool dockingTimerRunning() const { return MALLI.enabled(); }
+    bool dockingTimerRunning() const { return docking_.timerRunning(); }
+    const bar::Docking& docking() const { return docking_; }
     int refreshIntervalMs() const { return RTASKS.interval(); }
-    bool fullHeightSelected() const;
+    bool fullHeightSelected() const { return docking_.fullHeight(); }
     bool hotKeyRegistered() const { return hotKeyOn_; }
     // Ctrl+Alt+Home: Windows itself uses none of it, and no keyboard layout types a character with it.
     static constexpr int kHotKeyModifiers = ui::kHotKeyControl | ui::kHotKeyAlt;
@@ -87,7 +89,6 @@ public:
 
 private:
     void Layout();
-    void DockingStep();
     void GlowStep();
     void ApplyLogo();
     bool ApplyIcon();
@@ -95,7 +96,7 @@ private:
     // After a save of this settings group (-1 all); the alignment only when the user chose one.
     void ApplySavedSettings(float group, bool alignmentChosen);
     // Docks or places the bar as the stored alignment says; nothing when none is stored.
-    void ApplyAlignment();
+    void ApplyAlignment(bool atStart);
     // Infrared support as the settings say, or the "Infrared Remote" switch when they do not.
     void ApplyInfrared(bool atStart);
     void TaskButtonReleased(ui::ControlId id, ui::MouseButton button);
@@ -106,7 +107,6 @@ private:
     void ApplyHotKey();
     // The hot key: the bar comes out and in front, its first task button (or the run box) focused.
     void BringOutForKeyboard();
-    void SetFullHeight(bool selected);
     void ShowLaunchFailure(const std::string& commandLine);
     // Loads the catalogue unless that was done already.
     void LoadCatalogueOnce();
@@ -120,7 +120,6 @@ private:
     settings::SetupMem settings_;
     ui::Form form_;
     platform::WindowHandle ownWindow_;
-    float AlignPosition = -1;
     float GlowPhase = 0;
     platform::WindowHandle DesktopWindow = 0;
     bool refreshing_ = false;
@@ -144,9 +143,9 @@ private:
     tasks::TaskButtons tasks_;
 
     ui::Timer MMY;    // 50 ms: the glow strip
-    ui::Timer MALLI;  // 500 ms: docking and auto-hide
     ui::Timer RTASKS; // the refresh tick
     ui::MenuItem MSETTS;
+    bar::Docking docking_;
     progmenu::KnownTasks catalogue_;
     progmenu::ProgramMenu programMenu_;
     progmenu::Shortcuts shortcuts_;

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 namespace platform {
 
@@ -52,6 +53,13 @@ public:
     virtual WindowHandle findWindow(const char* className, const char* title) = 0;
 
     virtual PixelPoint cursorPos() = 0;
+
+    // The display monitors, the primary one first; never empty. Replaces what out held.
+    virtual void monitors(std::vector<Monitor>& out) = 0;
+    // The monitor holding the largest part of the window; the primary one for a window on none.
+    virtual MonitorHandle monitorOf(WindowHandle window) = 0;
+    // The window's outer rectangle; false when the window is gone.
+    virtual bool windowRect(WindowHandle window, PixelRect& rect) = 0;
 
     // Calls the handler on the user-interface thread soon after a top-level window changes, for
     // the kinds of event the platform reports (some platforms report only some kinds, or none).

@@ -275,6 +275,8 @@ public:
     virtual bool clickable(ControlId) const { return false; }
     // The form's hot key was pressed, whichever window has the focus.
     virtual void onHotKey() { }
+    // A monitor came or went, or a monitor's size, work area or resolution changed.
+    virtual void onDisplayChange() { }
 };
 
 // The open-file dialog: a title, the extension added to a name typed without one, and the

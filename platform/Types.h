@@ -1,6 +1,7 @@
 #pragma once
 // Plain value types shared by every side of the platform seam.
 #include <cstdint>
+#include <string>
 
 namespace platform {
 
@@ -21,6 +22,7 @@ constexpr WindowHandle kInsertTopmost = 0xFFFFFFFFu;   // HWND_TOPMOST (-1)
 constexpr WindowHandle kInsertNoTopmost = 0xFFFFFFFEu; // HWND_NOTOPMOST (-2)
 constexpr unsigned kPosNoSize = 0x1;
 constexpr unsigned kPosNoMove = 0x2;
+constexpr unsigned kPosNoActivate = 0x10;
 constexpr unsigned kPosHideWindow = 0x80;
 constexpr unsigned kPosAsyncWindowPos = 0x4000;
 
@@ -30,6 +32,33 @@ constexpr unsigned kMessageCommand = 0x111; // WM_COMMAND
 struct PixelPoint {
     int x = 0;
     int y = 0;
+};
+
+// A rectangle of the virtual screen in pixels; right and bottom are outside it.
+struct PixelRect {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+    int width() const { return right - left; }
+    int height() const { return bottom - top; }
+    bool contains(PixelPoint p) const { return left <= p.x && p.x < right && top <= p.y && p.y < bottom; }
+    bool operator==(const PixelRect& o) const
+    {
+        return left == o.left && top == o.top && right == o.right && bottom == o.bottom;
+    }
+    bool operator!=(const PixelRect& o) const { return !(*this == o); }
+};
+
+// A display monitor as the platform names it for as long as the display set-up stays; 0 is none.
+using MonitorHandle = std::uintptr_t;
+
+struct Monitor {
+    MonitorHandle handle = 0;
+    std::string deviceName; // as "\\.\DISPLAY2": what a restart finds the monitor by
+    PixelRect bounds;
+    PixelRect workArea; // the bounds less what the system's own bars keep for themselves
+    bool primary = false;
 };
 
 } // namespace platform

@@ -79,6 +79,11 @@ public:
         if (const std::function<void()> handler = form_.onHotKey)
             handler();
     }
+    void onDisplayChange() override
+    {
+        if (const std::function<void()> handler = form_.onDisplayChange)
+            handler();
+    }
     bool onAccelerator(int virtualKey) override
     {
         const auto found = form_.accelerators_.find(virtualKey);

@@ -43,6 +43,8 @@ public:
     std::function<void()> onClosed;
     // The form's hot key (Toolkit::registerHotKey).
     std::function<void()> onHotKey;
+    // Monitors came, went or changed size or work area.
+    std::function<void()> onDisplayChange;
 
     // Handlers of controls, by id; 0 is the form's own background.
     // Click: a left-button release on a label, picture, panel or button; a check box toggled;

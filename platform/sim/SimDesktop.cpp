@@ -255,6 +255,8 @@ bool SimDesktop::setWindowPos(WindowHandle window, WindowHandle insertAfter, int
         w->topmost = true;
     else if (insertAfter == platform::kInsertNoTopmost)
         w->topmost = false;
+    else if (const SimWindow* after = find(insertAfter))
+        w->topmost = after->topmost; // placed below it, in its band
     // kPosAsyncWindowPos only changes who waits, not the outcome.
     if (flags & platform::kPosHideWindow)
         w->options.visible = false;
@@ -306,6 +308,52 @@ WindowHandle SimDesktop::findWindow(const char* className, const char* title)
         return it->handle;
     }
     return 0;
+}
+
+void SimDesktop::monitors(std::vector<platform::Monitor>& out)
+{
+    if (!monitorList.empty()) {
+        out = monitorList;
+        return;
+    }
+    const platform::PixelRect screen = primaryScreen();
+    out.assign(1, platform::Monitor {1, "\\\\.\\DISPLAY1", screen, screen, true});
+}
+
+platform::MonitorHandle SimDesktop::monitorOf(WindowHandle window)
+{
+    std::vector<platform::Monitor> all;
+    monitors(all);
+    const SimWindow* w = find(window);
+    platform::MonitorHandle best = all.front().handle;
+    long long bestArea = 0;
+    for (const platform::Monitor& m : all) {
+        if (!w)
+            break;
+        const int width = std::min(w->rect.right, m.bounds.right) - std::max(w->rect.left, m.bounds.left);
+        const int height = std::min(w->rect.bottom, m.bounds.bottom) - std::max(w->rect.top, m.bounds.top);
+        const long long area = width > 0 && height > 0 ? static_cast<long long>(width) * height : 0;
+        if (area > bestArea) {
+            bestArea = area;
+            best = m.handle;
+        }
+    }
+    return best;
+}
+
+bool SimDesktop::windowRect(WindowHandle window, platform::PixelRect& rect)
+{
+    const SimWindow* w = find(window);
+    if (!w)
+        return false;
+    rect = w->rect;
+    return true;
+}
+
+void SimDesktop::moveWindow(WindowHandle window, const platform::PixelRect& rect)
+{
+    if (SimWindow* w = find(window))
+        w->rect = rect;
 }
 
 } // namespace sim

@@ -29,6 +29,7 @@ struct SimWindow {
     bool iconic = false;
     bool zoomed = false;
     bool topmost = false;
+    platform::PixelRect rect {100, 100, 740, 580};
 };
 
 struct DesktopCommand {
@@ -70,6 +71,10 @@ public:
     // to it: setForeground then fails (the target only flashes) unless the program has taken
     // the leave since the user last activated a window.
     bool foregroundLock = false;
+    // The monitors, primary first. Empty: one primary monitor of primaryScreen(), whose work area
+    // is its bounds.
+    std::vector<platform::Monitor> monitorList;
+    std::function<platform::PixelRect()> primaryScreen = [] { return platform::PixelRect {0, 0, 1024, 768}; };
     // sendMessageTimeout to these windows gives up at once.
     std::set<WindowHandle> hung;
     // These windows stay open when sent WM_CLOSE through sendMessageTimeout.
@@ -99,6 +104,11 @@ public:
     WindowHandle findWindow(const char* className, const char* title) override;
     platform::PixelPoint cursorPos() override { return cursor_; }
     void watchWindowEvents(platform::WindowEventHandler handler) override { watcher_ = std::move(handler); }
+    void monitors(std::vector<platform::Monitor>& out) override;
+    platform::MonitorHandle monitorOf(WindowHandle window) override;
+    bool windowRect(WindowHandle window, platform::PixelRect& rect) override;
+    // Moves a window, as its program or the user would.
+    void moveWindow(WindowHandle window, const platform::PixelRect& rect);
 
 private:
     // Position in windows_, which is kept bottom first so that opening a window is an append.

@@ -3,6 +3,7 @@
 #include "platform/FocusRules.h"
 #include "platform/InputRules.h"
 #include <algorithm>
+#include <cmath>
 #include <exception>
 
 namespace sim {
@@ -393,6 +394,7 @@ ui::FormId SimToolkit::createForm(const ui::FormSpec& props, ui::FormEvents& eve
     options.visible = false;
     options.className = "TolvaneForm";
     f.window = desktop_.open(props.caption, options);
+    syncWindowRect(f);
     ui::FormId id = nextForm_++;
     forms_.emplace(id, std::move(f));
     return id;
@@ -424,6 +426,24 @@ void SimToolkit::showForm(ui::FormId form, bool visible)
     }
 }
 
+void SimToolkit::syncWindowRect(const SimForm& f)
+{
+    const auto pixels = [](float twips, float perPixel) { return static_cast<int>(std::floor(twips / perPixel)); };
+    desktop_.moveWindow(f.window,
+        {pixels(f.rect.left, metrics.twipsPerPixelX), pixels(f.rect.top, metrics.twipsPerPixelY),
+            pixels(f.rect.left + f.rect.width, metrics.twipsPerPixelX),
+            pixels(f.rect.top + f.rect.height, metrics.twipsPerPixelY)});
+}
+
+void SimToolkit::changeDisplays()
+{
+    std::vector<ui::FormEvents*> listeners;
+    for (auto& entry : forms_)
+        listeners.push_back(entry.second.events);
+    for (ui::FormEvents* events : listeners)
+        events->onDisplayChange();
+}
+
 ui::Rect SimToolkit::formRect(ui::FormId form)
 {
     auto* f = this->form(form);
@@ -437,6 +457,7 @@ void SimToolkit::setFormRect(ui::FormId form, const ui::Rect& rect)
         return;
     const bool resized = f->rect.width != rect.width || f->rect.height != rect.height;
     f->rect = rect;
+    syncWindowRect(*f);
     // Like the real platform, a move alone raises no resize event.
     if (resized)
         f->events->onResize();

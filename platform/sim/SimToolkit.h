@@ -60,7 +60,12 @@ public:
     explicit SimToolkit(SimDesktop& desktop)
         : desktop_(desktop)
     {
+        desktop_.primaryScreen = [this] {
+            return platform::PixelRect {0, 0, metrics.widthPixels, metrics.heightPixels};
+        };
     }
+    // What the platform does after the desktop's monitorList changed: every form hears of it.
+    void changeDisplays();
 
     // The height of a list box row, in twips (13 pixels).
     static constexpr float kListRowTwips = 195;
@@ -168,6 +173,8 @@ public:
     void quit() override;
 
 private:
+    // The form's desktop window stands where the form does, in pixels.
+    void syncWindowRect(const SimForm& f);
     using TimerKey = std::pair<ui::FormId, ui::TimerId>;
     // The earliest enabled timer due at or before `until`; ties go to the lower form and timer id.
     std::optional<TimerKey> nextDue(long long until) const;

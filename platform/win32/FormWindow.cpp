@@ -580,6 +580,16 @@ bool FormWindow::dialogMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
         if (wParam == kHotKeyId && canNotify())
             events_.onHotKey();
         return true;
+    case WM_DISPLAYCHANGE:
+    case WM_DPICHANGED:
+        if (canNotify())
+            events_.onDisplayChange();
+        return false;
+    case WM_SETTINGCHANGE:
+        // The work area changes when a system bar comes, goes or moves.
+        if (wParam == SPI_SETWORKAREA && canNotify())
+            events_.onDisplayChange();
+        return false;
     default:
         return false;
     }

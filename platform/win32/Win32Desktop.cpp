@@ -3,6 +3,8 @@
 #include "platform/win32/ForegroundRight.h"
 #include "platform/win32/SystemLibrary.h"
 
+#include <cstring>
+
 namespace platform::win32 {
 
 namespace {
@@ -260,6 +262,64 @@ PixelPoint Win32Desktop::cursorPos()
     if (!GetCursorPos(&point))
         return PixelPoint {};
     return PixelPoint {point.x, point.y};
+}
+
+namespace {
+PixelRect PixelRectOf(const RECT& r)
+{
+    return PixelRect {r.left, r.top, r.right, r.bottom};
+}
+
+BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM list)
+{
+    MONITORINFOEXA info {};
+    info.cbSize = sizeof info;
+    if (!GetMonitorInfoA(monitor, &info))
+        return TRUE;
+    auto& out = *reinterpret_cast<std::vector<Monitor>*>(list);
+    Monitor m;
+    m.handle = reinterpret_cast<MonitorHandle>(monitor);
+    m.deviceName.assign(info.szDevice, strnlen(info.szDevice, sizeof info.szDevice));
+    m.bounds = PixelRectOf(info.rcMonitor);
+    m.workArea = PixelRectOf(info.rcWork);
+    m.primary = (info.dwFlags & MONITORINFOF_PRIMARY) != 0;
+    // The primary one first: callers fall back to the front.
+    if (m.primary)
+        out.insert(out.begin(), std::move(m));
+    else
+        out.push_back(std::move(m));
+    return TRUE;
+}
+} // namespace
+
+void Win32Desktop::monitors(std::vector<Monitor>& out)
+{
+    out.clear();
+    EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&out));
+    if (!out.empty())
+        return;
+    // No monitor answered: the primary screen as the system metrics give it.
+    Monitor m;
+    m.handle = reinterpret_cast<MonitorHandle>(MonitorFromPoint(POINT {0, 0}, MONITOR_DEFAULTTOPRIMARY));
+    m.bounds = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    RECT work {};
+    m.workArea = SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0) ? PixelRectOf(work) : m.bounds;
+    m.primary = true;
+    out.push_back(std::move(m));
+}
+
+MonitorHandle Win32Desktop::monitorOf(WindowHandle window)
+{
+    return reinterpret_cast<MonitorHandle>(MonitorFromWindow(toHwnd(window), MONITOR_DEFAULTTOPRIMARY));
+}
+
+bool Win32Desktop::windowRect(WindowHandle window, PixelRect& rect)
+{
+    RECT r {};
+    if (!GetWindowRect(toHwnd(window), &r))
+        return false;
+    rect = PixelRectOf(r);
+    return true;
 }
 
 } // namespace platform::win32

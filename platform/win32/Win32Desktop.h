@@ -37,6 +37,9 @@ public:
     WindowHandle findWindow(const char* className, const char* title) override;
 
     PixelPoint cursorPos() override;
+    void monitors(std::vector<Monitor>& out) override;
+    MonitorHandle monitorOf(WindowHandle window) override;
+    bool windowRect(WindowHandle window, PixelRect& rect) override;
     void watchWindowEvents(WindowEventHandler handler) override;
 
 private:
