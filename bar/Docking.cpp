@@ -49,8 +49,27 @@ ui::Rect Docking::frame() const
 
 void Docking::setFrame(const ui::Rect& rect)
 {
-    if (rect != frame())
-        toolkit_.setFormRect(form_.id(), rect);
+    if (rect == frame())
+        return;
+    toolkit_.setFormRect(form_.id(), rect);
+    updateClip();
+}
+
+void Docking::updateClip()
+{
+    std::optional<platform::PixelRect> clip;
+    platform::PixelRect bar;
+    if (docked() && monitors_.size() > 1 && desktop_.windowRect(form_.window(), bar)) {
+        const platform::PixelRect& m = monitor_.bounds;
+        const platform::PixelRect visible {std::max(bar.left, m.left), std::max(bar.top, m.top),
+            std::min(bar.right, m.right), std::min(bar.bottom, m.bottom)};
+        if (visible != bar)
+            clip = visible;
+    }
+    if (clip == clip_)
+        return;
+    clip_ = clip;
+    toolkit_.clipForm(form_.id(), clip);
 }
 
 ui::Rect Docking::area() const
@@ -78,6 +97,11 @@ const platform::Monitor& Docking::monitorOfBar() const
     return monitors_.front();
 }
 
+platform::MonitorHandle Docking::barMonitor() const
+{
+    return docked() ? monitor_.handle : desktop_.monitorOf(form_.window());
+}
+
 void Docking::SetAlign(float position)
 {
     if (!IsValidAlignPosition(position))
@@ -97,6 +121,7 @@ void Docking::SetAlign(float position)
     }
     MALLI.setEnabled(position != kFreeFloating);
     position_ = position;
+    updateClip();
 
     // Full height only makes sense at the left and right edges.
     const bool available = position == 3 || position == 5;
@@ -226,6 +251,7 @@ void Docking::DisplaysChanged()
     readMonitors();
     // Found again by name after a resolution change; the primary one when it is gone.
     monitor_ = FindMonitor(monitors_, {was.deviceName, was.bounds});
+    updateClip();
     if (docked()) {
         if (fullHeight())
             SetFullHeight(true);

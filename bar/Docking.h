@@ -9,6 +9,7 @@
 #include "platform/Widgets.h"
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace bar {
@@ -30,6 +31,9 @@ public:
     bool behindFullScreen() const { return behind_ != 0; }
     // The monitor the bar docks on (or last docked on).
     const platform::Monitor& monitor() const { return monitor_; }
+    // The monitor the bar stands on now: its docking monitor, or for a free bar the one holding
+    // the largest part of it.
+    platform::MonitorHandle barMonitor() const;
 
     // -1 free-floating, 0 to 8 a docking position; other values are ignored. A free bar docks on
     // the monitor holding the largest part of it; a docked one stays on its monitor.
@@ -53,6 +57,9 @@ private:
     void Step();
     ui::Rect frame() const;
     void setFrame(const ui::Rect& rect);
+    // A docked bar shows only its part on its own monitor: tucked at an edge shared with another
+    // monitor, the hidden part would stand on that one.
+    void updateClip();
     ui::Rect area() const;
     void readMonitors();
     // The monitor holding the largest part of the bar.
@@ -68,6 +75,7 @@ private:
     float position_ = -1;
     std::vector<platform::Monitor> monitors_;
     platform::Monitor monitor_;
+    std::optional<platform::PixelRect> clip_;
     platform::WindowHandle behind_ = 0; // the full-screen window the bar stepped behind
     ui::Timer MALLI;                    // 500 ms: docking and auto-hide
 };

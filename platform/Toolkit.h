@@ -362,6 +362,9 @@ public:
     virtual int listItemAt(FormId form, ControlId id, float x, float y) = 0;
     virtual Rect formRect(FormId form) = 0; // outer frame, screen twips
     virtual void setFormRect(FormId form, const Rect& rect) = 0;
+    // Shows only this part of the form, in screen pixels (the rest is not drawn and takes no
+    // mouse); nullopt shows all of it. Kept while the form moves; set again after a move.
+    virtual void clipForm(FormId form, const std::optional<platform::PixelRect>& visible) = 0;
     virtual Size clientSize(FormId form) = 0;
     virtual WindowState formState(FormId form) = 0;
     // False when the file is missing or not an icon.

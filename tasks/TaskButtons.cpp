@@ -117,6 +117,16 @@ void TaskButtons::RefreshTaskButtons(WindowHandle desktopWindow)
     }
     LastForeground = desktop_.foreground();
     EnumerateTasks(desktop_, desktopWindow, ownWindow_, snapshot_);
+    const platform::MonitorHandle monitor = barMonitor_ ? barMonitor_() : 0;
+    if (monitor != 0)
+        snapshot_.erase(std::remove_if(snapshot_.begin(), snapshot_.end(),
+                            [&](WindowHandle w) { return desktop_.monitorOf(w) != monitor; }),
+            snapshot_.end());
+    // A window moved onto or off the monitor is then an event like any other.
+    if ((monitor != 0) != watchingMoves_) {
+        watchingMoves_ = monitor != 0;
+        desktop_.watchWindowMoves(watchingMoves_);
+    }
     TaskWindows.merge(snapshot_);
 
     const std::size_t taskCount = TaskWindows.count();

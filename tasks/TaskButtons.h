@@ -6,6 +6,7 @@
 #include "tasks/TaskTable.h"
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -40,6 +41,10 @@ public:
     ClickOutcome KeyPressed(std::size_t index, int virtualKey);
     // The first button, while there is a task; 0 otherwise.
     ui::ControlId firstButton() const;
+
+    // Buttons only for the windows on the monitor this names, asked at every refresh; 0 for every
+    // window. A window on no monitor counts as the primary one's.
+    void setMonitorFilter(std::function<platform::MonitorHandle()> barMonitor) { barMonitor_ = std::move(barMonitor); }
 
     // Geometry from the bar's layout, applied to every element.
     void setButtonsLeft(float left);
@@ -78,6 +83,8 @@ private:
     unsigned long checks_ = 0;
     std::size_t checkCursor_ = 0;
     std::size_t refreshCount_ = 0;
+    std::function<platform::MonitorHandle()> barMonitor_;
+    bool watchingMoves_ = false;
 };
 
 } // namespace tasks

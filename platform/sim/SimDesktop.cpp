@@ -352,8 +352,12 @@ bool SimDesktop::windowRect(WindowHandle window, platform::PixelRect& rect)
 
 void SimDesktop::moveWindow(WindowHandle window, const platform::PixelRect& rect)
 {
-    if (SimWindow* w = find(window))
-        w->rect = rect;
+    SimWindow* w = find(window);
+    if (!w || w->rect == rect)
+        return;
+    w->rect = rect;
+    if (watchingMoves_)
+        report(platform::WindowEvent::Moved, window);
 }
 
 } // namespace sim

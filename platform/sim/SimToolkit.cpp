@@ -444,6 +444,12 @@ void SimToolkit::changeDisplays()
         events->onDisplayChange();
 }
 
+void SimToolkit::clipForm(ui::FormId form, const std::optional<platform::PixelRect>& visible)
+{
+    if (auto* f = this->form(form))
+        f->clip = visible;
+}
+
 ui::Rect SimToolkit::formRect(ui::FormId form)
 {
     auto* f = this->form(form);

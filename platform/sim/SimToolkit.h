@@ -29,6 +29,7 @@ struct SimForm {
     bool visible = false;
     platform::WindowHandle window = 0;
     std::string iconPath;
+    std::optional<platform::PixelRect> clip; // the part shown, screen pixels; all when none
     // What each control shows, the user's input included.
     std::unordered_map<ui::ControlId, ui::ControlSpec> controls;
     // The picture each Picture control shows: a file path or a resource name.
@@ -155,6 +156,7 @@ public:
     int listItemAt(ui::FormId form, ui::ControlId id, float x, float y) override;
     ui::Rect formRect(ui::FormId form) override;
     void setFormRect(ui::FormId form, const ui::Rect& rect) override;
+    void clipForm(ui::FormId form, const std::optional<platform::PixelRect>& visible) override;
     ui::Size clientSize(ui::FormId form) override;
     ui::WindowState formState(ui::FormId form) override;
     bool setFormIcon(ui::FormId form, const std::string& path) override;

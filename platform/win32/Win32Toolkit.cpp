@@ -186,6 +186,25 @@ void Win32Toolkit::setFormRect(ui::FormId form, const ui::Rect& rect)
         window->setRect(rect);
 }
 
+void Win32Toolkit::clipForm(ui::FormId form, const std::optional<platform::PixelRect>& visible)
+{
+    const std::shared_ptr<FormWindow> window = find(form);
+    if (!window)
+        return;
+    if (!visible) {
+        SetWindowRgn(window->window(), nullptr, TRUE);
+        return;
+    }
+    RECT outer {};
+    if (!GetWindowRect(window->window(), &outer))
+        return;
+    // The region is in window coordinates; once set, the system owns it.
+    HRGN region = CreateRectRgn(
+        visible->left - outer.left, visible->top - outer.top, visible->right - outer.left, visible->bottom - outer.top);
+    if (region && !SetWindowRgn(window->window(), region, TRUE))
+        DeleteObject(region);
+}
+
 ui::Size Win32Toolkit::clientSize(ui::FormId form)
 {
     const std::shared_ptr<FormWindow> window = find(form);

@@ -34,6 +34,7 @@ public:
     int listItemAt(ui::FormId form, ui::ControlId id, float x, float y) override;
     ui::Rect formRect(ui::FormId form) override;
     void setFormRect(ui::FormId form, const ui::Rect& rect) override;
+    void clipForm(ui::FormId form, const std::optional<platform::PixelRect>& visible) override;
     ui::Size clientSize(ui::FormId form) override;
     ui::WindowState formState(ui::FormId form) override;
     bool setFormIcon(ui::FormId form, const std::string& path) override;

@@ -54,6 +54,10 @@ TEST_F(MonitorsTest, AFreeBarDocksOnTheMonitorItStandsOnAndUnhidesOnlyFromItsOwn
     const ui::Rect tucked = barFrame();
     EXPECT_EQ(tucked.left, (1024 + 16) * kTwips - tucked.width) << "the strip at the second monitor's left edge";
     EXPECT_EQ(tucked.top, std::floor((768 * kTwips - tucked.height) / 2));
+    const auto clip = toolkit.form(bar->formId())->clip;
+    ASSERT_TRUE(clip) << "the hidden part would show on the first monitor";
+    EXPECT_EQ(clip->left, 1024);
+    EXPECT_EQ(clip->right, 1040);
 
     desktop.setCursor(1000, 300); // over the hidden part, on the first monitor
     dockTick();
@@ -71,6 +75,7 @@ TEST_F(MonitorsTest, AFreeBarDocksOnTheMonitorItStandsOnAndUnhidesOnlyFromItsOwn
     EXPECT_EQ(barFrame().left, (2048 - 16) * kTwips);
     bar->SetAlign(-1);
     EXPECT_EQ(barFrame().left, (1024 + 120) * kTwips) << "free again at the start place of its monitor";
+    EXPECT_FALSE(toolkit.form(bar->formId())->clip);
 }
 
 TEST_F(MonitorsTest, TheChosenMonitorIsRememberedAndAGoneOneGivesThePrimary)
