@@ -72,7 +72,7 @@ TOLVIX::TOLVIX(platform::Platform& platform)
     , about_(form_, ids::ReleaseAbout,
           [this](auto onReleasable) { return std::make_unique<INFO>(toolkit_, ownWindow_, std::move(onReleasable)); })
     , settingsWindow_(platform, form_, settings_,
-          {[this](float group, bool alignmentChosen) { ApplySavedSettings(group, alignmentChosen); },
+          {[this](settings::SettingsGroup group, bool alignmentChosen) { ApplySavedSettings(group, alignmentChosen); },
               [this] { infrared_.ShowWindow(); }})
     , remoteActions_(platform, tasks_, *this)
     , infrared_(platform, form_,
@@ -180,12 +180,12 @@ void TOLVIX::ApplySettings()
     memory_.ApplySettings(s);
 }
 
-void TOLVIX::ApplySavedSettings(float group, bool alignmentChosen)
+void TOLVIX::ApplySavedSettings(settings::SettingsGroup group, bool alignmentChosen)
 {
     ApplySettings();
     if (alignmentChosen)
         ApplyAlignment();
-    if (group == settings::SetupMem::kAllGroups || group == 4) {
+    if (settings::Covers(group, settings::SettingsGroup::Infrared)) {
         ApplyInfrared(false);
         ApplyHotKey();
     }
