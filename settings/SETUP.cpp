@@ -68,6 +68,19 @@ constexpr bool EveryRowsControlIsOnTheWindow()
 }
 static_assert(EveryRowsControlIsOnTheWindow(), "a setting's control is missing from the settings window");
 static_assert(IsListedCheckBox(ids::HOTKEY), "the hot key's check box is one of the list");
+// And the other way round: a check box that no flag of the table shows would save nothing.
+constexpr bool EveryCheckBoxShowsAFlag()
+{
+    for (const CheckBoxPlace& place : kCheckBoxes) {
+        bool shows = place.id == ids::HOTKEY; // a value of its own
+        for (const SettingRow& row : kSettingsTable)
+            shows = shows || (row.flag && row.control == place.id);
+        if (!shows)
+            return false;
+    }
+    return true;
+}
+static_assert(EveryCheckBoxShowsAFlag(), "a check box of the settings window that no setting of the table shows");
 
 ui::FormSpec FormSpecOf(const ui::ScreenMetrics& screen, platform::WindowHandle owner)
 {
