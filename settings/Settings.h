@@ -13,7 +13,7 @@ constexpr NumberRange kFreeUpRange {1, 4095};      // MB
 constexpr NumberRange kThresholdRange {0, 127};    // MB
 constexpr NumberRange kAnyStoredNumber {0, 65535}; // what the layout holds
 
-// A field per stored value, of the name of the value; settings/SettingsTable.h has their groups.
+// A field per stored value, named as the value; settings/SettingsTable.h gives each its group.
 struct Settings {
     // general
     bool General_HideInTaskManager = false;

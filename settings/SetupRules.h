@@ -10,7 +10,7 @@
 namespace settings {
 
 constexpr float kPageWidth = 3135;
-// The general page's check boxes around its interval row.
+// Tall enough for the fullest page, the general one.
 constexpr float kPageHeight = 1335;
 // Between two stacked pages.
 constexpr float kPageGap = 30;
