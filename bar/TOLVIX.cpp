@@ -73,7 +73,7 @@ TOLVIX::TOLVIX(platform::Platform& platform)
     , about_(form_, ids::ReleaseAbout,
           [this](auto onReleasable) { return std::make_unique<INFO>(toolkit_, ownWindow_, std::move(onReleasable)); })
     , settingsWindow_(platform, form_, settings_,
-          {[this](float group, bool alignmentChosen) { ApplySavedSettings(group, alignmentChosen); },
+          {[this](settings::SettingsGroup group, bool alignmentChosen) { ApplySavedSettings(group, alignmentChosen); },
               [this] { infrared_.ShowWindow(); }})
     , remoteActions_(platform, tasks_, *this)
     , infrared_(platform, form_,
@@ -81,6 +81,8 @@ TOLVIX::TOLVIX(platform::Platform& platform)
               [this](std::string_view action) { remoteActions_.Perform(action); }})
 {
     form_.onDisplayChange = [this] { docking_.DisplaysChanged(); };
+    tasks_.setMonitorFilter(
+        [this] { return settings_.settings().General_TasksOfBarMonitorOnly ? docking_.barMonitor() : 0; });
     form_.onResize = [this] {
         if (toolkit_.formState(form_.id()) == ui::WindowState::Normal)
             Layout();
@@ -179,12 +181,12 @@ void TOLVIX::ApplySettings()
     memory_.ApplySettings(s);
 }
 
-void TOLVIX::ApplySavedSettings(float group, bool alignmentChosen)
+void TOLVIX::ApplySavedSettings(settings::SettingsGroup group, bool alignmentChosen)
 {
     ApplySettings();
     if (alignmentChosen)
         ApplyAlignment(false);
-    if (group == settings::SetupMem::kAllGroups || group == 4) {
+    if (settings::Covers(group, settings::SettingsGroup::Infrared)) {
         ApplyInfrared(false);
         ApplyHotKey();
     }

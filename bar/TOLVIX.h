@@ -93,8 +93,8 @@ private:
     void ApplyLogo();
     bool ApplyIcon();
     void ApplySettings();
-    // After a save of this settings group (-1 all); the alignment only when the user chose one.
-    void ApplySavedSettings(float group, bool alignmentChosen);
+    // After a save of this settings group (or all); the alignment only when the user chose one.
+    void ApplySavedSettings(settings::SettingsGroup group, bool alignmentChosen);
     // Docks or places the bar as the stored alignment says; nothing when none is stored.
     void ApplyAlignment(bool atStart);
     // Infrared support as the settings say, or the "Infrared Remote" switch when they do not.

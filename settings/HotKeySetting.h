@@ -1,6 +1,6 @@
 #pragma once
-// Whether the bar's hot key is on: a value of its own beside the twelve settings, which keep
-// their layout. On unless it was turned off.
+// Whether the bar's hot key is on: a value of its own beside the settings table's, whose
+// layout it does not share. On unless it was turned off.
 #include "platform/Registry.h"
 
 namespace settings {

@@ -2,6 +2,7 @@
 
 #include "settings/HotKeySetting.h"
 #include "settings/SettingsIds.h"
+#include "settings/SettingsTable.h"
 #include "settings/SetupRules.h"
 
 #include <algorithm>
@@ -22,6 +23,64 @@ constexpr int kThresholdMin = kThresholdRange.min, kThresholdMax = kThresholdRan
 const char* const kAlignments[] = {"off", "foreground", "fixed right", "left", "top", "right", "bottom left", "bottom",
     "bottom right", "left (large)", "right (large)"};
 constexpr int kAlignmentCount = static_cast<int>(sizeof kAlignments / sizeof kAlignments[0]);
+
+// The check boxes, page by page, a row of kCheckBoxHeight each. Captions end before the boxes
+// and arrows on their right, so nothing overlaps.
+struct CheckBoxPlace {
+    ui::ControlId id;
+    SettingsPage page;
+    float top, width;
+    const char* caption;
+    const char* toolTip;
+};
+constexpr CheckBoxPlace kCheckBoxes[] = {
+    {ids::HTASK, SettingsPage::General, 240, 2160, "hide in Taskmanager", nullptr},
+    {ids::NOTASKM, SettingsPage::General, 480, 2160, "disable Taskmanager", nullptr},
+    {ids::MONTASKS, SettingsPage::General, 1035, 2895, "only this monitor's tasks", nullptr},
+    {ids::AUTOMEMCHECK, SettingsPage::Memory, 645, 1980, "Free up if below...", nullptr},
+    {ids::MUSE, SettingsPage::Infrared, 240, 2895, "enable IR Support", nullptr},
+    {ids::LRNM, SettingsPage::Infrared, 480, 2895, "learning mode", nullptr},
+    {ids::HOTKEY, SettingsPage::Infrared, 810, 1380, "bar hot key", "Ctrl+Alt+Home brings the bar out"},
+};
+constexpr float kCheckBoxHeight = 240;
+// The general page's interval row, between its check boxes.
+constexpr float kIntervalRowTop = 645;
+
+// A flag of the table with a control shows in a check box of the list, a number in one of the
+// number boxes; ControlOf counts on it.
+constexpr bool IsListedCheckBox(int id)
+{
+    for (const CheckBoxPlace& place : kCheckBoxes)
+        if (place.id == id)
+            return true;
+    return false;
+}
+constexpr bool IsNumberBox(int id)
+{
+    return id == ids::RefInterval || id == ids::AUTOMEMAX || id == ids::AUTOMEMIN;
+}
+constexpr bool EveryRowsControlIsOnTheWindow()
+{
+    for (const SettingRow& row : kSettingsTable)
+        if (row.control != kNoControl && !(row.flag ? IsListedCheckBox(row.control) : IsNumberBox(row.control)))
+            return false;
+    return true;
+}
+static_assert(EveryRowsControlIsOnTheWindow(), "a setting's control is missing from the settings window");
+static_assert(IsListedCheckBox(ids::HOTKEY), "the hot key's check box is one of the list");
+// And the other way round: a check box that no flag of the table shows would save nothing.
+constexpr bool EveryCheckBoxShowsAFlag()
+{
+    for (const CheckBoxPlace& place : kCheckBoxes) {
+        bool shows = place.id == ids::HOTKEY; // a value of its own
+        for (const SettingRow& row : kSettingsTable)
+            shows = shows || (row.flag && row.control == place.id);
+        if (!shows)
+            return false;
+    }
+    return true;
+}
+static_assert(EveryCheckBoxShowsAFlag(), "a check box of the settings window that no setting of the table shows");
 
 ui::FormSpec FormSpecOf(const ui::ScreenMetrics& screen, platform::WindowHandle owner)
 {
@@ -46,32 +105,31 @@ ui::ControlSpec Make(ui::ControlKind kind, ui::ControlId parent, ui::Rect rect, 
     return props;
 }
 
-ui::ControlSpec PageSpec(int page)
+ui::ControlId PanelOf(SettingsPage page)
 {
-    ui::ControlSpec props = Make(ui::ControlKind::Panel, 0, {0, PageTop(page), kPageWidth, kPageHeight});
+    return ids::SetupPage_0 + PageIndex(page);
+}
+
+ui::ControlSpec PageSpec(int slot)
+{
+    ui::ControlSpec props = Make(ui::ControlKind::Panel, 0, {0, PageTop(slot), kPageWidth, kPageHeight});
     props.visible = false;
     return props;
 }
 
-ui::ControlSpec TitleSpec(int page, const char* caption)
+ui::ControlSpec TitleSpec(SettingsPage page, const char* caption)
 {
-    ui::ControlSpec props = Make(ui::ControlKind::Label, ids::SetupPage_0 + page, {0, 0, kPageWidth, 225}, caption);
+    ui::ControlSpec props = Make(ui::ControlKind::Label, PanelOf(page), {0, 0, kPageWidth, 225}, caption);
     props.align = ui::TextAlign::Centre;
     props.back = ui::kSysActiveCaption;
     props.fore = ui::kSysActiveCaptionText;
     return props;
 }
 
-// Captions end before the boxes and arrows on their right, so nothing overlaps; the boxes are wide
-// enough for their longest number inside a sunken border.
-ui::ControlSpec CheckSpec(int page, float top, float width, const char* caption)
+// Wide enough for the longest number inside a sunken border.
+ui::ControlSpec NumberBoxSpec(SettingsPage page, ui::Rect rect, int maxLength)
 {
-    return Make(ui::ControlKind::CheckBox, ids::SetupPage_0 + page, {120, top, width, 255}, caption);
-}
-
-ui::ControlSpec NumberBoxSpec(int page, ui::Rect rect, int maxLength)
-{
-    ui::ControlSpec props = Make(ui::ControlKind::TextBox, ids::SetupPage_0 + page, rect);
+    ui::ControlSpec props = Make(ui::ControlKind::TextBox, PanelOf(page), rect);
     props.align = ui::TextAlign::Centre;
     props.maxLength = maxLength;
     props.border = true;
@@ -81,9 +139,9 @@ ui::ControlSpec NumberBoxSpec(int page, ui::Rect rect, int maxLength)
 }
 
 // Upside down, so that the upper arrow counts up.
-ui::ControlSpec StepperSpec(int page, ui::Rect rect, int low, int high, int page_step)
+ui::ControlSpec StepperSpec(SettingsPage page, ui::Rect rect, int low, int high, int page_step)
 {
-    ui::ControlSpec props = Make(ui::ControlKind::ScrollBar, ids::SetupPage_0 + page, rect);
+    ui::ControlSpec props = Make(ui::ControlKind::ScrollBar, PanelOf(page), rect);
     props.min = high;
     props.max = low;
     props.value = low;
@@ -93,7 +151,8 @@ ui::ControlSpec StepperSpec(int page, ui::Rect rect, int low, int high, int page
 
 ui::ControlSpec SpinSpec()
 {
-    ui::ControlSpec props = Make(ui::ControlKind::ScrollBar, ids::SetupPage_0, {2760, 645, 255, 360});
+    ui::ControlSpec props =
+        Make(ui::ControlKind::ScrollBar, PanelOf(SettingsPage::General), {2760, kIntervalRowTop, 255, 360});
     props.min = 0;
     props.max = 2;
     props.value = 1;
@@ -109,16 +168,9 @@ ui::ControlSpec ButtonLabelSpec(ui::ControlId parent, ui::Rect rect, const char*
     return props;
 }
 
-ui::ControlSpec HotKeyCheckSpec()
-{
-    ui::ControlSpec props = CheckSpec(3, 810, 1380, "bar hot key");
-    props.toolTip = "Ctrl+Alt+Home brings the bar out";
-    return props;
-}
-
 ui::ControlSpec AlignmentListSpec()
 {
-    ui::ControlSpec props = Make(ui::ControlKind::ListBox, ids::SetupPage_0 + 1, {0, 240, 1935, 810});
+    ui::ControlSpec props = Make(ui::ControlKind::ListBox, PanelOf(SettingsPage::Alignment), {0, 240, 1935, 810});
     props.items.assign(std::begin(kAlignments), std::end(kAlignments));
     props.border = true;
     props.back = ui::kSysWindow;
@@ -129,7 +181,7 @@ ui::ControlSpec AlignmentListSpec()
 ui::ControlSpec PreviewSpec(int index)
 {
     // 64 x 48 pixels at the usual 15 twips to the pixel.
-    ui::ControlSpec props = Make(ui::ControlKind::Picture, ids::SetupPage_0 + 1, {2040, 270, 960, 720});
+    ui::ControlSpec props = Make(ui::ControlKind::Picture, PanelOf(SettingsPage::Alignment), {2040, 270, 960, 720});
     props.artwork = static_cast<ui::Artwork>(static_cast<int>(ui::Artwork::AlignPreview0) + index);
     props.visible = false;
     return props;
@@ -142,6 +194,19 @@ std::deque<ui::Control> MakePages(ui::Form& form)
     for (int i = 0; i < kPageCount; ++i)
         pages.emplace_back(form, ids::SetupPage_0 + i, PageSpec(i));
     return pages;
+}
+
+std::deque<ui::Control> MakeCheckBoxes(ui::Form& form)
+{
+    std::deque<ui::Control> boxes;
+    for (const CheckBoxPlace& place : kCheckBoxes) {
+        ui::ControlSpec props = Make(ui::ControlKind::CheckBox, PanelOf(place.page),
+            {120, place.top, place.width, kCheckBoxHeight}, place.caption);
+        if (place.toolTip)
+            props.toolTip = place.toolTip;
+        boxes.emplace_back(form, place.id, props);
+    }
+    return boxes;
 }
 
 std::deque<ui::Control> MakePreviews(ui::Form& form)
@@ -158,11 +223,6 @@ ui::ControlSpec IconSpec()
     props.artwork = ui::Artwork::TaskIcon;
     props.back = ui::kSysActiveCaption;
     return props;
-}
-
-bool Includes(float group, float page)
-{
-    return group == SetupMem::kAllGroups || group == page;
 }
 
 std::string NumberText(float value, int min, int max)
@@ -195,29 +255,29 @@ SETUP::SETUP(platform::Platform& platform, SetupMem& store, platform::WindowHand
     , form_(toolkit_, FormSpecOf(toolkit_.screen(), ownerWindow))
     , OwnWindow(form_.window())
     , SetupPage(MakePages(form_))
-    , Label2(form_, ids::Label2, TitleSpec(0, "General..."))
-    , HTASK(form_, ids::HTASK, CheckSpec(0, 240, 2160, "hide in Taskmanager"))
-    , NOTASKM(form_, ids::NOTASKM, CheckSpec(0, 480, 2160, "disable Taskmanager"))
+    , CheckBoxes(MakeCheckBoxes(form_))
+    , Label2(form_, ids::Label2, TitleSpec(SettingsPage::General, "General..."))
     , A00(form_, ids::A00,
-          Make(ui::ControlKind::Label, ids::SetupPage_0, {120, 750, 2040, 255}, "refresh interval (seconds)"))
-    , RefInterval(form_, ids::RefInterval, NumberBoxSpec(0, {2280, 690, 450, 285}, 2))
+          Make(ui::ControlKind::Label, PanelOf(SettingsPage::General), {120, kIntervalRowTop + 105, 2040, 255},
+              "refresh interval (seconds)"))
+    , RefInterval(
+          form_, ids::RefInterval, NumberBoxSpec(SettingsPage::General, {2280, kIntervalRowTop + 45, 450, 285}, 2))
     , RefScroll(form_, ids::RefScroll, SpinSpec())
-    , Label5(form_, ids::Label5, TitleSpec(1, "Alignment"))
+    , Label5(form_, ids::Label5, TitleSpec(SettingsPage::Alignment, "Alignment"))
     , ALLIST(form_, ids::ALLIST, AlignmentListSpec())
     , PREV(MakePreviews(form_))
-    , Label3(form_, ids::Label3, TitleSpec(2, "Memory..."))
+    , Label3(form_, ids::Label3, TitleSpec(SettingsPage::Memory, "Memory..."))
     , A20(form_, ids::A20,
-          Make(ui::ControlKind::Label, ids::SetupPage_0 + 2, {120, 330, 1980, 255}, "memory to free up (MB)"))
-    , AUTOMEMAX(form_, ids::AUTOMEMAX, NumberBoxSpec(2, {2160, 300, 555, 285}, 4))
-    , VScroll2(form_, ids::VScroll2, StepperSpec(2, {2760, 240, 255, 360}, kFreeUpMin, kFreeUpMax, 64))
-    , AUTOMEMCHECK(form_, ids::AUTOMEMCHECK, CheckSpec(2, 645, 1980, "Free up if below..."))
-    , AUTOMEMIN(form_, ids::AUTOMEMIN, NumberBoxSpec(2, {2160, 630, 555, 285}, 4))
-    , VScroll3(form_, ids::VScroll3, StepperSpec(2, {2760, 600, 255, 360}, kThresholdMin, kThresholdMax, 8))
-    , Label6(form_, ids::Label6, TitleSpec(3, "Infrared remote control"))
-    , MUSE(form_, ids::MUSE, CheckSpec(3, 240, 2895, "enable IR Support"))
-    , LRNM(form_, ids::LRNM, CheckSpec(3, 480, 2895, "learning mode"))
-    , BBrowseIR(form_, ids::BBrowseIR, ButtonLabelSpec(ids::SetupPage_0 + 3, {1560, 810, 1455, 255}, "Browse events"))
-    , HOTKEY(form_, ids::HOTKEY, HotKeyCheckSpec())
+          Make(ui::ControlKind::Label, PanelOf(SettingsPage::Memory), {120, 330, 1980, 255}, "memory to free up (MB)"))
+    , AUTOMEMAX(form_, ids::AUTOMEMAX, NumberBoxSpec(SettingsPage::Memory, {2160, 300, 555, 285}, 4))
+    , VScroll2(
+          form_, ids::VScroll2, StepperSpec(SettingsPage::Memory, {2760, 240, 255, 360}, kFreeUpMin, kFreeUpMax, 64))
+    , AUTOMEMIN(form_, ids::AUTOMEMIN, NumberBoxSpec(SettingsPage::Memory, {2160, 630, 555, 285}, 4))
+    , VScroll3(form_, ids::VScroll3,
+          StepperSpec(SettingsPage::Memory, {2760, 600, 255, 360}, kThresholdMin, kThresholdMax, 8))
+    , Label6(form_, ids::Label6, TitleSpec(SettingsPage::Infrared, "Infrared remote control"))
+    , BBrowseIR(form_, ids::BBrowseIR,
+          ButtonLabelSpec(PanelOf(SettingsPage::Infrared), {1560, 810, 1455, 255}, "Browse events"))
     , BX0(form_, ids::BX0, Make(ui::ControlKind::Panel, 0, {0, PageTop(1), kPageWidth, kButtonBarHeight}))
     , BX1(form_, ids::BX1, ButtonLabelSpec(ids::BX0, {120, 120, 735, 255}, "Save"))
     , BX2(form_, ids::BX2, ButtonLabelSpec(ids::BX0, {840, 120, 735, 255}, "Restore"))
@@ -247,36 +307,34 @@ SETUP::SETUP(platform::Platform& platform, SetupMem& store, platform::WindowHand
     // Both replace the user's choices, the alignment's among them.
     BX2.onClick([this] {
         alignmentChosen_ = false;
-        ShowValues(store_.settings(), SetupMem::kAllGroups);
+        ShowValues(store_.settings(), SettingsGroup::All);
     });
     BX3.onClick([this] {
         alignmentChosen_ = false;
-        ShowValues(Settings {}, SetupMem::kAllGroups);
-        HOTKEY.setValue(1);
+        ShowValues(Settings {}, SettingsGroup::All);
+        ControlOf(ids::HOTKEY).setValue(1);
     });
-    BMore.onClick([this] { PopupSettings(kAllPages); });
+    BMore.onClick([this] { PopupSettings(SettingsPage::All); });
     BBrowseIR.onClick([this] {
         ui::WindowLifetime::Scope scope(lifetime_);
         if (hooks_.browseEvents)
             hooks_.browseEvents();
     });
     ui::UnloadWhenClosed(form_, lifetime_, [this] { Unload(); });
-    ShowValues(store_.settings(), SetupMem::kAllGroups);
+    ShowValues(store_.settings(), SettingsGroup::All);
 }
 
-void SETUP::PopupSettings(int page)
+void SETUP::PopupSettings(SettingsPage page)
 {
     if (lifetime_.unloaded())
         return;
     ui::WindowLifetime::Scope scope(lifetime_);
-    if (page < kAllPages || page >= kPageCount)
-        page = kAllPages;
     ShownPage = page;
-    const bool all = page == kAllPages;
+    const bool all = page == SettingsPage::All;
     for (int i = 0; i < kPageCount; ++i) {
         ui::Control& shown = SetupPage[static_cast<std::size_t>(i)];
-        shown.setVisible(all || i == page);
-        if (all || i == page)
+        shown.setVisible(all || i == PageIndex(page));
+        if (all || i == PageIndex(page))
             shown.setRect({0, PageTop(all ? i : 0), kPageWidth, kPageHeight});
     }
     BMore.setVisible(!all);
@@ -306,31 +364,30 @@ void SETUP::Resize(int pages)
         toolkit_.setFormRect(form_.id(), sized);
 }
 
-void SETUP::ShowValues(const Settings& values, float group)
+void SETUP::ShowValues(const Settings& values, SettingsGroup group)
 {
-    if (Includes(group, 0)) {
-        HTASK.setValue(values.General_HideInTaskManager ? 1 : 0);
-        NOTASKM.setValue(values.General_DisableTaskManager ? 1 : 0);
-        RefInterval.setCaption(NumberText(values.General_RefreshInterval, kIntervalMin, kIntervalMax));
+    for (const SettingRow& row : kSettingsTable) {
+        if (row.control == kNoControl || !Covers(group, row.group))
+            continue;
+        ui::Control& control = ControlOf(row.control);
+        if (row.flag)
+            control.setValue(values.*(row.flag) ? 1 : 0);
+        else
+            control.setCaption(NumberText(values.*(row.number), row.range.min, row.range.max));
     }
-    if (Includes(group, 3)) {
+    if (Covers(group, SettingsGroup::Alignment)) {
         const float position = values.Align_Position;
         const bool listed = position >= 0 && position < kAlignmentCount && std::floor(position) == position;
         ALLIST.setSelectedItems(listed ? std::vector<int> {static_cast<int>(position)} : std::vector<int> {});
         ShowPreview();
     }
-    if (Includes(group, 2)) {
-        AUTOMEMAX.setCaption(NumberText(values.Mem_FreeUp, kFreeUpMin, kFreeUpMax));
+    if (Covers(group, SettingsGroup::Memory)) {
+        // The arrows stand at the numbers shown.
         MemoryBoxChanged(AUTOMEMAX, VScroll2, kFreeUpMin, kFreeUpMax);
-        AUTOMEMCHECK.setValue(values.Mem_FreeUpAuto ? 1 : 0);
-        AUTOMEMIN.setCaption(NumberText(values.Mem_FreeUpIfBelow, kThresholdMin, kThresholdMax));
         MemoryBoxChanged(AUTOMEMIN, VScroll3, kThresholdMin, kThresholdMax);
     }
-    if (Includes(group, 4)) {
-        MUSE.setValue(values.IR_EnableIRSupport ? 1 : 0);
-        LRNM.setValue(values.IR_LearningMode ? 1 : 0);
-        HOTKEY.setValue(ReadHotKeySetting(registry_) ? 1 : 0);
-    }
+    if (Covers(group, SettingsGroup::Infrared))
+        ControlOf(ids::HOTKEY).setValue(ReadHotKeySetting(registry_) ? 1 : 0);
 }
 
 void SETUP::ShowPreview()
@@ -368,35 +425,29 @@ void SETUP::Save()
 {
     // The bar applies what was saved, which may run other handlers.
     ui::WindowLifetime::Scope scope(lifetime_);
-    const float group = SaveGroupOf(ShownPage);
+    const SettingsGroup group = SavedGroupOf(ShownPage);
     Settings& record = store_.settings();
-    // An empty box leaves its setting as it was.
-    if (Includes(group, 0)) {
-        record.General_HideInTaskManager = HTASK.value() != 0;
-        record.General_DisableTaskManager = NOTASKM.value() != 0;
-        record.General_RefreshInterval =
-            ShownNumber(RefInterval, kIntervalMin, kIntervalMax).value_or(record.General_RefreshInterval);
-    }
-    if (Includes(group, 2)) {
-        record.Mem_FreeUp = ShownNumber(AUTOMEMAX, kFreeUpMin, kFreeUpMax).value_or(record.Mem_FreeUp);
-        record.Mem_FreeUpAuto = AUTOMEMCHECK.value() != 0;
-        record.Mem_FreeUpIfBelow =
-            ShownNumber(AUTOMEMIN, kThresholdMin, kThresholdMax).value_or(record.Mem_FreeUpIfBelow);
+    for (const SettingRow& row : kSettingsTable) {
+        if (row.control == kNoControl || !Covers(group, row.group))
+            continue;
+        const ui::Control& control = ControlOf(row.control);
+        // An empty box leaves its setting as it was.
+        if (row.flag)
+            record.*(row.flag) = control.value() != 0;
+        else
+            record.*(row.number) = ShownNumber(control, row.range.min, row.range.max).value_or(record.*(row.number));
     }
     // With nothing chosen the bar stays where it is; a stored alignment shown again is not applied
     // again, or a save would take back the user's own placing of the bar.
     bool applyAlignment = false;
-    if (Includes(group, 3)) {
+    if (Covers(group, SettingsGroup::Alignment)) {
         if (ALLIST.listIndex() >= 0)
             record.Align_Position = static_cast<float>(ALLIST.listIndex());
         applyAlignment = alignmentChosen_ && ALLIST.listIndex() >= 0;
         alignmentChosen_ = false;
     }
-    if (Includes(group, 4)) {
-        record.IR_EnableIRSupport = MUSE.value() != 0;
-        record.IR_LearningMode = LRNM.value() != 0;
-        WriteHotKeySetting(registry_, HOTKEY.value() != 0);
-    }
+    if (Covers(group, SettingsGroup::Infrared))
+        WriteHotKeySetting(registry_, ControlOf(ids::HOTKEY).value() != 0);
     store_.StoreSettings(group);
     // The boxes show what now holds, an emptied one included.
     ShowValues(record, group);
@@ -411,6 +462,15 @@ void SETUP::DissappearTick()
     ui::WindowLifetime::Scope scope(lifetime_);
     if (desktop_.foreground() != OwnWindow)
         Unload();
+}
+
+ui::Control& SETUP::ControlOf(ui::ControlId id)
+{
+    for (ui::Control* box : {&RefInterval, &AUTOMEMAX, &AUTOMEMIN})
+        if (box->id() == id)
+            return *box;
+    // Any other id asked for is one of the list's check boxes (see the checks by the list).
+    return *std::find_if(CheckBoxes.begin(), CheckBoxes.end(), [id](const ui::Control& box) { return box.id() == id; });
 }
 
 void SETUP::Unload()

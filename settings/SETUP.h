@@ -7,6 +7,8 @@
 #include "platform/Platform.h"
 #include "platform/SecondaryWindow.h"
 #include "platform/Widgets.h"
+#include "settings/SettingsGroup.h"
+#include "settings/SettingsPage.h"
 #include "settings/SetupMem.h"
 
 #include <deque>
@@ -16,11 +18,11 @@ namespace settings {
 
 class SETUP final {
 public:
-    // What the window asks of the bar: to apply a saved group (-1 all), with the alignment only
-    // when the user chose one in the list since the window opened or last saved it; and to show
-    // the infrared window's events.
+    // What the window asks of the bar: to apply a saved group (or all of them), with the
+    // alignment only when the user chose one in the list since the window opened or last saved
+    // it; and to show the infrared window's events.
     struct Hooks {
-        std::function<void(float group, bool alignmentChosen)> saved;
+        std::function<void(SettingsGroup group, bool alignmentChosen)> saved;
         std::function<void()> browseEvents;
     };
 
@@ -31,17 +33,18 @@ public:
     SETUP(const SETUP&) = delete;
     SETUP& operator=(const SETUP&) = delete;
 
-    // Shows one page (0 to 3) or all four (-1), centred and in front, and lets pending messages run.
-    void PopupSettings(int page);
+    // Shows one page or all four, centred and in front, and lets pending messages run.
+    void PopupSettings(SettingsPage page);
 
     const ui::WindowLifetime& lifetime() const { return lifetime_; }
     ui::FormId formId() const { return form_.id(); }
     platform::WindowHandle window() const { return OwnWindow; }
-    int shownPage() const { return ShownPage; }
+    // The shown page's tab index, -1 for all of them.
+    int shownPage() const { return PageIndex(ShownPage); }
 
 private:
-    // Shows the values of one group's page (-1: every page).
-    void ShowValues(const Settings& values, float group);
+    // Shows the values of one group (or all of them).
+    void ShowValues(const Settings& values, SettingsGroup group);
     void ShowPreview();
     void Save();
     void IntervalChanged();
@@ -50,6 +53,8 @@ private:
     void DissappearTick();
     void Unload();
     void Resize(int pages);
+    // The check box or number box of this id.
+    ui::Control& ControlOf(ui::ControlId id);
 
     ui::Toolkit& toolkit_;
     platform::Desktop& desktop_;
@@ -59,39 +64,34 @@ private:
     ui::WindowLifetime lifetime_;
     ui::Form form_;
     platform::WindowHandle OwnWindow;
-    int ShownPage = -1;
+    SettingsPage ShownPage = SettingsPage::All;
     // The user picked an entry of ALLIST that no save has applied yet.
     bool alignmentChosen_ = false;
 
-    std::deque<ui::Control> SetupPage; // panels, one per page
-    ui::Control Label2;                // the general page's title
-    ui::Control HTASK;                 // check box: "hide in Taskmanager"
-    ui::Control NOTASKM;               // check box: "disable Taskmanager"
-    ui::Control A00;                   // label: "refresh interval (seconds)"
-    ui::Control RefInterval;           // text box: the refresh interval
-    ui::Control RefScroll;             // scroll bar: its spin arrows
-    ui::Control Label5;                // the alignment page's title
-    ui::Control ALLIST;                // list box: where the bar stands
-    std::deque<ui::Control> PREV;      // pictures: the preview of each ALLIST item
-    ui::Control Label3;                // the memory page's title
-    ui::Control A20;                   // label: "memory to free up (MB)"
-    ui::Control AUTOMEMAX;             // text box: megabytes to free up
-    ui::Control VScroll2;              // scroll bar: steps AUTOMEMAX
-    ui::Control AUTOMEMCHECK;          // check box: "Free up if below..."
-    ui::Control AUTOMEMIN;             // text box: the automatic free-up's threshold
-    ui::Control VScroll3;              // scroll bar: steps AUTOMEMIN
-    ui::Control Label6;                // the infrared page's title
-    ui::Control MUSE;                  // check box: "enable IR Support"
-    ui::Control LRNM;                  // check box: "learning mode"
-    ui::Control BBrowseIR;             // label used as a button: "Browse events"
-    ui::Control HOTKEY;                // check box: the bar's hot key
-    ui::Control BX0;                   // panel: the button bar
-    ui::Control BX1;                   // "Save"
-    ui::Control BX2;                   // "Restore"
-    ui::Control BX3;                   // "Defaults"
-    ui::Control BMore;                 // "More..."
-    ui::Control Picture1;              // the small icon over the topmost page's title
-    ui::Timer Dissappear;              // 2000 ms: closes the window when in the background
+    std::deque<ui::Control> SetupPage;  // panels, one per page
+    std::deque<ui::Control> CheckBoxes; // every page's, as listed in SETUP.cpp
+    ui::Control Label2;                 // the general page's title
+    ui::Control A00;                    // label: "refresh interval (seconds)"
+    ui::Control RefInterval;            // text box: the refresh interval
+    ui::Control RefScroll;              // scroll bar: its spin arrows
+    ui::Control Label5;                 // the alignment page's title
+    ui::Control ALLIST;                 // list box: where the bar stands
+    std::deque<ui::Control> PREV;       // pictures: the preview of each ALLIST item
+    ui::Control Label3;                 // the memory page's title
+    ui::Control A20;                    // label: "memory to free up (MB)"
+    ui::Control AUTOMEMAX;              // text box: megabytes to free up
+    ui::Control VScroll2;               // scroll bar: steps AUTOMEMAX
+    ui::Control AUTOMEMIN;              // text box: the automatic free-up's threshold
+    ui::Control VScroll3;               // scroll bar: steps AUTOMEMIN
+    ui::Control Label6;                 // the infrared page's title
+    ui::Control BBrowseIR;              // label used as a button: "Browse events"
+    ui::Control BX0;                    // panel: the button bar
+    ui::Control BX1;                    // "Save"
+    ui::Control BX2;                    // "Restore"
+    ui::Control BX3;                    // "Defaults"
+    ui::Control BMore;                  // "More..."
+    ui::Control Picture1;               // the small icon over the topmost page's title
+    ui::Timer Dissappear;               // 2000 ms: closes the window when in the background
 };
 
 } // namespace settings

@@ -15,6 +15,7 @@ constexpr int NOTASKM = 512;     // check box: "disable Taskmanager"
 constexpr int A00 = 513;         // label: "refresh interval (seconds)"
 constexpr int RefInterval = 514; // text box: the refresh interval, 1 to 15
 constexpr int RefScroll = 515;   // scroll bar: the interval's spin arrows
+constexpr int MONTASKS = 516;    // check box: "only this monitor's tasks"
 
 // Page 1: alignment.
 constexpr int Label5 = 520; // label: the page's title

@@ -14,7 +14,7 @@ SettingsWindow::SettingsWindow(platform::Platform& platform, ui::Form& owner, Se
 
 void SettingsWindow::PopupSettings(int page)
 {
-    slot_.Open().PopupSettings(page);
+    slot_.Open().PopupSettings(PageAt(page));
 }
 
 } // namespace settings

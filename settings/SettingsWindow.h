@@ -13,7 +13,8 @@ public:
     SettingsWindow(const SettingsWindow&) = delete;
     SettingsWindow& operator=(const SettingsWindow&) = delete;
 
-    // One page (0 to 3) or all of them (-1); an open window shows the page asked for.
+    // One page by its tab index (0 to 3), or all of them (-1); an open window shows the page asked
+    // for.
     void PopupSettings(int page);
     // The open window, or null.
     const SETUP* window() const { return slot_.window(); }

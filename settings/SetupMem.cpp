@@ -4,57 +4,53 @@
 
 #include <algorithm>
 #include <cstring>
-#include <iterator>
 
 namespace settings {
 namespace {
 
-struct Field {
-    const char* name;
-    int group;
-    bool Settings::*flag;
-    float Settings::*number;
-    NumberRange range = kAnyStoredNumber;
-};
+constexpr bool SameName(const char* a, const char* b)
+{
+    while (*a && *a == *b)
+        ++a, ++b;
+    return *a == *b;
+}
 
-// Group by group, in the order the values are written.
-const Field kFields[] = {
-    {"General_HideInTaskManager", 0, &Settings::General_HideInTaskManager, nullptr},
-    {"General_DisableTaskManager", 0, &Settings::General_DisableTaskManager, nullptr},
-    {"General_RefreshInterval", 0, nullptr, &Settings::General_RefreshInterval, kIntervalRange},
-    {"Tasks_EnableTaskManagement", 1, &Settings::Tasks_EnableTaskManagement, nullptr},
-    {"Tasks_LearningMode", 1, &Settings::Tasks_LearningMode, nullptr},
-    {"Tasks_BlockNew", 1, &Settings::Tasks_BlockNew, nullptr},
-    {"Mem_FreeUp", 2, nullptr, &Settings::Mem_FreeUp, kFreeUpRange},
-    {"Mem_FreeUpAuto", 2, &Settings::Mem_FreeUpAuto, nullptr},
-    {"Mem_FreeUpIfBelow", 2, nullptr, &Settings::Mem_FreeUpIfBelow, kThresholdRange},
-    {"Align_Position", 3, nullptr, &Settings::Align_Position},
-    {"IR_EnableIRSupport", 4, &Settings::IR_EnableIRSupport, nullptr},
-    {"IR_LearningMode", 4, &Settings::IR_LearningMode, nullptr},
-};
+// Each value is written from, and read into, one field of the record.
+constexpr bool EveryRowHasOneFieldAndItsOwnName()
+{
+    for (std::size_t i = 0; i < kSettingCount; ++i) {
+        if (!kSettingsTable[i].flag == !kSettingsTable[i].number)
+            return false;
+        for (std::size_t j = 0; j < i; ++j)
+            if (SameName(kSettingsTable[i].valueName, kSettingsTable[j].valueName))
+                return false;
+    }
+    return true;
+}
+static_assert(EveryRowHasOneFieldAndItsOwnName(), "a settings row with no field, two, or a name used before");
 
 } // namespace
 
-void SetupMem::StoreSettings(float group)
+void SetupMem::StoreSettings(SettingsGroup group)
 {
     auto key = platform::RegistryKey::create(registry_, platform::RegistryRoot::CurrentUser, kKeyPath);
     if (!key)
         return;
-    for (std::size_t i = 0; i < std::size(kFields); ++i) {
-        const Field& field = kFields[i];
-        if (group != kAllGroups && group != static_cast<float>(field.group))
+    for (std::size_t i = 0; i < kSettingCount; ++i) {
+        const SettingRow& row = kSettingsTable[i];
+        if (!Covers(group, row.group))
             continue;
-        std::string bytes = field.flag ? encodeFlag(settings_.*(field.flag)) : encodeNumber(settings_.*(field.number));
-        if (key.set(field.name, {platform::kRegDword, std::move(bytes)}))
-            stored_ |= 1u << i;
+        std::string bytes = row.flag ? encodeFlag(settings_.*(row.flag)) : encodeNumber(settings_.*(row.number));
+        if (key.set(row.valueName, {platform::kRegDword, std::move(bytes)}))
+            stored_.set(i);
     }
 }
 
 bool SetupMem::stored(const char* name) const
 {
-    for (std::size_t i = 0; i < std::size(kFields); ++i)
-        if (std::strcmp(kFields[i].name, name) == 0)
-            return (stored_ >> i & 1u) != 0;
+    for (std::size_t i = 0; i < kSettingCount; ++i)
+        if (std::strcmp(kSettingsTable[i].valueName, name) == 0)
+            return stored_.test(i);
     return false;
 }
 
@@ -64,20 +60,20 @@ void SetupMem::Load()
         registry_, platform::RegistryRoot::CurrentUser, kKeyPath, platform::KeyAccess::Read);
     if (!key)
         return;
-    for (std::size_t i = 0; i < std::size(kFields); ++i) {
-        const Field& field = kFields[i];
-        const auto value = key.query(field.name, kValueBytes);
+    for (std::size_t i = 0; i < kSettingCount; ++i) {
+        const SettingRow& row = kSettingsTable[i];
+        const auto value = key.query(row.valueName, kValueBytes);
         if (!value)
             continue;
-        if (field.flag) {
+        if (row.flag) {
             if (auto flag = decodeFlag(*value)) {
-                settings_.*(field.flag) = *flag;
-                stored_ |= 1u << i;
+                settings_.*(row.flag) = *flag;
+                stored_.set(i);
             }
         } else if (auto number = decodeNumber(*value)) {
-            settings_.*(field.number) =
-                std::clamp(*number, static_cast<float>(field.range.min), static_cast<float>(field.range.max));
-            stored_ |= 1u << i;
+            settings_.*(row.number) =
+                std::clamp(*number, static_cast<float>(row.range.min), static_cast<float>(row.range.max));
+            stored_.set(i);
         }
     }
 }

@@ -1,6 +1,6 @@
 #include "settings/SetupRules.h"
 
-#include "settings/SetupMem.h"
+#include "settings/Settings.h"
 
 #include <algorithm>
 #include <climits>
@@ -65,22 +65,6 @@ float PageTop(int slot)
 ui::Size ClientSizeFor(int pages)
 {
     return {kPageWidth, PageTop(pages) + kButtonBarHeight};
-}
-
-float SaveGroupOf(int shownPage)
-{
-    switch (shownPage) {
-    case 0:
-        return 0; // general
-    case 1:
-        return 3; // alignment
-    case 2:
-        return 2; // memory
-    case 3:
-        return 4; // infrared
-    default:
-        return SetupMem::kAllGroups;
-    }
 }
 
 } // namespace settings

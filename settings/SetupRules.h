@@ -1,6 +1,6 @@
 #pragma once
 // The settings window's rules as plain functions: what its number boxes accept, what the spin
-// arrows do, how the pages stack, and which settings group a page saves.
+// arrows do and how the pages stack.
 #include "platform/Toolkit.h"
 
 #include <optional>
@@ -9,11 +9,9 @@
 
 namespace settings {
 
-constexpr int kPageCount = 4;
-constexpr int kAllPages = -1;
-
 constexpr float kPageWidth = 3135;
-constexpr float kPageHeight = 1095;
+// Tall enough for the fullest page, the general one.
+constexpr float kPageHeight = 1335;
 // Between two stacked pages.
 constexpr float kPageGap = 30;
 constexpr float kButtonBarHeight = 495;
@@ -38,8 +36,5 @@ std::string SpunIntervalText(std::string_view text, bool up);
 // stacked pages and the button bar.
 float PageTop(int slot);
 ui::Size ClientSizeFor(int pages);
-
-// The settings group "Save" writes for the shown page (kAllPages: every group).
-float SaveGroupOf(int shownPage);
 
 } // namespace settings

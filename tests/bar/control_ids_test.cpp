@@ -3,6 +3,7 @@
 #include "platform/sim/SimPlatform.h"
 #include "infrared/InfraredIds.h"
 #include "settings/SettingsIds.h"
+#include "settings/SettingsTable.h"
 #include "progmenu/ProgramMenuIds.h"
 #include "progmenu/ShortcutIds.h"
 #include "tasks/CounterMenu.h"
@@ -36,9 +37,12 @@ TEST(ControlIds, ControlAndMenuIdsAreUnique)
     seen.insert(ids::ONLED_0);
     seen.insert(ids::ONLED_0 + 1);
     namespace s = settings_ids;
-    const std::vector<int> settingsControls = {s::Picture1, s::Label2, s::HTASK, s::NOTASKM, s::A00, s::RefInterval,
-        s::RefScroll, s::Label5, s::ALLIST, s::Label3, s::A20, s::AUTOMEMAX, s::VScroll2, s::AUTOMEMCHECK, s::AUTOMEMIN,
-        s::VScroll3, s::Label6, s::MUSE, s::LRNM, s::BBrowseIR, s::BX0, s::BX1, s::BX2, s::BX3, s::BMore};
+    // The settings' own controls come from their table.
+    std::vector<int> settingsControls = {s::Picture1, s::Label2, s::A00, s::RefScroll, s::Label5, s::ALLIST, s::Label3,
+        s::A20, s::VScroll2, s::VScroll3, s::Label6, s::BBrowseIR, s::HOTKEY, s::BX0, s::BX1, s::BX2, s::BX3, s::BMore};
+    for (const settings::SettingRow& row : settings::kSettingsTable)
+        if (row.control != settings::kNoControl)
+            settingsControls.push_back(row.control);
     seen.insert(settingsControls.begin(), settingsControls.end());
     for (int i = 0; i < 4; ++i)
         seen.insert(s::SetupPage_0 + i);

@@ -179,3 +179,24 @@ TEST_F(MonitorsTest, TheKeyboardCarriesAFreeBarAcrossToTheNextMonitor)
         bar->MoveBar(10, 0);
     EXPECT_EQ(barFrame().left + barFrame().width, 2048 * kTwips) << "stopped at the last monitor's edge";
 }
+
+TEST_F(MonitorsTest, TaskButtonsCanBeKeptToTheBarsMonitorAndFollowAMovedWindowAtOnce)
+{
+    sim.sim_registry().putValue(RegistryRoot::CurrentUser, settings::SetupMem::kKeyPath,
+        "General_TasksOfBarMonitorOnly", {platform::kRegDword, std::string {'\0', '\0', '\0', '\x01'}});
+    const auto here = desktop.open("Here");
+    const auto there = desktop.open("There");
+    const auto nowhere = desktop.open("Nowhere");
+    desktop.moveWindow(there, {1200, 100, 1800, 500});
+    desktop.moveWindow(nowhere, {-5000, -5000, -4000, -4000});
+    start();
+    EXPECT_EQ(captions(), (std::vector<std::string> {"Nowhere", "Here"})) << "a window on no monitor is the primary's";
+
+    desktop.moveWindow(here, {1300, 100, 1900, 500});
+    toolkit.advance(50);
+    EXPECT_EQ(captions(), (std::vector<std::string> {"Nowhere"})) << "gone within one glow tick";
+    moveBarTo(1500);
+    toolkit.advance(2000);
+    EXPECT_EQ(captions(), (std::vector<std::string> {"There", "Here"})) << "the bar moved to the other monitor";
+    (void)nowhere;
+}

@@ -4,7 +4,9 @@
 #include "bar/BarFixture.h"
 #include "bar/BarGeometry.h"
 #include "settings/SettingsIds.h"
+#include "settings/SettingsTable.h"
 #include "settings/SetupMem.h"
+#include "settings/SetupRules.h"
 
 #include <algorithm>
 #include <map>
@@ -13,6 +15,7 @@ namespace {
 
 namespace s = settings_ids;
 using platform::RegistryRoot;
+using settings::SettingsGroup;
 using Values = std::map<std::string, std::string>;
 
 std::string b4(int h, int l)
@@ -51,13 +54,22 @@ protected:
     Values stored()
     {
         Values values;
-        for (const char* name : {"General_HideInTaskManager", "General_DisableTaskManager", "General_RefreshInterval",
-                 "Tasks_EnableTaskManagement", "Tasks_LearningMode", "Tasks_BlockNew", "Mem_FreeUp", "Mem_FreeUpAuto",
-                 "Mem_FreeUpIfBelow", "Align_Position", "IR_EnableIRSupport", "IR_LearningMode"}) {
-            if (auto v = sim.sim_registry().value(RegistryRoot::CurrentUser, settings::SetupMem::kKeyPath, name))
-                values[name] = v->data;
+        for (const settings::SettingRow& row : settings::kSettingsTable) {
+            if (auto v =
+                    sim.sim_registry().value(RegistryRoot::CurrentUser, settings::SetupMem::kKeyPath, row.valueName))
+                values[row.valueName] = v->data;
         }
         return values;
+    }
+    // The value names of one group, sorted.
+    static std::vector<std::string> namesOf(SettingsGroup group)
+    {
+        std::vector<std::string> names;
+        for (const settings::SettingRow& row : settings::kSettingsTable)
+            if (row.group == group)
+                names.push_back(row.valueName);
+        std::sort(names.begin(), names.end());
+        return names;
     }
 };
 
@@ -103,7 +115,7 @@ TEST_F(SettingsWindowTest, TheIntervalBoxTakesOneToFifteenFromKeysPastesAndArrow
 
 TEST_F(SettingsWindowTest, EachCallerOpensItsPageAndMoreStacksAllFourAroundTheClientArea)
 {
-    const float pitch = 1095 + 30; // a page and the gap below it
+    const float pitch = settings::kPageHeight + settings::kPageGap; // a page and the gap below it
     const auto clientHeight = [&] { return toolkit.clientSize(form()).height; };
 
     rightClickWithChoice(bar_ids::TIM1, bar_ids::menu::MMEM_0 + 1);
@@ -160,10 +172,9 @@ TEST_F(SettingsWindowTest, SaveWritesTheShownPagesGroupAndAppliesItAtOnce)
     tick();
     EXPECT_GT(sim.sim_memory().allocations, 0) << "100 MB free is below the new threshold";
 
-    const std::pair<int, std::vector<std::string>> groups[] = {
-        {0, {"General_HideInTaskManager", "General_DisableTaskManager", "General_RefreshInterval"}},
-        {1, {"Align_Position"}}, {3, {"IR_EnableIRSupport", "IR_LearningMode"}}};
-    for (const auto& [page, names] : groups) {
+    const std::pair<int, SettingsGroup> groups[] = {
+        {0, SettingsGroup::General}, {1, SettingsGroup::Alignment}, {3, SettingsGroup::Infrared}};
+    for (const auto& [page, group] : groups) {
         // Every value marked first, so that each one written shows.
         for (const auto& [name, bytes] : stored())
             sim.sim_registry().putValue(
@@ -176,15 +187,83 @@ TEST_F(SettingsWindowTest, SaveWritesTheShownPagesGroupAndAppliesItAtOnce)
         for (const auto& [name, bytes] : stored())
             if (bytes != "mark")
                 written.push_back(name);
-        std::vector<std::string> expected = names;
-        std::sort(expected.begin(), expected.end());
-        EXPECT_EQ(written, expected) << "page " << page;
+        EXPECT_EQ(written, namesOf(group)) << "page " << page;
     }
     EXPECT_EQ(bar->refreshIntervalMs(), 9000) << "the general page applied the interval typed earlier";
 
     bar->PopupSettings(-1);
     click(s::BX1);
-    EXPECT_EQ(stored().size(), 12u) << "all pages save every group";
+    EXPECT_EQ(stored().size(), settings::kSettingCount) << "all pages save every group";
+}
+
+TEST_F(SettingsWindowTest, EachSettingWithAControlIsOnItsGroupsPageSavesWhatItShowsAndShowsItAfterARestart)
+{
+    const std::map<SettingsGroup, int> pageOf = {{SettingsGroup::General, 0}, {SettingsGroup::Alignment, 1},
+        {SettingsGroup::Memory, 2}, {SettingsGroup::Infrared, 3}};
+    const auto withControl = [] {
+        std::vector<settings::SettingRow> rows;
+        for (const settings::SettingRow& row : settings::kSettingsTable)
+            if (row.control != settings::kNoControl)
+                rows.push_back(row);
+        return rows;
+    }();
+    // Off and the highest number the window allows, unlike every default.
+    const auto highest = [](const settings::SettingRow& row) { return row.range.max; };
+    bar->PopupSettings(-1);
+    for (const settings::SettingRow& row : withControl) {
+        const ui::ControlSpec& shown = control(row.control);
+        EXPECT_EQ(shown.kind, row.flag ? ui::ControlKind::CheckBox : ui::ControlKind::TextBox) << row.valueName;
+        EXPECT_EQ(shown.parent, s::SetupPage_0 + pageOf.at(row.group)) << row.valueName;
+        if (row.flag) {
+            EXPECT_EQ(shown.value, 0) << row.valueName << " is off by default";
+            toolkit.toggleCheck(form(), row.control);
+        } else {
+            toolkit.pasteText(form(), row.control, std::to_string(highest(row)));
+        }
+    }
+    click(s::BX1);
+    Values values = stored();
+    for (const settings::SettingRow& row : withControl)
+        EXPECT_EQ(values[row.valueName], row.flag ? b4(0, 1) : b4(highest(row) >> 8, highest(row) & 0xFF))
+            << row.valueName;
+
+    bar.reset();
+    start();
+    bar->PopupSettings(-1);
+    for (const settings::SettingRow& row : withControl) {
+        if (row.flag)
+            EXPECT_EQ(control(row.control).value, 1) << row.valueName;
+        else
+            EXPECT_EQ(text(row.control), std::to_string(highest(row))) << row.valueName;
+    }
+}
+
+TEST_F(SettingsWindowTest, EveryPageHoldsItsControlsAndNoneOverlapAnother)
+{
+    bar->PopupSettings(-1);
+    const auto overlap = [](const ui::Rect& a, const ui::Rect& b) {
+        return a.left < b.left + b.width && b.left < a.left + a.width && a.top < b.top + b.height &&
+            b.top < a.top + a.height;
+    };
+    for (int page = 0; page < 4; ++page) {
+        std::vector<std::pair<ui::ControlId, ui::Rect>> held;
+        for (const auto& [id, props] : toolkit.form(form())->controls) {
+            // The previews share one place and show one at a time.
+            const bool laterPreview = id > s::PREV_0 && id <= s::PREV_0 + 10;
+            if (props.parent == s::SetupPage_0 + page && !laterPreview)
+                held.emplace_back(id, props.rect);
+        }
+        EXPECT_GE(held.size(), 3u) << "page " << page;
+        for (std::size_t i = 0; i < held.size(); ++i) {
+            const ui::Rect& r = held[i].second;
+            EXPECT_TRUE(r.left >= 0 && r.top >= 0 && r.left + r.width <= settings::kPageWidth &&
+                r.top + r.height <= settings::kPageHeight)
+                << "control " << held[i].first << " runs off page " << page;
+            for (std::size_t j = 0; j < i; ++j)
+                EXPECT_FALSE(overlap(r, held[j].second))
+                    << "controls " << held[i].first << " and " << held[j].first << " on page " << page;
+        }
+    }
 }
 
 TEST_F(SettingsWindowTest, RestoreShowsTheStoredValuesAndDefaultsTheFirstOnes)

@@ -1,6 +1,7 @@
 // The settings' byte layouts and their store, on the simulated registry.
 #include "platform/sim/SimRegistry.h"
 #include "settings/SettingsCodec.h"
+#include "settings/SettingsTable.h"
 #include "settings/SetupMem.h"
 
 #include <limits>
@@ -8,6 +9,7 @@
 #include <gtest/gtest.h>
 
 using platform::RegistryValue;
+using settings::SettingsGroup;
 using settings::SetupMem;
 
 namespace {
@@ -49,19 +51,25 @@ TEST(SetupMem, StoresGroupsAsDwordValues)
 {
     sim::SimRegistry reg;
     SetupMem store(reg);
-    store.StoreSettings(7);
+    store.StoreSettings(static_cast<SettingsGroup>(7));
     EXPECT_TRUE(reg.keyExists(kUser, kPath)) << "an unknown group still creates the key";
     store.settings().Align_Position = 3;
-    store.StoreSettings(3);
+    store.StoreSettings(SettingsGroup::Alignment);
     EXPECT_EQ(reg.value(kUser, kPath, "Align_Position")->data, b4(0, 3));
-    EXPECT_FALSE(reg.value(kUser, kPath, "IR_LearningMode")) << "group 3 is alignment alone";
+    for (const settings::SettingRow& row : settings::kSettingsTable)
+        EXPECT_EQ(reg.value(kUser, kPath, row.valueName).has_value(), row.group == SettingsGroup::Alignment)
+            << row.valueName << ": the alignment group alone";
 
     store.settings().Mem_FreeUpAuto = true;
     reg.failingValueNames = {"General_HideInTaskManager"};
-    store.StoreSettings(SetupMem::kAllGroups);
-    for (const char* name : {"General_DisableTaskManager", "Tasks_EnableTaskManagement", "Tasks_LearningMode",
-             "Tasks_BlockNew", "IR_EnableIRSupport", "IR_LearningMode"})
-        EXPECT_EQ(reg.value(kUser, kPath, name).value_or(RegistryValue {}).data, b4(0, 0)) << name;
+    store.StoreSettings(SettingsGroup::All);
+    // Every other flag is at its default, off.
+    for (const settings::SettingRow& row : settings::kSettingsTable) {
+        const std::string name = row.valueName;
+        if (row.flag && name != "General_HideInTaskManager" && name != "Mem_FreeUpAuto") {
+            EXPECT_EQ(reg.value(kUser, kPath, name).value_or(RegistryValue {}).data, b4(0, 0)) << name;
+        }
+    }
     EXPECT_EQ(reg.value(kUser, kPath, "General_RefreshInterval")->data, b4(0, 2));
     EXPECT_EQ(reg.value(kUser, kPath, "Mem_FreeUp")->data, b4(0, 64));
     EXPECT_EQ(reg.value(kUser, kPath, "Mem_FreeUpAuto")->data, b4(0, 1));
@@ -87,6 +95,9 @@ TEST(SetupMem, LoadTakesWellFormedValuesAndKeepsDefaultsForBadOnes)
     EXPECT_EQ(s.Mem_FreeUpIfBelow, 8) << "wrong size";
     EXPECT_FALSE(s.Mem_FreeUpAuto) << "little-endian 1 is not a stored flag";
     EXPECT_EQ(s.Align_Position, -1) << "missing";
+    EXPECT_TRUE(store.stored("Mem_FreeUp"));
+    EXPECT_FALSE(store.stored("Mem_FreeUpAuto")) << "a value read but not taken";
+    EXPECT_FALSE(store.stored("Align_Position"));
     ASSERT_EQ(reg.opens.size(), 1u);
     EXPECT_EQ(reg.opens[0].second, platform::KeyAccess::Read);
 
@@ -100,8 +111,9 @@ TEST(SetupMem, LoadTakesWellFormedValuesAndKeepsDefaultsForBadOnes)
 TEST(SetupMem, LoadClampsNumbersToWhatTheWindowAllows)
 {
     sim::SimRegistry reg;
-    for (const char* name : {"General_RefreshInterval", "Mem_FreeUp", "Mem_FreeUpIfBelow", "Align_Position"})
-        reg.putValue(kUser, kPath, name, dword(b4(0, 0)));
+    for (const settings::SettingRow& row : settings::kSettingsTable)
+        if (row.number)
+            reg.putValue(kUser, kPath, row.valueName, dword(b4(0, 0)));
     SetupMem zeros(reg);
     zeros.Load();
     EXPECT_EQ(zeros.settings().General_RefreshInterval, 1);
@@ -116,6 +128,6 @@ TEST(SetupMem, LoadClampsNumbersToWhatTheWindowAllows)
     EXPECT_EQ(highs.settings().General_RefreshInterval, 15);
     EXPECT_EQ(highs.settings().Mem_FreeUp, 4095);
     EXPECT_EQ(highs.settings().Mem_FreeUpIfBelow, 127);
-    highs.StoreSettings(SetupMem::kAllGroups);
+    highs.StoreSettings(SettingsGroup::All);
     EXPECT_EQ(reg.value(kUser, kPath, "Mem_FreeUp")->data, b4(0x0F, 0xFF)) << "the same byte layout";
 }

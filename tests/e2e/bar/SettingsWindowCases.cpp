@@ -11,6 +11,7 @@
 
 #include "bar/ControlIds.h"
 #include "settings/SettingsIds.h"
+#include "settings/SetupRules.h"
 #include "tasks/TaskIds.h"
 #include "tests/e2e/bar/BarKit.h"
 #include "tests/e2e/bar/BarPopup.h"
@@ -26,8 +27,8 @@ namespace {
 namespace s = settings_ids;
 
 // A page and the gap below it, and the button bar, at 15 twips to the pixel.
-constexpr int kPitchPx = 75;
-constexpr int kButtonBarPx = 33;
+constexpr int kPitchPx = static_cast<int>(settings::kPageHeight + settings::kPageGap) / 15;
+constexpr int kButtonBarPx = static_cast<int>(settings::kButtonBarHeight) / 15;
 constexpr int kSettingsMenuEntry = 6; // "settings" in the main menu, by arrow presses
 constexpr int kMemoryMenuSettings = 2;
 constexpr int kCounterMenuSettings = 2;
@@ -261,7 +262,10 @@ void CheckSettingsWindow(e2e::Report& report, const std::string& tolvixExe, Arti
         steps.empty() ? "'Q16' shows 15; down 14, up 15, up stays 15; '0' empties; up 1, down empty, up to 3" : steps);
 
     const bool ticked = ClickCentre(ChildById(window, s::HTASK)) && ClickCentre(ChildById(window, s::MUSE)) &&
-        e2e::WaitFor(2000, [&] { return Checked(ChildById(window, s::HTASK)) && Checked(ChildById(window, s::MUSE)); });
+        ClickCentre(ChildById(window, s::MONTASKS)) && e2e::WaitFor(2000, [&] {
+            return Checked(ChildById(window, s::HTASK)) && Checked(ChildById(window, s::MUSE)) &&
+                Checked(ChildById(window, s::MONTASKS));
+        });
     ClickCentre(ChildById(window, s::BX1));
     DWORD_PTR answer = 0;
     SendMessageTimeoutA(bar, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &answer);
@@ -270,11 +274,11 @@ void CheckSettingsWindow(e2e::Report& report, const std::string& tolvixExe, Arti
         {"Tasks_EnableTaskManagement", "00 00 00 00"}, {"Tasks_LearningMode", "00 00 00 00"},
         {"Tasks_BlockNew", "00 00 00 00"}, {"Mem_FreeUp", "00 00 00 80"}, {"Mem_FreeUpAuto", "00 00 00 01"},
         {"Mem_FreeUpIfBelow", "00 00 00 08"}, {"Align_Position", "00 00 00 02"}, {"IR_EnableIRSupport", "00 00 00 01"},
-        {"IR_LearningMode", "00 00 00 00"}};
+        {"IR_LearningMode", "00 00 00 00"}, {"General_TasksOfBarMonitorOnly", "00 00 00 01"}};
     std::string differs = StoredSettingsDiffer(all);
-    report.Check("all_pages_save_writes_the_twelve_values", ticked && differs.empty(),
+    report.Check("all_pages_save_writes_every_value", ticked && differs.empty(),
         !ticked               ? "the check boxes did not check"
-            : differs.empty() ? "12 values as shown"
+            : differs.empty() ? std::to_string(all.size()) + " values as shown"
                               : differs);
 
     // Another window in front closes it within one tick of its timer.
