@@ -27,14 +27,6 @@ constexpr float kLogoWidth = 375;
 constexpr float kPanelHeight = 900;
 constexpr int kGlowIntervalMs = 50;
 constexpr int kDefaultRefreshMs = 2000;
-constexpr char kEnter = 13;
-// A failed command is shown in a tooltip, cut to a length a tooltip can show.
-constexpr std::size_t kShownCommandChars = 200;
-
-bool IsBlank(const std::string& text)
-{
-    return text.find_first_not_of(" \t") == std::string::npos;
-}
 } // namespace
 
 TOLVIX::TOLVIX(platform::Platform& platform)
@@ -52,6 +44,7 @@ TOLVIX::TOLVIX(platform::Platform& platform)
     , SSETTS(form_, ids::SSETTS, bar::ControlSpecOf(ids::SSETTS))
     , STX(form_, ids::STX, bar::ControlSpecOf(ids::STX))
     , VRUN(form_, ids::VRUN, bar::ControlSpecOf(ids::VRUN))
+    , runBox_(form_, platform.launcher(), RBUT, VRUN, STX)
     , taskManager_(platform, form_, [this] { return settings_.settings().General_HideInTaskManager; })
     , processCounter_(form_, platform.processes(), *this)
     , memory_(form_, platform.memory(), *this)
@@ -109,14 +102,6 @@ TOLVIX::TOLVIX(platform::Platform& platform)
         ui::MenuItem& programs = *ui::FindMenuItem(MSETTS, progmenu_ids::MX);
         ui::PopupMenu(form_, programs, 0);
         programs.visible = true;
-    });
-    RBUT.onClick([this] { BrowseForProgram(); });
-    VRUN.onKeyPress([this](int& characterCode) {
-        // The text stays in the box, selected, so that what is typed next replaces it.
-        if (characterCode == kEnter) {
-            Run(VRUN.text());
-            toolkit_.selectAllText(form_.id(), ids::VRUN);
-        }
     });
     form_.onAccelerator(ui::kKeyF1, [this] { ShowAbout(); });
 }
@@ -284,43 +269,7 @@ void TOLVIX::EndSession(PowerAction action)
 
 bool TOLVIX::Run(const std::string& commandLine)
 {
-    // Nothing to start is no failure to report.
-    if (IsBlank(commandLine))
-        return false;
-    const bool started = platform_.launcher().run(commandLine, platform::ShowCommand::Normal);
-    if (!started)
-        ShowLaunchFailure(commandLine);
-    else if (launchFailed_) {
-        launchFailed_ = false;
-        STX.setToolTip(bar::ControlSpecOf(ids::STX).toolTip);
-        VRUN.setToolTip(bar::ControlSpecOf(ids::VRUN).toolTip);
-    }
-    return started;
-}
-
-void TOLVIX::ShowLaunchFailure(const std::string& commandLine)
-{
-    // No message box: the bar keeps running, and the tooltips say what failed until a start works.
-    launchFailed_ = true;
-    std::string text = "Could not start: ";
-    text.append(commandLine, 0, kShownCommandChars);
-    if (commandLine.size() > kShownCommandChars)
-        text += "...";
-    STX.setToolTip(text);
-    VRUN.setToolTip(text);
-}
-
-void TOLVIX::BrowseForProgram()
-{
-    ui::OpenFileRequest request;
-    request.title = "Browse applications";
-    request.defaultExtension = "exe";
-    request.pattern = "*.exe;*.com;*.bat;*.cmd";
-    const std::optional<std::string> path = toolkit_.openFileDialog(form_.id(), request);
-    if (!path)
-        return;
-    // Quoted, so that a path with spaces starts as one program.
-    VRUN.setCaption("\"" + *path + "\"");
+    return runBox_.Run(commandLine);
 }
 
 void TOLVIX::RunProgramEntry(int category, std::size_t index)

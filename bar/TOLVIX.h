@@ -9,6 +9,7 @@
 #include "bar/INFO.h"
 #include "bar/MemoryIndicator.h"
 #include "bar/RemoteActions.h"
+#include "bar/RunBox.h"
 #include "infrared/InfraredRemote.h"
 #include "platform/Platform.h"
 #include "platform/SecondaryWindow.h"
@@ -107,10 +108,8 @@ private:
     // The hot key: the bar comes out and in front, its first task button (or the run box) focused.
     void BringOutForKeyboard();
     void SetFullHeight(bool selected);
-    void ShowLaunchFailure(const std::string& commandLine);
     // Loads the catalogue unless that was done already.
     void LoadCatalogueOnce();
-    void BrowseForProgram();
     ui::Rect frame();
     void setFrame(const ui::Rect& rect);
 
@@ -129,11 +128,13 @@ private:
     ui::Control OEMLOGO;  // picture: the optional logo strip along the left edge
     ui::Control Picture2; // panel along the bottom edge holding the indicators
     ui::Control MMX;      // picture: the glow strip along the panel's top
-    ui::Control RBUT;     // label: browse for a program to run
+    // Made here to keep their places in the tab order; the run box and the menus give them work.
+    ui::Control RBUT; // label: browse for a program to run
     WinampButtons winamp_;
     ui::Control SSETTS; // label: opens the main menu
     ui::Control STX;    // label: opens the program menu
     ui::Control VRUN;   // text box: the run box
+    bar::RunBox runBox_;
     tasks::TaskManagerWindow taskManager_;
     ProcessCounter processCounter_;
     MemoryIndicator memory_;
@@ -154,7 +155,6 @@ private:
     settings::SettingsWindow settingsWindow_;
     bar::RemoteActions remoteActions_;
     infrared::InfraredRemote infrared_;
-    bool launchFailed_ = false;
     bool hotKeyOn_ = false;
     bool catalogueLoaded_ = false;
 };
