@@ -7,7 +7,6 @@
 #include "bar/ControlIds.h"
 #include "bar/MainMenu.h"
 #include "bar/PowerActions.h"
-#include "bar/SideFiles.h"
 #include "infrared/RemoteSwitch.h"
 #include "progmenu/ProgramMenuIds.h"
 #include "settings/HotKeySetting.h"
@@ -21,9 +20,6 @@ namespace ids = bar_ids;
 namespace menu = bar_ids::menu;
 
 namespace {
-// The logo strip keeps this width whatever the picture (it is clipped); the buttons start at 4/3
-// of it.
-constexpr float kLogoWidth = 375;
 constexpr float kPanelHeight = 900;
 constexpr int kGlowIntervalMs = 50;
 constexpr int kDefaultRefreshMs = 2000;
@@ -36,7 +32,7 @@ TOLVIX::TOLVIX(platform::Platform& platform)
     , settings_(platform.registry())
     , form_(toolkit_, bar::BarFormSpec(toolkit_.screen()))
     , ownWindow_(form_.window())
-    , OEMLOGO(form_, ids::OEMLOGO, bar::ControlSpecOf(ids::OEMLOGO))
+    , logo_(form_, platform.files())
     , Picture2(form_, ids::Picture2, bar::ControlSpecOf(ids::Picture2))
     , MMX(form_, ids::MMX, bar::ControlSpecOf(ids::MMX))
     , RBUT(form_, ids::RBUT, bar::ControlSpecOf(ids::RBUT))
@@ -124,8 +120,12 @@ void TOLVIX::Load()
     RefreshTaskButtons();
     desktop_.setWindowPos(
         ownWindow_, platform::kInsertTopmost, 0, 0, 0, 0, platform::kPosNoSize | platform::kPosNoMove);
-    ApplyLogo();
-    ApplyIcon();
+    const std::string& base = MODULSetApplicationBase::AppBasePath();
+    if (const std::optional<float> buttonsLeft = logo_.ApplyLogo(base)) {
+        tasks_.setButtonsLeft(*buttonsLeft);
+        Layout();
+    }
+    logo_.ApplyIcon(base);
     toolkit_.showForm(form_.id(), true);
     ApplyAlignment();
     ApplyInfrared(true);
@@ -327,35 +327,6 @@ void TOLVIX::Quit()
     toolkit_.quit();
 }
 
-void TOLVIX::ApplyLogo()
-{
-    const std::string& base = MODULSetApplicationBase::AppBasePath();
-    const std::string bmp = base + ".BMP";
-    if (!platform_.files().exists(bmp))
-        return;
-    if (!OEMLOGO.loadPicture(bmp))
-        return;
-    // The strip keeps its width: a wide picture is clipped, never squeezing the buttons away.
-    OEMLOGO.setWidth(kLogoWidth);
-    OEMLOGO.setVisible(true);
-    tasks_.setButtonsLeft(kLogoWidth * 4 / 3);
-    Layout();
-
-    const bar::LogoDescription description = bar::ReadLogoDescription(platform_.files(), base);
-    if (description.colour)
-        OEMLOGO.setColours(*description.colour, OEMLOGO.state().fore);
-    if (description.toolTip)
-        OEMLOGO.setToolTip(*description.toolTip);
-}
-
-bool TOLVIX::ApplyIcon()
-{
-    const std::string ico = MODULSetApplicationBase::AppBasePath() + ".ICO";
-    if (!platform_.files().exists(ico))
-        return false;
-    return toolkit_.setFormIcon(form_.id(), ico);
-}
-
 void TOLVIX::RefreshTaskButtons()
 {
     tasks_.RefreshTaskButtons(DesktopWindow);
@@ -412,8 +383,8 @@ void TOLVIX::Layout()
     const ui::Size client = toolkit_.clientSize(form_.id());
     // The panel sits on the bottom edge at the client's full width.
     Picture2.setRect({0, client.height - kPanelHeight, client.width, kPanelHeight});
-    const float width = bar::TaskButtonWidth(r.width, OEMLOGO.rect().width, tasks_.buttonsLeft());
-    OEMLOGO.setHeight(r.height);
+    const float width = bar::TaskButtonWidth(r.width, logo_.width(), tasks_.buttonsLeft());
+    logo_.setHeight(r.height);
     tasks_.setButtonsWidth(width);
 }
 

@@ -7,6 +7,7 @@
 #include "bar/ConnectionLamp.h"
 #include "bar/WinampButtons.h"
 #include "bar/INFO.h"
+#include "bar/LogoStrip.h"
 #include "bar/MemoryIndicator.h"
 #include "bar/RemoteActions.h"
 #include "bar/RunBox.h"
@@ -90,8 +91,6 @@ private:
     void Layout();
     void DockingStep();
     void GlowStep();
-    void ApplyLogo();
-    bool ApplyIcon();
     void ApplySettings();
     // After a save of this settings group (-1 all); the alignment only when the user chose one.
     void ApplySavedSettings(float group, bool alignmentChosen);
@@ -125,7 +124,7 @@ private:
     bool refreshing_ = false;
     bool ending_ = false;
 
-    ui::Control OEMLOGO;  // picture: the optional logo strip along the left edge
+    bar::LogoStrip logo_;
     ui::Control Picture2; // panel along the bottom edge holding the indicators
     ui::Control MMX;      // picture: the glow strip along the panel's top
     // Made here to keep their places in the tab order; the run box and the menus give them work.
