@@ -21,7 +21,6 @@ namespace menu = bar_ids::menu;
 
 namespace {
 constexpr float kPanelHeight = 900;
-constexpr int kGlowIntervalMs = 50;
 constexpr int kDefaultRefreshMs = 2000;
 } // namespace
 
@@ -34,7 +33,12 @@ TOLVIX::TOLVIX(platform::Platform& platform)
     , ownWindow_(form_.window())
     , logo_(form_, platform.files())
     , Picture2(form_, ids::Picture2, bar::ControlSpecOf(ids::Picture2))
-    , MMX(form_, ids::MMX, bar::ControlSpecOf(ids::MMX))
+    , glow_(form_,
+          [this] {
+              // Between refresh ticks the task buttons follow the desktop at once, at most once a tick.
+              if (!refreshing_ && !ending_ && tasks_.RefreshDue())
+                  RefreshTaskButtons();
+          })
     , RBUT(form_, ids::RBUT, bar::ControlSpecOf(ids::RBUT))
     , winamp_(form_, desktop_)
     , SSETTS(form_, ids::SSETTS, bar::ControlSpecOf(ids::SSETTS))
@@ -49,7 +53,6 @@ TOLVIX::TOLVIX(platform::Platform& platform)
     , lamp_(form_, platform)
     , clock_(form_, platform.system())
     , tasks_(desktop_, form_, ownWindow_)
-    , MMY(form_, ids::MMY, kGlowIntervalMs, true, [this] { GlowStep(); })
     , MALLI(form_, ids::MALLI, bar::kDockingIntervalMs, true, [this] { DockingStep(); })
     , RTASKS(form_, ids::RTASKS, kDefaultRefreshMs, true, [this] { Refresh(); })
     , MSETTS(bar::BuildMainMenu(*this, progmenu::ProgramMenuTree()))
@@ -251,7 +254,7 @@ void TOLVIX::SetSleeping(bool asleep)
     if (asleep == sleeping())
         return;
     ui::FindMenuItem(MSETTS, menu::MIMODE)->checked = asleep;
-    MMY.setEnabled(!asleep);
+    glow_.setRunning(!asleep);
     // A docked bar keeps hiding and showing itself while asleep; a free one stops its docking
     // timer, which stops itself again after one tick when woken.
     if (asleep && AlignPosition == bar::kFreeFloating)
@@ -448,18 +451,4 @@ void TOLVIX::DockingStep()
         setFrame(bar::BroughtOnScreen(r, screen));
     else
         setFrame(bar::Tucked(static_cast<int>(AlignPosition), r, screen));
-}
-
-void TOLVIX::GlowStep()
-{
-    GlowPhase += 2;
-    if (GlowPhase == 16)
-        GlowPhase = -16;
-    const float a = (std::fabs(GlowPhase) + 16) / 32;
-    const ui::Colour green = static_cast<ui::Colour>(std::floor(a * 128));
-    const ui::Colour blue = static_cast<ui::Colour>(std::floor(a * 255));
-    MMX.setColours(blue * 65536 + green * 256, MMX.state().fore);
-    // Between refresh ticks the task buttons follow the desktop at once, at most once a tick.
-    if (!refreshing_ && !ending_ && tasks_.RefreshDue())
-        RefreshTaskButtons();
 }

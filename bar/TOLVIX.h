@@ -5,6 +5,7 @@
 #include "bar/BarCommands.h"
 #include "bar/Clock.h"
 #include "bar/ConnectionLamp.h"
+#include "bar/GlowStrip.h"
 #include "bar/WinampButtons.h"
 #include "bar/INFO.h"
 #include "bar/LogoStrip.h"
@@ -64,7 +65,7 @@ public:
     bool catalogueLoaded() const { return catalogueLoaded_; }
 
     float alignPosition() const { return AlignPosition; }
-    float glowPhase() const { return GlowPhase; }
+    float glowPhase() const { return glow_.phase(); }
     platform::WindowHandle desktopWindow() const { return DesktopWindow; }
     ui::FormId formId() const { return form_.id(); }
     platform::WindowHandle window() const { return ownWindow_; }
@@ -77,7 +78,7 @@ public:
     const settings::SETUP* settingsWindow() const { return settingsWindow_.window(); }
     const infrared::InfraredRemote& infrared() const { return infrared_; }
     const tasks::TaskManagerWindow& taskManager() const { return taskManager_; }
-    bool glowRunning() const { return MMY.enabled(); }
+    bool glowRunning() const { return glow_.running(); }
     bool refreshRunning() const { return RTASKS.enabled(); }
     bool dockingTimerRunning() const { return MALLI.enabled(); }
     int refreshIntervalMs() const { return RTASKS.interval(); }
@@ -90,7 +91,6 @@ public:
 private:
     void Layout();
     void DockingStep();
-    void GlowStep();
     void ApplySettings();
     // After a save of this settings group (-1 all); the alignment only when the user chose one.
     void ApplySavedSettings(float group, bool alignmentChosen);
@@ -119,14 +119,13 @@ private:
     ui::Form form_;
     platform::WindowHandle ownWindow_;
     float AlignPosition = -1;
-    float GlowPhase = 0;
     platform::WindowHandle DesktopWindow = 0;
     bool refreshing_ = false;
     bool ending_ = false;
 
     bar::LogoStrip logo_;
     ui::Control Picture2; // panel along the bottom edge holding the indicators
-    ui::Control MMX;      // picture: the glow strip along the panel's top
+    bar::GlowStrip glow_;
     // Made here to keep their places in the tab order; the run box and the menus give them work.
     ui::Control RBUT; // label: browse for a program to run
     WinampButtons winamp_;
@@ -143,7 +142,6 @@ private:
     Clock clock_;
     tasks::TaskButtons tasks_;
 
-    ui::Timer MMY;    // 50 ms: the glow strip
     ui::Timer MALLI;  // 500 ms: docking and auto-hide
     ui::Timer RTASKS; // the refresh tick
     ui::MenuItem MSETTS;
