@@ -10,8 +10,6 @@
 #include "infrared/RemoteSwitch.h"
 #include "progmenu/ProgramMenuIds.h"
 #include "settings/HotKeySetting.h"
-#include "tasks/TaskActions.h"
-#include "tasks/TaskIds.h"
 
 #include <algorithm>
 #include <cmath>
@@ -53,6 +51,8 @@ TOLVIX::TOLVIX(platform::Platform& platform)
     , lamp_(form_, platform)
     , clock_(form_, platform.system())
     , tasks_(desktop_, form_, ownWindow_)
+    , taskInput_(
+          platform, form_, tasks_, [this] { RefreshTaskButtons(); }, [this] { return ending_; })
     , MALLI(form_, ids::MALLI, bar::kDockingIntervalMs, true, [this] { DockingStep(); })
     , RTASKS(form_, ids::RTASKS, kDefaultRefreshMs, true, [this] { Refresh(); })
     , MSETTS(bar::BuildMainMenu(*this, progmenu::ProgramMenuTree()))
@@ -86,10 +86,6 @@ TOLVIX::TOLVIX(platform::Platform& platform)
     // The program ends with its bar, whatever hidden windows of its own are still loaded.
     form_.onClosed = [this] { Quit(); };
     form_.onDoubleClick(0, [this] { PopupSettings(-1); });
-    form_.onMouseUpRange(task_ids::VTASKS_BASE, task_ids::VTASKS_LAST,
-        [this](ui::ControlId id, ui::MouseButton button) { TaskButtonReleased(id, button); });
-    form_.onKeyRange(task_ids::VTASKS_BASE, task_ids::VTASKS_LAST,
-        [this](ui::ControlId id, int virtualKey) { TaskButtonKey(id, virtualKey); });
     form_.onHotKey = [this] { BringOutForKeyboard(); };
     // Both menus carry the program menu: a click before the first refresh tick loads it first.
     SSETTS.onClick([this] {
@@ -333,35 +329,6 @@ void TOLVIX::Quit()
 void TOLVIX::RefreshTaskButtons()
 {
     tasks_.RefreshTaskButtons(DesktopWindow);
-}
-
-void TOLVIX::TaskButtonReleased(ui::ControlId id, ui::MouseButton button)
-{
-    const std::size_t index = tasks_.index(id);
-    if (index == static_cast<std::size_t>(-1))
-        return;
-    AfterTaskButton(tasks_.Click(index, button));
-}
-
-void TOLVIX::TaskButtonKey(ui::ControlId id, int virtualKey)
-{
-    const std::size_t index = tasks_.index(id);
-    if (index != static_cast<std::size_t>(-1))
-        AfterTaskButton(tasks_.KeyPressed(index, virtualKey));
-}
-
-void TOLVIX::AfterTaskButton(tasks::TaskButtons::ClickOutcome outcome)
-{
-    if (outcome == tasks::TaskButtons::ClickOutcome::Ignored)
-        return;
-    if (outcome == tasks::TaskButtons::ClickOutcome::MenuWanted)
-        ui::PopupMenu(form_, tasks::BuildTaskMenu(platform_, tasks_.SelectedTask), task_ids::menu::MFF_0);
-    if (ending_)
-        return;
-    toolkit_.processPendingMessages();
-    if (ending_)
-        return;
-    RefreshTaskButtons();
 }
 
 ui::Rect TOLVIX::frame()

@@ -22,6 +22,7 @@
 #include "progmenu/Shortcuts.h"
 #include "settings/SetupMem.h"
 #include "bar/ProcessCounter.h"
+#include "tasks/TaskButtonInput.h"
 #include "tasks/TaskButtons.h"
 #include "tasks/TaskManagerWindow.h"
 
@@ -98,10 +99,6 @@ private:
     void ApplyAlignment();
     // Infrared support as the settings say, or the "Infrared Remote" switch when they do not.
     void ApplyInfrared(bool atStart);
-    void TaskButtonReleased(ui::ControlId id, ui::MouseButton button);
-    void TaskButtonKey(ui::ControlId id, int virtualKey);
-    // After a task button's click or key: the task menu when wanted, then the buttons refreshed.
-    void AfterTaskButton(tasks::TaskButtons::ClickOutcome outcome);
     // Registers the hot key, or gives it up, as the settings say.
     void ApplyHotKey();
     // The hot key: the bar comes out and in front, its first task button (or the run box) focused.
@@ -141,6 +138,7 @@ private:
     ConnectionLamp lamp_;
     Clock clock_;
     tasks::TaskButtons tasks_;
+    tasks::TaskButtonInput taskInput_;
 
     ui::Timer MALLI;  // 500 ms: docking and auto-hide
     ui::Timer RTASKS; // the refresh tick
