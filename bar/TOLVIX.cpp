@@ -56,11 +56,11 @@ TOLVIX::TOLVIX(platform::Platform& platform)
     , MALLI(form_, ids::MALLI, bar::kDockingIntervalMs, true, [this] { DockingStep(); })
     , RTASKS(form_, ids::RTASKS, kDefaultRefreshMs, true, [this] { Refresh(); })
     , MSETTS(bar::BuildMainMenu(*this, progmenu::ProgramMenuTree()))
-    , catalogue_(platform.files(), platform.registry(), platform.system())
-    , programMenu_(
-          *ui::FindMenuItem(MSETTS, progmenu_ids::MX),
-          [this](int category, std::size_t index) { RunProgramEntry(category, index); }, [this] { Redetect(); })
-    , shortcuts_(platform, form_, programMenu_, [this](const std::string& command) { Run(command); })
+    , programs_(
+          platform, form_, *ui::FindMenuItem(MSETTS, progmenu_ids::MX),
+          [] { return MODULSetApplicationBase::AppBasePath() + ".TSK"; },
+          [this](const std::string& command) { Run(command); })
+    , shortcuts_(platform, form_, programs_.menu(), [this](const std::string& command) { Run(command); })
     , about_(form_, ids::ReleaseAbout,
           [this](auto onReleasable) { return std::make_unique<INFO>(toolkit_, ownWindow_, std::move(onReleasable)); })
     , settingsWindow_(platform, form_, settings_,
@@ -89,15 +89,10 @@ TOLVIX::TOLVIX(platform::Platform& platform)
     form_.onHotKey = [this] { BringOutForKeyboard(); };
     // Both menus carry the program menu: a click before the first refresh tick loads it first.
     SSETTS.onClick([this] {
-        LoadCatalogueOnce();
+        programs_.LoadCatalogueOnce();
         ui::PopupMenu(form_, MSETTS, menu::MSTCONTROLPANEL);
     });
-    STX.onClick([this] {
-        LoadCatalogueOnce();
-        ui::MenuItem& programs = *ui::FindMenuItem(MSETTS, progmenu_ids::MX);
-        ui::PopupMenu(form_, programs, 0);
-        programs.visible = true;
-    });
+    STX.onClick([this] { programs_.PopupProgramMenu(); });
     form_.onAccelerator(ui::kKeyF1, [this] { ShowAbout(); });
 }
 
@@ -271,25 +266,6 @@ bool TOLVIX::Run(const std::string& commandLine)
     return runBox_.Run(commandLine);
 }
 
-void TOLVIX::RunProgramEntry(int category, std::size_t index)
-{
-    if (const std::string* command = progmenu::CommandOf(catalogue_.entries(), category, index))
-        Run(*command);
-}
-
-void TOLVIX::LoadCatalogueOnce()
-{
-    if (!catalogueLoaded_)
-        Redetect();
-}
-
-void TOLVIX::Redetect()
-{
-    catalogueLoaded_ = true;
-    catalogue_.LoadKnownTasks(MODULSetApplicationBase::AppBasePath() + ".TSK");
-    programMenu_.BuildProgramMenu(catalogue_.entries());
-}
-
 void TOLVIX::Refresh()
 {
     // A tick that arrives while the last one lets pending messages run waits for the next one.
@@ -314,7 +290,7 @@ void TOLVIX::Refresh()
     winamp_.Refresh();
     processCounter_.Refresh();
     // Off the start-up's path, and ready before the user is likely to open the menu.
-    LoadCatalogueOnce();
+    programs_.LoadCatalogueOnce();
 }
 
 void TOLVIX::Quit()

@@ -16,8 +16,7 @@
 #include "platform/Platform.h"
 #include "platform/SecondaryWindow.h"
 #include "platform/Widgets.h"
-#include "progmenu/MODULKnownTasks.h"
-#include "progmenu/ProgramMenu.h"
+#include "progmenu/ProgramCatalogue.h"
 #include "settings/SettingsWindow.h"
 #include "progmenu/Shortcuts.h"
 #include "settings/SetupMem.h"
@@ -59,11 +58,8 @@ public:
     void MoveBar(int dxPixels, int dyPixels) override;
     void FocusRunBox() override;
 
-    // The program menu's item of this category and index, and its "redetect".
-    void RunProgramEntry(int category, std::size_t index);
-    void Redetect();
     // The catalogue has been loaded once, by the first refresh tick or the first menu opened.
-    bool catalogueLoaded() const { return catalogueLoaded_; }
+    bool catalogueLoaded() const { return programs_.catalogueLoaded(); }
 
     float alignPosition() const { return AlignPosition; }
     float glowPhase() const { return glow_.phase(); }
@@ -73,7 +69,7 @@ public:
     const tasks::TaskButtons& taskButtons() const { return tasks_; }
     const MemoryIndicator& memoryIndicator() const { return memory_; }
     const ui::MenuItem& mainMenu() const { return MSETTS; }
-    const progmenu::KnownTasks& catalogue() const { return catalogue_; }
+    const progmenu::KnownTasks& catalogue() const { return programs_.catalogue(); }
     const progmenu::Shortcuts& shortcuts() const { return shortcuts_; }
     const INFO* aboutBox() const { return about_.window(); }
     const settings::SETUP* settingsWindow() const { return settingsWindow_.window(); }
@@ -104,8 +100,6 @@ private:
     // The hot key: the bar comes out and in front, its first task button (or the run box) focused.
     void BringOutForKeyboard();
     void SetFullHeight(bool selected);
-    // Loads the catalogue unless that was done already.
-    void LoadCatalogueOnce();
     ui::Rect frame();
     void setFrame(const ui::Rect& rect);
 
@@ -143,13 +137,11 @@ private:
     ui::Timer MALLI;  // 500 ms: docking and auto-hide
     ui::Timer RTASKS; // the refresh tick
     ui::MenuItem MSETTS;
-    progmenu::KnownTasks catalogue_;
-    progmenu::ProgramMenu programMenu_;
+    progmenu::ProgramCatalogue programs_;
     progmenu::Shortcuts shortcuts_;
     ui::SecondaryWindow<INFO> about_;
     settings::SettingsWindow settingsWindow_;
     bar::RemoteActions remoteActions_;
     infrared::InfraredRemote infrared_;
     bool hotKeyOn_ = false;
-    bool catalogueLoaded_ = false;
 };

@@ -54,8 +54,9 @@ void BM_Redetect(benchmark::State& state)
     sim.sim_files().content["C:\\Bars\\tolvix.TSK"] = file;
     TOLVIX bar(sim);
     bar.Load();
+    const ui::MenuItem* redetect = ui::FindMenuItem(bar.mainMenu(), progmenu_ids::MX2);
     for (auto _ : state) {
-        bar.Redetect();
+        redetect->action();
         benchmark::DoNotOptimize(bar.catalogue().entries().size());
     }
     state.SetItemsProcessed(state.iterations() * kEntries);
