@@ -7,7 +7,6 @@
 #include "bar/ControlIds.h"
 #include "bar/MainMenu.h"
 #include "bar/PowerActions.h"
-#include "infrared/RemoteSwitch.h"
 #include "progmenu/ProgramMenuIds.h"
 #include "settings/HotKeySetting.h"
 
@@ -70,6 +69,7 @@ TOLVIX::TOLVIX(platform::Platform& platform)
     , infrared_(platform, form_,
           {[this] { return sleeping(); }, [this] { return settings_.settings().IR_LearningMode; },
               [this](std::string_view action) { remoteActions_.Perform(action); }})
+    , infraredSwitch_(platform.registry(), settings_, infrared_)
 {
     ui::FindMenuItem(MSETTS, menu::MFULLHEIGHT)->action = [this] { SetFullHeight(!fullHeightSelected()); };
     form_.onResize = [this] {
@@ -122,7 +122,7 @@ void TOLVIX::Load()
     logo_.ApplyIcon(base);
     toolkit_.showForm(form_.id(), true);
     ApplyAlignment();
-    ApplyInfrared(true);
+    infraredSwitch_.ApplyAtStart();
     ApplyHotKey();
 }
 
@@ -165,22 +165,9 @@ void TOLVIX::ApplySavedSettings(float group, bool alignmentChosen)
     if (alignmentChosen)
         ApplyAlignment();
     if (group == settings::SetupMem::kAllGroups || group == 4) {
-        ApplyInfrared(false);
+        infraredSwitch_.ApplySaved();
         ApplyHotKey();
     }
-}
-
-void TOLVIX::ApplyInfrared(bool atStart)
-{
-    bool& on = settings_.settings().IR_EnableIRSupport;
-    // The settings window then shows the switch in effect.
-    if (atStart && !settings_.stored("IR_EnableIRSupport"))
-        on = infrared::ReadRemoteSwitch(platform_.registry()).value_or(false);
-    // Written whenever the switch changes: a quit runs no close handling to write it later.
-    if (!atStart && on != infrared_.supportOn())
-        infrared::WriteRemoteSwitch(platform_.registry(), on);
-    if (atStart ? on : on != infrared_.supportOn())
-        infrared_.Apply(on);
 }
 
 void TOLVIX::MoveBar(int dxPixels, int dyPixels)

@@ -13,6 +13,7 @@
 #include "bar/RemoteActions.h"
 #include "bar/RunBox.h"
 #include "infrared/InfraredRemote.h"
+#include "infrared/SupportSwitch.h"
 #include "platform/Platform.h"
 #include "platform/SecondaryWindow.h"
 #include "platform/Widgets.h"
@@ -93,8 +94,6 @@ private:
     void ApplySavedSettings(float group, bool alignmentChosen);
     // Docks or places the bar as the stored alignment says; nothing when none is stored.
     void ApplyAlignment();
-    // Infrared support as the settings say, or the "Infrared Remote" switch when they do not.
-    void ApplyInfrared(bool atStart);
     // Registers the hot key, or gives it up, as the settings say.
     void ApplyHotKey();
     // The hot key: the bar comes out and in front, its first task button (or the run box) focused.
@@ -143,5 +142,6 @@ private:
     settings::SettingsWindow settingsWindow_;
     bar::RemoteActions remoteActions_;
     infrared::InfraredRemote infrared_;
+    infrared::SupportSwitch infraredSwitch_;
     bool hotKeyOn_ = false;
 };
