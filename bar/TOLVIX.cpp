@@ -58,8 +58,8 @@ TOLVIX::TOLVIX(platform::Platform& platform)
     , programs_(
           platform, form_, *ui::FindMenuItem(MSETTS, progmenu_ids::MX),
           [] { return MODULSetApplicationBase::AppBasePath() + ".TSK"; },
-          [this](const std::string& command) { Run(command); })
-    , shortcuts_(platform, form_, programs_.menu(), [this](const std::string& command) { Run(command); })
+          [this](const std::string& command) { runBox_.Run(command); })
+    , shortcuts_(platform, form_, programs_.menu(), [this](const std::string& command) { runBox_.Run(command); })
     , about_(form_, ids::ReleaseAbout,
           [this](auto onReleasable) { return std::make_unique<INFO>(toolkit_, ownWindow_, std::move(onReleasable)); })
     , settingsWindow_(platform, form_, settings_,
@@ -71,6 +71,8 @@ TOLVIX::TOLVIX(platform::Platform& platform)
               [this](std::string_view action) { remoteActions_.Perform(action); }})
     , infraredSwitch_(platform.registry(), settings_, infrared_)
 {
+    ui::FindMenuItem(MSETTS, menu::MABOUT)->action = [this] { ShowAbout(); };
+    ui::FindMenuItem(MSETTS, menu::MIMODE)->action = [this] { SetSleeping(!sleeping()); };
     ui::FindMenuItem(MSETTS, menu::MFULLHEIGHT)->action = [this] { SetFullHeight(!fullHeightSelected()); };
     form_.onResize = [this] {
         if (toolkit_.formState(form_.id()) == ui::WindowState::Normal)
@@ -246,11 +248,6 @@ void TOLVIX::EndSession(PowerAction action)
 {
     // The bar ends when the platform closes it.
     bar::RequestPowerAction(platform_.power(), action);
-}
-
-bool TOLVIX::Run(const std::string& commandLine)
-{
-    return runBox_.Run(commandLine);
 }
 
 void TOLVIX::Refresh()

@@ -44,18 +44,19 @@ public:
     // Winamp, process count, in that order.
     void Refresh();
 
+    // The about box, for reading: it stays until closed.
+    void ShowAbout();
+    bool sleeping() const;
+    void SetSleeping(bool asleep);
+
     // The bar's commands.
-    void ShowAbout() override;
     void PopupSettings(int page) override;
     // Unless the settings disable the task manager.
     void ShowTaskManager() override;
     void FreeUpMemory() override { memory_.FreeUpNow(); }
-    bool sleeping() const override;
-    void SetSleeping(bool asleep) override;
     // Ends the program at once; nothing may touch the windows after this.
     void Quit() override;
     void EndSession(PowerAction action) override;
-    bool Run(const std::string& commandLine) override;
     void MoveBar(int dxPixels, int dyPixels) override;
     void FocusRunBox() override;
 
