@@ -2,6 +2,8 @@
 // What the bar's windows, indicators, menus and remote control may ask of the bar. The bar
 // implements it and hands it to them, so none of them needs to know the others. What only the bar's
 // own main menu asks for is no part of it: the bar wires those entries itself.
+namespace bar {
+
 enum class PowerAction { LogOff, Restart, ShutDown };
 
 class BarCommands {
@@ -24,3 +26,5 @@ public:
 protected:
     ~BarCommands() = default;
 };
+
+} // namespace bar

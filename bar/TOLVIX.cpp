@@ -13,6 +13,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace bar {
+
 namespace ids = bar_ids;
 namespace menu = bar_ids::menu;
 
@@ -379,3 +381,5 @@ void TOLVIX::DockingStep()
     else
         setFrame(bar::Tucked(static_cast<int>(AlignPosition), r, screen));
 }
+
+} // namespace bar

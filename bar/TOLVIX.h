@@ -29,6 +29,8 @@
 #include <memory>
 #include <vector>
 
+namespace bar {
+
 class TOLVIX final : public BarCommands {
 public:
     explicit TOLVIX(platform::Platform& platform);
@@ -146,3 +148,5 @@ private:
     infrared::SupportSwitch infraredSwitch_;
     bool hotKeyOn_ = false;
 };
+
+} // namespace bar
