@@ -1,7 +1,8 @@
 #pragma once
-// The bar window: its form, layout, docking and auto-hide, the order of the refresh tick, and the
-// commands its menus, windows and indicators ask of it. Each indicator and secondary window owns
-// its controls and registers its own handlers.
+// The bar window: its form, layout, docking and auto-hide, the order of start-up and of the refresh
+// tick, and the commands its menus, windows and indicators ask of it. Each part (indicator, strip,
+// run box, task buttons, program catalogue, secondary window) registers its own handlers and owns
+// its controls, but for the few the bar makes itself to keep the tab order.
 #include "bar/BarCommands.h"
 #include "bar/Clock.h"
 #include "bar/ConnectionLamp.h"
