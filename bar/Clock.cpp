@@ -5,6 +5,8 @@
 
 #include <cstdio>
 
+namespace bar {
+
 Clock::Clock(ui::Form& form, platform::System& system)
     : system_(system)
     , TIM2(form, bar_ids::TIM2, bar::ControlSpecOf(bar_ids::TIM2))
@@ -21,3 +23,5 @@ void Clock::Refresh()
     const int timeLength = std::snprintf(text, sizeof text, "%02d:%02d", now.hour, now.minute);
     TIM2.setCaption(std::string_view(text, timeLength > 0 ? static_cast<std::size_t>(timeLength) : 0));
 }
+
+} // namespace bar

@@ -3,6 +3,8 @@
 #include "platform/System.h"
 #include "platform/Widgets.h"
 
+namespace bar {
+
 class Clock {
 public:
     Clock(ui::Form& form, platform::System& system);
@@ -12,3 +14,5 @@ private:
     platform::System& system_;
     ui::Control TIM2; // label: the time
 };
+
+} // namespace bar

@@ -3,6 +3,8 @@
 #include "bar/BarControls.h"
 #include "bar/ControlIds.h"
 
+namespace bar {
+
 ConnectionLamp::ConnectionLamp(ui::Form& form, platform::Platform& platform)
     : connection_(platform.registry(), platform.launcher(), platform.remoteAccess())
     , off_(form, bar_ids::ONLED_0, bar::ControlSpecOf(bar_ids::ONLED_0))
@@ -18,3 +20,5 @@ void ConnectionLamp::Refresh()
     off_.setVisible(!connected);
     on_.setVisible(connected);
 }
+
+} // namespace bar

@@ -5,6 +5,8 @@
 #include "platform/Platform.h"
 #include "platform/Widgets.h"
 
+namespace bar {
+
 class ConnectionLamp {
 public:
     ConnectionLamp(ui::Form& form, platform::Platform& platform);
@@ -15,3 +17,5 @@ private:
     ui::Control off_; // ONLED(0)
     ui::Control on_;  // ONLED(1)
 };
+
+} // namespace bar

@@ -2,6 +2,8 @@
 
 #include "bar/ControlIds.h"
 
+namespace bar {
+
 namespace {
 
 namespace ids = bar_ids::about;
@@ -95,3 +97,5 @@ void INFO::Unload()
 {
     lifetime_.Unload(toolkit_, form_.id());
 }
+
+} // namespace bar

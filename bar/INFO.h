@@ -7,6 +7,8 @@
 
 #include <functional>
 
+namespace bar {
+
 class INFO final {
 public:
     static constexpr int kSplashMs = 5000;
@@ -36,3 +38,5 @@ private:
     ui::Control OKK;      // button: "Close"
     ui::Timer TMX;        // closes the box
 };
+
+} // namespace bar

@@ -1,6 +1,6 @@
 #include "bar/MODULSetApplicationBase.h"
 
-namespace MODULSetApplicationBase {
+namespace bar::MODULSetApplicationBase {
 
 namespace {
 std::string g_appBasePath;
@@ -45,4 +45,4 @@ const std::string& AppBasePath()
     return g_appBasePath;
 }
 
-} // namespace MODULSetApplicationBase
+} // namespace bar::MODULSetApplicationBase

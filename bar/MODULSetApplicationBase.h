@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-namespace MODULSetApplicationBase {
+namespace bar::MODULSetApplicationBase {
 
 // C:\Bars\tolvix.exe gives C:\Bars\tolvix; D:\Apps\my.bar.exe gives D:\Apps\my.
 std::string ComputeAppBasePath(std::string_view executablePath);
@@ -15,4 +15,4 @@ std::string ComputeAppBasePath(std::string_view executablePath);
 void SetApplicationBase(platform::System& system);
 const std::string& AppBasePath();
 
-} // namespace MODULSetApplicationBase
+} // namespace bar::MODULSetApplicationBase

@@ -19,7 +19,7 @@ ui::MenuItem Disabled(ui::MenuItem item)
 ui::MenuItem BuildMainMenu(BarCommands& commands, ui::MenuItem programs)
 {
     BarCommands* c = &commands;
-    ui::MenuItem about = ui::MenuEntry(m::MABOUT, "about...", [c] { c->ShowAbout(); });
+    ui::MenuItem about = ui::MenuEntry(m::MABOUT, "about...");
     about.shortcut = "F1";
     ui::MenuItem quit = ui::MenuEntry(m::MSHUT, "quit");
     quit.items = {
@@ -36,7 +36,7 @@ ui::MenuItem BuildMainMenu(BarCommands& commands, ui::MenuItem programs)
         ui::MenuSeparator(m::MSTX),
         ui::MenuEntry(m::MTASKSHOW, "show tasks", [c] { c->ShowTaskManager(); }),
         ui::MenuEntry(m::MFREEMEM, "free up memory", [c] { c->FreeUpMemory(); }),
-        ui::MenuEntry(m::MIMODE, "sleep mode", [c] { c->SetSleeping(!c->sleeping()); }),
+        ui::MenuEntry(m::MIMODE, "sleep mode"),
         ui::MenuSeparator(m::MA1),
         ui::MenuEntry(m::MSETS, "settings", [c] { c->PopupSettings(-1); }),
         Disabled(ui::MenuEntry(m::MSTCONTROLPANEL, "control panel")),

@@ -1,6 +1,7 @@
 #pragma once
 // The bar's main menu MSETTS as data; it is never shown in a menu bar, only popped up at the
-// mouse. Its entries ask the bar through its commands; "full height" is the bar's own.
+// mouse. The entries the bar shares with its other callers ask it through its commands; "about",
+// "sleep mode" and "full height", which only this menu offers, the bar wires itself.
 #include "bar/BarCommands.h"
 #include "platform/Toolkit.h"
 

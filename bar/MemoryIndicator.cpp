@@ -5,6 +5,8 @@
 
 #include <cmath>
 
+namespace bar {
+
 namespace {
 constexpr std::size_t kTextCapacity = 128;
 constexpr int kFreeUpNow = 2;
@@ -104,3 +106,5 @@ void MemoryIndicator::ShowFiguresAfterFreeUp()
     progressShown_ = false;
     Refresh();
 }
+
+} // namespace bar

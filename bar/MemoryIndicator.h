@@ -13,6 +13,8 @@
 #include <memory>
 #include <string>
 
+namespace bar {
+
 class MemoryIndicator {
 public:
     // The memory menu's "settings" opens the memory page of the settings window.
@@ -44,3 +46,5 @@ private:
     // Kept between ticks so that a steady refresh allocates nothing.
     std::string text_, toolTip_, discardedText_, discardedTip_;
 };
+
+} // namespace bar

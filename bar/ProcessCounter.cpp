@@ -7,6 +7,8 @@
 
 #include <cstdio>
 
+namespace bar {
+
 ProcessCounter::ProcessCounter(ui::Form& form, platform::Processes& processes, BarCommands& commands)
     : form_(form)
     , processes_(processes)
@@ -39,3 +41,5 @@ void ProcessCounter::Refresh()
     length = std::snprintf(text, sizeof text, "%u tasks running", n);
     TIM3.setToolTip(std::string_view(text, static_cast<std::size_t>(length)));
 }
+
+} // namespace bar

@@ -7,6 +7,8 @@
 
 #include <functional>
 
+namespace bar {
+
 class ProcessCounter {
 public:
     ProcessCounter(ui::Form& form, platform::Processes& processes, BarCommands& commands);
@@ -23,3 +25,5 @@ private:
     ui::Control TIM3;     // label: the number of processes
     ui::MenuItem T;
 };
+
+} // namespace bar

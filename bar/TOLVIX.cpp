@@ -7,34 +7,20 @@
 #include "bar/ControlIds.h"
 #include "bar/MainMenu.h"
 #include "bar/PowerActions.h"
-#include "bar/SideFiles.h"
-#include "infrared/RemoteSwitch.h"
 #include "progmenu/ProgramMenuIds.h"
 #include "settings/HotKeySetting.h"
-#include "tasks/TaskActions.h"
-#include "tasks/TaskIds.h"
 
 #include <algorithm>
 #include <cmath>
+
+namespace bar {
 
 namespace ids = bar_ids;
 namespace menu = bar_ids::menu;
 
 namespace {
-// The logo strip keeps this width whatever the picture (it is clipped); the buttons start at 4/3
-// of it.
-constexpr float kLogoWidth = 375;
 constexpr float kPanelHeight = 900;
-constexpr int kGlowIntervalMs = 50;
 constexpr int kDefaultRefreshMs = 2000;
-constexpr char kEnter = 13;
-// A failed command is shown in a tooltip, cut to a length a tooltip can show.
-constexpr std::size_t kShownCommandChars = 200;
-
-bool IsBlank(const std::string& text)
-{
-    return text.find_first_not_of(" \t") == std::string::npos;
-}
 } // namespace
 
 TOLVIX::TOLVIX(platform::Platform& platform)
@@ -44,14 +30,20 @@ TOLVIX::TOLVIX(platform::Platform& platform)
     , settings_(platform.registry())
     , form_(toolkit_, bar::BarFormSpec(toolkit_.screen()))
     , ownWindow_(form_.window())
-    , OEMLOGO(form_, ids::OEMLOGO, bar::ControlSpecOf(ids::OEMLOGO))
+    , logo_(form_, platform.files())
     , Picture2(form_, ids::Picture2, bar::ControlSpecOf(ids::Picture2))
-    , MMX(form_, ids::MMX, bar::ControlSpecOf(ids::MMX))
+    , glow_(form_,
+          [this] {
+              // Between refresh ticks the task buttons follow the desktop at once, at most once a tick.
+              if (!refreshing_ && !ending_ && tasks_.RefreshDue())
+                  RefreshTaskButtons();
+          })
     , RBUT(form_, ids::RBUT, bar::ControlSpecOf(ids::RBUT))
     , winamp_(form_, desktop_)
     , SSETTS(form_, ids::SSETTS, bar::ControlSpecOf(ids::SSETTS))
     , STX(form_, ids::STX, bar::ControlSpecOf(ids::STX))
     , VRUN(form_, ids::VRUN, bar::ControlSpecOf(ids::VRUN))
+    , runBox_(form_, platform.launcher(), RBUT, VRUN, STX)
     , taskManager_(platform, form_, [this] { return settings_.settings().General_HideInTaskManager; })
     , processCounter_(form_, platform.processes(), *this)
     , memory_(form_, platform.memory(), *this)
@@ -60,16 +52,17 @@ TOLVIX::TOLVIX(platform::Platform& platform)
     , lamp_(form_, platform)
     , clock_(form_, platform.system())
     , tasks_(desktop_, form_, ownWindow_)
-    , MMY(form_, ids::MMY, kGlowIntervalMs, true, [this] { GlowStep(); })
+    , taskInput_(
+          platform, form_, tasks_, [this] { RefreshTaskButtons(); }, [this] { return ending_; })
     , RTASKS(form_, ids::RTASKS, kDefaultRefreshMs, true, [this] { Refresh(); })
     , MSETTS(bar::BuildMainMenu(*this, progmenu::ProgramMenuTree()))
     , docking_(form_, desktop_, platform.registry(), *ui::FindMenuItem(MSETTS, menu::MFULLHEIGHT),
           [this] { return toolkit_.controlHasFocus(form_.id()); })
-    , catalogue_(platform.files(), platform.registry(), platform.system())
-    , programMenu_(
-          *ui::FindMenuItem(MSETTS, progmenu_ids::MX),
-          [this](int category, std::size_t index) { RunProgramEntry(category, index); }, [this] { Redetect(); })
-    , shortcuts_(platform, form_, programMenu_, [this](const std::string& command) { Run(command); })
+    , programs_(
+          platform, form_, *ui::FindMenuItem(MSETTS, progmenu_ids::MX),
+          [] { return MODULSetApplicationBase::AppBasePath() + ".TSK"; },
+          [this](const std::string& command) { runBox_.Run(command); })
+    , shortcuts_(platform, form_, programs_.menu(), [this](const std::string& command) { runBox_.Run(command); })
     , about_(form_, ids::ReleaseAbout,
           [this](auto onReleasable) { return std::make_unique<INFO>(toolkit_, ownWindow_, std::move(onReleasable)); })
     , settingsWindow_(platform, form_, settings_,
@@ -79,7 +72,10 @@ TOLVIX::TOLVIX(platform::Platform& platform)
     , infrared_(platform, form_,
           {[this] { return sleeping(); }, [this] { return settings_.settings().IR_LearningMode; },
               [this](std::string_view action) { remoteActions_.Perform(action); }})
+    , infraredSwitch_(platform.registry(), settings_, infrared_)
 {
+    ui::FindMenuItem(MSETTS, menu::MABOUT)->action = [this] { ShowAbout(); };
+    ui::FindMenuItem(MSETTS, menu::MIMODE)->action = [this] { SetSleeping(!sleeping()); };
     form_.onDisplayChange = [this] { docking_.DisplaysChanged(); };
     tasks_.setMonitorFilter(
         [this] { return settings_.settings().General_TasksOfBarMonitorOnly ? docking_.barMonitor() : 0; });
@@ -97,30 +93,13 @@ TOLVIX::TOLVIX(platform::Platform& platform)
     // The program ends with its bar, whatever hidden windows of its own are still loaded.
     form_.onClosed = [this] { Quit(); };
     form_.onDoubleClick(0, [this] { PopupSettings(-1); });
-    form_.onMouseUpRange(task_ids::VTASKS_BASE, task_ids::VTASKS_LAST,
-        [this](ui::ControlId id, ui::MouseButton button) { TaskButtonReleased(id, button); });
-    form_.onKeyRange(task_ids::VTASKS_BASE, task_ids::VTASKS_LAST,
-        [this](ui::ControlId id, int virtualKey) { TaskButtonKey(id, virtualKey); });
     form_.onHotKey = [this] { BringOutForKeyboard(); };
     // Both menus carry the program menu: a click before the first refresh tick loads it first.
     SSETTS.onClick([this] {
-        LoadCatalogueOnce();
+        programs_.LoadCatalogueOnce();
         ui::PopupMenu(form_, MSETTS, menu::MSTCONTROLPANEL);
     });
-    STX.onClick([this] {
-        LoadCatalogueOnce();
-        ui::MenuItem& programs = *ui::FindMenuItem(MSETTS, progmenu_ids::MX);
-        ui::PopupMenu(form_, programs, 0);
-        programs.visible = true;
-    });
-    RBUT.onClick([this] { BrowseForProgram(); });
-    VRUN.onKeyPress([this](int& characterCode) {
-        // The text stays in the box, selected, so that what is typed next replaces it.
-        if (characterCode == kEnter) {
-            Run(VRUN.text());
-            toolkit_.selectAllText(form_.id(), ids::VRUN);
-        }
-    });
+    STX.onClick([this] { programs_.PopupProgramMenu(); });
     form_.onAccelerator(ui::kKeyF1, [this] { ShowAbout(); });
 }
 
@@ -141,11 +120,15 @@ void TOLVIX::Load()
     RefreshTaskButtons();
     desktop_.setWindowPos(
         ownWindow_, platform::kInsertTopmost, 0, 0, 0, 0, platform::kPosNoSize | platform::kPosNoMove);
-    ApplyLogo();
-    ApplyIcon();
+    const std::string& base = MODULSetApplicationBase::AppBasePath();
+    if (const std::optional<float> buttonsLeft = logo_.ApplyLogo(base)) {
+        tasks_.setButtonsLeft(*buttonsLeft);
+        Layout();
+    }
+    logo_.ApplyIcon(base);
     toolkit_.showForm(form_.id(), true);
     ApplyAlignment(true);
-    ApplyInfrared(true);
+    infraredSwitch_.ApplyAtStart();
     ApplyHotKey();
 }
 
@@ -187,22 +170,9 @@ void TOLVIX::ApplySavedSettings(settings::SettingsGroup group, bool alignmentCho
     if (alignmentChosen)
         ApplyAlignment(false);
     if (settings::Covers(group, settings::SettingsGroup::Infrared)) {
-        ApplyInfrared(false);
+        infraredSwitch_.ApplySaved();
         ApplyHotKey();
     }
-}
-
-void TOLVIX::ApplyInfrared(bool atStart)
-{
-    bool& on = settings_.settings().IR_EnableIRSupport;
-    // The settings window then shows the switch in effect.
-    if (atStart && !settings_.stored("IR_EnableIRSupport"))
-        on = infrared::ReadRemoteSwitch(platform_.registry()).value_or(false);
-    // Written whenever the switch changes: a quit runs no close handling to write it later.
-    if (!atStart && on != infrared_.supportOn())
-        infrared::WriteRemoteSwitch(platform_.registry(), on);
-    if (atStart ? on : on != infrared_.supportOn())
-        infrared_.Apply(on);
 }
 
 void TOLVIX::MoveBar(int dxPixels, int dyPixels)
@@ -249,7 +219,7 @@ void TOLVIX::SetSleeping(bool asleep)
     if (asleep == sleeping())
         return;
     ui::FindMenuItem(MSETTS, menu::MIMODE)->checked = asleep;
-    MMY.setEnabled(!asleep);
+    glow_.setRunning(!asleep);
     docking_.SetAsleep(asleep);
     RTASKS.setEnabled(!asleep);
 }
@@ -258,66 +228,6 @@ void TOLVIX::EndSession(PowerAction action)
 {
     // The bar ends when the platform closes it.
     bar::RequestPowerAction(platform_.power(), action);
-}
-
-bool TOLVIX::Run(const std::string& commandLine)
-{
-    // Nothing to start is no failure to report.
-    if (IsBlank(commandLine))
-        return false;
-    const bool started = platform_.launcher().run(commandLine, platform::ShowCommand::Normal);
-    if (!started)
-        ShowLaunchFailure(commandLine);
-    else if (launchFailed_) {
-        launchFailed_ = false;
-        STX.setToolTip(bar::ControlSpecOf(ids::STX).toolTip);
-        VRUN.setToolTip(bar::ControlSpecOf(ids::VRUN).toolTip);
-    }
-    return started;
-}
-
-void TOLVIX::ShowLaunchFailure(const std::string& commandLine)
-{
-    // No message box: the bar keeps running, and the tooltips say what failed until a start works.
-    launchFailed_ = true;
-    std::string text = "Could not start: ";
-    text.append(commandLine, 0, kShownCommandChars);
-    if (commandLine.size() > kShownCommandChars)
-        text += "...";
-    STX.setToolTip(text);
-    VRUN.setToolTip(text);
-}
-
-void TOLVIX::BrowseForProgram()
-{
-    ui::OpenFileRequest request;
-    request.title = "Browse applications";
-    request.defaultExtension = "exe";
-    request.pattern = "*.exe;*.com;*.bat;*.cmd";
-    const std::optional<std::string> path = toolkit_.openFileDialog(form_.id(), request);
-    if (!path)
-        return;
-    // Quoted, so that a path with spaces starts as one program.
-    VRUN.setCaption("\"" + *path + "\"");
-}
-
-void TOLVIX::RunProgramEntry(int category, std::size_t index)
-{
-    if (const std::string* command = progmenu::CommandOf(catalogue_.entries(), category, index))
-        Run(*command);
-}
-
-void TOLVIX::LoadCatalogueOnce()
-{
-    if (!catalogueLoaded_)
-        Redetect();
-}
-
-void TOLVIX::Redetect()
-{
-    catalogueLoaded_ = true;
-    catalogue_.LoadKnownTasks(MODULSetApplicationBase::AppBasePath() + ".TSK");
-    programMenu_.BuildProgramMenu(catalogue_.entries());
 }
 
 void TOLVIX::Refresh()
@@ -344,7 +254,7 @@ void TOLVIX::Refresh()
     winamp_.Refresh();
     processCounter_.Refresh();
     // Off the start-up's path, and ready before the user is likely to open the menu.
-    LoadCatalogueOnce();
+    programs_.LoadCatalogueOnce();
 }
 
 void TOLVIX::Quit()
@@ -356,68 +266,10 @@ void TOLVIX::Quit()
     toolkit_.quit();
 }
 
-void TOLVIX::ApplyLogo()
-{
-    const std::string& base = MODULSetApplicationBase::AppBasePath();
-    const std::string bmp = base + ".BMP";
-    if (!platform_.files().exists(bmp))
-        return;
-    if (!OEMLOGO.loadPicture(bmp))
-        return;
-    // The strip keeps its width: a wide picture is clipped, never squeezing the buttons away.
-    OEMLOGO.setWidth(kLogoWidth);
-    OEMLOGO.setVisible(true);
-    tasks_.setButtonsLeft(kLogoWidth * 4 / 3);
-    Layout();
-
-    const bar::LogoDescription description = bar::ReadLogoDescription(platform_.files(), base);
-    if (description.colour)
-        OEMLOGO.setColours(*description.colour, OEMLOGO.state().fore);
-    if (description.toolTip)
-        OEMLOGO.setToolTip(*description.toolTip);
-}
-
-bool TOLVIX::ApplyIcon()
-{
-    const std::string ico = MODULSetApplicationBase::AppBasePath() + ".ICO";
-    if (!platform_.files().exists(ico))
-        return false;
-    return toolkit_.setFormIcon(form_.id(), ico);
-}
-
 void TOLVIX::RefreshTaskButtons()
 {
     tasks_.RefreshTaskButtons(DesktopWindow);
     docking_.FollowForeground();
-}
-
-void TOLVIX::TaskButtonReleased(ui::ControlId id, ui::MouseButton button)
-{
-    const std::size_t index = tasks_.index(id);
-    if (index == static_cast<std::size_t>(-1))
-        return;
-    AfterTaskButton(tasks_.Click(index, button));
-}
-
-void TOLVIX::TaskButtonKey(ui::ControlId id, int virtualKey)
-{
-    const std::size_t index = tasks_.index(id);
-    if (index != static_cast<std::size_t>(-1))
-        AfterTaskButton(tasks_.KeyPressed(index, virtualKey));
-}
-
-void TOLVIX::AfterTaskButton(tasks::TaskButtons::ClickOutcome outcome)
-{
-    if (outcome == tasks::TaskButtons::ClickOutcome::Ignored)
-        return;
-    if (outcome == tasks::TaskButtons::ClickOutcome::MenuWanted)
-        ui::PopupMenu(form_, tasks::BuildTaskMenu(platform_, tasks_.SelectedTask), task_ids::menu::MFF_0);
-    if (ending_)
-        return;
-    toolkit_.processPendingMessages();
-    if (ending_)
-        return;
-    RefreshTaskButtons();
 }
 
 ui::Rect TOLVIX::frame()
@@ -442,8 +294,8 @@ void TOLVIX::Layout()
     const ui::Size client = toolkit_.clientSize(form_.id());
     // The panel sits on the bottom edge at the client's full width.
     Picture2.setRect({0, client.height - kPanelHeight, client.width, kPanelHeight});
-    const float width = bar::TaskButtonWidth(r.width, OEMLOGO.rect().width, tasks_.buttonsLeft());
-    OEMLOGO.setHeight(r.height);
+    const float width = bar::TaskButtonWidth(r.width, logo_.width(), tasks_.buttonsLeft());
+    logo_.setHeight(r.height);
     tasks_.setButtonsWidth(width);
 }
 
@@ -452,16 +304,4 @@ void TOLVIX::SetAlign(float position)
     docking_.SetAlign(position);
 }
 
-void TOLVIX::GlowStep()
-{
-    GlowPhase += 2;
-    if (GlowPhase == 16)
-        GlowPhase = -16;
-    const float a = (std::fabs(GlowPhase) + 16) / 32;
-    const ui::Colour green = static_cast<ui::Colour>(std::floor(a * 128));
-    const ui::Colour blue = static_cast<ui::Colour>(std::floor(a * 255));
-    MMX.setColours(blue * 65536 + green * 256, MMX.state().fore);
-    // Between refresh ticks the task buttons follow the desktop at once, at most once a tick.
-    if (!refreshing_ && !ending_ && tasks_.RefreshDue())
-        RefreshTaskButtons();
-}
+} // namespace bar

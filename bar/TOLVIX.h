@@ -1,30 +1,37 @@
 #pragma once
-// The bar window: its form, layout, docking and auto-hide, the order of the refresh tick, and the
-// commands its menus, windows and indicators ask of it. Each indicator and secondary window owns
-// its controls and registers its own handlers.
+// The bar window: its form, layout, docking and auto-hide, the order of start-up and of the refresh
+// tick, and the commands its menus, windows and indicators ask of it. Each part (indicator, strip,
+// run box, task buttons, program catalogue, secondary window) registers its own handlers and owns
+// its controls, but for the few the bar makes itself to keep the tab order.
 #include "bar/BarCommands.h"
 #include "bar/Clock.h"
 #include "bar/Docking.h"
 #include "bar/ConnectionLamp.h"
+#include "bar/GlowStrip.h"
 #include "bar/WinampButtons.h"
 #include "bar/INFO.h"
+#include "bar/LogoStrip.h"
 #include "bar/MemoryIndicator.h"
 #include "bar/RemoteActions.h"
+#include "bar/RunBox.h"
 #include "infrared/InfraredRemote.h"
+#include "infrared/SupportSwitch.h"
 #include "platform/Platform.h"
 #include "platform/SecondaryWindow.h"
 #include "platform/Widgets.h"
-#include "progmenu/MODULKnownTasks.h"
-#include "progmenu/ProgramMenu.h"
+#include "progmenu/ProgramCatalogue.h"
 #include "settings/SettingsWindow.h"
 #include "progmenu/Shortcuts.h"
 #include "settings/SetupMem.h"
 #include "bar/ProcessCounter.h"
+#include "tasks/TaskButtonInput.h"
 #include "tasks/TaskButtons.h"
 #include "tasks/TaskManagerWindow.h"
 
 #include <memory>
 #include <vector>
+
+namespace bar {
 
 class TOLVIX final : public BarCommands {
 public:
@@ -41,42 +48,40 @@ public:
     // Winamp, process count, in that order.
     void Refresh();
 
+    // The about box, for reading: it stays until closed.
+    void ShowAbout();
+    bool sleeping() const;
+    void SetSleeping(bool asleep);
+
     // The bar's commands.
-    void ShowAbout() override;
     void PopupSettings(int page) override;
     // Unless the settings disable the task manager.
     void ShowTaskManager() override;
     void FreeUpMemory() override { memory_.FreeUpNow(); }
-    bool sleeping() const override;
-    void SetSleeping(bool asleep) override;
     // Ends the program at once; nothing may touch the windows after this.
     void Quit() override;
     void EndSession(PowerAction action) override;
-    bool Run(const std::string& commandLine) override;
     void MoveBar(int dxPixels, int dyPixels) override;
     void FocusRunBox() override;
 
-    // The program menu's item of this category and index, and its "redetect".
-    void RunProgramEntry(int category, std::size_t index);
-    void Redetect();
     // The catalogue has been loaded once, by the first refresh tick or the first menu opened.
-    bool catalogueLoaded() const { return catalogueLoaded_; }
+    bool catalogueLoaded() const { return programs_.catalogueLoaded(); }
 
     float alignPosition() const { return docking_.position(); }
-    float glowPhase() const { return GlowPhase; }
+    float glowPhase() const { return glow_.phase(); }
     platform::WindowHandle desktopWindow() const { return DesktopWindow; }
     ui::FormId formId() const { return form_.id(); }
     platform::WindowHandle window() const { return ownWindow_; }
     const tasks::TaskButtons& taskButtons() const { return tasks_; }
     const MemoryIndicator& memoryIndicator() const { return memory_; }
     const ui::MenuItem& mainMenu() const { return MSETTS; }
-    const progmenu::KnownTasks& catalogue() const { return catalogue_; }
+    const progmenu::KnownTasks& catalogue() const { return programs_.catalogue(); }
     const progmenu::Shortcuts& shortcuts() const { return shortcuts_; }
     const INFO* aboutBox() const { return about_.window(); }
     const settings::SETUP* settingsWindow() const { return settingsWindow_.window(); }
     const infrared::InfraredRemote& infrared() const { return infrared_; }
     const tasks::TaskManagerWindow& taskManager() const { return taskManager_; }
-    bool glowRunning() const { return MMY.enabled(); }
+    bool glowRunning() const { return glow_.running(); }
     bool refreshRunning() const { return RTASKS.enabled(); }
     bool dockingTimerRunning() const { return docking_.timerRunning(); }
     const bar::Docking& docking() const { return docking_; }
@@ -89,28 +94,15 @@ public:
 
 private:
     void Layout();
-    void GlowStep();
-    void ApplyLogo();
-    bool ApplyIcon();
     void ApplySettings();
     // After a save of this settings group (or all); the alignment only when the user chose one.
     void ApplySavedSettings(settings::SettingsGroup group, bool alignmentChosen);
     // Docks or places the bar as the stored alignment says; nothing when none is stored.
     void ApplyAlignment(bool atStart);
-    // Infrared support as the settings say, or the "Infrared Remote" switch when they do not.
-    void ApplyInfrared(bool atStart);
-    void TaskButtonReleased(ui::ControlId id, ui::MouseButton button);
-    void TaskButtonKey(ui::ControlId id, int virtualKey);
-    // After a task button's click or key: the task menu when wanted, then the buttons refreshed.
-    void AfterTaskButton(tasks::TaskButtons::ClickOutcome outcome);
     // Registers the hot key, or gives it up, as the settings say.
     void ApplyHotKey();
     // The hot key: the bar comes out and in front, its first task button (or the run box) focused.
     void BringOutForKeyboard();
-    void ShowLaunchFailure(const std::string& commandLine);
-    // Loads the catalogue unless that was done already.
-    void LoadCatalogueOnce();
-    void BrowseForProgram();
     ui::Rect frame();
     void setFrame(const ui::Rect& rect);
 
@@ -120,19 +112,20 @@ private:
     settings::SetupMem settings_;
     ui::Form form_;
     platform::WindowHandle ownWindow_;
-    float GlowPhase = 0;
     platform::WindowHandle DesktopWindow = 0;
     bool refreshing_ = false;
     bool ending_ = false;
 
-    ui::Control OEMLOGO;  // picture: the optional logo strip along the left edge
+    bar::LogoStrip logo_;
     ui::Control Picture2; // panel along the bottom edge holding the indicators
-    ui::Control MMX;      // picture: the glow strip along the panel's top
-    ui::Control RBUT;     // label: browse for a program to run
+    bar::GlowStrip glow_;
+    // Made here to keep their places in the tab order; the run box and the menus give them work.
+    ui::Control RBUT; // label: browse for a program to run
     WinampButtons winamp_;
     ui::Control SSETTS; // label: opens the main menu
     ui::Control STX;    // label: opens the program menu
     ui::Control VRUN;   // text box: the run box
+    bar::RunBox runBox_;
     tasks::TaskManagerWindow taskManager_;
     ProcessCounter processCounter_;
     MemoryIndicator memory_;
@@ -141,19 +134,19 @@ private:
     ConnectionLamp lamp_;
     Clock clock_;
     tasks::TaskButtons tasks_;
+    tasks::TaskButtonInput taskInput_;
 
-    ui::Timer MMY;    // 50 ms: the glow strip
     ui::Timer RTASKS; // the refresh tick
     ui::MenuItem MSETTS;
     bar::Docking docking_;
-    progmenu::KnownTasks catalogue_;
-    progmenu::ProgramMenu programMenu_;
+    progmenu::ProgramCatalogue programs_;
     progmenu::Shortcuts shortcuts_;
     ui::SecondaryWindow<INFO> about_;
     settings::SettingsWindow settingsWindow_;
     bar::RemoteActions remoteActions_;
     infrared::InfraredRemote infrared_;
-    bool launchFailed_ = false;
+    infrared::SupportSwitch infraredSwitch_;
     bool hotKeyOn_ = false;
-    bool catalogueLoaded_ = false;
 };
+
+} // namespace bar

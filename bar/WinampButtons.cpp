@@ -3,6 +3,8 @@
 #include "bar/BarControls.h"
 #include "bar/ControlIds.h"
 
+namespace bar {
+
 WinampButtons::WinampButtons(ui::Form& form, platform::Desktop& desktop)
     : winamp_(desktop)
     , WMPLAY(form, bar_ids::WMPLAY, bar::ControlSpecOf(bar_ids::WMPLAY))
@@ -14,3 +16,5 @@ void WinampButtons::Refresh()
 {
     WMPLAY.setVisible(winamp_.FindWinamp());
 }
+
+} // namespace bar

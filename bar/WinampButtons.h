@@ -5,6 +5,8 @@
 #include "platform/Desktop.h"
 #include "platform/Widgets.h"
 
+namespace bar {
+
 class WinampButtons {
 public:
     WinampButtons(ui::Form& form, platform::Desktop& desktop);
@@ -14,3 +16,5 @@ private:
     bar::Winamp winamp_;
     ui::Control WMPLAY; // picture: previous, play, stop, next
 };
+
+} // namespace bar

@@ -8,7 +8,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
     try {
         platform::win32::Win32Platform platform;
-        TOLVIX bar(platform);
+        bar::TOLVIX bar(platform);
         bar.Load();
         return platform.runMessageLoop();
     } catch (...) {

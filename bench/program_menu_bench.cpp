@@ -52,10 +52,11 @@ void BM_Redetect(benchmark::State& state)
             {platform::kRegSz, "app" + std::to_string(i) + ".exe"});
     sim.sim_registry().recordOpens = false;
     sim.sim_files().content["C:\\Bars\\tolvix.TSK"] = file;
-    TOLVIX bar(sim);
+    bar::TOLVIX bar(sim);
     bar.Load();
+    const ui::MenuItem* redetect = ui::FindMenuItem(bar.mainMenu(), progmenu_ids::MX2);
     for (auto _ : state) {
-        bar.Redetect();
+        redetect->action();
         benchmark::DoNotOptimize(bar.catalogue().entries().size());
     }
     state.SetItemsProcessed(state.iterations() * kEntries);

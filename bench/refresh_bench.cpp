@@ -39,14 +39,14 @@ namespace {
 
 struct Desk {
     sim::SimPlatform sim;
-    std::unique_ptr<TOLVIX> bar;
+    std::unique_ptr<bar::TOLVIX> bar;
     std::vector<platform::WindowHandle> windows;
 
     explicit Desk(int count)
     {
         for (int i = 0; i < count; ++i)
             windows.push_back(sim.sim_desktop().open("Window " + std::to_string(i)));
-        bar = std::make_unique<TOLVIX>(sim);
+        bar = std::make_unique<bar::TOLVIX>(sim);
         bar->Load();
     }
 };

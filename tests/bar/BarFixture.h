@@ -17,14 +17,14 @@ protected:
     sim::SimDesktop& desktop = sim.sim_desktop();
     sim::SimToolkit& toolkit = sim.sim_toolkit();
     sim::SimFiles& files = sim.sim_files();
-    std::unique_ptr<TOLVIX> bar;
+    std::unique_ptr<bar::TOLVIX> bar;
 
     // A handler that threw is a fault unless the test made it throw and looked.
     void TearDown() override { EXPECT_EQ(toolkit.failures, std::vector<std::string> {}); }
 
     void start()
     {
-        bar = std::make_unique<TOLVIX>(sim);
+        bar = std::make_unique<bar::TOLVIX>(sim);
         bar->Load();
     }
     // One tick of the refresh timer.

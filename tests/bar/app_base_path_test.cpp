@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-using MODULSetApplicationBase::ComputeAppBasePath;
+using bar::MODULSetApplicationBase::ComputeAppBasePath;
 
 TEST(AppBasePath, FolderAndNameWithoutExtension)
 {

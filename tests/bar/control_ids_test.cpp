@@ -62,7 +62,7 @@ TEST(ControlIds, ControlAndMenuIdsAreUnique)
     // Two shortcuts, so that their items are in the program menu.
     sim::SimPlatform sim;
     sim.sim_files().content["C:\\Bars\\SHORTCUT.INI"] = "C:\\a.exe\r\nC:\\b.exe\r\n";
-    TOLVIX bar(sim);
+    bar::TOLVIX bar(sim);
     bar.Load();
     ASSERT_NE(ui::FindMenuItem(bar.mainMenu(), progmenu_ids::SK_BASE + 1), nullptr);
     std::multiset<int> menuIds = {

@@ -33,7 +33,7 @@ protected:
         }
         return visited;
     }
-    bool hotKey() { return toolkit.pressHotKey(TOLVIX::kHotKeyModifiers, TOLVIX::kHotKey); }
+    bool hotKey() { return toolkit.pressHotKey(bar::TOLVIX::kHotKeyModifiers, bar::TOLVIX::kHotKey); }
     ui::ControlId taskButton(int i) const { return task_ids::VTASKS_BASE + i; }
     WindowHandle taskOf(int i) { return bar->taskButtons().table().at(static_cast<std::size_t>(i)); }
     int minimiseCommands(WindowHandle window)
@@ -136,7 +136,7 @@ TEST_F(KeyboardTest, TheHotKeyBringsADockedBarOutWithItsFirstTaskButtonFocusedAn
     for (const char* title : {"A", "B", "C"})
         desktop.open(title);
     tick();
-    ASSERT_EQ(toolkit.hotKeys.at(bar->formId()), std::make_pair(TOLVIX::kHotKeyModifiers, TOLVIX::kHotKey));
+    ASSERT_EQ(toolkit.hotKeys.at(bar->formId()), std::make_pair(bar::TOLVIX::kHotKeyModifiers, bar::TOLVIX::kHotKey));
     bar->SetAlign(3);
     desktop.setCursor(600, 600);
     toolkit.advance(500);
@@ -257,7 +257,7 @@ TEST_F(KeyboardTest, TheSettingsTurnTheHotKeyOffAndARestartKeepsItOff)
 TEST_F(KeyboardTest, AHotKeyHeldByAnotherProgramLeavesTheBarWorking)
 {
     bar.reset();
-    toolkit.hotKeysTaken.insert({TOLVIX::kHotKeyModifiers, TOLVIX::kHotKey});
+    toolkit.hotKeysTaken.insert({bar::TOLVIX::kHotKeyModifiers, bar::TOLVIX::kHotKey});
     start();
     EXPECT_FALSE(bar->hotKeyRegistered());
     desktop.open("A");

@@ -89,7 +89,7 @@ TEST_F(SideFilesTest, ABadOrShortInfoFileKeepsWhatWasApplied)
         fresh.sim_files().content[base + ".NFO"] = c.nfo;
         fresh.sim_toolkit().icons.insert(base + ".ICO");
         fresh.sim_files().content[base + ".ICO"] = "icon";
-        TOLVIX b(fresh);
+        bar::TOLVIX b(fresh);
         b.Load();
         const ui::ControlSpec& l = *fresh.sim_toolkit().control(bar_ids::OEMLOGO);
         EXPECT_TRUE(l.visible) << c.name;
@@ -123,7 +123,7 @@ TEST_F(SideFilesTest, AnIconFileBecomesTheWindowIconAndABadOneIsIgnored)
 
     sim::SimPlatform other;
     other.sim_files().content[base + ".ICO"] = "garbage";
-    TOLVIX b(other);
+    bar::TOLVIX b(other);
     b.Load();
     EXPECT_TRUE(other.sim_toolkit().form(b.formId())->iconPath.empty());
     EXPECT_TRUE(other.sim_toolkit().form(b.formId())->visible) << "the bar is shown anyway";
@@ -146,7 +146,7 @@ TEST_F(SideFilesTest, AnyLogoPictureKeepsTheStripAtItsWidthAndTheButtonsInTheBar
         other.sim_toolkit().pictures[base + ".BMP"] = {width, width};
         other.sim_files().content[base + ".BMP"] = "BM";
         other.sim_desktop().open("A");
-        TOLVIX b(other);
+        bar::TOLVIX b(other);
         b.Load();
         const ui::ControlSpec* strip = other.sim_toolkit().control(bar_ids::OEMLOGO);
         const ui::ControlSpec* first = other.sim_toolkit().control(task_ids::VTASKS_BASE);
