@@ -1,7 +1,9 @@
 #include "tests/e2e/monitors/DisplayChangeCases.h"
 
+#include <algorithm>
 #include <fstream>
 #include <optional>
+#include <vector>
 
 #include "tests/e2e/bar/BarKit.h"
 #include "tests/e2e/common/ChildProcess.h"
@@ -22,6 +24,9 @@ RECT LessBottomBand(const RECT& work)
     return {work.left, work.top, work.right, work.bottom - 68};
 }
 constexpr int kBottom = 7; // list entry and position alike
+constexpr int kDisplacedTrials = 5;
+// Well before the next docking tick, 500 ms after the last.
+constexpr int kBeforeTheTickMs = 200;
 
 // What a fresh process sees of the work areas: whether a change reached other processes at all.
 std::string SeenByAnotherProcess()
@@ -91,6 +96,37 @@ void CheckDisplayChanges(e2e::Report& report, const std::string& tolvixExe, bar_
         running->process.Kill();
         return;
     }
+
+    // Wine passes neither kind of work area change to running programs (see the notes the cases
+    // print), so the display change is also judged on its own: the docking tick brings a moved
+    // bar back within 500 ms, and right after a tick has done so, a display change must bring
+    // it back long before the next one.
+    std::vector<long long> backMs;
+    const RECT tucked = WindowPlace(bar);
+    for (int trial = 0; trial < kDisplacedTrials; ++trial) {
+        RECT seen = {};
+        SetWindowPos(bar, nullptr, 300, 300, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        if (!WaitForPlace(bar, tucked, kDockedWithinMs, seen))
+            break;
+        SetWindowPos(bar, nullptr, 300, 300, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        const unsigned long long moved = e2e::NowMs();
+        DWORD_PTR answer = 0;
+        SendMessageTimeoutA(
+            HWND_BROADCAST, WM_DISPLAYCHANGE, 32, MAKELPARAM(2048, 768), SMTO_ABORTIFHUNG, 5000, &answer);
+        if (!WaitForPlace(bar, tucked, kDockedWithinMs, seen))
+            break;
+        backMs.push_back(static_cast<long long>(e2e::NowMs() - moved));
+    }
+    std::sort(backMs.begin(), backMs.end());
+    const long long median = backMs.empty() ? -1 : backMs[(backMs.size() - 1) / 2];
+    std::string times;
+    for (long long ms : backMs)
+        times += (times.empty() ? "" : ", ") + std::to_string(ms);
+    report.Check("display_change_redocks_a_moved_bar_before_the_docking_tick",
+        static_cast<int>(backMs.size()) == kDisplacedTrials && median <= kBeforeTheTickMs,
+        "moved to 300,300 right after a docking tick, then WM_DISPLAYCHANGE broadcast: back at " + PlaceText(tucked) +
+            " after " + (times.empty() ? "never" : times) + " ms (median " + std::to_string(median) +
+            ", want at most " + std::to_string(kBeforeTheTickMs) + ")");
 
     // The X side's work area shrinks (as a panel of the desktop would take a band), then the
     // display change is announced.
