@@ -9,10 +9,11 @@
 # first free display from 90 up is taken. E2E_SCREEN=<w>x<h>x<depth> sizes the virtual screen
 # (default 1024x768x24).
 # E2E_MONITORS=2 gives the programs two monitors side by side, 1024x768 each (0,0-1024,768 and
-# 1024,0-2048,768): a nested Xephyr with Xinerama runs on the session's Xvfb, on the next free
-# display number, and DISPLAY points at it; the prefix's X11 driver is told to leave XRandR (which
-# sees a single 2048x768 output there) and read the heads from Xinerama. Screenshots then grab the
-# Xephyr root, both monitors. Unset (or 1), the session is one Xvfb screen as before.
+# 1024,0-2048,768): a nested Xephyr with Xinerama runs on the session's Xvfb, on a display number
+# 100 above the Xvfb's, and DISPLAY points at it; the prefix's X11 driver is told to leave XRandR
+# (through which Wine sees only the first head there) and read the heads from Xinerama.
+# Screenshots then grab the Xephyr root, both monitors. Unset (or 1), the session is one Xvfb
+# screen as before.
 # Only processes started here are stopped (Xvfb by PID, this prefix's wineserver), so several
 # suites and other users of the machine can run side by side.
 
@@ -60,8 +61,9 @@ e2e_xephyr_alive() {
 
 # The two-monitor display, nested in the Xvfb that DISPLAY names, on the first free number from
 # 100 above it (out of the range the Xvfbs take, so that it never takes another run's chosen
-# E2E_DISPLAY); DISPLAY then names the nested one. The second head's -origin must come before its -screen:
-# an origin applies to the screens that follow it.
+# E2E_DISPLAY); DISPLAY then names the nested one. An -origin places the screens after it (given
+# first, it would shift both heads); without one Xephyr also puts them side by side, but the
+# second head's place is spelt out.
 e2e_start_xephyr() {
   local host=$DISPLAY n first=$(( ${DISPLAY#:} + 100 )) last=$(( ${DISPLAY#:} + 119 ))
   for (( n = first; n <= last; n++ )); do
