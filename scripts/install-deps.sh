@@ -5,7 +5,7 @@ packages=(
   cmake make g++
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix mingw-w64-tools
   libwine-dev wine wine64
-  xvfb x11-utils imagemagick xdotool lirc zip unzip
+  xvfb xserver-xephyr x11-utils imagemagick xdotool lirc zip unzip
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev clang-format
 )
