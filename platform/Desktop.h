@@ -9,7 +9,7 @@
 namespace platform {
 
 // What happened to a top-level window of any process.
-enum class WindowEvent { Created, Shown, Hidden, Destroyed, Renamed, Foreground, MinimizeStart, MinimizeEnd, Moved };
+enum class WindowEvent { Created, Shown, Hidden, Destroyed, Renamed, Foreground, MinimizeStart, MinimizeEnd };
 using WindowEventHandler = std::function<void(WindowEvent, WindowHandle)>;
 
 class Desktop {
@@ -65,9 +65,6 @@ public:
     // the kinds of event the platform reports (some platforms report only some kinds, or none).
     // One handler at a time; an empty handler stops the events.
     virtual void watchWindowEvents(WindowEventHandler handler) = 0;
-    // Whether the handler also hears of top-level windows moved or resized (Moved): many events
-    // while a window is dragged, so only for a watcher that needs them.
-    virtual void watchWindowMoves(bool on) = 0;
 };
 
 } // namespace platform

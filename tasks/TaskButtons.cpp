@@ -39,6 +39,7 @@ TaskButtons::TaskButtons(platform::Desktop& desktop, ui::Form& form, WindowHandl
     , ownWindow_(ownWindow)
 {
     snapshot_.reserve(256);
+    elsewhere_.reserve(256);
     VTASKS.push_back(std::make_unique<ui::Control>(form_, task_ids::VTASKS_BASE, FirstButtonDesign()));
     desktop_.watchWindowEvents(
         [this](platform::WindowEvent event, WindowHandle window) { noteWindowEvent(event, window); });
@@ -64,7 +65,7 @@ void TaskButtons::noteWindowEvent(platform::WindowEvent event, WindowHandle wind
 bool TaskButtons::RefreshDue()
 {
     ++checks_;
-    if (eventPending_ || desktop_.foreground() != LastForeground || newWindowShown())
+    if (eventPending_ || desktop_.foreground() != LastForeground || newWindowShown() || monitorChanged())
         return true;
     const std::size_t count = TaskWindows.count();
     const std::size_t n = std::min(count, kTasksPerCheck);
@@ -89,10 +90,28 @@ bool TaskButtons::newWindowShown()
     return false;
 }
 
+bool TaskButtons::monitorChanged()
+{
+    if (!barMonitor_)
+        return false;
+    if (barMonitor_() != shownMonitor_)
+        return true;
+    const std::size_t count = elsewhere_.size();
+    const std::size_t n = std::min(count, kTasksPerCheck);
+    for (std::size_t k = 0; k < n; ++k) {
+        elsewhereCursor_ = (elsewhereCursor_ + 1) % count;
+        if (desktop_.monitorOf(elsewhere_[elsewhereCursor_]) == shownMonitor_)
+            return true;
+    }
+    return false;
+}
+
 bool TaskButtons::taskChanged(std::size_t i)
 {
     const WindowHandle window = TaskWindows.at(i);
     if (!desktop_.isVisible(window) || i >= VTASKS.size())
+        return true;
+    if (shownMonitor_ != 0 && desktop_.monitorOf(window) != shownMonitor_)
         return true;
     const int length = desktop_.windowText(window, title_, static_cast<int>(sizeof title_));
     const std::string_view title(title_, length > 0 ? static_cast<std::size_t>(length) : 0);
@@ -117,16 +136,17 @@ void TaskButtons::RefreshTaskButtons(WindowHandle desktopWindow)
     }
     LastForeground = desktop_.foreground();
     EnumerateTasks(desktop_, desktopWindow, ownWindow_, snapshot_);
-    const platform::MonitorHandle monitor = barMonitor_ ? barMonitor_() : 0;
-    if (monitor != 0)
+    shownMonitor_ = barMonitor_ ? barMonitor_() : 0;
+    elsewhere_.clear();
+    if (shownMonitor_ != 0)
         snapshot_.erase(std::remove_if(snapshot_.begin(), snapshot_.end(),
-                            [&](WindowHandle w) { return desktop_.monitorOf(w) != monitor; }),
+                            [&](WindowHandle w) {
+                                if (desktop_.monitorOf(w) == shownMonitor_)
+                                    return false;
+                                elsewhere_.push_back(w);
+                                return true;
+                            }),
             snapshot_.end());
-    // A window moved onto or off the monitor is then an event like any other.
-    if ((monitor != 0) != watchingMoves_) {
-        watchingMoves_ = monitor != 0;
-        desktop_.watchWindowMoves(watchingMoves_);
-    }
     TaskWindows.merge(snapshot_);
 
     const std::size_t taskCount = TaskWindows.count();

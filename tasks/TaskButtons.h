@@ -61,6 +61,7 @@ private:
     void updateButton(std::size_t i);
     void noteWindowEvent(platform::WindowEvent event, WindowHandle window);
     bool taskChanged(std::size_t i);
+    bool monitorChanged();
     bool newWindowShown();
 
     platform::Desktop& desktop_;
@@ -84,7 +85,11 @@ private:
     std::size_t checkCursor_ = 0;
     std::size_t refreshCount_ = 0;
     std::function<platform::MonitorHandle()> barMonitor_;
-    bool watchingMoves_ = false;
+    // The monitor the buttons were last made for (0: every window), and the tasks left out then:
+    // checked in turns, as the buttons are, so that a window moved across comes at once.
+    platform::MonitorHandle shownMonitor_ = 0;
+    std::vector<WindowHandle> elsewhere_;
+    std::size_t elsewhereCursor_ = 0;
 };
 
 } // namespace tasks

@@ -352,12 +352,8 @@ bool SimDesktop::windowRect(WindowHandle window, platform::PixelRect& rect)
 
 void SimDesktop::moveWindow(WindowHandle window, const platform::PixelRect& rect)
 {
-    SimWindow* w = find(window);
-    if (!w || w->rect == rect)
-        return;
-    w->rect = rect;
-    if (watchingMoves_)
-        report(platform::WindowEvent::Moved, window);
+    if (SimWindow* w = find(window))
+        w->rect = rect;
 }
 
 } // namespace sim

@@ -66,8 +66,7 @@ public:
     // reports only creation is modelled by leaving just Created here.
     std::set<platform::WindowEvent> reportedEvents {platform::WindowEvent::Created, platform::WindowEvent::Shown,
         platform::WindowEvent::Hidden, platform::WindowEvent::Destroyed, platform::WindowEvent::Renamed,
-        platform::WindowEvent::Foreground, platform::WindowEvent::MinimizeStart, platform::WindowEvent::MinimizeEnd,
-        platform::WindowEvent::Moved};
+        platform::WindowEvent::Foreground, platform::WindowEvent::MinimizeStart, platform::WindowEvent::MinimizeEnd};
     // Windows' foreground lock as a program meets it when it acts on other than the user's input
     // to it: setForeground then fails (the target only flashes) unless the program has taken
     // the leave since the user last activated a window.
@@ -105,7 +104,6 @@ public:
     WindowHandle findWindow(const char* className, const char* title) override;
     platform::PixelPoint cursorPos() override { return cursor_; }
     void watchWindowEvents(platform::WindowEventHandler handler) override { watcher_ = std::move(handler); }
-    void watchWindowMoves(bool on) override { watchingMoves_ = on; }
     void monitors(std::vector<platform::Monitor>& out) override;
     platform::MonitorHandle monitorOf(WindowHandle window) override;
     bool windowRect(WindowHandle window, platform::PixelRect& rect) override;
@@ -130,7 +128,6 @@ private:
     bool foregroundRight_ = false;
     platform::PixelPoint cursor_ {};
     platform::WindowEventHandler watcher_;
-    bool watchingMoves_ = false;
 };
 
 } // namespace sim

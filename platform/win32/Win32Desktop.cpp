@@ -51,9 +51,6 @@ bool ToWindowEvent(DWORD event, WindowEvent& out)
     case EVENT_OBJECT_NAMECHANGE:
         out = WindowEvent::Renamed;
         return true;
-    case EVENT_OBJECT_LOCATIONCHANGE:
-        out = WindowEvent::Moved;
-        return true;
     default:
         return false;
     }
@@ -224,7 +221,6 @@ void Win32Desktop::watchWindowEvents(WindowEventHandler handler)
 {
     for (auto& hook : hooks_)
         hook.reset();
-    movesHook_.reset();
     onWindowEvent_ = std::move(handler);
     if (!onWindowEvent_) {
         if (g_watching == this)
@@ -237,17 +233,6 @@ void Win32Desktop::watchWindowEvents(WindowEventHandler handler)
     // other processes. A platform without these events simply never calls back.
     for (std::size_t i = 0; i < std::size(kHookedEvents); ++i)
         hooks_[i].reset(SetWinEventHook(kHookedEvents[i].first, kHookedEvents[i].last, nullptr,
-            &Win32Desktop::onWinEvent, 0, 0, WINEVENT_OUTOFCONTEXT));
-}
-
-void Win32Desktop::watchWindowMoves(bool on)
-{
-    if (!on || !onWindowEvent_) {
-        movesHook_.reset();
-        return;
-    }
-    if (!movesHook_)
-        movesHook_.reset(SetWinEventHook(EVENT_OBJECT_LOCATIONCHANGE, EVENT_OBJECT_LOCATIONCHANGE, nullptr,
             &Win32Desktop::onWinEvent, 0, 0, WINEVENT_OUTOFCONTEXT));
 }
 

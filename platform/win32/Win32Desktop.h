@@ -41,7 +41,6 @@ public:
     MonitorHandle monitorOf(WindowHandle window) override;
     bool windowRect(WindowHandle window, PixelRect& rect) override;
     void watchWindowEvents(WindowEventHandler handler) override;
-    void watchWindowMoves(bool on) override;
 
 private:
     static void CALLBACK onWinEvent(
@@ -55,7 +54,6 @@ private:
     WindowEventHandler onWindowEvent_;
     // Foreground; minimise start and end; create; show and hide; name change.
     UniqueWinEventHook hooks_[5];
-    UniqueWinEventHook movesHook_;
 };
 
 } // namespace platform::win32

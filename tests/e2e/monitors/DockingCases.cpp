@@ -131,6 +131,28 @@ void CheckRememberedMonitor(e2e::Report& report, const std::string& tolvixExe, b
                                                : running->error;
         report.Check("restart_docks_on_the_stored_monitor", again.empty(),
             "Align_Monitor '" + stored + "': " + Describe(again, monitors.second.work, left));
+
+        // Tucked at the edge the two monitors share: only the strip shows, and the mouse resting on
+        // the first monitor, over the bar's hidden part, leaves it tucked.
+        if (again.empty()) {
+            const RECT tucked = WindowPlace(running->bar);
+            RECT box = {};
+            const int kind = GetWindowRgnBox(running->bar, &box);
+            SetCursorPos(monitors.second.rect.left - 24, (tucked.top + tucked.bottom) / 2);
+            RECT seen = {};
+            const bool moved = e2e::WaitFor(1200, [&] {
+                seen = WindowPlace(running->bar);
+                return !EqualRect(&seen, &tucked);
+            });
+            ParkMouse();
+            const LONG shownWidth = box.right - box.left;
+            report.Check("shared_edge_shows_only_the_strip_and_ignores_the_other_monitor",
+                kind == SIMPLEREGION && shownWidth == 16 && !moved,
+                "tucked at " + PlaceText(tucked) + ": window region " +
+                    (kind == SIMPLEREGION ? std::to_string(shownWidth) + " px wide" : "none") +
+                    " (want the 16-pixel strip); mouse resting at x " + std::to_string(monitors.second.rect.left - 24) +
+                    " for 1.2 s: " + (moved ? "moved to " + PlaceText(seen) : "stayed tucked"));
+        }
     }
 
     // A stored monitor that is not there any more, or a value that names none: the primary one.

@@ -2,8 +2,6 @@
 // then the real tolvix.exe docking, remembering its monitor, filtering task buttons by monitor,
 // stepping behind full-screen windows and following display changes. Usage:
 //   monitors_probe.exe <path of tolvix.exe> [--artifacts <folder>]
-//   monitors_probe.exe --work-areas <file>   (writes one line of what this process sees of the
-//                                             work areas: another process's view of a change)
 // Environment: E2E_MONITORS_GROUPS=display,docking,remember,tasks,fullscreen,displaychange picks
 // some groups ("display" alone needs no bar).
 #include <windows.h>
@@ -36,24 +34,12 @@ bool GroupChosen(const std::string& group)
     return chosen == ",," || chosen.find("," + group + ",") != std::string::npos;
 }
 
-int WriteWorkAreas(const char* path)
-{
-    FILE* file = std::fopen(path, "w");
-    if (!file)
-        return 1;
-    std::fprintf(file, "%s\n", WorkAreasText().c_str());
-    std::fclose(file);
-    return 0;
-}
-
 } // namespace
 
 int main(int argc, char** argv)
 {
     std::string tolvixExe, artifactsFolder;
     for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--work-areas") == 0 && i + 1 < argc)
-            return WriteWorkAreas(argv[i + 1]);
         if (std::strcmp(argv[i], "--artifacts") == 0 && i + 1 < argc)
             artifactsFolder = argv[++i];
         else
@@ -69,7 +55,7 @@ int main(int argc, char** argv)
             {"remember", [&] { CheckRememberedMonitor(report, tolvixExe, artifacts); }},
             {"tasks", [&] { CheckTasksOfBarMonitorOnly(report, tolvixExe); }},
             {"fullscreen", [&] { CheckFullScreenWindows(report, tolvixExe); }},
-            {"displaychange", [&] { CheckDisplayChanges(report, tolvixExe, artifacts); }}};
+            {"displaychange", [&] { CheckDisplayChanges(report, tolvixExe); }}};
         for (const auto& group : onTheBar) {
             if (!GroupChosen(group.first))
                 continue;

@@ -16,22 +16,6 @@ e2e_suite_setup monitors "$@"
 export E2E_MONITORS=2
 export E2E_MONITORS_GROUPS=${E2E_MONITORS_GROUPS:-}
 
-# Host requests of the display-change cases: "workarea <x> <y> <width> <height>" sets the work
-# area X announces on the root window (_NET_WORKAREA, as a desktop panel would), "workarea none"
-# removes it again.
-e2e_host_request() {
-  case $1 in
-  "workarea none") xprop -display "$DISPLAY" -root -remove _NET_WORKAREA && echo set ;;
-  workarea\ *)
-    local area
-    area=$(tr ' ' ',' <<<"${1#workarea }")
-    xprop -display "$DISPLAY" -root -f _NET_WORKAREA 32c -set _NET_WORKAREA "$area" && echo set
-    ;;
-  *) echo "unknown request: $1" ;;
-  esac
-}
-e2e_host_cleanup() { xprop -display "$DISPLAY" -root -remove _NET_WORKAREA 2>/dev/null; }
-
 TOLVIX=${TOLVIX_EXE:-$(e2e_find_built tolvix.exe)}
 PROBE=$(e2e_find_built monitors_probe.exe)
 if [[ -z $PROBE || ( -z $TOLVIX && $E2E_MONITORS_GROUPS != display ) ]]; then
