@@ -126,8 +126,8 @@ void Docking::SetAlign(float position)
     // Full height only makes sense at the left and right edges.
     const bool available = position == 3 || position == 5;
     fullHeightEntry_.enabled = available;
-    if (!available && fullHeightEntry_.checked) {
-        fullHeightEntry_.checked = false;
+    if (!available && fullHeight_) {
+        fullHeight_ = fullHeightEntry_.checked = false;
         ui::Rect r = frame();
         r.height = std::floor(a.height / 2);
         setFrame(r);
@@ -166,7 +166,7 @@ void Docking::SetFullHeight(bool selected)
 {
     if (!fullHeightEntry_.enabled)
         return;
-    fullHeightEntry_.checked = selected;
+    fullHeight_ = fullHeightEntry_.checked = selected;
     const ui::Rect a = area();
     ui::Rect r = frame();
     r.height = selected ? a.height : std::floor(a.height / 2);

@@ -27,7 +27,7 @@ public:
     float position() const { return position_; }
     bool docked() const { return position_ != -1; }
     bool timerRunning() const { return MALLI.enabled(); }
-    bool fullHeight() const { return fullHeightEntry_.checked; }
+    bool fullHeight() const { return fullHeight_; }
     bool behindFullScreen() const { return behind_ != 0; }
     // The monitor the bar docks on (or last docked on).
     const platform::Monitor& monitor() const { return monitor_; }
@@ -73,6 +73,7 @@ private:
     ui::MenuItem& fullHeightEntry_;
     std::function<bool()> keyboardInside_;
     float position_ = -1;
+    bool fullHeight_ = false; // shown by the menu entry's check mark
     std::vector<platform::Monitor> monitors_;
     platform::Monitor monitor_;
     std::optional<platform::PixelRect> clip_;

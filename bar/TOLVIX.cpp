@@ -8,7 +8,6 @@
 #include "bar/MainMenu.h"
 #include "bar/PowerActions.h"
 #include "progmenu/ProgramMenuIds.h"
-#include "settings/HotKeySetting.h"
 
 #include <algorithm>
 #include <cmath>
@@ -73,6 +72,7 @@ TOLVIX::TOLVIX(platform::Platform& platform)
           {[this] { return sleeping(); }, [this] { return settings_.settings().IR_LearningMode; },
               [this](std::string_view action) { remoteActions_.Perform(action); }})
     , infraredSwitch_(platform.registry(), settings_, infrared_)
+    , hotKey_(form_, platform.registry(), [this] { BringOutForKeyboard(); })
 {
     ui::FindMenuItem(MSETTS, menu::MABOUT)->action = [this] { ShowAbout(); };
     ui::FindMenuItem(MSETTS, menu::MIMODE)->action = [this] { SetSleeping(!sleeping()); };
@@ -93,7 +93,6 @@ TOLVIX::TOLVIX(platform::Platform& platform)
     // The program ends with its bar, whatever hidden windows of its own are still loaded.
     form_.onClosed = [this] { Quit(); };
     form_.onDoubleClick(0, [this] { PopupSettings(-1); });
-    form_.onHotKey = [this] { BringOutForKeyboard(); };
     // Both menus carry the program menu: a click before the first refresh tick loads it first.
     SSETTS.onClick([this] {
         programs_.LoadCatalogueOnce();
@@ -129,20 +128,7 @@ void TOLVIX::Load()
     toolkit_.showForm(form_.id(), true);
     ApplyAlignment(true);
     infraredSwitch_.ApplyAtStart();
-    ApplyHotKey();
-}
-
-void TOLVIX::ApplyHotKey()
-{
-    const bool wanted = settings::ReadHotKeySetting(platform_.registry());
-    if (wanted == hotKeyOn_)
-        return;
-    if (wanted)
-        hotKeyOn_ = toolkit_.registerHotKey(form_.id(), kHotKeyModifiers, kHotKey);
-    else {
-        toolkit_.unregisterHotKey(form_.id());
-        hotKeyOn_ = false;
-    }
+    hotKey_.Apply();
 }
 
 void TOLVIX::BringOutForKeyboard()
@@ -171,7 +157,7 @@ void TOLVIX::ApplySavedSettings(settings::SettingsGroup group, bool alignmentCho
         ApplyAlignment(false);
     if (settings::Covers(group, settings::SettingsGroup::Infrared)) {
         infraredSwitch_.ApplySaved();
-        ApplyHotKey();
+        hotKey_.Apply();
     }
 }
 
@@ -209,15 +195,11 @@ void TOLVIX::ShowAbout()
     about_.Open().ShowForReading();
 }
 
-bool TOLVIX::sleeping() const
-{
-    return ui::FindMenuItem(MSETTS, menu::MIMODE)->checked;
-}
-
 void TOLVIX::SetSleeping(bool asleep)
 {
-    if (asleep == sleeping())
+    if (asleep == asleep_)
         return;
+    asleep_ = asleep;
     ui::FindMenuItem(MSETTS, menu::MIMODE)->checked = asleep;
     glow_.setRunning(!asleep);
     docking_.SetAsleep(asleep);

@@ -10,6 +10,7 @@
 #include "bar/GlowStrip.h"
 #include "bar/WinampButtons.h"
 #include "bar/INFO.h"
+#include "bar/KeyboardHotKey.h"
 #include "bar/LogoStrip.h"
 #include "bar/MemoryIndicator.h"
 #include "bar/RemoteActions.h"
@@ -50,7 +51,7 @@ public:
 
     // The about box, for reading: it stays until closed.
     void ShowAbout();
-    bool sleeping() const;
+    bool sleeping() const { return asleep_; }
     void SetSleeping(bool asleep);
 
     // The bar's commands.
@@ -87,10 +88,9 @@ public:
     const bar::Docking& docking() const { return docking_; }
     int refreshIntervalMs() const { return RTASKS.interval(); }
     bool fullHeightSelected() const { return docking_.fullHeight(); }
-    bool hotKeyRegistered() const { return hotKeyOn_; }
-    // Ctrl+Alt+Home: Windows itself uses none of it, and no keyboard layout types a character with it.
-    static constexpr int kHotKeyModifiers = ui::kHotKeyControl | ui::kHotKeyAlt;
-    static constexpr int kHotKey = ui::kKeyHome;
+    bool hotKeyRegistered() const { return hotKey_.registered(); }
+    static constexpr int kHotKeyModifiers = KeyboardHotKey::kModifiers;
+    static constexpr int kHotKey = KeyboardHotKey::kKey;
 
 private:
     void Layout();
@@ -99,8 +99,6 @@ private:
     void ApplySavedSettings(settings::SettingsGroup group, bool alignmentChosen);
     // Docks or places the bar as the stored alignment says; nothing when none is stored.
     void ApplyAlignment(bool atStart);
-    // Registers the hot key, or gives it up, as the settings say.
-    void ApplyHotKey();
     // The hot key: the bar comes out and in front, its first task button (or the run box) focused.
     void BringOutForKeyboard();
     ui::Rect frame();
@@ -146,7 +144,8 @@ private:
     bar::RemoteActions remoteActions_;
     infrared::InfraredRemote infrared_;
     infrared::SupportSwitch infraredSwitch_;
-    bool hotKeyOn_ = false;
+    KeyboardHotKey hotKey_;
+    bool asleep_ = false;
 };
 
 } // namespace bar
