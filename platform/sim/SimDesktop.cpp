@@ -322,12 +322,13 @@ void SimDesktop::monitors(std::vector<platform::Monitor>& out)
 
 platform::MonitorHandle SimDesktop::monitorOf(WindowHandle window)
 {
-    std::vector<platform::Monitor> all;
-    monitors(all);
+    // Without allocating, as the real call: the refresh tick asks it.
+    if (monitorList.empty())
+        return 1;
     const SimWindow* w = find(window);
-    platform::MonitorHandle best = all.front().handle;
+    platform::MonitorHandle best = monitorList.front().handle;
     long long bestArea = 0;
-    for (const platform::Monitor& m : all) {
+    for (const platform::Monitor& m : monitorList) {
         if (!w)
             break;
         const int width = std::min(w->rect.right, m.bounds.right) - std::max(w->rect.left, m.bounds.left);
