@@ -1,4 +1,4 @@
-#include "bar/ControlIds.h"
+#include "bar/BarIds.h"
 #include "bar/TOLVIX.h"
 #include "platform/sim/SimPlatform.h"
 #include "infrared/InfraredIds.h"

@@ -18,7 +18,7 @@
 #include <iterator>
 #include <thread>
 
-#include "bar/ControlIds.h"
+#include "bar/BarIds.h"
 #include "infrared/InfraredIds.h"
 #include "settings/SettingsIds.h"
 #include "tests/e2e/bar/BarKit.h"

@@ -7,7 +7,7 @@
 #include <functional>
 #include <vector>
 
-#include "bar/ControlIds.h"
+#include "bar/BarIds.h"
 #include "infrared/InfraredIds.h"
 #include "progmenu/ShortcutIds.h"
 #include "settings/SettingsIds.h"

@@ -1,4 +1,4 @@
-#include "bar/ControlIds.h"
+#include "bar/BarIds.h"
 #include "tests/e2e/bar/BarKit.h"
 #include "tests/e2e/bar/BarPopup.h"
 #include "tests/e2e/bar/BarReader.h"

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "bar/ControlIds.h"
+#include "bar/BarIds.h"
 #include "tests/e2e/bar/BarKit.h"
 #include "tests/e2e/bar/BarPopup.h"
 #include "tests/e2e/bar/MenuCases.h"

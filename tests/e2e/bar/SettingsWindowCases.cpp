@@ -9,7 +9,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "bar/ControlIds.h"
+#include "bar/BarIds.h"
 #include "settings/SettingsIds.h"
 #include "settings/SetupRules.h"
 #include "tasks/TaskIds.h"

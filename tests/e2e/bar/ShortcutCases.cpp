@@ -4,7 +4,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "bar/ControlIds.h"
+#include "bar/BarIds.h"
 #include "progmenu/ShortcutIds.h"
 #include "tests/e2e/bar/BarKit.h"
 #include "tests/e2e/bar/BarPopup.h"

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "bar/ControlIds.h"
+#include "bar/BarIds.h"
 #include "settings/SettingsIds.h"
 #include "tests/e2e/bar/BarKit.h"
 #include "tests/e2e/bar/BarPopup.h"
