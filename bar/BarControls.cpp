@@ -1,7 +1,7 @@
 #include "bar/BarControls.h"
 
 #include "bar/BarGeometry.h"
-#include "bar/ControlIds.h"
+#include "bar/BarIds.h"
 
 namespace bar {
 

@@ -10,7 +10,7 @@ constexpr float kClientHeight = 1890;
 constexpr float kStartHeight = 6030;
 constexpr const char* kBarCaption = "Tolvane";
 
-// The starting properties of the control with this id (one of the ids of ControlIds.h, not a task button).
+// The starting properties of the control with this id (one of the ids of BarIds.h, not a task button).
 ui::ControlSpec ControlSpecOf(ui::ControlId id);
 
 // The bar window itself, placed at the free-floating start place.

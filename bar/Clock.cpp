@@ -1,7 +1,7 @@
 #include "bar/Clock.h"
 
 #include "bar/BarControls.h"
-#include "bar/ControlIds.h"
+#include "bar/BarIds.h"
 
 #include <cstdio>
 

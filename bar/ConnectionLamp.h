@@ -13,7 +13,7 @@ public:
     void Refresh();
 
 private:
-    bar::Connection connection_;
+    bar::MODULConnection connection_;
     ui::Control off_; // ONLED(0)
     ui::Control on_;  // ONLED(1)
 };

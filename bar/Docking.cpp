@@ -1,7 +1,7 @@
 #include "bar/Docking.h"
 
 #include "bar/BarGeometry.h"
-#include "bar/ControlIds.h"
+#include "bar/BarIds.h"
 #include "bar/RememberedMonitor.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 #include "bar/LogoStrip.h"
 
 #include "bar/BarControls.h"
-#include "bar/ControlIds.h"
+#include "bar/BarIds.h"
 #include "bar/SideFiles.h"
 
 namespace bar {

@@ -17,14 +17,15 @@ constexpr const char* kRemoteAccessPath = "RemoteAccess";
 constexpr const char* kDefaultValue = "Default";
 } // namespace
 
-Connection::Connection(platform::Registry& registry, platform::Launcher& launcher, platform::RemoteAccess& remoteAccess)
+MODULConnection::MODULConnection(
+    platform::Registry& registry, platform::Launcher& launcher, platform::RemoteAccess& remoteAccess)
     : registry_(registry)
     , launcher_(launcher)
     , remoteAccess_(remoteAccess)
 {
 }
 
-bool Connection::IsConnected()
+bool MODULConnection::IsConnected()
 {
     const auto key = RegistryKey::open(registry_, RegistryRoot::LocalMachine, servicePath_, KeyAccess::Read);
     const auto value = key.query(connectionValue_, kValueBytes);
@@ -47,7 +48,7 @@ std::string dialCommand(const std::string& systemFolder, const std::string& conn
     return systemFolder + "\\rundll32.exe rnaui.dll,RnaDial " + connection;
 }
 
-std::string Connection::defaultConnection()
+std::string MODULConnection::defaultConnection()
 {
     auto key = RegistryKey::open(registry_, RegistryRoot::CurrentUser, kRemoteAccessPath, KeyAccess::Read);
     const auto value = key.query(kDefaultValue, kValueBytes);
@@ -56,7 +57,7 @@ std::string Connection::defaultConnection()
     return upperNameFromValue(value->data);
 }
 
-std::string Connection::connectionToDial(bool& fromKeys)
+std::string MODULConnection::connectionToDial(bool& fromKeys)
 {
     std::string only;
     std::size_t count = 0;
@@ -82,7 +83,7 @@ std::string Connection::connectionToDial(bool& fromKeys)
     return count == 1 ? only : defaultConnection();
 }
 
-void Connection::DialConnection()
+void MODULConnection::DialConnection()
 {
     bool fromKeys = false;
     const std::string connection = connectionToDial(fromKeys);

@@ -11,12 +11,12 @@
 
 namespace bar {
 
-class Connection {
+class MODULConnection {
 public:
     static constexpr std::size_t kValueBytes = 256;
     static constexpr std::size_t kNameChars = 2048;
 
-    Connection(platform::Registry& registry, platform::Launcher& launcher, platform::RemoteAccess& remoteAccess);
+    MODULConnection(platform::Registry& registry, platform::Launcher& launcher, platform::RemoteAccess& remoteAccess);
 
     // Called on every refresh: allocates nothing for the usual small "Remote Connection" value.
     bool IsConnected();

@@ -1,6 +1,6 @@
 #include "bar/MainMenu.h"
 
-#include "bar/ControlIds.h"
+#include "bar/BarIds.h"
 
 namespace bar {
 

@@ -1,7 +1,7 @@
 #include "bar/ProcessCounter.h"
 
 #include "bar/BarControls.h"
-#include "bar/ControlIds.h"
+#include "bar/BarIds.h"
 #include "tasks/MODULQTask2.h"
 #include "tasks/CounterMenu.h"
 

@@ -4,7 +4,7 @@
 #include "bar/MODULSetApplicationBase.h"
 #include "bar/BarControls.h"
 #include "bar/BarGeometry.h"
-#include "bar/ControlIds.h"
+#include "bar/BarIds.h"
 #include "bar/MainMenu.h"
 #include "bar/PowerActions.h"
 #include "progmenu/ProgramMenuIds.h"

@@ -1,5 +1,5 @@
 #pragma once
-// Ids of the program menu MX. They share the bar's menu id space (bar/ControlIds.h); a test
+// Ids of the program menu MX. They share the bar's menu id space (bar/BarIds.h); a test
 // checks that none repeats.
 namespace progmenu_ids {
 

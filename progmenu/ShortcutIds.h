@@ -1,5 +1,5 @@
 #pragma once
-// Ids of the shortcut window TK. They share the bar's id space (bar/ControlIds.h); a test checks
+// Ids of the shortcut window TK. They share the bar's id space (bar/BarIds.h); a test checks
 // that none repeats. Its entry in the program menu and the shortcut items are in
 // progmenu/ProgramMenuIds.h.
 namespace shortcut_ids {

@@ -1,6 +1,6 @@
 #include "settings/SetupMem.h"
 
-#include "settings/SettingsCodec.h"
+#include "settings/DwordValueCodec.h"
 
 #include <algorithm>
 #include <cstring>

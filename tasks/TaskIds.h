@@ -1,6 +1,6 @@
 #pragma once
 // Ids of the task subsystem: the task menu MF, the task-counter menu T and the task manager
-// window. They share the bar's id space (bar/ControlIds.h); a test checks that none repeats.
+// window. They share the bar's id space (bar/BarIds.h); a test checks that none repeats.
 namespace task_ids {
 
 // The task buttons: VTASKS(i) is VTASKS_BASE + i; the task table never holds more than 65,536

@@ -1,6 +1,6 @@
 #include "control/com/AboutWindow.h"
 
-#include "control/com/ControlIds.h"
+#include "control/com/WindowAndMenuIds.h"
 #include "control/core/SampleColour.h"
 #include "win32kit/DcScopes.h"
 

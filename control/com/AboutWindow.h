@@ -4,7 +4,7 @@
 #include <windows.h>
 
 #include "win32kit/Handles.h"
-#include "control/com/WindowClasses.h"
+#include "control/com/ControlWindowClasses.h"
 
 namespace dralith {
 

@@ -1,7 +1,7 @@
 #include "control/com/ControlHost.h"
 
 #include "win32kit/ComPtr.h"
-#include "control/com/ControlIds.h"
+#include "control/com/WindowAndMenuIds.h"
 #include "control/com/ControlMenu.h"
 #include "control/com/GdiGraphSurface.h"
 #include "win32kit/MessagePump.h"

@@ -1,6 +1,6 @@
 #include "control/com/ControlMenu.h"
 
-#include "control/com/ControlIds.h"
+#include "control/com/WindowAndMenuIds.h"
 #include "control/core/MenuTexts.h"
 
 namespace dralith {

@@ -1,7 +1,7 @@
 #include "control/com/Module.h"
 
 #include "control/com/ClassFactory.h"
-#include "control/com/WindowClasses.h"
+#include "control/com/ControlWindowClasses.h"
 #include "control/com/Dralith_h.h"
 
 namespace dralith::module {
@@ -52,6 +52,8 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved
         // Unloaded by FreeLibrary: a later load may sit at another address, so the window
         // classes must not keep pointing into this copy.
         dralith::unregisterWindowClasses();
+    } else if (reason == DLL_PROCESS_DETACH) {
+        dralith::forgetWindowClasses();
     }
     return TRUE;
 }

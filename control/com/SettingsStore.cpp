@@ -1,7 +1,7 @@
 #include "control/com/SettingsStore.h"
 
 #include "win32kit/Handles.h"
-#include "control/core/SettingsCodec.h"
+#include "control/core/ChoiceTextCodec.h"
 
 namespace dralith {
 namespace {

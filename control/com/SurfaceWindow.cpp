@@ -2,7 +2,7 @@
 
 #include <windowsx.h>
 
-#include "control/com/ControlIds.h"
+#include "control/com/WindowAndMenuIds.h"
 #include "win32kit/DcScopes.h"
 
 namespace dralith {

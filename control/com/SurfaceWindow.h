@@ -10,7 +10,7 @@
 
 #include "control/com/BackBuffer.h"
 #include "win32kit/Handles.h"
-#include "control/com/WindowClasses.h"
+#include "control/com/ControlWindowClasses.h"
 
 namespace dralith {
 

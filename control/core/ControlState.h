@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "control/core/Enumerations.h"
-#include "control/core/SettingsCodec.h"
+#include "control/core/ChoiceTextCodec.h"
 
 namespace dralith {
 

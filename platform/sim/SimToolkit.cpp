@@ -1,5 +1,7 @@
 #include "platform/sim/SimToolkit.h"
 
+#include <stdexcept>
+
 #include "platform/FocusRules.h"
 #include "platform/InputRules.h"
 #include <algorithm>
@@ -12,6 +14,14 @@ SimForm* SimToolkit::form(ui::FormId id)
 {
     auto it = forms_.find(id);
     return it == forms_.end() ? nullptr : &it->second;
+}
+
+std::vector<ui::FormId> SimToolkit::liveForms() const
+{
+    std::vector<ui::FormId> ids;
+    for (const auto& entry : forms_)
+        ids.push_back(entry.first);
+    return ids;
 }
 
 const ui::ControlSpec* SimToolkit::control(ui::ControlId id) const
@@ -506,7 +516,9 @@ bool SimToolkit::setFormIcon(ui::FormId form, const std::string& path)
 void SimToolkit::createControl(ui::FormId form, ui::ControlId id, const ui::ControlSpec& props)
 {
     if (auto* f = this->form(form)) {
-        f->controls[id] = props;
+        // As on the real platform: a second control with the id could not be told apart.
+        if (!f->controls.emplace(id, props).second)
+            throw std::logic_error("control id already in use on this form");
     }
 }
 

@@ -100,6 +100,8 @@ public:
     std::vector<std::string> failures;
 
     SimForm* form(ui::FormId id);
+    // The forms not destroyed yet, in the order they were created.
+    std::vector<ui::FormId> liveForms() const;
     // Finds a control in any live form.
     const ui::ControlSpec* control(ui::ControlId id) const;
     // Advances the virtual clock, firing due timers in time order. May be called from inside a

@@ -4,7 +4,7 @@
 #include "platform/FocusRules.h"
 #include "platform/win32/ControlPainter.h"
 #include "platform/win32/ControlWindows.h"
-#include "platform/win32/WindowClasses.h"
+#include "platform/win32/ToolkitWindowClasses.h"
 
 #include <stdexcept>
 #include <vector>

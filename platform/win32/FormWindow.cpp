@@ -2,7 +2,7 @@
 
 #include "platform/FocusRules.h"
 #include "platform/win32/PopupMenu.h"
-#include "platform/win32/WindowClasses.h"
+#include "platform/win32/ToolkitWindowClasses.h"
 
 #include <stdexcept>
 #include <string>

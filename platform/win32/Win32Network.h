@@ -3,7 +3,7 @@
 // message-only window of their own, on the user-interface thread. Winsock is loaded on the first
 // connection: most runs never open one, and an idle bar should not carry it.
 #include "platform/Network.h"
-#include "win32kit/WindowClasses.h"
+#include "win32kit/WindowClassSet.h"
 
 #include <memory>
 

@@ -3,7 +3,7 @@
 #include "platform/Toolkit.h"
 #include "platform/win32/FormWindow.h"
 #include "platform/win32/ToolkitContext.h"
-#include "platform/win32/WindowClasses.h"
+#include "platform/win32/ToolkitWindowClasses.h"
 
 #include <map>
 #include <memory>
@@ -65,7 +65,7 @@ private:
     HWND ownerWindow(ui::FormId form);
 
     ToolkitContext context_;
-    WindowClasses classes_;
+    ToolkitWindowClasses classes_;
     std::map<ui::FormId, std::shared_ptr<FormWindow>> forms_;
     ui::FormId nextForm_ = 1;
 };

@@ -1,6 +1,6 @@
 #pragma once
 // A bar started on the simulated platform, with helpers that read it the way a user sees it.
-#include "bar/ControlIds.h"
+#include "bar/BarIds.h"
 #include "tasks/TaskIds.h"
 #include "bar/TOLVIX.h"
 #include "platform/sim/SimPlatform.h"

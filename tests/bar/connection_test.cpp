@@ -23,7 +23,7 @@ struct Rig {
     sim::SimRegistry reg;
     sim::SimLauncher launcher;
     sim::SimRemoteAccess ras;
-    bar::Connection connection {reg, launcher, ras};
+    bar::MODULConnection connection {reg, launcher, ras};
 
     void addConnections(std::initializer_list<std::string> names)
     {
@@ -51,7 +51,7 @@ struct Rig {
 };
 } // namespace
 
-TEST(Connection, LampReadsRemoteConnectionWithQueryAccessOrRemoteAccess)
+TEST(MODULConnection, LampReadsRemoteConnectionWithQueryAccessOrRemoteAccess)
 {
     Rig rig;
     rig.ras.up = true;
@@ -75,7 +75,7 @@ TEST(Connection, LampReadsRemoteConnectionWithQueryAccessOrRemoteAccess)
     EXPECT_EQ(rig.reg.openKeys(), 0);
 }
 
-TEST(Connection, DialsTheOnlyConnectionElseTheDefaultInUpperCase)
+TEST(MODULConnection, DialsTheOnlyConnectionElseTheDefaultInUpperCase)
 {
     Rig rig;
     EXPECT_EQ(rig.dial(), "") << "no keys at all";
@@ -102,7 +102,7 @@ TEST(Connection, DialsTheOnlyConnectionElseTheDefaultInUpperCase)
     EXPECT_EQ(one.dial(), "") << "the only value has no usable name";
 }
 
-TEST(Connection, RemoteAccessFunctionsStandInForAbsentAddresses)
+TEST(MODULConnection, RemoteAccessFunctionsStandInForAbsentAddresses)
 {
     Rig rig;
     rig.ras.entries = {"Work"};

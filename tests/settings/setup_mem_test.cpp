@@ -1,6 +1,6 @@
 // The settings' byte layouts and their store, on the simulated registry.
 #include "platform/sim/SimRegistry.h"
-#include "settings/SettingsCodec.h"
+#include "settings/DwordValueCodec.h"
 #include "settings/SettingsTable.h"
 #include "settings/SetupMem.h"
 
@@ -26,7 +26,7 @@ std::string b4(int h, int l)
 }
 } // namespace
 
-TEST(SettingsCodec, NumbersRoundThenSplitHighByteFirstAndClip)
+TEST(DwordValueCodec, NumbersRoundThenSplitHighByteFirstAndClip)
 {
     const float nan = std::numeric_limits<float>::quiet_NaN(), inf = std::numeric_limits<float>::infinity();
     const std::pair<float, std::string> table[] = {{0, b4(0, 0)}, {15, b4(0, 0x0F)}, {256, b4(1, 0)},

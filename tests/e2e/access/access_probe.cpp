@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "bar/ControlIds.h"
+#include "bar/BarIds.h"
 #include "tasks/TaskIds.h"
 #include "tests/e2e/common/ChildProcess.h"
 #include "tests/e2e/common/Poll.h"

@@ -8,7 +8,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "bar/ControlIds.h"
+#include "bar/BarIds.h"
 #include "tests/e2e/bar/ButtonWatch.h"
 #include "win32kit/Handles.h"
 #include "tests/e2e/common/ChildProcess.h"

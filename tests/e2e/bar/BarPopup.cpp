@@ -11,13 +11,71 @@ namespace {
 // What a chosen command may take before the bar answers again (a full redetect included).
 constexpr UINT kCommandMs = 120000;
 
+// What an entry shows before its shortcut text.
+std::string CaptionOf(const MenuEntry& entry)
+{
+    const std::string text = entry.text;
+    return text.substr(0, text.find('\t'));
+}
+
 } // namespace
 
-MenuKeys KeysDown(int n, std::initializer_list<WORD> then)
+MenuKeys KeysTo(const std::vector<MenuStep>& path)
 {
-    MenuKeys keys(static_cast<size_t>(n), VK_DOWN);
-    keys.insert(keys.end(), then);
+    MenuKeys keys;
+    for (std::size_t level = 0; level < path.size(); ++level) {
+        // A submenu opens with its first entry selected, a fresh top menu with none.
+        int downs = level == 0 ? 0 : -1;
+        bool found = false;
+        for (const MenuEntry& entry : path[level].entries) {
+            if (entry.kind == MenuEntry::Kind::Separator)
+                continue;
+            ++downs;
+            if ((found = CaptionOf(entry) == path[level].caption))
+                break;
+        }
+        if (!found)
+            return {};
+        keys.insert(keys.end(), static_cast<std::size_t>(downs), VK_DOWN);
+        keys.push_back(level + 1 < path.size() ? VK_RIGHT : VK_RETURN);
+    }
     return keys;
+}
+
+MenuKeys KeysFromEnd(const std::vector<MenuEntry>& tail, const std::string& caption)
+{
+    MenuKeys keys;
+    for (auto entry = tail.rbegin(); entry != tail.rend(); ++entry) {
+        if (entry->kind == MenuEntry::Kind::Separator)
+            continue;
+        keys.push_back(VK_UP);
+        if (CaptionOf(*entry) == caption) {
+            keys.push_back(VK_RETURN);
+            return keys;
+        }
+    }
+    return {};
+}
+
+MenuKeys MainMenuKeys(const std::string& caption)
+{
+    return KeysTo({{MainMenuEntries(), caption}});
+}
+
+MenuKeys QuitMenuKeys(const std::string& caption)
+{
+    return KeysTo({{MainMenuEntries(), "quit"}, {QuitMenuEntries(), caption}});
+}
+
+bool PostMenuKeys(HWND menu, const MenuKeys& keys)
+{
+    if (keys.empty()) {
+        PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+        return false;
+    }
+    for (WORD key : keys)
+        PostMessageA(menu, WM_KEYDOWN, key, 0);
+    return true;
 }
 
 std::string BarPopup::Open(int labelId, int timeoutMs, bool right)
@@ -53,8 +111,10 @@ std::string BarPopup::Open(int labelId, int timeoutMs, bool right)
 
 std::string BarPopup::Press(const MenuKeys& keys)
 {
-    for (WORD key : keys)
-        PostMessageA(menu_, WM_KEYDOWN, key, 0);
+    if (!PostMenuKeys(menu_, keys)) {
+        e2e::WaitFor(3000, [&] { return !IsWindowVisible(menu_); });
+        return "no such entry in the menu as the probe knows it";
+    }
     if (e2e::WaitFor(5000, [&] { return !IsWindowVisible(menu_); })) {
         // The chosen command runs once the menu's loop has returned; the bar answers a sent
         // message only after it.

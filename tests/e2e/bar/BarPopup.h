@@ -1,30 +1,39 @@
 #pragma once
 // Opens one of the bar's popup menus as a user does, with a real click on a panel label, and
-// picks an entry with the keyboard, as the menu's own loop reads it.
+// picks an entry by its caption with the keyboard, as the menu's own loop reads it.
 #include <windows.h>
 
-#include <initializer_list>
 #include <string>
 #include <vector>
 
 #include "tests/e2e/bar/LaunchBar.h"
+#include "tests/e2e/bar/BarMenus.h"
 
 namespace bar_probe {
 
-// Keys for a freshly opened menu (nothing selected yet): `n` times Down, then `then`. The arrow
-// skips separators only, so greyed entries count.
 using MenuKeys = std::vector<WORD>;
-MenuKeys KeysDown(int n, std::initializer_list<WORD> then = {VK_RETURN});
 
-// The main menu's entries as the arrow keys count them, and the quit submenu's.
-namespace main_menu {
-constexpr int kAbout = 1;
-constexpr int kShowTasks = 3;
-constexpr int kSleepMode = 5;
-// The last entry, "quit", is one Up away; Right opens it with "quit" selected.
-const MenuKeys kQuit = {VK_UP, VK_RIGHT, VK_RETURN};
-const MenuKeys kLogOff = {VK_UP, VK_RIGHT, VK_DOWN, VK_RETURN};
-} // namespace main_menu
+// One level of the way to a menu entry: the entries of that menu as the probe knows them (its
+// beginning down to the entry is enough) and the caption of the entry to take there.
+struct MenuStep {
+    std::vector<MenuEntry> entries;
+    std::string caption;
+};
+
+// The keys that choose the entry at the end of `path` in a freshly opened menu (nothing selected
+// yet): Down to each entry, Right into each submenu (which opens on its first entry), then Return.
+// The arrow skips separators only, so greyed entries count. Empty when a caption is not there.
+MenuKeys KeysTo(const std::vector<MenuStep>& path);
+// The same for a menu known only by its last entries: Up from nothing selected reaches the last.
+MenuKeys KeysFromEnd(const std::vector<MenuEntry>& tail, const std::string& caption);
+
+// Entries of the main menu, and of its quit submenu.
+MenuKeys MainMenuKeys(const std::string& caption);
+MenuKeys QuitMenuKeys(const std::string& caption);
+
+// Posts the keys to an open menu; false (and the menu is closed with Escape) when there are none,
+// that is the entry was not found.
+bool PostMenuKeys(HWND menu, const MenuKeys& keys);
 
 class BarPopup {
 public:

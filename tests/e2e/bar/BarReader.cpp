@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "bar/ControlIds.h"
+#include "bar/BarIds.h"
 #include "tasks/TaskIds.h"
 
 namespace bar_probe {

@@ -2,7 +2,7 @@
 #include <cstdio>
 #include <deque>
 
-#include "bar/ControlIds.h"
+#include "bar/BarIds.h"
 #include "tests/e2e/bar/BarKit.h"
 #include "tests/e2e/bar/ButtonWatch.h"
 #include "tests/e2e/bar/LiveCases.h"

@@ -18,10 +18,11 @@
 #include <iterator>
 #include <thread>
 
-#include "bar/ControlIds.h"
+#include "bar/BarIds.h"
 #include "infrared/InfraredIds.h"
 #include "settings/SettingsIds.h"
 #include "tests/e2e/bar/BarKit.h"
+#include "tests/e2e/bar/BarPopup.h"
 #include "tests/e2e/bar/BarReader.h"
 #include "tests/e2e/bar/ButtonWatch.h"
 #include "tests/e2e/bar/MenuCases.h"
@@ -182,11 +183,15 @@ void CheckInfrared(e2e::Report& report, const std::string& tolvixExe, Artifacts&
     const bool opened = e2e::WaitFor(5000, [&] { return (menu = FindPopupMenu(pid)) != nullptr; });
     if (opened)
         artifacts.RequestScreenshot("infrared-definition-menu");
-    // Down counts the two greyed title lines, skips the separator; Right opens "Windows" on
-    // "Previous".
-    for (WORD key : {VK_DOWN, VK_DOWN, VK_DOWN, VK_RIGHT, VK_DOWN, VK_RETURN})
-        if (menu)
-            PostMessageA(menu, WM_KEYDOWN, key, 0);
+    // Windows > Next. The menu's head down to "Windows": the two greyed title lines (the second
+    // names the button pressed), then a separator.
+    using K = MenuEntry::Kind;
+    if (menu)
+        PostMenuKeys(menu,
+            KeysTo({{{{"Define IR Remote action", K::Disabled}, {"(button)", K::Disabled}, {"", K::Separator},
+                         {"Windows", K::Submenu}},
+                        "Windows"},
+                {{{"Previous", K::Normal}, {"Next", K::Normal}}, "Next"}}));
     std::string map;
     const bool mapped =
         opened && e2e::WaitFor(5000, [&] { return (map = ReadAll(mapPath)) == "play myremote NextTask\r\n"; });
@@ -465,8 +470,7 @@ void CheckInfraredRemove(e2e::Report& report, const std::string& tolvixExe, Arti
         e2e::WaitFor(5000, [&] { return (menu = FindPopupMenu(pid)) != nullptr; });
     if (offered) {
         artifacts.RequestScreenshot("infrared-list-menu");
-        PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
-        PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
+        PostMenuKeys(menu, KeysTo({{{{"Remove", MenuEntry::Kind::Normal}}, "Remove"}}));
     }
     std::string file;
     const bool removed = offered && e2e::WaitFor(5000, [&] {

@@ -7,7 +7,7 @@
 #include <functional>
 #include <vector>
 
-#include "bar/ControlIds.h"
+#include "bar/BarIds.h"
 #include "infrared/InfraredIds.h"
 #include "progmenu/ShortcutIds.h"
 #include "settings/SettingsIds.h"
@@ -26,8 +26,6 @@ namespace {
 
 namespace s = settings_ids;
 constexpr int kFirstTask = task_ids::VTASKS_BASE;
-constexpr int kSettingsMenuEntry = 6; // "settings" in the main menu, by arrow presses
-const MenuKeys kShortcutsEntry = {VK_UP, VK_UP, VK_RETURN};
 
 // The window with the keyboard focus in the thread that owns `window`.
 HWND FocusIn(HWND window)
@@ -111,8 +109,10 @@ std::string MenuByKey(const RunningBar& running, const std::function<bool()>& op
         return "no menu window within 5 s of the key";
     DWORD_PTR answer = 0;
     SendMessageTimeoutA(running.bar, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &answer);
-    for (WORD key : keys)
-        PostMessageA(menu, WM_KEYDOWN, key, 0);
+    if (!PostMenuKeys(menu, keys)) {
+        e2e::WaitFor(3000, [&] { return !IsWindowVisible(menu); });
+        return "no such entry in the menu as the probe knows it";
+    }
     if (!e2e::WaitFor(5000, [&] { return !IsWindowVisible(menu); }))
         return "the menu stayed open after the keys";
     SendMessageTimeoutA(running.bar, WM_NULL, 0, 0, SMTO_NORMAL, 30000, &answer);
@@ -202,8 +202,8 @@ void CheckBarKeys(e2e::Report& report, const RunningBar& running, HWND one, HWND
         tabs.empty() ? "task buttons, '...', 'Tolvane', '>', run box, and back" : tabs);
 }
 
-// Tolvane's menu by keys from the bar: hot key, Tab twice, Enter; then the arrow keys.
-std::string MainMenuEntry(const RunningBar& running, HWND from, int entry)
+// Tolvane's menu by keys from the bar: hot key, Tab twice, Enter; then the keys to `entry`.
+std::string MainMenuEntry(const RunningBar& running, HWND from, const std::string& entry)
 {
     if (!BarByHotKey(running, from))
         return "the hot key did not focus the first task button";
@@ -211,7 +211,7 @@ std::string MainMenuEntry(const RunningBar& running, HWND from, int entry)
     if (!tabs.empty())
         return tabs;
     return MenuByKey(
-        running, [] { return Key(VK_RETURN); }, KeysDown(entry));
+        running, [] { return Key(VK_RETURN); }, MainMenuKeys(entry));
 }
 
 void CheckWindowKeys(e2e::Report& report, const RunningBar& running, HWND from)
@@ -239,7 +239,7 @@ void CheckWindowKeys(e2e::Report& report, const RunningBar& running, HWND from)
     report.Check("keyboard_about_box_opens_on_close_and_enter_or_esc_closes_it", step.empty(), step);
 
     // The task manager: "show tasks" in the main menu.
-    step = MainMenuEntry(running, from, main_menu::kShowTasks);
+    step = MainMenuEntry(running, from, "show tasks");
     HWND manager = step.empty() ? WaitWindow(running, "Task Manager") : nullptr;
     if (step.empty() && !manager)
         step = "no 'Task Manager' window";
@@ -263,7 +263,7 @@ void CheckWindowKeys(e2e::Report& report, const RunningBar& running, HWND from)
     report.Check("keyboard_task_manager_tabs_enter_refreshes_esc_closes", step.empty(), step);
 
     // The settings window: "settings" in the main menu, all pages.
-    step = MainMenuEntry(running, from, kSettingsMenuEntry);
+    step = MainMenuEntry(running, from, "settings");
     HWND settings = step.empty() ? WaitWindow(running, "Settings") : nullptr;
     if (step.empty() && !settings)
         step = "no 'Settings' window";
@@ -311,7 +311,7 @@ void CheckWindowKeys(e2e::Report& report, const RunningBar& running, HWND from)
     report.Check(
         "keyboard_infrared_window_from_browse_events_skips_disabled_controls_and_enter_closes", step.empty(), step);
 
-    step = MainMenuEntry(running, from, kSettingsMenuEntry);
+    step = MainMenuEntry(running, from, "settings");
     settings = step.empty() ? WaitWindow(running, "Settings") : nullptr;
     step = !step.empty() ? step : !settings ? "no 'Settings' window the second time" : ClosesWith(settings, VK_ESCAPE);
     report.Check("keyboard_settings_close_with_esc", step.empty(), step);
@@ -321,7 +321,7 @@ void CheckWindowKeys(e2e::Report& report, const RunningBar& running, HWND from)
                                       : "the hot key did not focus the first task button";
     if (step.empty())
         step = MenuByKey(
-            running, [] { return Key(VK_RETURN); }, kShortcutsEntry);
+            running, [] { return Key(VK_RETURN); }, KeysFromEnd(ProgramMenuTail(), "shortcuts..."));
     HWND shortcuts = step.empty() ? WaitWindow(running, "Shortcut Icons") : nullptr;
     if (step.empty() && !shortcuts)
         step = "no 'Shortcut Icons' window";

@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "bar/ControlIds.h"
+#include "bar/BarIds.h"
 #include "tests/e2e/bar/BarReader.h"
 #include "tests/e2e/bar/ButtonWatch.h"
 #include "tests/e2e/common/Poll.h"

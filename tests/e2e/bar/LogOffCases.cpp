@@ -1,4 +1,4 @@
-#include "bar/ControlIds.h"
+#include "bar/BarIds.h"
 #include "tests/e2e/bar/BarKit.h"
 #include "tests/e2e/bar/BarPopup.h"
 #include "tests/e2e/bar/BarReader.h"
@@ -41,7 +41,7 @@ void CheckLogOff(e2e::Report& report, const std::string& tolvixExe, Artifacts& a
     WaitForSplashToGo(*running);
     BarPopup popup(*running);
     const unsigned long long chosen = e2e::NowMs();
-    const std::string step = popup.Choose(bar_ids::SSETTS, main_menu::kLogOff);
+    const std::string step = popup.Choose(bar_ids::SSETTS, QuitMenuKeys("log off"));
     // The peer never quits by itself: it ends only when the platform ends the session. Whether
     // the bar still answers meanwhile is noted: under Wine it does not once log off has begun.
     std::vector<std::string> lines;

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "bar/ControlIds.h"
+#include "bar/BarIds.h"
 #include "tests/e2e/bar/BarReader.h"
 #include "tests/e2e/bar/ButtonWatch.h"
 #include "tests/e2e/bar/LaunchBar.h"

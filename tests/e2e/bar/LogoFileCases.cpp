@@ -1,6 +1,6 @@
 #include <cstdlib>
 
-#include "bar/ControlIds.h"
+#include "bar/BarIds.h"
 #include "tests/e2e/bar/BarKit.h"
 #include "tests/e2e/bar/ButtonWatch.h"
 #include "tests/e2e/bar/LiveCases.h"

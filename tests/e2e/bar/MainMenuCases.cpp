@@ -1,6 +1,6 @@
 #include <cstdlib>
 
-#include "bar/ControlIds.h"
+#include "bar/BarIds.h"
 #include "tests/e2e/bar/BarKit.h"
 #include "tests/e2e/bar/BarPopup.h"
 #include "tests/e2e/bar/ButtonWatch.h"
@@ -111,16 +111,6 @@ int IconInkPixels(HWND box, const e2e::Image& image)
     return ink;
 }
 
-std::vector<MenuEntry> MainMenuEntries()
-{
-    using K = MenuEntry::Kind;
-    return {{"about...\tF1", K::Normal}, {"", K::Separator}, {"programs", K::Submenu}, {"", K::Separator},
-        {"show tasks", K::Normal}, {"free up memory", K::Normal}, {"sleep mode", K::Normal}, {"", K::Separator},
-        {"settings", K::Normal}, {"control panel", K::Disabled}, {"full height", K::Disabled}, {"", K::Separator},
-        {"quit", K::Submenu}};
-}
-constexpr int kMainMenuDefault = 9; // "control panel", by position
-
 bool HasButton(HWND bar, const std::string& caption)
 {
     return Contains(Captions(VisibleTaskButtons(bar)), caption);
@@ -157,7 +147,7 @@ void CheckAboutBox(e2e::Report& report, const std::string& tolvixExe, Artifacts&
              : "still there 10 s after it was first seen");
 
     BarPopup popup(*running);
-    const std::string chosen = popup.Choose(bar_ids::SSETTS, KeysDown(main_menu::kAbout));
+    const std::string chosen = popup.Choose(bar_ids::SSETTS, MainMenuKeys("about..."));
     CheckBoxStays(report, *running, "menu_about_opens_box_that_stays",
         chosen.empty() ? "'about...' chosen in the main menu" : chosen);
 
@@ -184,7 +174,7 @@ void CheckMainMenu(e2e::Report& report, const std::string& tolvixExe, Artifacts&
     else
         report.Check("main_menu_entries_with_control_panel_bold_and_greyed", false, opened);
 
-    std::string chosen = popup.Choose(bar_ids::SSETTS, KeysDown(main_menu::kShowTasks));
+    std::string chosen = popup.Choose(bar_ids::SSETTS, MainMenuKeys("show tasks"));
     HWND manager = nullptr;
     const bool shown = chosen.empty() && e2e::WaitFor(5000, [&] {
         return (manager = FindVisibleWindowOf(running->process.id(), "Task Manager")) != nullptr;
@@ -195,7 +185,7 @@ void CheckMainMenu(e2e::Report& report, const std::string& tolvixExe, Artifacts&
                         : "no visible 'Task Manager' window of the bar's process within 5 s");
 
     // Asleep, the refresh stands still: a new window gets no button until the bar is woken.
-    chosen = popup.Choose(bar_ids::SSETTS, KeysDown(main_menu::kSleepMode));
+    chosen = popup.Choose(bar_ids::SSETTS, MainMenuKeys("sleep mode"));
     win32kit::UniqueWindow sleeper = e2e::CreateTestWindow(e2e::WindowKind::Normal, "E2E Sleeper");
     e2e::ShowWithoutActivating(sleeper.get());
     const bool buttonWhileAsleep = chosen.empty() && e2e::WaitFor(5000, [&] { return HasButton(bar, "E2E Sleeper"); });
@@ -205,7 +195,7 @@ void CheckMainMenu(e2e::Report& report, const std::string& tolvixExe, Artifacts&
             ? "a button for 'E2E Sleeper' appeared while asleep"
             : "no button for 'E2E Sleeper' in 5 s; buttons " + ListText(Captions(VisibleTaskButtons(bar))));
 
-    chosen = popup.Choose(bar_ids::SSETTS, KeysDown(main_menu::kSleepMode));
+    chosen = popup.Choose(bar_ids::SSETTS, MainMenuKeys("sleep mode"));
     const unsigned long long woken = e2e::NowMs();
     const bool buttonAfterWaking =
         chosen.empty() && e2e::WaitFor(kOneRefreshMs, [&] { return HasButton(bar, "E2E Sleeper"); });

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "bar/ControlIds.h"
+#include "bar/BarIds.h"
 #include "tests/e2e/bar/BarKit.h"
 #include "tests/e2e/bar/BarPopup.h"
 #include "tests/e2e/bar/MenuCases.h"
@@ -14,8 +14,7 @@ namespace {
 
 constexpr const char* kAppPaths = "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths";
 constexpr const char* kCatalogueKey = "Software\\TolvaneE2e";
-// Keys from a freshly opened program menu: "redetect" is its last entry.
-const MenuKeys kRedetect = {VK_UP, VK_RETURN};
+const MenuKeys kRedetect = KeysFromEnd(ProgramMenuTail(), "redetect");
 
 std::vector<unsigned char> Bytes(const std::string& text)
 {
@@ -81,19 +80,20 @@ void CheckProgramMenu(e2e::Report& report, const std::string& tolvixExe, Artifac
             step = popup.Open(bar_ids::STX);
         using K = MenuEntry::Kind;
         // "&&" draws one "&": the bar's item must show the label's "&" and underline nothing.
+        const std::vector<MenuEntry> programMenu = {{"Games", K::Submenu}, {"", K::Separator}, {"System", K::Submenu},
+            {"", K::Separator}, {"Notes && Text", K::Normal}, {"", K::Separator}, {"shortcuts...", K::Normal},
+            {"redetect", K::Normal}};
         if (step.empty())
             CheckMenuMatches(report, artifacts, popup.window(), "redetected_program_menu_shows_installed_programs",
-                "program-menu",
-                {{"Games", K::Submenu}, {"", K::Separator}, {"System", K::Submenu}, {"", K::Separator},
-                    {"Notes && Text", K::Normal}, {"", K::Separator}, {"shortcuts...", K::Normal},
-                    {"redetect", K::Normal}},
-                -1, "'Games', 'System', 'Notes & Text', 'shortcuts...', 'redetect'");
+                "program-menu", programMenu, -1, "'Games', 'System', 'Notes & Text', 'shortcuts...', 'redetect'");
         else
             report.Check("redetected_program_menu_shows_installed_programs", false, step);
 
         // Games > Strategy > Mines.
         const std::vector<DWORD> before = ProcessesNamed("winemine.exe");
-        step = popup.Choose(bar_ids::STX, {VK_DOWN, VK_RIGHT, VK_RIGHT, VK_RETURN});
+        step = popup.Choose(bar_ids::STX,
+            KeysTo(
+                {{programMenu, "Games"}, {{{"Strategy", K::Submenu}}, "Strategy"}, {{{"Mines", K::Normal}}, "Mines"}}));
         std::vector<DWORD> mines;
         HWND window = nullptr;
         const bool started = step.empty() && e2e::WaitFor(10000, [&] {
@@ -175,7 +175,7 @@ void CheckFullCatalogue(e2e::Report& report, const std::string& tolvixExe, Artif
         step = popup.Open(bar_ids::SSETTS, 60000);
     const unsigned long long mainMenuMs = popup.openedAfterMs();
     if (step.empty())
-        step = popup.Press(main_menu::kQuit);
+        step = popup.Press(QuitMenuKeys("quit"));
     const bool ended = step.empty() && e2e::WaitFor(10000, [&] { return !running->process.running(); });
     report.Check("quit_from_main_menu_with_full_catalogue_ends_bar", ended,
         !step.empty() ? step

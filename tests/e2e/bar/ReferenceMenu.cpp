@@ -57,20 +57,6 @@ HWND CreateOwner()
 
 } // namespace
 
-std::vector<MenuEntry> QuitMenuEntries()
-{
-    using K = MenuEntry::Kind;
-    return {{"quit", K::Normal}, {"log off", K::Normal}, {"restart", K::Normal}, {"shut down", K::Normal}};
-}
-
-std::vector<MenuEntry> TaskMenuEntries()
-{
-    using K = MenuEntry::Kind;
-    return {{"restore", K::Normal}, {"move", K::Disabled}, {"size", K::Disabled}, {"minimize", K::Normal},
-        {"maximixe", K::Normal}, {"", K::Separator}, {"advanced", K::Submenu}, {"", K::Separator},
-        {"close", K::Normal}};
-}
-
 e2e::Image RenderReferenceMenu(POINT at, const std::vector<MenuEntry>& entries, int defaultIndex)
 {
     win32kit::UniqueWindow owner(CreateOwner());

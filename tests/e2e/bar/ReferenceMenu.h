@@ -6,26 +6,14 @@
 
 #include <vector>
 
+#include "tests/e2e/bar/BarMenus.h"
 #include "tests/e2e/common/ScreenCapture.h"
 
 namespace bar_probe {
 
-struct MenuEntry {
-    enum class Kind { Normal, Disabled, Separator, Submenu };
-    const char* text;
-    Kind kind;
-};
-
 // Pops a menu of `entries` up with its top-left corner at `at` (entry `defaultIndex` bold, none
 // when -1), captures it once it is fully drawn, and closes it. Empty image on failure.
 e2e::Image RenderReferenceMenu(POINT at, const std::vector<MenuEntry>& entries, int defaultIndex);
-
-// The quit menu: "quit", "log off", "restart", "shut down".
-std::vector<MenuEntry> QuitMenuEntries();
-constexpr int kQuitMenuDefault = 3;
-// The task menu: "restore" (the default) to "close", with the "advanced" submenu.
-std::vector<MenuEntry> TaskMenuEntries();
-constexpr int kTaskMenuDefault = 0;
 
 // Captures a window's screen area once two captures 100 ms apart agree (it is fully drawn).
 e2e::Image CaptureWhenSteady(HWND window, int timeoutMs);

@@ -1,7 +1,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "bar/ControlIds.h"
+#include "bar/BarIds.h"
 #include "tests/e2e/bar/BarKit.h"
 #include "tests/e2e/bar/BarReader.h"
 #include "tests/e2e/bar/MenuCases.h"

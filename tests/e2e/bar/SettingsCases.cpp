@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "bar/ControlIds.h"
+#include "bar/BarIds.h"
 #include "tests/e2e/bar/BarKit.h"
 #include "tests/e2e/bar/ButtonWatch.h"
 #include "tests/e2e/bar/LiveCases.h"

@@ -9,7 +9,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "bar/ControlIds.h"
+#include "bar/BarIds.h"
 #include "settings/SettingsIds.h"
 #include "settings/SetupRules.h"
 #include "tasks/TaskIds.h"
@@ -29,9 +29,6 @@ namespace s = settings_ids;
 // A page and the gap below it, and the button bar, at 15 twips to the pixel.
 constexpr int kPitchPx = static_cast<int>(settings::kPageHeight + settings::kPageGap) / 15;
 constexpr int kButtonBarPx = static_cast<int>(settings::kButtonBarHeight) / 15;
-constexpr int kSettingsMenuEntry = 6; // "settings" in the main menu, by arrow presses
-constexpr int kMemoryMenuSettings = 2;
-constexpr int kCounterMenuSettings = 2;
 
 HWND FindSettings(const RunningBar& running)
 {
@@ -176,7 +173,11 @@ void CheckSettingsWindow(e2e::Report& report, const std::string& tolvixExe, Arti
 
     // Each caller, on its page.
     std::string seen = OpenOn(
-        *running, "2", [&] { return popup.Choose(bar_ids::TIM1, KeysDown(kMemoryMenuSettings), true); }, window);
+        *running, "2",
+        [&] {
+            return popup.Choose(bar_ids::TIM1, KeysTo({{MemoryMenuEntries(), "settings"}}), true);
+        },
+        window);
     report.Check("memory_menu_opens_settings_on_the_memory_page", seen.empty(), seen.empty() ? "page 2 alone" : seen);
     if (window)
         artifacts.RequestScreenshot("settings-memory-page");
@@ -201,7 +202,11 @@ void CheckSettingsWindow(e2e::Report& report, const std::string& tolvixExe, Arti
     }
 
     seen = OpenOn(
-        *running, "1", [&] { return popup.Choose(bar_ids::TIM3, KeysDown(kCounterMenuSettings), true); }, window);
+        *running, "1",
+        [&] {
+            return popup.Choose(bar_ids::TIM3, KeysTo({{CounterMenuEntries(), "settings"}}), true);
+        },
+        window);
     report.Check(
         "task_counter_menu_opens_settings_on_the_alignment_page", seen.empty(), seen.empty() ? "page 1 alone" : seen);
     if (seen.empty()) {
@@ -235,7 +240,7 @@ void CheckSettingsWindow(e2e::Report& report, const std::string& tolvixExe, Arti
     report.Check("double_click_on_the_bar_opens_all_four_pages", seen.empty(), seen.empty() ? "pages 0123" : seen);
 
     seen = OpenOn(
-        *running, "0123", [&] { return popup.Choose(bar_ids::SSETTS, KeysDown(kSettingsMenuEntry)); }, window);
+        *running, "0123", [&] { return popup.Choose(bar_ids::SSETTS, MainMenuKeys("settings")); }, window);
     report.Check("main_menu_settings_opens_all_four_pages", seen.empty(), seen.empty() ? "pages 0123" : seen);
     if (!seen.empty())
         return;
@@ -306,7 +311,7 @@ void CheckSettingsWindow(e2e::Report& report, const std::string& tolvixExe, Arti
 
     BarPopup again(*running);
     seen = OpenOn(
-        *running, "0123", [&] { return again.Choose(bar_ids::SSETTS, KeysDown(kSettingsMenuEntry)); }, window);
+        *running, "0123", [&] { return again.Choose(bar_ids::SSETTS, MainMenuKeys("settings")); }, window);
     const std::string shown = window ? "interval '" + TypedText(ChildById(window, s::RefInterval)) + "', free up '" +
             TypedText(ChildById(window, s::AUTOMEMAX)) + "', threshold '" + TypedText(ChildById(window, s::AUTOMEMIN)) +
             "', alignment " + std::to_string(SendMessageA(ChildById(window, s::ALLIST), LB_GETCURSEL, 0, 0)) +

@@ -4,7 +4,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "bar/ControlIds.h"
+#include "bar/BarIds.h"
 #include "progmenu/ShortcutIds.h"
 #include "tests/e2e/bar/BarKit.h"
 #include "tests/e2e/bar/BarPopup.h"
@@ -20,9 +20,8 @@ namespace {
 namespace ids = shortcut_ids;
 
 constexpr const char* kCaption = "Shortcut Icons";
-// Keys from a freshly opened program menu: "shortcuts..." stands just above "redetect".
-const MenuKeys kShortcuts = {VK_UP, VK_UP, VK_RETURN};
-const MenuKeys kRedetect = {VK_UP, VK_RETURN};
+const MenuKeys kShortcuts = KeysFromEnd(ProgramMenuTail(), "shortcuts...");
+const MenuKeys kRedetect = KeysFromEnd(ProgramMenuTail(), "redetect");
 
 std::string SystemFolder()
 {
@@ -145,17 +144,16 @@ void CheckShortcuts(e2e::Report& report, const std::string& tolvixExe, Artifacts
     if (step.empty())
         step = popup.Open(bar_ids::STX);
     using K = MenuEntry::Kind;
+    const std::vector<MenuEntry> programMenu = {{"Mines", K::Normal}, {"Ghost", K::Disabled},
+        {notepad.c_str(), K::Normal}, {"", K::Separator}, {"shortcuts...", K::Normal}, {"redetect", K::Normal}};
     if (step.empty())
         CheckMenuMatches(report, artifacts, popup.window(), "program_menu_lists_shortcuts_missing_one_greyed",
-            "shortcut-menu",
-            {{"Mines", K::Normal}, {"Ghost", K::Disabled}, {notepad.c_str(), K::Normal}, {"", K::Separator},
-                {"shortcuts...", K::Normal}, {"redetect", K::Normal}},
-            -1, "'Mines', grey 'Ghost', '" + notepad + "', 'shortcuts...', 'redetect'");
+            "shortcut-menu", programMenu, -1, "'Mines', grey 'Ghost', '" + notepad + "', 'shortcuts...', 'redetect'");
     else
         report.Check("program_menu_lists_shortcuts_missing_one_greyed", false, step);
 
     const std::vector<DWORD> before = ProcessesNamed("winemine.exe");
-    step = popup.Choose(bar_ids::STX, {VK_DOWN, VK_RETURN});
+    step = popup.Choose(bar_ids::STX, KeysTo({{programMenu, "Mines"}}));
     HWND started = nullptr;
     const bool ran = step.empty() && e2e::WaitFor(10000, [&] {
         for (DWORD id : ProcessesNamed("winemine.exe"))

@@ -1,4 +1,5 @@
 #include "tests/e2e/bar/BarKit.h"
+#include "tests/e2e/bar/BarPopup.h"
 #include "tests/e2e/bar/ButtonWatch.h"
 #include "tests/e2e/bar/LiveCases.h"
 #include "tests/e2e/common/Input.h"
@@ -9,25 +10,18 @@
 namespace bar_probe {
 namespace {
 
-// Keys that pick a task-menu entry from a freshly opened menu (no entry selected yet). The arrow
-// skips separators only, so greyed "move" and "size" count.
-using Keys = std::vector<WORD>;
-Keys Down(int n, std::initializer_list<WORD> then)
+using Keys = MenuKeys;
+Keys TaskMenuKeys(const std::string& caption)
 {
-    Keys keys(n, VK_DOWN);
-    keys.insert(keys.end(), then);
-    return keys;
+    return KeysTo({{TaskMenuEntries(), caption}});
 }
-const Keys kRestore = Down(1, {VK_RETURN});
-const Keys kMinimise = Down(4, {VK_RETURN});
-const Keys kMaximise = Down(5, {VK_RETURN});
-const Keys kClose = Down(7, {VK_RETURN});
-Keys Advanced(int entry, WORD last = VK_RETURN)
+const Keys kRestore = TaskMenuKeys("restore");
+const Keys kMinimise = TaskMenuKeys("minimize");
+const Keys kMaximise = TaskMenuKeys("maximixe");
+const Keys kClose = TaskMenuKeys("close");
+Keys Advanced(const std::string& caption)
 {
-    Keys keys = Down(6, {VK_RIGHT});
-    keys.insert(keys.end(), entry, VK_DOWN);
-    keys.push_back(last);
-    return keys;
+    return KeysTo({{TaskMenuEntries(), "advanced"}, {AdvancedMenuEntries(), caption}});
 }
 
 class TaskMenu {
@@ -57,8 +51,10 @@ public:
     // Presses the keys in the open menu and waits until it has gone; "" or what failed.
     std::string Press(const Keys& keys)
     {
-        for (WORD key : keys)
-            PostMessageA(menu_, WM_KEYDOWN, key, 0);
+        if (!PostMenuKeys(menu_, keys)) {
+            e2e::WaitFor(3000, [&] { return !IsWindowVisible(menu_); });
+            return "no such entry in the task menu as the probe knows it";
+        }
         if (e2e::WaitFor(3000, [&] { return !IsWindowVisible(menu_); }))
             return "";
         PostMessageA(running_.bar, WM_CANCELMODE, 0, 0);
@@ -155,13 +151,13 @@ void CheckTaskActions(e2e::Report& report, const RunningBar& running)
     RECT before = {};
     GetWindowRect(w, &before);
     auto topmost = [&] { return (GetWindowLongA(w, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; };
-    act("task_menu_always_on_top_keeps_place", w, "E2E Act Victim", Advanced(1),
+    act("task_menu_always_on_top_keeps_place", w, "E2E Act Victim", Advanced("always on top"),
         [&] { return topmost() && SameRect(w, before); });
     act(
-        "task_menu_standard_keeps_place", w, "E2E Act Victim", Advanced(0),
+        "task_menu_standard_keeps_place", w, "E2E Act Victim", Advanced("standard"),
         [&] { return !topmost() && SameRect(w, before); },
         [&] { SetWindowPos(w, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE); });
-    act("task_menu_hide", w, "E2E Act Victim", Advanced(2), [&] { return !IsWindowVisible(w); });
+    act("task_menu_hide", w, "E2E Act Victim", Advanced("hide"), [&] { return !IsWindowVisible(w); });
 
     e2e::ScratchFolder folder("actions");
     const std::string marker = folder.PathOf("closed.txt");
@@ -173,7 +169,7 @@ void CheckTaskActions(e2e::Report& report, const RunningBar& running)
             (closing.process.running() ? "running" : "ended"));
 
     Victim ended("E2E Term Victim", "NUL");
-    act("task_menu_terminate_ends_the_process", ended.window, "E2E Term Victim", Advanced(3),
+    act("task_menu_terminate_ends_the_process", ended.window, "E2E Term Victim", Advanced("terminate"),
         [&] { return !ended.process.running(); });
 
     // A window that has stopped answering: close and minimise must not hold the bar up. Each

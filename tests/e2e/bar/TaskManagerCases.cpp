@@ -1,6 +1,6 @@
 #include <algorithm>
 
-#include "bar/ControlIds.h"
+#include "bar/BarIds.h"
 #include "tasks/TaskIds.h"
 #include "tests/e2e/bar/BarKit.h"
 #include "tests/e2e/bar/ButtonWatch.h"

@@ -1,17 +1,20 @@
 #pragma once
 // One line per test case and the closing line "e2e <suite>: N passed, M failed" that
 // tests/e2e/run-all.sh sums up.
+#include <cstdio>
 #include <string>
 
 namespace e2e {
 
 class Report {
 public:
-    explicit Report(std::string suite)
+    // The lines go to `out`: standard output, or a results file a suite's script reads.
+    explicit Report(std::string suite, std::FILE* out = stdout)
         : suite_(std::move(suite))
+        , out_(out)
     {
     }
-    // Prints "PASS name: detail" or "FAIL name: detail"; returns ok.
+    // Prints "PASS name: detail" or "FAIL name: detail" ("PASS name" with no detail); returns ok.
     bool Check(const std::string& name, bool ok, const std::string& detail);
     void Note(const std::string& text);
     int failed() const { return failed_; }
@@ -20,6 +23,7 @@ public:
 
 private:
     std::string suite_;
+    std::FILE* out_;
     int passed_ = 0;
     int failed_ = 0;
 };

@@ -4,9 +4,11 @@
 // Then a container of its own UI-activates, draws and tears down further instances, and the
 // registration is checked (toolbox bitmap, rollback of a registration that fails part-way).
 //
-// Usage: dralith_axhost.exe <results-file> <signal-folder>
-// Writes lines "PASS <check>", "FAIL <check>: <what was seen>" and "FIGURE <name> <value>".
-// Before the screenshot it creates <signal-folder>\ready and waits for <signal-folder>\shot.
+// Usage: dralith_axhost.exe <results-file> <artifacts-folder>
+// Writes the shared report's lines "PASS <check>", "FAIL <check>: <what was seen>" and its closing
+// line, and "FIGURE <name> <value>". The screenshot "dralith-control" is asked of the runner with
+// its handshake in the artifacts folder, next to "dralith-control.place": where the control is and
+// the row and colour of its graph line.
 //
 //        dralith_axhost.exe --settings-bytes <value-name> <results-file>
 // Writes "BYTES <type> <hex bytes>" of the control's registry value, exactly as stored.
@@ -16,7 +18,9 @@
 #include <winternl.h>
 #include <oleacc.h>
 
+#include "tests/e2e/bar/Artifacts.h"
 #include "tests/e2e/common/GdiObjects.h"
+#include "tests/e2e/common/Report.h"
 #include "win32kit/DcScopes.h"
 #include "win32kit/Handles.h"
 #include "win32kit/MessagePump.h"
@@ -24,7 +28,9 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <functional>
+#include <optional>
 #include <regex>
 #include <string>
 #include <vector>
@@ -32,22 +38,15 @@
 namespace {
 
 FILE* g_results = nullptr;
-int g_failures = 0;
+std::optional<e2e::Report> g_report;
 
-void pass(const std::string& check)
-{
-    std::fprintf(g_results, "PASS %s\n", check.c_str());
-    std::fflush(g_results);
-}
 void fail(const std::string& check, const std::string& seen)
 {
-    ++g_failures;
-    std::fprintf(g_results, "FAIL %s: %s\n", check.c_str(), seen.c_str());
-    std::fflush(g_results);
+    g_report->Check(check, false, seen);
 }
 void expect(bool ok, const std::string& check, const std::string& seen)
 {
-    ok ? pass(check) : fail(check, seen);
+    g_report->Check(check, ok, ok ? "" : seen);
 }
 void figure(const std::string& name, double value)
 {
@@ -597,11 +596,6 @@ void checkVersionBlock()
     expect(found, "version block carries OLESelfRegister", size ? "no such string" : "no version block");
 }
 
-bool fileExists(const std::wstring& path)
-{
-    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
 struct ExpectedLine {
     int y = 0;
     COLORREF colour = 0;
@@ -628,7 +622,7 @@ ExpectedLine expectedLine(HWND surface)
 }
 
 // Shows the control with a full graph and its text until the test script has its screenshot.
-void holdForScreenshot(Automation& control, HWND surface, const std::wstring& signals)
+void holdForScreenshot(Automation& control, HWND surface, const std::string& artifacts)
 {
     control.putLong(L"DisplayMode", 4);
     control.putLong(L"DataLength", 64);
@@ -641,20 +635,17 @@ void holdForScreenshot(Automation& control, HWND surface, const std::wstring& si
         control.call(L"Refresh");
     const ExpectedLine line = expectedLine(surface);
     {
-        // The file is the signal; it tells where the control is and the row and colour of its line.
-        const win32kit::UniqueKernelHandle ready(
-            CreateFileW((signals + L"\\ready").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
         RECT place {};
         GetWindowRect(surface, &place);
         char text[96];
-        const int length = std::snprintf(text, sizeof text, "%ld %ld %ld %ld %d %d %d %d\n", place.left, place.top,
+        std::snprintf(text, sizeof text, "%ld %ld %ld %ld %d %d %d %d\n", place.left, place.top,
             place.right - place.left, place.bottom - place.top, line.y, GetRValue(line.colour), GetGValue(line.colour),
             GetBValue(line.colour));
-        DWORD written = 0;
-        WriteFile(ready.get(), text, static_cast<DWORD>(length), &written, nullptr);
+        std::ofstream(artifacts + "\\dralith-control.place") << text;
     }
-    const bool shot = pumpUntil(30000, [&] { return fileExists(signals + L"\\shot"); });
-    expect(shot, "screenshot taken while the control shows", "no signal from the script");
+    bar_probe::Artifacts shots(artifacts);
+    expect(shots.RequestScreenshot("dralith-control"), "screenshot taken while the control shows",
+        "no answer from the runner");
 }
 
 // --- A container written here, for what ATL does not exercise: a frame and a document window
@@ -1111,10 +1102,12 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int)
         return rc;
     }
     g_results = _wfopen(arguments[1], L"w");
-    const std::wstring signals = arguments[2];
+    const std::wstring folder = arguments[2];
+    const std::string artifacts(folder.begin(), folder.end()); // the runner's Z:\ path, ASCII
     LocalFree(arguments);
     if (!g_results)
         return 2;
+    g_report.emplace("control-host", g_results);
     OleInitialize(nullptr);
 
     Sited sited;
@@ -1140,7 +1133,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int)
             checkMenuAndAbout(control, surface);
             measurePaintTime(control);
             checkGdiFlat(control);
-            holdForScreenshot(control, surface, signals);
+            holdForScreenshot(control, surface, artifacts);
         }
         if (inPlace)
             inPlace->Release();
@@ -1162,7 +1155,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int)
     }
     sited.frame.reset();
     OleUninitialize();
-    std::fprintf(g_results, "END %d\n", g_failures);
+    const int rc = g_report->Finish();
     std::fclose(g_results);
-    return g_failures == 0 ? 0 : 1;
+    return rc;
 }

@@ -43,7 +43,7 @@ HOST=$(find_built dralith_axhost.exe) || { fail "dralith_axhost.exe built"; fini
 # Runs inside the Wine session (e2e_run_suite) and prints its own closing line.
 control_checks() {
 BIN="$E2E_TMP/bin"
-mkdir -p "$BIN" "$E2E_TMP/signals"
+mkdir -p "$BIN"
 cp "$DLL" "$HOST" "$HERE/script_client.vbs" "$BIN/"
 cd "$BIN" || return 1
 
@@ -77,12 +77,13 @@ fi
 
 # --- ATL container host ---------------------------------------------------------------------
 RESULTS="$E2E_TMP/host.txt"
-timeout 300 wine dralith_axhost.exe "$(winepath -w "$RESULTS")" "$(winepath -w "$E2E_TMP/signals")" &
-HOST_PID=$!
-if wait_until 120 test -s "$E2E_TMP/signals/ready"; then
-  SHOT="${E2E_SCREENSHOT_DIR:-$E2E_ARTIFACTS}/dralith-control.png"
-  wine_session_screenshot "$SHOT"
-  touch "$E2E_TMP/signals/shot"
+# The host asks the runner for the screenshot "dralith-control" while the control shows, and
+# leaves beside it where the control is and its graph line's row and colour.
+timeout 300 wine dralith_axhost.exe "$(winepath -w "$RESULTS")" "$(e2e_winpath "$E2E_ARTIFACTS")"
+HOST_RC=$?
+SHOT="$E2E_ARTIFACTS/dralith-control.png"
+PLACE="$E2E_ARTIFACTS/dralith-control.place"
+if [[ -s $SHOT && -s $PLACE ]]; then
   # The control sits at (50, 50) + 400 x 200 on the virtual screen (frame at 40,40, client
   # offset, AtlAxWin at 10,10): most of it must be the ramp's dark background (blue 0, red or
   # green at 128).
@@ -94,7 +95,7 @@ if wait_until 120 test -s "$E2E_TMP/signals/ready"; then
   # The host froze the picture in display mode 4 and wrote the control's place on screen and the
   # row and colour its flat graph line must have. Along that row (+-2 rows, colour +-4) at least
   # 80% of the columns show the line; in the text's corner (150 x 30) the white text shows.
-  read -r CX CY CW CH LY LR LG LB <"$E2E_TMP/signals/ready"
+  read -r CX CY CW CH LY LR LG LB < <(tr -d '\r' <"$PLACE")
   PIXELS=$(convert "$SHOT" -crop "${CW}x${CH}+${CX}+${CY}" +repage -depth 8 txt:- 2>/dev/null |
     sed -n 's/^\([0-9]*\),\([0-9]*\): *(\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1 \2 \3 \4 \5/p')
   LINE=$(awk -v ly="$LY" -v r="$LR" -v g="$LG" -v b="$LB" -v w="$CW" '
@@ -110,10 +111,8 @@ if wait_until 120 test -s "$E2E_TMP/signals/ready"; then
 else
   fail "host became ready for the screenshot"
 fi
-wait "$HOST_PID"
-HOST_RC=$?
 [[ -f $RESULTS ]] && tally "$RESULTS"
-grep -q '^END' "$RESULTS" 2>/dev/null || fail "host ran to its end (exit $HOST_RC)"
+grep -q '^e2e control-host: ' "$RESULTS" 2>/dev/null || fail "host ran to its end (exit $HOST_RC)"
 
 # --- unregistration -------------------------------------------------------------------------
 check "regsvr32 /u unregisters dralith.dll" wine regsvr32 /s /u dralith.dll

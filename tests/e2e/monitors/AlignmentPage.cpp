@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "bar/ControlIds.h"
+#include "bar/BarIds.h"
 #include "settings/SettingsIds.h"
 #include "tests/e2e/bar/BarKit.h"
 #include "tests/e2e/bar/BarPopup.h"
@@ -13,8 +13,6 @@ namespace monitors_probe {
 namespace {
 
 namespace s = settings_ids;
-
-constexpr int kCounterMenuSettings = 2; // "settings" in the task counter's menu, by arrow presses
 
 // Real input reaches only the window in front.
 bool ClickInFront(HWND control)
@@ -31,7 +29,8 @@ std::string ChooseAlignment(const bar_probe::RunningBar& running, int listIndex)
 {
     bar_probe::WaitForSplashToGo(running);
     bar_probe::BarPopup popup(running);
-    const std::string opened = popup.Choose(bar_ids::TIM3, bar_probe::KeysDown(kCounterMenuSettings), true);
+    const std::string opened =
+        popup.Choose(bar_ids::TIM3, bar_probe::KeysTo({{bar_probe::CounterMenuEntries(), "settings"}}), true);
     if (!opened.empty())
         return "task counter menu: " + opened;
     HWND window = nullptr;

@@ -1,4 +1,4 @@
-#include "control/core/SettingsCodec.h"
+#include "control/core/ChoiceTextCodec.h"
 
 #include <array>
 #include <cmath>

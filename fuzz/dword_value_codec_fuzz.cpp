@@ -1,7 +1,7 @@
 // The settings byte decoder: the first input byte picks the value's type, the rest is its data.
 // Whatever decodes must encode back to the same bytes.
 #include "fuzz/FuzzCheck.h"
-#include "settings/SettingsCodec.h"
+#include "settings/DwordValueCodec.h"
 
 #include <cmath>
 #include <cstddef>

@@ -1,4 +1,4 @@
-#include "settings/SettingsCodec.h"
+#include "settings/DwordValueCodec.h"
 
 #include <cmath>
 

@@ -1,4 +1,4 @@
-#include "win32kit/WindowClasses.h"
+#include "win32kit/WindowClassSet.h"
 
 namespace win32kit {
 

@@ -38,6 +38,8 @@ public:
     // False only when Windows refuses the class; one already there is used as it is.
     bool add(const WindowClass& description);
     void clear();
+    // Drops the record without unregistering anything (the process is ending).
+    void forget() { registered_.clear(); }
 
 private:
     HINSTANCE instance_;

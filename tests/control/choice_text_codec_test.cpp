@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "control/core/ControlState.h"
-#include "control/core/SettingsCodec.h"
+#include "control/core/ChoiceTextCodec.h"
 
 using namespace dralith;
 

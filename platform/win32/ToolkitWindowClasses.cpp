@@ -1,4 +1,4 @@
-#include "platform/win32/WindowClasses.h"
+#include "platform/win32/ToolkitWindowClasses.h"
 
 #include "platform/win32/ControlWindows.h"
 #include "win32kit/WindowBase.h"
@@ -25,7 +25,7 @@ HICON defaultFormIcon(HINSTANCE instance)
 
 } // namespace
 
-WindowClasses::WindowClasses(HINSTANCE instance)
+ToolkitWindowClasses::ToolkitWindowClasses(HINSTANCE instance)
     : classes_(instance)
 {
     add(kFormClass, &win32kit::WindowBase::windowProc, CS_DBLCLKS, defaultFormIcon(instance));
@@ -36,7 +36,7 @@ WindowClasses::WindowClasses(HINSTANCE instance)
     add(kPanelClass, &paintedControlProc, CS_DBLCLKS, nullptr);
 }
 
-void WindowClasses::add(const char* name, WNDPROC procedure, UINT style, HICON icon)
+void ToolkitWindowClasses::add(const char* name, WNDPROC procedure, UINT style, HICON icon)
 {
     win32kit::WindowClass description;
     description.name = name;
