@@ -7,6 +7,7 @@
 
 #include <atomic>
 #include <cstdlib>
+#include <functional>
 #include <memory>
 #include <new>
 #include <string>
@@ -42,10 +43,13 @@ struct Desk {
     std::unique_ptr<bar::TOLVIX> bar;
     std::vector<platform::WindowHandle> windows;
 
-    explicit Desk(int count)
+    // prepare runs after the windows open and before the bar starts.
+    explicit Desk(int count, const std::function<void(Desk&)>& prepare = {})
     {
         for (int i = 0; i < count; ++i)
             windows.push_back(sim.sim_desktop().open("Window " + std::to_string(i)));
+        if (prepare)
+            prepare(*this);
         bar = std::make_unique<bar::TOLVIX>(sim);
         bar->Load();
     }
@@ -68,6 +72,22 @@ template <class Tick> void MeasureSteady(benchmark::State& state, Desk& desk, Ti
 void RefreshSteady(benchmark::State& state)
 {
     Desk desk(static_cast<int>(state.range(0)));
+    MeasureSteady(state, desk, [&] { desk.bar->RefreshTaskButtons(); });
+    state.SetComplexityN(state.range(0));
+}
+
+// Two monitors, half the windows on each, and task buttons only for the bar's monitor.
+void RefreshSteadyOneMonitor(benchmark::State& state)
+{
+    Desk desk(static_cast<int>(state.range(0)), [](Desk& d) {
+        auto& desktop = d.sim.sim_desktop();
+        desktop.monitorList = {{1, "\\\\.\\DISPLAY1", {0, 0, 1024, 768}, {0, 0, 1024, 768}, true},
+            {2, "\\\\.\\DISPLAY2", {1024, 0, 2048, 768}, {1024, 0, 2048, 768}, false}};
+        d.sim.sim_registry().putValue(platform::RegistryRoot::CurrentUser, "Software\\Brenwick\\Tolvix",
+            "General_TasksOfBarMonitorOnly", {platform::kRegDword, std::string {'\0', '\0', '\0', '\x01'}});
+        for (std::size_t i = 1; i < d.windows.size(); i += 2)
+            desktop.moveWindow(d.windows[i], {1100, 100, 1700, 500});
+    });
     MeasureSteady(state, desk, [&] { desk.bar->RefreshTaskButtons(); });
     state.SetComplexityN(state.range(0));
 }
@@ -112,6 +132,7 @@ void FullTickSteady(benchmark::State& state)
 
 BENCHMARK(FullTickSteady)->Args({1000, 2000})->Unit(benchmark::kMicrosecond);
 BENCHMARK(RefreshSteady)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond)->Complexity();
+BENCHMARK(RefreshSteadyOneMonitor)->Arg(100)->Arg(1000)->Unit(benchmark::kMicrosecond)->Complexity();
 BENCHMARK(RefreshChurn)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond)->Complexity();
 
 BENCHMARK_MAIN();
