@@ -1,5 +1,7 @@
 #include "tests/e2e/common/Input.h"
 
+#include "tests/e2e/common/Poll.h"
+
 namespace e2e {
 namespace {
 
@@ -35,10 +37,27 @@ void PostRightClick(HWND control)
 
 namespace {
 
+bool CursorAt(POINT screen)
+{
+    POINT now = {};
+    return GetCursorPos(&now) && now.x == screen.x && now.y == screen.y;
+}
+
 bool RealClickAt(POINT screen, DWORD down, DWORD up)
 {
     if (!SetCursorPos(screen.x, screen.y))
         return false;
+    // Under Wine a pointer warp of an earlier click can come back late from the X server and put
+    // the cursor where that click was: the buttons would then go there. Placed again until it
+    // stays put for two reads in a row.
+    int steady = 0;
+    WaitFor(1000, [&] {
+        if (CursorAt(screen))
+            return ++steady >= 2;
+        steady = 0;
+        SetCursorPos(screen.x, screen.y);
+        return false;
+    });
     INPUT inputs[2] = {};
     for (INPUT& input : inputs)
         input.type = INPUT_MOUSE;

@@ -65,29 +65,13 @@ e2e_xephyr_alive() {
 # first, it would shift both heads); without one Xephyr also puts them side by side, but the
 # second head's place is spelt out.
 e2e_start_xephyr() {
-  local host=$DISPLAY n first=$(( ${DISPLAY#:} + 100 )) last=$(( ${DISPLAY#:} + 119 ))
-  for (( n = first; n <= last; n++ )); do
-    e2e_display_free "$n" || continue
-    DISPLAY=$host Xephyr ":$n" +xinerama -screen 1024x768 -origin 1024,0 -screen 1024x768 \
-      -nolisten tcp -noreset >"$E2E_TMP/xephyr.log" 2>&1 &
-    E2E_XEPHYR_PID=$!
-    local deadline=$(( $(date +%s) + 15 ))
-    while (( $(date +%s) < deadline )); do
-      if ! e2e_xephyr_alive; then
-        break
-      fi
-      if e2e_display_answers ":$n"; then
-        export DISPLAY=":$n"
-        return 0
-      fi
-      sleep 0.2
-    done
-    if e2e_xephyr_alive; then
-      kill "$E2E_XEPHYR_PID" 2>/dev/null
-      wait "$E2E_XEPHYR_PID" 2>/dev/null
-    fi
-    E2E_XEPHYR_PID=""
-  done
+  local host=$DISPLAY
+  if e2e_start_x_server $(( ${DISPLAY#:} + 100 )) $(( ${DISPLAY#:} + 119 )) "$E2E_TMP/xephyr.log" \
+    env DISPLAY="$host" Xephyr ':{}' +xinerama -screen 1024x768 -origin 1024,0 -screen 1024x768 -nolisten tcp -noreset
+  then
+    E2E_XEPHYR_PID=$E2E_STARTED_PID
+    return 0
+  fi
   echo "wine_session: no usable nested display (last Xephyr log: $(tail -n 3 "$E2E_TMP/xephyr.log" 2>/dev/null))" >&2
   return 1
 }
@@ -98,35 +82,45 @@ e2e_xinerama_heads() {
     sed -nE 's/^ *head #[0-9]+: ([0-9]+x[0-9]+) @ ([0-9]+,[0-9]+)$/\2 \1/p' | paste -sd ';' | sed 's/;/; /g'
 }
 
-# Tries display numbers upwards from 90 (or only E2E_DISPLAY). Two sessions may pick the same free
-# number at the same moment; the loser's Xvfb exits at once (lock held), and it moves on.
-e2e_start_xvfb() {
-  local n first=90 last=189
-  if [[ -n ${E2E_DISPLAY:-} ]]; then
-    first=${E2E_DISPLAY#:}
-    last=$first
-  fi
+# Starts an X server on the first free display number from <first> to <last> and waits until it
+# answers: e2e_start_x_server <first> <last> <log> <command...>, where ":{}" in the command stands
+# for the display. Two sessions may pick the same free number at the same moment; the loser's
+# server exits at once (lock held), and it moves on. Sets E2E_STARTED_PID and DISPLAY.
+e2e_start_x_server() {
+  local first=$1 last=$2 log=$3 n pid deadline
+  shift 3
   for (( n = first; n <= last; n++ )); do
     e2e_display_free "$n" || continue
-    Xvfb ":$n" -screen 0 "${E2E_SCREEN:-1024x768x24}" -nolisten tcp -noreset >"$E2E_TMP/xvfb.log" 2>&1 &
-    E2E_XVFB_PID=$!
-    local deadline=$(( $(date +%s) + 15 ))
-    while (( $(date +%s) < deadline )); do
-      if ! e2e_xvfb_alive; then
-        break
-      fi
+    "${@//:\{\}/:$n}" >"$log" 2>&1 &
+    pid=$!
+    deadline=$(( $(date +%s) + 15 ))
+    while (( $(date +%s) < deadline )) && kill -0 "$pid" 2>/dev/null; do
       if e2e_display_answers ":$n"; then
+        E2E_STARTED_PID=$pid
         export DISPLAY=":$n"
         return 0
       fi
       sleep 0.2
     done
-    if e2e_xvfb_alive; then
-      kill "$E2E_XVFB_PID" 2>/dev/null
-      wait "$E2E_XVFB_PID" 2>/dev/null
-    fi
-    E2E_XVFB_PID=""
+    kill "$pid" 2>/dev/null
+    wait "$pid" 2>/dev/null
   done
+  return 1
+}
+
+# Tries display numbers upwards from 90 (or only E2E_DISPLAY).
+e2e_start_xvfb() {
+  local first=90 last=189
+  if [[ -n ${E2E_DISPLAY:-} ]]; then
+    first=${E2E_DISPLAY#:}
+    last=$first
+  fi
+  if e2e_start_x_server "$first" "$last" "$E2E_TMP/xvfb.log" \
+    Xvfb ':{}' -screen 0 "${E2E_SCREEN:-1024x768x24}" -nolisten tcp -noreset
+  then
+    E2E_XVFB_PID=$E2E_STARTED_PID
+    return 0
+  fi
   echo "wine_session: no usable X display (last Xvfb log: $(tail -n 3 "$E2E_TMP/xvfb.log" 2>/dev/null))" >&2
   return 1
 }
