@@ -97,6 +97,15 @@ const platform::Monitor& Docking::monitorOfBar() const
     return monitors_.front();
 }
 
+void Docking::moveToStartPlace()
+{
+    const ui::ScreenMetrics scale = toolkit_.screen();
+    ui::Rect r = frame();
+    r.left = area().left + kFloatingStartPixels * scale.twipsPerPixelX;
+    r.top = area().top + kFloatingStartPixels * scale.twipsPerPixelY;
+    setFrame(r);
+}
+
 platform::MonitorHandle Docking::barMonitor() const
 {
     return docked() ? monitor_.handle : desktop_.monitorOf(form_.window());
@@ -111,14 +120,8 @@ void Docking::SetAlign(float position)
         readMonitors();
         monitor_ = monitorOfBar();
     }
-    const ui::ScreenMetrics scale = toolkit_.screen();
-    const ui::Rect a = area();
-    if (position == kFreeFloating) {
-        ui::Rect r = frame();
-        r.left = a.left + kFloatingStartPixels * scale.twipsPerPixelX;
-        r.top = a.top + kFloatingStartPixels * scale.twipsPerPixelY;
-        setFrame(r);
-    }
+    if (position == kFreeFloating)
+        moveToStartPlace();
     MALLI.setEnabled(position != kFreeFloating);
     position_ = position;
     updateClip();
@@ -129,7 +132,7 @@ void Docking::SetAlign(float position)
     if (!available && fullHeight_) {
         fullHeight_ = fullHeightEntry_.checked = false;
         ui::Rect r = frame();
-        r.height = std::floor(a.height / 2);
+        r.height = std::floor(area().height / 2);
         setFrame(r);
     }
 }
@@ -142,11 +145,7 @@ void Docking::ApplyChoice(const AlignmentChoice& choice, bool atStart)
         monitor_ = remembered ? FindMonitor(monitors_, *remembered) : monitors_.front();
         // Docked from the remembered monitor, not from where the bar happens to start.
         position_ = kFreeFloating;
-        ui::Rect r = frame();
-        const ui::ScreenMetrics scale = toolkit_.screen();
-        r.left = area().left + kFloatingStartPixels * scale.twipsPerPixelX;
-        r.top = area().top + kFloatingStartPixels * scale.twipsPerPixelY;
-        setFrame(r);
+        moveToStartPlace();
     }
     SetAlign(choice.position);
     if (fullHeight() != choice.fullHeight)
@@ -266,11 +265,7 @@ void Docking::DisplaysChanged()
         if (OverlapArea(m.bounds, bar) > 0)
             return;
     monitor_ = monitors_.front();
-    const ui::ScreenMetrics scale = toolkit_.screen();
-    ui::Rect r = frame();
-    r.left = area().left + kFloatingStartPixels * scale.twipsPerPixelX;
-    r.top = area().top + kFloatingStartPixels * scale.twipsPerPixelY;
-    setFrame(r);
+    moveToStartPlace();
 }
 
 bool Docking::coversBarMonitor(platform::WindowHandle window) const

@@ -62,6 +62,8 @@ private:
     void updateClip();
     ui::Rect area() const;
     void readMonitors();
+    // The free-floating start place on the docking monitor.
+    void moveToStartPlace();
     // The monitor holding the largest part of the bar.
     const platform::Monitor& monitorOfBar() const;
     bool coversBarMonitor(platform::WindowHandle window) const;
