@@ -279,6 +279,7 @@ void TOLVIX::Layout()
     const float width = bar::TaskButtonWidth(r.width, logo_.width(), tasks_.buttonsLeft());
     logo_.setHeight(r.height);
     tasks_.setButtonsWidth(width);
+    tasks_.setAreaBottom(client.height - kPanelHeight);
 }
 
 void TOLVIX::SetAlign(float position)

@@ -4,6 +4,7 @@
 #include "tasks/TaskFilter.h"
 
 #include <algorithm>
+#include <limits>
 #include <string_view>
 
 namespace tasks {
@@ -26,6 +27,17 @@ ui::ControlSpec FirstButtonDesign()
     return props;
 }
 
+ui::ControlSpec ScrollArrowDesign(const char* caption, const char* toolTip)
+{
+    ui::ControlSpec props = FirstButtonDesign();
+    props.rect.height = kScrollArrowHeight;
+    props.caption = caption;
+    props.font = {"MS Sans Serif", 8.25f, true};
+    props.toolTip = toolTip;
+    props.visible = false;
+    return props;
+}
+
 // A new window still hidden after this many checks (2 s at 50 ms) is left to the refresh tick.
 constexpr unsigned long kNewWindowChecks = 40;
 // Tasks compared per check; more tasks are taken in turns, so a check stays cheap at any count.
@@ -37,10 +49,14 @@ TaskButtons::TaskButtons(platform::Desktop& desktop, ui::Form& form, WindowHandl
     : desktop_(desktop)
     , form_(form)
     , ownWindow_(ownWindow)
+    , up_(form, task_ids::VTASKS_UP, ScrollArrowDesign("^", "Scroll up"))
+    , down_(form, task_ids::VTASKS_DOWN, ScrollArrowDesign("v", "Scroll down"))
 {
     snapshot_.reserve(256);
     elsewhere_.reserve(256);
     VTASKS.push_back(std::make_unique<ui::Control>(form_, task_ids::VTASKS_BASE, FirstButtonDesign()));
+    up_.onClick([this] { Scroll(-static_cast<int>(std::max<std::size_t>(1, rows_.shown - 1))); });
+    down_.onClick([this] { Scroll(static_cast<int>(std::max<std::size_t>(1, rows_.shown - 1))); });
     desktop_.watchWindowEvents(
         [this](platform::WindowEvent event, WindowHandle window) { noteWindowEvent(event, window); });
 }
@@ -150,6 +166,7 @@ void TaskButtons::RefreshTaskButtons(WindowHandle desktopWindow)
     TaskWindows.merge(snapshot_);
 
     const std::size_t taskCount = TaskWindows.count();
+    arrange(taskCount);
     for (std::size_t i = 0; i < taskCount; ++i)
         updateButton(i);
 
@@ -158,20 +175,89 @@ void TaskButtons::RefreshTaskButtons(WindowHandle desktopWindow)
         VTASKS.pop_back();
     if (taskCount == 0)
         VTASKS[0]->setVisible(false);
+    placeAll();
+}
+
+void TaskButtons::arrange(std::size_t count)
+{
+    const ui::Rect& first = VTASKS[0]->rect();
+    const float bottom = areaBottom_ > 0 ? areaBottom_ : std::numeric_limits<float>::max();
+    rows_ = ArrangeTaskRows(count, FirstButtonDesign().rect.top, first.height, bottom);
+    if (!rows_.scrolls) {
+        first_ = 0;
+        shownForeground_ = LastForeground;
+        return;
+    }
+    first_ = std::min(first_, count - rows_.shown);
+    if (LastForeground == shownForeground_)
+        return;
+    shownForeground_ = LastForeground;
+    for (std::size_t i = 0; i < count; ++i) {
+        if (TaskWindows.at(i) != LastForeground)
+            continue;
+        if (i < first_)
+            first_ = i;
+        else if (i >= first_ + rows_.shown)
+            first_ = i + 1 - rows_.shown;
+        break;
+    }
+}
+
+void TaskButtons::placeButton(std::size_t i)
+{
+    ui::Control& button = *VTASKS[i];
+    const bool shown = i >= first_ && i < first_ + rows_.shown;
+    if (shown) {
+        ui::Rect r = button.rect();
+        r.top = rows_.top + static_cast<float>(i - first_) * rows_.pitch;
+        button.setRect(r);
+    }
+    button.setVisible(shown);
+}
+
+void TaskButtons::placeAll()
+{
+    const std::size_t count = TaskWindows.count();
+    for (std::size_t i = 0; i < count && i < VTASKS.size(); ++i)
+        placeButton(i);
+    const ui::Rect& first = VTASKS[0]->rect();
+    up_.setRect({first.left, 0, first.width, kScrollArrowHeight});
+    down_.setRect({first.left, areaBottom_ - kScrollArrowHeight, first.width, kScrollArrowHeight});
+    up_.setVisible(rows_.scrolls && first_ > 0);
+    down_.setVisible(rows_.scrolls && first_ + rows_.shown < count);
+}
+
+void TaskButtons::setAreaBottom(float bottom)
+{
+    if (bottom == areaBottom_)
+        return;
+    areaBottom_ = bottom;
+    arrange(TaskWindows.count());
+    placeAll();
+}
+
+void TaskButtons::Scroll(int buttons)
+{
+    if (!rows_.scrolls)
+        return;
+    const std::size_t last = TaskWindows.count() - rows_.shown;
+    const long long wanted = static_cast<long long>(first_) + buttons;
+    first_ = static_cast<std::size_t>(std::clamp<long long>(wanted, 0, static_cast<long long>(last)));
+    placeAll();
 }
 
 void TaskButtons::updateButton(std::size_t i)
 {
     if (i >= VTASKS.size()) {
-        // A new element takes its properties from element 0, one and a quarter heights further down.
+        // A new element takes its properties from element 0, in its row.
         ui::ControlSpec props = VTASKS[0]->state();
-        props.visible = true;
+        props.visible = i >= first_ && i < first_ + rows_.shown;
         props.continuesGroup = true;
-        props.rect.top = VTASKS[0]->rect().top + static_cast<float>(i) * 1.25f * VTASKS[0]->rect().height;
+        props.rect.top = rows_.top + static_cast<float>(i - std::min(i, first_)) * rows_.pitch;
         VTASKS.push_back(std::make_unique<ui::Control>(form_, task_ids::VTASKS_BASE + static_cast<int>(i), props));
     }
     ui::Control& button = *VTASKS[i];
-    button.setVisible(true);
+    placeButton(i);
 
     const WindowHandle window = TaskWindows.at(i);
     if (window == LastForeground)
@@ -235,19 +321,23 @@ TaskButtons::ClickOutcome TaskButtons::KeyPressed(std::size_t index, int virtual
 
 ui::ControlId TaskButtons::firstButton() const
 {
-    return TaskWindows.count() > 0 && VTASKS[0]->visible() ? VTASKS[0]->id() : 0;
+    return first_ < TaskWindows.count() && VTASKS[first_]->visible() ? VTASKS[first_]->id() : 0;
 }
 
 void TaskButtons::setButtonsLeft(float left)
 {
     for (auto& button : VTASKS)
         button->setLeft(left);
+    up_.setLeft(left);
+    down_.setLeft(left);
 }
 
 void TaskButtons::setButtonsWidth(float width)
 {
     for (auto& button : VTASKS)
         button->setWidth(width);
+    up_.setWidth(width);
+    down_.setWidth(width);
 }
 
 } // namespace tasks

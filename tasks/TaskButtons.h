@@ -3,6 +3,7 @@
 // for the foreground window; clicks switch to a task or minimise it.
 #include "platform/Desktop.h"
 #include "platform/Widgets.h"
+#include "tasks/TaskRows.h"
 #include "tasks/TaskTable.h"
 
 #include <array>
@@ -46,6 +47,15 @@ public:
     // window. A window on no monitor counts as the primary one's.
     void setMonitorFilter(std::function<platform::MonitorHandle()> barMonitor) { barMonitor_ = std::move(barMonitor); }
 
+    // Where the buttons' space ends (the panel's top, twips): buttons that do not fit there close
+    // up, then scroll.
+    void setAreaBottom(float bottom);
+    // Scrolls by whole buttons (negative: up), as far as there are more that way.
+    void Scroll(int buttons);
+    // The buttons shown now: from firstShown() on, rows().shown of them (fewer at the end).
+    std::size_t firstShown() const { return first_; }
+    const TaskRows& rows() const { return rows_; }
+
     // Geometry from the bar's layout, applied to every element.
     void setButtonsLeft(float left);
     void setButtonsWidth(float width);
@@ -59,6 +69,11 @@ public:
 
 private:
     void updateButton(std::size_t i);
+    // The rows for this many buttons, the first shown kept in range and the foreground window's
+    // button scrolled into view when the foreground changed.
+    void arrange(std::size_t count);
+    void placeButton(std::size_t i);
+    void placeAll();
     void noteWindowEvent(platform::WindowEvent event, WindowHandle window);
     bool taskChanged(std::size_t i);
     bool monitorChanged();
@@ -70,6 +85,12 @@ private:
     TaskTable TaskWindows;
     std::vector<WindowHandle> snapshot_;
     std::vector<std::unique_ptr<ui::Control>> VTASKS;
+    ui::Control up_;
+    ui::Control down_;
+    float areaBottom_ = 0; // 0 until the bar's layout says: no limit
+    TaskRows rows_;
+    std::size_t first_ = 0;
+    WindowHandle shownForeground_ = 0;
     char title_[256] = {};
 
     // Windows reported as created: a platform that reports creation but not showing would

@@ -15,6 +15,10 @@ constexpr int TSKILL = 303;   // label used as a button: ends the selected proce
 constexpr int TSKREFRX = 304; // panel with a single border: the frame of TSKREFR
 constexpr int TSKREFR = 305;  // label used as a button: refills the list
 
+// The bar's arrows that scroll the task buttons while not all of them fit.
+constexpr int VTASKS_UP = 306;
+constexpr int VTASKS_DOWN = 307;
+
 // Timers. Dissappear belongs to TASKMGR's own form; ReleaseTaskManager to the form that owns the
 // task manager (the bar), next to the bar's own timers.
 constexpr int Dissappear = 1;           // 2000 ms: closes the window once it lost the foreground

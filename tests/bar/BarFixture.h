@@ -50,5 +50,13 @@ protected:
         }
         return result;
     }
+    // Captions of every task button, shown or scrolled out of view, in button order.
+    std::vector<std::string> allCaptions()
+    {
+        std::vector<std::string> result;
+        for (int i = 0; buttonLoaded(i) && (i > 0 || button(0).visible || buttonLoaded(1)); ++i)
+            result.push_back(button(i).caption);
+        return result;
+    }
     ui::Rect barFrame() { return toolkit.formRect(bar->formId()); }
 };

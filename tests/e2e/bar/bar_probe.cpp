@@ -18,6 +18,7 @@
 #include <string>
 
 #include "tests/e2e/bar/Artifacts.h"
+#include "tests/e2e/bar/BusyDesktopCases.h"
 #include "tests/e2e/bar/ClickCases.h"
 #include "tests/e2e/bar/DesktopTasks.h"
 #include "tests/e2e/bar/EndingCases.h"
@@ -76,6 +77,7 @@ void RunBarChecks(e2e::Report& report, const std::string& tolvixExe, Artifacts& 
             CheckButtonOrder(report, *running, desk);
             CheckTaskFilter(report, *running, desk);
             artifacts.RequestScreenshot("bar");
+            CheckBusyDesktop(report, *running, artifacts);
             CheckClicks(report, *running, desk);
             CheckRightClick(report, *running, artifacts);
             CheckAltF4(report, *running, artifacts, CloseGesture::SystemCommand);
