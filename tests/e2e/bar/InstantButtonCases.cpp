@@ -162,16 +162,19 @@ void CheckInstantButtons(e2e::Report& report, const RunningBar& running)
     // 200 windows of another program at once: all get buttons, and all go when it ends.
     const unsigned long long t = e2e::NowMs();
     e2e::ChildProcess burst = StartPeer("burst 200");
-    auto burstButtons = [&] {
+    const auto countBurst = [](const std::vector<Control>& buttons) {
         int n = 0;
-        for (const std::string& c : Captions(VisibleTaskButtons(bar)))
+        for (const std::string& c : Captions(buttons))
             n += c.rfind("E2E Burst ", 0) == 0;
         return n;
     };
-    const long long allShown = MsUntil(t, [&] { return burstButtons() == 200; });
+    auto burstButtons = [&] { return countBurst(VisibleTaskButtons(bar)); };
+    // Most of 200 buttons are scrolled out of view: every button made counts, shown or not.
+    auto burstButtonsMade = [&] { return countBurst(TaskButtonElements(ReadControls(bar))); };
+    const long long allShown = MsUntil(t, [&] { return burstButtonsMade() == 200; });
     report.Check("instant_burst_of_200_windows_all_shown", allShown >= 0,
         allShown >= 0 ? "all 200 buttons " + std::to_string(allShown) + " ms after the program started"
-                      : "not within 5 s (" + std::to_string(burstButtons()) + " shown)");
+                      : "not within 5 s (" + std::to_string(burstButtonsMade()) + " made)");
     const unsigned long long ended = e2e::NowMs();
     burst.Kill();
     const long long allGone = MsUntil(ended, [&] { return burstButtons() == 0; });
