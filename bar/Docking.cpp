@@ -58,8 +58,15 @@ void Docking::setFrame(const ui::Rect& rect)
 void Docking::updateClip()
 {
     std::optional<platform::PixelRect> clip;
-    platform::PixelRect bar;
-    if (docked() && monitors_.size() > 1 && desktop_.windowRect(form_.window(), bar)) {
+    // From the frame asked for: the window's own rectangle, read back at once, can still be the
+    // one before the move.
+    const ui::ScreenMetrics scale = toolkit_.screen();
+    const ui::Rect f = frame();
+    const platform::PixelRect bar {static_cast<int>(std::floor(f.left / scale.twipsPerPixelX)),
+        static_cast<int>(std::floor(f.top / scale.twipsPerPixelY)),
+        static_cast<int>(std::floor((f.left + f.width) / scale.twipsPerPixelX)),
+        static_cast<int>(std::floor((f.top + f.height) / scale.twipsPerPixelY))};
+    if (docked() && monitors_.size() > 1) {
         const platform::PixelRect& m = monitor_.bounds;
         const platform::PixelRect visible {std::max(bar.left, m.left), std::max(bar.top, m.top),
             std::min(bar.right, m.right), std::min(bar.bottom, m.bottom)};
