@@ -108,6 +108,10 @@ struct ControlSpec {
     // The arrow keys move between this control and the one before it in reading order; every
     // other control begins a group of its own.
     bool continuesGroup = false;
+    // A pressable control whose group is a list that can scroll: the arrow keys reach the program
+    // as Key input, which moves the focus itself, instead of the toolkit moving it among the
+    // controls shown.
+    bool arrowKeys = false;
     // Said by a screen reader after the caption ("MB free" after a bare number).
     const char* spokenUnit = nullptr;
 };
@@ -241,8 +245,15 @@ struct UserInput {
         Scroll,      // scroll; value: where the thumb was dropped (Thumb)
         Selection,   // selection: the list box's selected items
         // virtualKey on a control that acts on keys itself: Enter, Space (once let go), and
-        // kKeyApps for the context-menu key or Shift+F10.
+        // kKeyApps for the context-menu key or Shift+F10; the arrow keys on an arrowKeys control.
         Key,
+        // The mouse wheel over the form: control is the one under the mouse (0: the form's
+        // background), x and y in twips from the form's client area, value the turn (120 a
+        // notch, positive away from the user).
+        Wheel,
+        // A left press on a pressable control let go outside it: x and y in twips from the
+        // control's top left corner.
+        Drop,
     };
     Kind kind = Kind::MouseUp;
     ControlId control = 0; // 0 is the form's own background

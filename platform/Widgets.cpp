@@ -72,6 +72,19 @@ public:
         case Kind::Key:
             key(input, control);
             return;
+        case Kind::Wheel:
+            if (const WheelHandler handler = form_.onWheel)
+                handler(id, input.x, input.y, input.value);
+            return;
+        case Kind::Drop:
+            for (const auto& range : form_.ranges_) {
+                if (range.drop && id >= range.first && id <= range.last) {
+                    const ArrayDropHandler handler = range.drop;
+                    handler(id, input.x, input.y);
+                    return;
+                }
+            }
+            return;
         }
     }
     void onHotKey() override
@@ -213,12 +226,17 @@ void Form::onKeyPress(ControlId id, KeyHandler handler)
 
 void Form::onMouseUpRange(ControlId first, ControlId last, ArrayMouseHandler handler)
 {
-    ranges_.push_back({first, last, std::move(handler), {}});
+    ranges_.push_back({first, last, std::move(handler), {}, {}});
 }
 
 void Form::onKeyRange(ControlId first, ControlId last, ArrayKeyHandler handler)
 {
-    ranges_.push_back({first, last, {}, std::move(handler)});
+    ranges_.push_back({first, last, {}, std::move(handler), {}});
+}
+
+void Form::onDropRange(ControlId first, ControlId last, ArrayDropHandler handler)
+{
+    ranges_.push_back({first, last, {}, {}, std::move(handler)});
 }
 
 void Form::onTimer(TimerId id, std::function<void()> handler)

@@ -21,6 +21,10 @@ using ArrayMouseHandler = std::function<void(ControlId id, MouseButton button)>;
 using KeyHandler = std::function<void(int& characterCode)>;
 // A key on a control that acts on keys (see UserInput::Kind::Key); for a control array, which one.
 using ArrayKeyHandler = std::function<void(ControlId id, int virtualKey)>;
+// A press on an element let go outside it (UserInput::Kind::Drop): where, in twips from its corner.
+using ArrayDropHandler = std::function<void(ControlId id, float xTwips, float yTwips)>;
+// The mouse wheel over the form (UserInput::Kind::Wheel).
+using WheelHandler = std::function<void(ControlId under, float xTwips, float yTwips, int turn)>;
 
 class Control;
 
@@ -59,6 +63,10 @@ public:
     // Keys on the elements of an array of pressable controls. Without such a handler, Enter and
     // Space on a pressable control are its click.
     void onKeyRange(ControlId first, ControlId last, ArrayKeyHandler handler);
+    // Presses on the elements of an array of pressable controls let go elsewhere (a drag).
+    void onDropRange(ControlId first, ControlId last, ArrayDropHandler handler);
+    // The mouse wheel turned over the form, whichever control lies under the mouse.
+    WheelHandler onWheel;
     void onTimer(TimerId id, std::function<void()> handler);
     // A key (ui::kKeyF1, ...) pressed while any window of the form has the focus.
     void onAccelerator(int virtualKey, std::function<void()> handler);
@@ -74,6 +82,7 @@ private:
         ControlId first, last;
         ArrayMouseHandler mouseUp;
         ArrayKeyHandler key;
+        ArrayDropHandler drop;
     };
     friend class Router;
     friend class Control;

@@ -21,6 +21,12 @@ TaskButtonInput::TaskButtonInput(platform::Platform& platform, ui::Form& form, T
         [this](ui::ControlId id, ui::MouseButton button) { TaskButtonReleased(id, button); });
     form_.onKeyRange(task_ids::VTASKS_BASE, task_ids::VTASKS_LAST,
         [this](ui::ControlId id, int virtualKey) { TaskButtonKey(id, virtualKey); });
+    form_.onDropRange(task_ids::VTASKS_BASE, task_ids::VTASKS_LAST, [this](ui::ControlId id, float x, float y) {
+        const std::size_t index = buttons_.index(id);
+        if (index != kNoButton)
+            buttons_.Drop(index, x, y);
+    });
+    form_.onWheel = [this](ui::ControlId under, float x, float y, int turn) { buttons_.Wheel(under, x, y, turn); };
 }
 
 void TaskButtonInput::TaskButtonReleased(ui::ControlId id, ui::MouseButton button)

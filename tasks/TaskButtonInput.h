@@ -1,6 +1,6 @@
 #pragma once
-// The user's clicks and keys on the task buttons: the task switched to or minimised, or its task
-// menu popped up, and then the buttons brought up to date.
+// The user's clicks, keys, drags and wheel on the task buttons: the task switched to or minimised,
+// its task menu popped up, its button moved, or the list scrolled; then the buttons brought up to date.
 #include "platform/Platform.h"
 #include "platform/Widgets.h"
 #include "tasks/TaskButtons.h"

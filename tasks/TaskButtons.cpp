@@ -4,6 +4,7 @@
 #include "tasks/TaskFilter.h"
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 #include <string_view>
 
@@ -24,6 +25,8 @@ ui::ControlSpec FirstButtonDesign()
     props.fore = ui::kSysButtonText;
     // The buttons are one group: Tab reaches the first, the arrow keys the others.
     props.pressable = true;
+    // The arrows also reach the buttons scrolled out of view.
+    props.arrowKeys = true;
     return props;
 }
 
@@ -35,11 +38,14 @@ ui::ControlSpec ScrollArrowDesign(const char* caption, const char* toolTip)
     props.font = {"MS Sans Serif", 8.25f, true};
     props.toolTip = toolTip;
     props.visible = false;
+    props.arrowKeys = false;
     return props;
 }
 
 // A new window still hidden after this many checks (2 s at 50 ms) is left to the refresh tick.
 constexpr unsigned long kNewWindowChecks = 40;
+// A notch of the wheel (120) scrolls as many buttons as the platform's usual three lines.
+constexpr int kWheelStep = 40;
 // Tasks compared per check; more tasks are taken in turns, so a check stays cheap at any count.
 constexpr std::size_t kTasksPerCheck = 256;
 
@@ -193,14 +199,19 @@ void TaskButtons::arrange(std::size_t count)
         return;
     shownForeground_ = LastForeground;
     for (std::size_t i = 0; i < count; ++i) {
-        if (TaskWindows.at(i) != LastForeground)
-            continue;
-        if (i < first_)
-            first_ = i;
-        else if (i >= first_ + rows_.shown)
-            first_ = i + 1 - rows_.shown;
-        break;
+        if (TaskWindows.at(i) == LastForeground) {
+            scrollIntoView(i);
+            break;
+        }
     }
+}
+
+void TaskButtons::scrollIntoView(std::size_t i)
+{
+    if (i < first_)
+        first_ = i;
+    else if (i >= first_ + rows_.shown)
+        first_ = i + 1 - rows_.shown;
 }
 
 void TaskButtons::placeButton(std::size_t i)
@@ -314,9 +325,63 @@ TaskButtons::ClickOutcome TaskButtons::KeyPressed(std::size_t index, int virtual
     case ui::kKeyApps:
         SelectedTask = task;
         return ClickOutcome::MenuWanted;
+    case ui::kKeyLeft:
+    case ui::kKeyUp:
+    case ui::kKeyRight:
+    case ui::kKeyDown: {
+        const std::size_t count = TaskWindows.count();
+        const bool back = virtualKey == ui::kKeyLeft || virtualKey == ui::kKeyUp;
+        const std::size_t next = back ? (index + count - 1) % count : (index + 1) % count;
+        if (rows_.scrolls) {
+            scrollIntoView(next);
+            placeAll();
+        }
+        form_.toolkit().focusControl(form_.id(), VTASKS[next]->id());
+        return ClickOutcome::Ignored;
+    }
     default:
         return ClickOutcome::Ignored;
     }
+}
+
+bool TaskButtons::Wheel(ui::ControlId under, float x, float y, int turn)
+{
+    const ui::Rect& column = VTASKS[0]->rect();
+    const bool overButton = index(under) < TaskWindows.count() || under == up_.id() || under == down_.id();
+    const bool overGap = under == 0 && x >= column.left && x < column.left + column.width && y >= 0 &&
+        (areaBottom_ <= 0 || y < areaBottom_);
+    if (!overButton && !overGap)
+        return false;
+    wheelTurn_ += turn;
+    const int steps = wheelTurn_ / kWheelStep;
+    wheelTurn_ -= steps * kWheelStep;
+    // Turning the wheel away from the user shows what lies above.
+    if (steps != 0)
+        Scroll(-steps);
+    return true;
+}
+
+void TaskButtons::Drop(std::size_t index, float x, float y)
+{
+    const std::size_t count = TaskWindows.count();
+    if (index >= count || index >= VTASKS.size())
+        return;
+    const ui::Rect& from = VTASKS[index]->rect();
+    const float atX = from.left + x;
+    const float atY = from.top + y;
+    // Let go off the list (beside the bar, on the panel) is no move.
+    if (atX < from.left || atX >= from.left + from.width || atY < 0 || (areaBottom_ > 0 && atY >= areaBottom_))
+        return;
+    const float row = std::floor((atY - rows_.top) / rows_.pitch);
+    const std::size_t last = std::min(count, first_ + rows_.shown) - 1;
+    const std::size_t to = row < 0 ? first_ : std::min(last, first_ + static_cast<std::size_t>(row));
+    if (to == index)
+        return;
+    TaskWindows.move(index, to);
+    for (std::size_t i = std::min(index, to); i <= std::max(index, to); ++i)
+        updateButton(i);
+    // The focus goes with the task, to its new place.
+    form_.toolkit().focusControl(form_.id(), VTASKS[to]->id());
 }
 
 ui::ControlId TaskButtons::firstButton() const

@@ -38,8 +38,15 @@ public:
     // opens the task menu for MenuWanted, then lets pending messages run and refreshes.
     ClickOutcome Click(std::size_t index, ui::MouseButton button);
     // A key on element index (ui::UserInput::Kind::Key): Enter and Space switch to the task, the
-    // context-menu key selects it and wants the task menu.
+    // context-menu key selects it and wants the task menu. The arrow keys move the focus to the
+    // button before or after it, round the end, scrolling it into view.
     ClickOutcome KeyPressed(std::size_t index, int virtualKey);
+    // The mouse wheel over the form: scrolls when the mouse is over the task area. True when it
+    // was over it.
+    bool Wheel(ui::ControlId under, float x, float y, int turn);
+    // Element index was pressed and let go at x, y from its corner: let go over another button of
+    // the list, its task takes that place.
+    void Drop(std::size_t index, float x, float y);
     // The first button, while there is a task; 0 otherwise.
     ui::ControlId firstButton() const;
 
@@ -73,6 +80,8 @@ private:
     // button scrolled into view when the foreground changed.
     void arrange(std::size_t count);
     void placeButton(std::size_t i);
+    // Scrolls as little as shows button i.
+    void scrollIntoView(std::size_t i);
     void placeAll();
     void noteWindowEvent(platform::WindowEvent event, WindowHandle window);
     bool taskChanged(std::size_t i);
@@ -90,6 +99,7 @@ private:
     float areaBottom_ = 0; // 0 until the bar's layout says: no limit
     TaskRows rows_;
     std::size_t first_ = 0;
+    int wheelTurn_ = 0; // what the wheel turned short of a whole step
     WindowHandle shownForeground_ = 0;
     char title_[256] = {};
 

@@ -2,6 +2,8 @@
 
 #include "tasks/TaskFilter.h"
 
+#include <algorithm>
+
 namespace tasks {
 
 TaskTable::TaskTable()
@@ -64,6 +66,19 @@ void TaskTable::merge(const std::vector<WindowHandle>& snapshot)
         if (!matched_[j])
             windows_.push_back(snapshot[j]);
     }
+}
+
+void TaskTable::move(std::size_t from, std::size_t to)
+{
+    if (from >= windows_.size() || to >= windows_.size() || from == to)
+        return;
+    const auto at = windows_.begin();
+    if (from < to)
+        std::rotate(at + static_cast<std::ptrdiff_t>(from), at + static_cast<std::ptrdiff_t>(from) + 1,
+            at + static_cast<std::ptrdiff_t>(to) + 1);
+    else
+        std::rotate(at + static_cast<std::ptrdiff_t>(to), at + static_cast<std::ptrdiff_t>(from),
+            at + static_cast<std::ptrdiff_t>(from) + 1);
 }
 
 } // namespace tasks

@@ -18,6 +18,10 @@ public:
     // Merges one enumeration (topmost first) into the table.
     void merge(const std::vector<WindowHandle>& snapshot);
 
+    // Moves the entry at from to the place to, the entries between closing up: a place the user
+    // chose, which later merges keep.
+    void move(std::size_t from, std::size_t to);
+
     std::size_t count() const { return windows_.size(); }
     WindowHandle at(std::size_t i) const { return windows_[i]; }
     const std::vector<WindowHandle>& windows() const { return windows_; }

@@ -166,6 +166,36 @@ void SimToolkit::mouseUp(ui::FormId id, ui::ControlId control, ui::MouseButton b
     report(id, input);
 }
 
+void SimToolkit::wheel(ui::FormId id, ui::ControlId control, float x, float y, int turn)
+{
+    ui::UserInput input;
+    input.kind = ui::UserInput::Kind::Wheel;
+    input.control = control;
+    input.x = x;
+    input.y = y;
+    input.value = turn;
+    report(id, input);
+}
+
+void SimToolkit::pressAndRelease(ui::FormId id, ui::ControlId control, float x, float y)
+{
+    const ui::ControlSpec* pressed = shown(id, control);
+    if (!pressed || !pressed->enabled)
+        return;
+    focus = {id, control};
+    const bool inside = x >= 0 && y >= 0 && x < pressed->rect.width && y < pressed->rect.height;
+    if (inside || !ui::PressesLikeButton(*pressed)) {
+        mouseUp(id, control, ui::MouseButton::Left, x, y);
+        return;
+    }
+    ui::UserInput input;
+    input.kind = ui::UserInput::Kind::Drop;
+    input.control = control;
+    input.x = x;
+    input.y = y;
+    report(id, input);
+}
+
 void SimToolkit::typeText(ui::FormId form, ui::ControlId id, const std::string& keys)
 {
     for (const char key : keys) {
@@ -278,6 +308,14 @@ bool SimToolkit::pressKey(ui::FormId form, int virtualKey, int shift)
     case ui::kKeyDown:
         if (!current)
             return false;
+        if (current->arrowKeys && ui::PressesLikeButton(*current)) {
+            ui::UserInput input;
+            input.kind = ui::UserInput::Kind::Key;
+            input.control = focused;
+            input.virtualKey = virtualKey;
+            report(form, input);
+            return true;
+        }
         // Text boxes, lists and scroll bars use the arrows themselves.
         if (current->kind == ui::ControlKind::TextBox || current->kind == ui::ControlKind::ListBox ||
             current->kind == ui::ControlKind::ScrollBar)

@@ -120,6 +120,12 @@ public:
     // The user's input on a control, reported to the form as the real toolkit reports it.
     void mouseUp(ui::FormId id, ui::ControlId control, ui::MouseButton button, float x = 0, float y = 0, int shift = 0);
     void doubleClick(ui::FormId id, ui::ControlId control);
+    // The wheel turned over the form (120 a notch, positive away from the user) with the mouse
+    // at x, y of its client area, over `control` (0: the background).
+    void wheel(ui::FormId id, ui::ControlId control, float x, float y, int turn);
+    // A left press on a pressable control let go at x, y from its top left corner: a drag when
+    // that is outside it, else the click it is.
+    void pressAndRelease(ui::FormId id, ui::ControlId control, float x, float y);
     // Types the characters at the end of a text box, one key at a time; '\b' deletes the last.
     void typeText(ui::FormId form, ui::ControlId id, const std::string& keys);
     // Pastes over the whole text of a text box, cut to its maxLength as the real box cuts it.

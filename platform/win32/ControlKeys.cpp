@@ -52,7 +52,8 @@ bool paintedKeyMessage(FormWindow& form, HWND window, UINT message, WPARAM wPara
     case WM_GETDLGCODE:
         // Enter presses this control, not the form's default button. No DLGC_BUTTON: that would
         // make an "&" in a task's title a mnemonic.
-        result = DLGC_UNDEFPUSHBUTTON | (isKeyDown(lParam, VK_RETURN) ? DLGC_WANTMESSAGE : 0);
+        result = DLGC_UNDEFPUSHBUTTON | (isKeyDown(lParam, VK_RETURN) ? DLGC_WANTMESSAGE : 0) |
+            (control->props.arrowKeys ? DLGC_WANTARROWS : 0);
         return true;
     case WM_SETFOCUS:
         InvalidateRect(window, nullptr, FALSE);
@@ -69,6 +70,11 @@ bool paintedKeyMessage(FormWindow& form, HWND window, UINT message, WPARAM wPara
         }
         if (wParam == VK_SPACE) {
             showPressed(window, *control, true);
+            return true;
+        }
+        if (control->props.arrowKeys &&
+            (wParam == VK_LEFT || wParam == VK_UP || wParam == VK_RIGHT || wParam == VK_DOWN)) {
+            form.keyOn(id, static_cast<int>(wParam));
             return true;
         }
         return false;
@@ -93,8 +99,11 @@ bool paintedKeyMessage(FormWindow& form, HWND window, UINT message, WPARAM wPara
         if (GetCapture() != window)
             return false;
         ReleaseCapture();
-        // Let go outside, as on a push button, is no click.
-        return !insideClient(window, lParam);
+        // Let go outside, as on a push button, is no click: it is a drag, for whom it concerns.
+        if (insideClient(window, lParam))
+            return false;
+        form.dropped(id, lParam);
+        return true;
     case WM_CAPTURECHANGED:
         showPressed(window, *control, false);
         return true;

@@ -168,6 +168,9 @@ LRESULT FormWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPAR
     case WM_LBUTTONDBLCLK:
         doubleClick(0);
         return 0;
+    case WM_MOUSEWHEEL:
+        wheel(wParam, lParam);
+        return 0;
     case WM_SYSCOMMAND:
         // The window menu, the close box and Alt+F4 all arrive here.
         if ((wParam & 0xFFF0) == SC_CLOSE) {
@@ -380,6 +383,40 @@ void FormWindow::mouseUp(ui::ControlId id, ui::MouseButton button, WPARAM keys, 
     input.shift = shiftState(keys);
     input.x = toTwips(lowWord(position), context_.scale.x);
     input.y = toTwips(highWord(position), context_.scale.y);
+    report(input);
+}
+
+void FormWindow::dropped(ui::ControlId id, LPARAM position)
+{
+    ui::UserInput input;
+    input.kind = ui::UserInput::Kind::Drop;
+    input.control = id;
+    input.x = toTwips(lowWord(position), context_.scale.x);
+    input.y = toTwips(highWord(position), context_.scale.y);
+    report(input);
+}
+
+void FormWindow::wheel(WPARAM wParam, LPARAM lParam)
+{
+    POINT at {lowWord(lParam), highWord(lParam)};
+    ScreenToClient(window_.get(), &at);
+    // The deepest visible control under the mouse: a panel's own controls lie inside it.
+    HWND under = window_.get();
+    for (;;) {
+        const HWND child = ChildWindowFromPointEx(under, at, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT);
+        if (!child || child == under)
+            break;
+        MapWindowPoints(under, child, &at, 1);
+        under = child;
+    }
+    POINT client {lowWord(lParam), highWord(lParam)};
+    ScreenToClient(window_.get(), &client);
+    ui::UserInput input;
+    input.kind = ui::UserInput::Kind::Wheel;
+    input.control = under == window_.get() ? 0 : GetDlgCtrlID(under);
+    input.x = toTwips(client.x, context_.scale.x);
+    input.y = toTwips(client.y, context_.scale.y);
+    input.value = static_cast<short>(HIWORD(wParam));
     report(input);
 }
 

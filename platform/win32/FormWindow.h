@@ -54,6 +54,8 @@ public:
     // The same over a standard control; a push button's left button is its click notification.
     void standardMouseUp(ui::ControlId id, ui::MouseButton button, WPARAM keys, LPARAM position);
     void doubleClick(ui::ControlId id);
+    // A left press on the control let go outside it, at a point of its client area.
+    void dropped(ui::ControlId id, LPARAM position);
     // The character the control is to take instead of the one typed; 0 discards the key.
     int keyPress(ui::ControlId id, int character);
     // True when the program took the key.
@@ -86,6 +88,8 @@ private:
 
     void createWindow(const ui::FormSpec& props);
     LRESULT handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
+    // WM_MOUSEWHEEL, a child's passed on by the default procedure: the point is on the screen.
+    void wheel(WPARAM wParam, LPARAM lParam);
     void windowDestroyed(HWND window) override;
     LRESULT resultAfterFailure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
     std::shared_ptr<const void> holdDuringMessage() override { return weak_from_this().lock(); }

@@ -90,3 +90,65 @@ TEST_F(BusyDesktopTest, TheForegroundWindowsButtonIsScrolledIntoView)
     EXPECT_NE(std::find(shown.begin(), shown.end(), all.back()), shown.end());
     expectShownButtonsInside();
 }
+
+TEST_F(BusyDesktopTest, TheWheelAndTheArrowKeysReachEveryButtonWhileTheWheelElsewhereDoesNothing)
+{
+    openWindows(30);
+    start();
+    const ui::FormId form = bar->formId();
+    const std::vector<std::string> all = allCaptions();
+    const ui::ControlId first = task_ids::VTASKS_BASE;
+    const float x = button(0).rect.left + 10;
+
+    toolkit.wheel(form, bar_ids::Picture2, x, panelTop() + 50, -120); // over the panel
+    EXPECT_EQ(captions().front(), all[0]);
+    toolkit.wheel(form, first + 1, x, button(1).rect.top + 10, -60); // half a notch
+    toolkit.wheel(form, 0, x, button(1).rect.top - 5, -60);          // the gap between two buttons
+    EXPECT_EQ(captions().front(), all[3]) << "a notch down scrolls three buttons";
+    toolkit.wheel(form, task_ids::VTASKS_UP, x, 10, 120 * 5);
+    EXPECT_EQ(captions().front(), all[0]) << "and no further up than the first";
+    expectShownButtonsInside();
+
+    toolkit.focusControl(form, first);
+    for (int i = 1; i < 30; ++i) {
+        ASSERT_TRUE(toolkit.pressKey(form, ui::kKeyDown));
+        ASSERT_EQ(toolkit.focus.second, first + i);
+        ASSERT_TRUE(button(i).visible) << "the focused button " << i << " is shown";
+    }
+    EXPECT_EQ(captions().back(), all.back());
+    toolkit.pressKey(form, ui::kKeyDown);
+    EXPECT_EQ(toolkit.focus.second, first) << "round the end";
+    EXPECT_TRUE(button(0).visible);
+    toolkit.pressKey(form, ui::kKeyUp);
+    EXPECT_EQ(toolkit.focus.second, first + 29);
+    EXPECT_TRUE(button(29).visible);
+    expectShownButtonsInside();
+}
+
+TEST_F(BusyDesktopTest, ADraggedButtonKeepsItsPlaceWhileItsWindowsLiveAndNewWindowsComeAtTheEnd)
+{
+    openWindows(4);
+    start();
+    const ui::FormId form = bar->formId();
+    const std::vector<std::string> before = captions();
+    const float pitch = button(1).rect.top - button(0).rect.top;
+    // From the first button to the third row; let go inside itself, it is a click, no move.
+    toolkit.pressAndRelease(form, task_ids::VTASKS_BASE, 10, 2 * pitch + 20);
+    const std::vector<std::string> moved = {before[1], before[2], before[0], before[3]};
+    EXPECT_EQ(captions(), moved);
+    EXPECT_EQ(toolkit.focus.second, task_ids::VTASKS_BASE + 2) << "the focus went with the task";
+    desktop.activate(desktop.findWindow(nullptr, before[3].c_str()));
+    desktop.open("W9");
+    toolkit.advance(3000);
+    std::vector<std::string> later = moved;
+    later.push_back("W9");
+    EXPECT_EQ(captions(), later);
+
+    // Let go on the panel, or beside the bar: nothing moves.
+    toolkit.pressAndRelease(form, task_ids::VTASKS_BASE, 10, panelTop() + 100);
+    toolkit.pressAndRelease(form, task_ids::VTASKS_BASE, -400, pitch + 20);
+    EXPECT_EQ(captions(), later);
+    desktop.close(desktop.findWindow(nullptr, before[0].c_str()));
+    toolkit.advance(3000);
+    EXPECT_EQ(captions(), (std::vector<std::string> {before[1], before[2], before[3], "W9"}));
+}

@@ -45,6 +45,14 @@ void Recorder::onInput(ui::UserInput& input)
     case Kind::Key:
         log.push_back("vkey " + id + " " + std::to_string(input.virtualKey));
         return;
+    case Kind::Wheel:
+        log.push_back("wheel " + id + " " + std::to_string(input.value) + " " +
+            std::to_string(static_cast<int>(input.x)) + "," + std::to_string(static_cast<int>(input.y)));
+        return;
+    case Kind::Drop:
+        log.push_back("drop " + id + " " + std::to_string(static_cast<int>(input.x)) + "," +
+            std::to_string(static_cast<int>(input.y)));
+        return;
     case Kind::Check:
         log.push_back("check " + id + " " + std::to_string(input.value));
         return;
