@@ -160,4 +160,17 @@ HWND FindPopupMenu(DWORD processId)
     return FindTopLevel(processId, "#32768");
 }
 
+HWND FocusIn(HWND window)
+{
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) ? info.hwndFocus : nullptr;
+}
+
+int FocusedId(HWND window)
+{
+    const HWND focus = FocusIn(window);
+    return focus ? GetDlgCtrlID(focus) : 0;
+}
+
 } // namespace bar_probe

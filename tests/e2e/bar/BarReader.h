@@ -38,6 +38,10 @@ std::string RectText(const RECT& r);
 // "['A', 'B']" (long captions shortened) for failure messages.
 std::string ListText(const std::vector<std::string>& captions);
 
+// The window with the keyboard focus in the thread that owns `window`, and its control id (0 for none).
+HWND FocusIn(HWND window);
+int FocusedId(HWND window);
+
 // A visible top-level window of this class of process `processId`, or null.
 HWND FindTopLevel(DWORD processId, const std::string& className);
 // A visible popup menu window (class "#32768") of process `processId`, or null.

@@ -27,20 +27,6 @@ namespace {
 namespace s = settings_ids;
 constexpr int kFirstTask = task_ids::VTASKS_BASE;
 
-// The window with the keyboard focus in the thread that owns `window`.
-HWND FocusIn(HWND window)
-{
-    GUITHREADINFO info = {};
-    info.cbSize = sizeof info;
-    return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) ? info.hwndFocus : nullptr;
-}
-
-int FocusedId(HWND window)
-{
-    const HWND focus = FocusIn(window);
-    return focus ? GetDlgCtrlID(focus) : 0;
-}
-
 bool WaitFocus(HWND window, int id, int timeoutMs = 3000)
 {
     return e2e::WaitFor(timeoutMs, [&] { return FocusedId(window) == id; });

@@ -43,13 +43,13 @@ bool CursorAt(POINT screen)
     return GetCursorPos(&now) && now.x == screen.x && now.y == screen.y;
 }
 
-bool RealClickAt(POINT screen, DWORD down, DWORD up)
+// Under Wine a pointer warp of an earlier click can come back late from the X server and put
+// the cursor where that click was: the buttons would then go there. Placed again until it
+// stays put for two reads in a row.
+bool PlaceCursor(POINT screen)
 {
     if (!SetCursorPos(screen.x, screen.y))
         return false;
-    // Under Wine a pointer warp of an earlier click can come back late from the X server and put
-    // the cursor where that click was: the buttons would then go there. Placed again until it
-    // stays put for two reads in a row.
     int steady = 0;
     WaitFor(1000, [&] {
         if (CursorAt(screen))
@@ -58,6 +58,22 @@ bool RealClickAt(POINT screen, DWORD down, DWORD up)
         SetCursorPos(screen.x, screen.y);
         return false;
     });
+    return true;
+}
+
+bool SendMouse(DWORD flags, DWORD data = 0)
+{
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = flags;
+    input.mi.mouseData = data;
+    return SendInput(1, &input, sizeof(INPUT)) == 1;
+}
+
+bool RealClickAt(POINT screen, DWORD down, DWORD up)
+{
+    if (!PlaceCursor(screen))
+        return false;
     INPUT inputs[2] = {};
     for (INPUT& input : inputs)
         input.type = INPUT_MOUSE;
@@ -76,6 +92,25 @@ bool RealLeftClickAt(POINT screen)
 bool RealRightClickAt(POINT screen)
 {
     return RealClickAt(screen, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
+}
+
+bool RealDragFromTo(POINT from, POINT to)
+{
+    if (!PlaceCursor(from) || !SendMouse(MOUSEEVENTF_LEFTDOWN))
+        return false;
+    PumpFor(100);
+    constexpr int kSteps = 5;
+    for (int i = 1; i <= kSteps; ++i) {
+        SetCursorPos(from.x + (to.x - from.x) * i / kSteps, from.y + (to.y - from.y) * i / kSteps);
+        PumpFor(30);
+    }
+    PlaceCursor(to);
+    return SendMouse(MOUSEEVENTF_LEFTUP);
+}
+
+bool RealWheelAt(POINT screen, int turn)
+{
+    return PlaceCursor(screen) && SendMouse(MOUSEEVENTF_WHEEL, static_cast<DWORD>(turn));
 }
 
 bool RealKeyPress(WORD modifier, WORD key)

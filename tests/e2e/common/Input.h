@@ -11,6 +11,10 @@ void PostRightClick(HWND control);
 // Moves the mouse to a screen point and presses and releases the left (right) button there.
 bool RealLeftClickAt(POINT screen);
 bool RealRightClickAt(POINT screen);
+// Presses the left button at `from`, moves the mouse to `to` in a few steps and lets go there.
+bool RealDragFromTo(POINT from, POINT to);
+// Turns the wheel with the mouse at a screen point: 120 a notch, positive away from the user.
+bool RealWheelAt(POINT screen, int turn);
 // Presses and releases a key combination: `modifier` (0 for none) held around `key`.
 bool RealKeyPress(WORD modifier, WORD key);
 
