@@ -5,6 +5,7 @@
 #include "platform/Launcher.h"
 #include "platform/Memory.h"
 #include "platform/Network.h"
+#include "platform/NotificationHost.h"
 #include "platform/Power.h"
 #include "platform/Processes.h"
 #include "platform/Registry.h"
@@ -28,6 +29,7 @@ public:
     virtual Power& power() = 0;
     virtual RemoteAccess& remoteAccess() = 0;
     virtual Network& network() = 0;
+    virtual NotificationHost& notificationHost() = 0;
 };
 
 } // namespace platform

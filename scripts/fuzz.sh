@@ -6,7 +6,7 @@ set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-20}
 build=$root/build/fuzz
-targets=(known_tasks dword_value_codec logo_nfo lirc_lines action_map line_file shortcut_file)
+targets=(known_tasks dword_value_codec logo_nfo lirc_lines action_map line_file shortcut_file notify_block)
 # Longest input per target where libFuzzer's own choice (4096 bytes, or the longest seed) is too
 # short: the known-task loader's text budget is only reached by a file of some 115 KB.
 declare -A max_len=([known_tasks]=262144)

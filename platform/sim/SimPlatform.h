@@ -5,6 +5,7 @@
 #include "platform/sim/SimLauncher.h"
 #include "platform/sim/SimMemory.h"
 #include "platform/sim/SimNetwork.h"
+#include "platform/sim/SimNotificationHost.h"
 #include "platform/sim/SimProcesses.h"
 #include "platform/sim/SimRegistry.h"
 #include "platform/sim/SimRemoteAccess.h"
@@ -83,6 +84,7 @@ public:
     SimPower& sim_power() { return power_; }
     SimRemoteAccess& sim_remote_access() { return remoteAccess_; }
     SimNetwork& sim_network() { return network_; }
+    SimNotificationHost& sim_notificationHost() { return notificationHost_; }
 
     platform::Desktop& desktop() override { return desktop_; }
     ui::Toolkit& toolkit() override { return toolkit_; }
@@ -95,6 +97,7 @@ public:
     platform::Power& power() override { return power_; }
     platform::RemoteAccess& remoteAccess() override { return remoteAccess_; }
     platform::Network& network() override { return network_; }
+    platform::NotificationHost& notificationHost() override { return notificationHost_; }
 
 private:
     SimDesktop desktop_;
@@ -108,6 +111,7 @@ private:
     SimPower power_;
     SimRemoteAccess remoteAccess_;
     SimNetwork network_;
+    SimNotificationHost notificationHost_ {desktop_};
 };
 
 } // namespace sim

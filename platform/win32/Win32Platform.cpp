@@ -5,6 +5,7 @@
 #include "platform/win32/Win32Launcher.h"
 #include "platform/win32/Win32Memory.h"
 #include "platform/win32/Win32Network.h"
+#include "platform/win32/Win32NotificationHost.h"
 #include "platform/win32/Win32Processes.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32RemoteAccess.h"
@@ -25,6 +26,7 @@ struct Win32Platform::Parts {
     Win32Power power;
     Win32RemoteAccess remoteAccess {launcher}; // declared after the launcher it uses
     Win32Network network;
+    Win32NotificationHost notificationHost;
 };
 
 Win32Platform::Win32Platform()
@@ -73,6 +75,11 @@ Power& Win32Platform::power()
 Network& Win32Platform::network()
 {
     return parts_->network;
+}
+
+NotificationHost& Win32Platform::notificationHost()
+{
+    return parts_->notificationHost;
 }
 RemoteAccess& Win32Platform::remoteAccess()
 {

@@ -25,6 +25,7 @@ public:
     Power& power() override;
     RemoteAccess& remoteAccess() override;
     Network& network() override;
+    NotificationHost& notificationHost() override;
 
     // Pumps window messages until the program quits; returns the exit code.
     int runMessageLoop();
