@@ -163,6 +163,9 @@ void TaskButtons::RefreshTaskButtons(WindowHandle desktopWindow)
                                 return true;
                             }),
             snapshot_.end());
+    if (groupingWanted_ && groupingWanted_() != TaskWindows.grouping())
+        TaskWindows.setGrouping(
+            !TaskWindows.grouping(), [this](WindowHandle window) { return programs_->programOf(window); });
     TaskWindows.merge(snapshot_);
 
     const std::size_t taskCount = TaskWindows.count();
@@ -292,6 +295,8 @@ TaskButtons::ClickOutcome TaskButtons::Click(std::size_t index, ui::MouseButton 
         return ClickOutcome::Minimised;
     case ui::MouseButton::Right:
         return ClickOutcome::MenuWanted;
+    case ui::MouseButton::Middle:
+        return ClickOutcome::MiddleClicked;
     default:
         return ClickOutcome::Selected;
     }
@@ -322,6 +327,12 @@ TaskButtons::ClickOutcome TaskButtons::KeyPressed(std::size_t index, int virtual
 ui::ControlId TaskButtons::firstButton() const
 {
     return first_ < TaskWindows.count() && VTASKS[first_]->visible() ? VTASKS[first_]->id() : 0;
+}
+
+void TaskButtons::groupProgramsWhen(std::function<bool()> wanted, platform::Processes& processes)
+{
+    programs_.emplace(desktop_, processes);
+    groupingWanted_ = std::move(wanted);
 }
 
 void TaskButtons::setButtonsLeft(float left)
