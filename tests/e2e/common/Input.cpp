@@ -78,6 +78,11 @@ bool RealRightClickAt(POINT screen)
     return RealClickAt(screen, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
 }
 
+bool RealMiddleClickAt(POINT screen)
+{
+    return RealClickAt(screen, MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_MIDDLEUP);
+}
+
 bool RealKeyPress(WORD modifier, WORD key)
 {
     INPUT inputs[4];

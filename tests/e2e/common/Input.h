@@ -8,9 +8,10 @@ namespace e2e {
 // Posts a button-down and button-up at the centre of `control` (client coordinates).
 void PostLeftClick(HWND control);
 void PostRightClick(HWND control);
-// Moves the mouse to a screen point and presses and releases the left (right) button there.
+// Moves the mouse to a screen point and presses and releases the left (right, middle) button there.
 bool RealLeftClickAt(POINT screen);
 bool RealRightClickAt(POINT screen);
+bool RealMiddleClickAt(POINT screen);
 // Presses and releases a key combination: `modifier` (0 for none) held around `key`.
 bool RealKeyPress(WORD modifier, WORD key);
 
