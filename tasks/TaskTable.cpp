@@ -101,14 +101,16 @@ void TaskTable::group()
     // A counting sort on each entry's group start (the first entry of its program), which keeps
     // the order within a group and puts the groups in the order of their first windows.
     const std::size_t n = windows_.size();
+    // A window never asked for its program stands alone, as one of no program does.
+    const auto keyOf = [this](std::size_t i) { return programs_[i] == kNotAsked ? 0u : programs_[i]; };
     std::uint32_t maxProgram = 0;
-    for (std::uint32_t program : programs_)
-        maxProgram = std::max(maxProgram, program);
+    for (std::size_t i = 0; i < n; ++i)
+        maxProgram = std::max(maxProgram, keyOf(i));
     firstOfProgram_.assign(static_cast<std::size_t>(maxProgram) + 1, -1);
     groupStart_.resize(n);
     place_.assign(n, 0);
     for (std::size_t i = 0; i < n; ++i) {
-        const std::uint32_t program = programs_[i];
+        const std::uint32_t program = keyOf(i);
         std::int32_t& first = firstOfProgram_[program];
         if (program == 0 || first < 0)
             first = static_cast<std::int32_t>(i); // a window of no program starts a group of its own
