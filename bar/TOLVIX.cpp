@@ -79,6 +79,8 @@ TOLVIX::TOLVIX(platform::Platform& platform)
     form_.onDisplayChange = [this] { docking_.DisplaysChanged(); };
     tasks_.setMonitorFilter(
         [this] { return settings_.settings().General_TasksOfBarMonitorOnly ? docking_.barMonitor() : 0; });
+    tasks_.groupProgramsWhen([this] { return settings_.settings().General_TaskNeighbours; }, platform.processes());
+    taskInput_.setMiddleClick([this] { return tasks::MiddleClickActionOf(settings_.settings().General_MiddleClick); });
     form_.onResize = [this] {
         if (toolkit_.formState(form_.id()) == ui::WindowState::Normal)
             Layout();

@@ -92,6 +92,21 @@ void RefreshSteadyOneMonitor(benchmark::State& state)
     state.SetComplexityN(state.range(0));
 }
 
+// A program's windows side by side: the windows of ten programs, opened in turns.
+void RefreshSteadyNeighbours(benchmark::State& state)
+{
+    Desk desk(static_cast<int>(state.range(0)), [](Desk& d) {
+        for (std::uint32_t p = 0; p < 10; ++p)
+            d.sim.sim_processes().images[200 + p] = "C:\\Apps\\program" + std::to_string(p) + ".exe";
+        for (std::size_t i = 0; i < d.windows.size(); ++i)
+            d.sim.sim_desktop().find(d.windows[i])->options.processId = static_cast<std::uint32_t>(200 + i % 10);
+        d.sim.sim_registry().putValue(platform::RegistryRoot::CurrentUser, "Software\\Brenwick\\Tolvix",
+            "General_TaskNeighbours", {platform::kRegDword, std::string {'\0', '\0', '\0', '\x01'}});
+    });
+    MeasureSteady(state, desk, [&] { desk.bar->RefreshTaskButtons(); });
+    state.SetComplexityN(state.range(0));
+}
+
 void RefreshChurn(benchmark::State& state)
 {
     const int count = static_cast<int>(state.range(0));
@@ -133,6 +148,7 @@ void FullTickSteady(benchmark::State& state)
 BENCHMARK(FullTickSteady)->Args({1000, 2000})->Unit(benchmark::kMicrosecond);
 BENCHMARK(RefreshSteady)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond)->Complexity();
 BENCHMARK(RefreshSteadyOneMonitor)->Arg(100)->Arg(1000)->Unit(benchmark::kMicrosecond)->Complexity();
+BENCHMARK(RefreshSteadyNeighbours)->Arg(100)->Arg(1000)->Unit(benchmark::kMicrosecond)->Complexity();
 BENCHMARK(RefreshChurn)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond)->Complexity();
 
 BENCHMARK_MAIN();

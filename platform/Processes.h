@@ -1,6 +1,6 @@
 #pragma once
-// Running processes: how many there are, a snapshot of identifiers and executable names, and
-// ending one.
+// Running processes: how many there are, a snapshot of identifiers and executable names, the
+// full path of one's executable, and ending one.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -25,6 +25,9 @@ public:
     // Opens the process for termination only, ends it and closes the handle. False when the
     // process is gone, refuses access or could not be ended.
     virtual bool terminate(std::uint32_t processId, std::uint32_t exitCode) = 0;
+    // The full path of the process's executable file into path (cleared first); false when the
+    // process is gone or refuses to be asked.
+    virtual bool executablePath(std::uint32_t processId, std::string& path) = 0;
     virtual std::uint32_t currentProcessId() = 0;
 };
 

@@ -37,6 +37,13 @@ constexpr CheckBoxPlace kCheckBoxes[] = {
     {ids::HTASK, SettingsPage::General, 240, 2160, "hide in Taskmanager", nullptr},
     {ids::NOTASKM, SettingsPage::General, 480, 2160, "disable Taskmanager", nullptr},
     {ids::MONTASKS, SettingsPage::General, 1035, 2895, "only this monitor's tasks", nullptr},
+    {ids::TASKNB, SettingsPage::General, 1275, 2895, "keep a program's windows together", nullptr},
+    {ids::MCLICK_0 + 0, SettingsPage::General, 1515, 2895, "middle click: close",
+        "A middle click on a task button closes its window"},
+    {ids::MCLICK_0 + 1, SettingsPage::General, 1755, 2895, "middle click: start a copy",
+        "A middle click on a task button starts another copy of its program"},
+    {ids::MCLICK_0 + 2, SettingsPage::General, 1995, 2895, "middle click: nothing",
+        "A middle click on a task button does nothing"},
     {ids::AUTOMEMCHECK, SettingsPage::Memory, 645, 1980, "Free up if below...", nullptr},
     {ids::MUSE, SettingsPage::Infrared, 240, 2895, "enable IR Support", nullptr},
     {ids::LRNM, SettingsPage::Infrared, 480, 2895, "learning mode", nullptr},
@@ -59,11 +66,24 @@ constexpr bool IsNumberBox(int id)
 {
     return id == ids::RefInterval || id == ids::AUTOMEMAX || id == ids::AUTOMEMIN;
 }
+constexpr bool ChoiceIsListed(const SettingRow& row)
+{
+    for (int k = 0; k < ChoiceCount(row); ++k)
+        if (!IsListedCheckBox(row.control + k))
+            return false;
+    return true;
+}
 constexpr bool EveryRowsControlIsOnTheWindow()
 {
-    for (const SettingRow& row : kSettingsTable)
-        if (row.control != kNoControl && !(row.flag ? IsListedCheckBox(row.control) : IsNumberBox(row.control)))
+    for (const SettingRow& row : kSettingsTable) {
+        if (row.control == kNoControl)
+            continue;
+        const bool listed = row.choice ? ChoiceIsListed(row)
+            : row.flag                 ? IsListedCheckBox(row.control)
+                                       : IsNumberBox(row.control);
+        if (!listed)
             return false;
+    }
     return true;
 }
 static_assert(EveryRowsControlIsOnTheWindow(), "a setting's control is missing from the settings window");
@@ -73,8 +93,10 @@ constexpr bool EveryCheckBoxShowsAFlag()
 {
     for (const CheckBoxPlace& place : kCheckBoxes) {
         bool shows = place.id == ids::HOTKEY; // a value of its own
-        for (const SettingRow& row : kSettingsTable)
+        for (const SettingRow& row : kSettingsTable) {
             shows = shows || (row.flag && row.control == place.id);
+            shows = shows || (row.choice && place.id >= row.control && place.id < row.control + ChoiceCount(row));
+        }
         if (!shows)
             return false;
     }
@@ -315,6 +337,10 @@ SETUP::SETUP(platform::Platform& platform, SetupMem& store, platform::WindowHand
         ControlOf(ids::HOTKEY).setValue(1);
     });
     BMore.onClick([this] { PopupSettings(SettingsPage::All); });
+    for (const SettingRow& row : kSettingsTable)
+        if (row.choice)
+            for (int k = 0; k < ChoiceCount(row); ++k)
+                ControlOf(row.control + k).onChange([this, &row, k] { ChoiceChecked(row, k); });
     BBrowseIR.onClick([this] {
         ui::WindowLifetime::Scope scope(lifetime_);
         if (hooks_.browseEvents)
@@ -370,7 +396,10 @@ void SETUP::ShowValues(const Settings& values, SettingsGroup group)
         if (row.control == kNoControl || !Covers(group, row.group))
             continue;
         ui::Control& control = ControlOf(row.control);
-        if (row.flag)
+        if (row.choice)
+            for (int k = 0; k < ChoiceCount(row); ++k)
+                ControlOf(row.control + k).setValue(values.*(row.number) == static_cast<float>(row.range.min + k));
+        else if (row.flag)
             control.setValue(values.*(row.flag) ? 1 : 0);
         else
             control.setCaption(NumberText(values.*(row.number), row.range.min, row.range.max));
@@ -388,6 +417,20 @@ void SETUP::ShowValues(const Settings& values, SettingsGroup group)
     }
     if (Covers(group, SettingsGroup::Infrared))
         ControlOf(ids::HOTKEY).setValue(ReadHotKeySetting(registry_) ? 1 : 0);
+}
+
+void SETUP::ChoiceChecked(const SettingRow& row, int checked)
+{
+    // One box of a choice is checked at a time: checking one clears the others, and the checked
+    // one cannot be cleared but by checking another.
+    ui::Control& box = ControlOf(row.control + checked);
+    if (box.value() == 0) {
+        box.setValue(1);
+        return;
+    }
+    for (int k = 0; k < ChoiceCount(row); ++k)
+        if (k != checked)
+            ControlOf(row.control + k).setValue(0);
 }
 
 void SETUP::ShowPreview()
@@ -431,8 +474,12 @@ void SETUP::Save()
         if (row.control == kNoControl || !Covers(group, row.group))
             continue;
         const ui::Control& control = ControlOf(row.control);
-        // An empty box leaves its setting as it was.
-        if (row.flag)
+        // An empty box, or a choice with no box checked, leaves its setting as it was.
+        if (row.choice) {
+            for (int k = 0; k < ChoiceCount(row); ++k)
+                if (ControlOf(row.control + k).value() != 0)
+                    record.*(row.number) = static_cast<float>(row.range.min + k);
+        } else if (row.flag)
             record.*(row.flag) = control.value() != 0;
         else
             record.*(row.number) = ShownNumber(control, row.range.min, row.range.max).value_or(record.*(row.number));

@@ -16,6 +16,8 @@
 
 namespace settings {
 
+struct SettingRow;
+
 class SETUP final {
 public:
     // What the window asks of the bar: to apply a saved group (or all of them), with the
@@ -46,6 +48,8 @@ private:
     // Shows the values of one group (or all of them).
     void ShowValues(const Settings& values, SettingsGroup group);
     void ShowPreview();
+    // Box k of a choice's check boxes was checked or cleared by the user.
+    void ChoiceChecked(const SettingRow& row, int k);
     void Save();
     void IntervalChanged();
     void IntervalSpun();

@@ -12,6 +12,7 @@ constexpr NumberRange kIntervalRange {1, 15};      // seconds
 constexpr NumberRange kFreeUpRange {1, 4095};      // MB
 constexpr NumberRange kThresholdRange {0, 127};    // MB
 constexpr NumberRange kAnyStoredNumber {0, 65535}; // what the layout holds
+constexpr NumberRange kMiddleClickRange {0, 2};    // close, start another copy, nothing
 
 // A field per stored value, named as the value; settings/SettingsTable.h gives each its group.
 struct Settings {
@@ -21,6 +22,11 @@ struct Settings {
     float General_RefreshInterval = 2; // seconds
     // task buttons only for the windows on the bar's monitor
     bool General_TasksOfBarMonitorOnly = false;
+    // the task buttons of one program side by side
+    bool General_TaskNeighbours = false;
+    // what a middle click on a task button does: 0 close the window, 1 start another copy of its
+    // program, 2 nothing
+    float General_MiddleClick = 0;
     // tasks (stored only)
     bool Tasks_EnableTaskManagement = false;
     bool Tasks_LearningMode = false;

@@ -16,6 +16,10 @@ constexpr int A00 = 513;         // label: "refresh interval (seconds)"
 constexpr int RefInterval = 514; // text box: the refresh interval, 1 to 15
 constexpr int RefScroll = 515;   // scroll bar: the interval's spin arrows
 constexpr int MONTASKS = 516;    // check box: "only this monitor's tasks"
+constexpr int TASKNB = 517;      // check box: a program's task buttons side by side
+// Check boxes that act as one choice of what a middle click on a task button does: MCLICK_0 + k
+// is checked for the stored value k (0 close, 1 start a copy, 2 nothing).
+constexpr int MCLICK_0 = 570;
 
 // Page 1: alignment.
 constexpr int Label5 = 520; // label: the page's title

@@ -21,7 +21,12 @@ struct SettingRow {
     bool Settings::*flag;    // a flag's field, or null
     float Settings::*number; // a number's field, or null
     NumberRange range;       // a number's; a flag's is unused
-    int control;             // a check box for a flag, a number box for a number, or kNoControl
+    // A check box for a flag, a number box for a number, or kNoControl; for a choice, the first of
+    // its check boxes.
+    int control;
+    // A number chosen among range.min to range.max by as many check boxes, control + k checked for
+    // the value range.min + k, one at a time; false for a number typed into a box.
+    bool choice = false;
 };
 
 constexpr SettingRow Flag(const char* valueName, SettingsGroup group, bool Settings::*field, int control)
@@ -35,6 +40,18 @@ constexpr SettingRow Number(
     return {valueName, group, nullptr, field, range, control};
 }
 
+constexpr SettingRow Choice(
+    const char* valueName, SettingsGroup group, float Settings::*field, NumberRange range, int firstControl)
+{
+    return {valueName, group, nullptr, field, range, firstControl, true};
+}
+
+// The number of check boxes a choice row shows.
+constexpr int ChoiceCount(const SettingRow& row)
+{
+    return row.range.max - row.range.min + 1;
+}
+
 // Group by group, in the order the values are written.
 inline constexpr SettingRow kSettingsTable[] = {
     Flag(
@@ -45,6 +62,9 @@ inline constexpr SettingRow kSettingsTable[] = {
         settings_ids::RefInterval),
     Flag("General_TasksOfBarMonitorOnly", SettingsGroup::General, &Settings::General_TasksOfBarMonitorOnly,
         settings_ids::MONTASKS),
+    Flag("General_TaskNeighbours", SettingsGroup::General, &Settings::General_TaskNeighbours, settings_ids::TASKNB),
+    Choice("General_MiddleClick", SettingsGroup::General, &Settings::General_MiddleClick, kMiddleClickRange,
+        settings_ids::MCLICK_0),
     Flag("Tasks_EnableTaskManagement", SettingsGroup::Tasks, &Settings::Tasks_EnableTaskManagement, kNoControl),
     Flag("Tasks_LearningMode", SettingsGroup::Tasks, &Settings::Tasks_LearningMode, kNoControl),
     Flag("Tasks_BlockNew", SettingsGroup::Tasks, &Settings::Tasks_BlockNew, kNoControl),

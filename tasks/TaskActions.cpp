@@ -3,6 +3,8 @@
 #include "tasks/MODULQTask2.h"
 #include "tasks/TaskIds.h"
 
+#include <string>
+
 namespace tasks {
 
 namespace m = task_ids::menu;
@@ -66,6 +68,38 @@ bool TerminateTask(platform::Desktop& desktop, platform::Processes& processes, W
     if (target == 0)
         return false;
     return EndProcess(processes, desktop.windowProcessId(target));
+}
+
+bool StartAnotherCopy(
+    platform::Desktop& desktop, platform::Processes& processes, platform::Launcher& launcher, WindowHandle target)
+{
+    std::string path;
+    if (target == 0 || !processes.executablePath(desktop.windowProcessId(target), path) || path.empty())
+        return false;
+    return launcher.run(path, platform::ShowCommand::Normal);
+}
+
+MiddleClickAction MiddleClickActionOf(float stored)
+{
+    if (stored == 1)
+        return MiddleClickAction::StartAnotherCopy;
+    if (stored == 2)
+        return MiddleClickAction::Nothing;
+    return MiddleClickAction::Close;
+}
+
+void MiddleClickTask(platform::Platform& platform, WindowHandle target, MiddleClickAction action)
+{
+    switch (action) {
+    case MiddleClickAction::Close:
+        CloseTask(platform.desktop(), target);
+        break;
+    case MiddleClickAction::StartAnotherCopy:
+        StartAnotherCopy(platform.desktop(), platform.processes(), platform.launcher(), target);
+        break;
+    case MiddleClickAction::Nothing:
+        break;
+    }
 }
 
 ui::MenuItem BuildTaskMenu(platform::Desktop& desktop, platform::Processes& processes, WindowHandle target)

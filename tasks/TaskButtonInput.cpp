@@ -49,6 +49,8 @@ void TaskButtonInput::AfterTaskButton(TaskButtons::ClickOutcome outcome)
         return;
     if (outcome == TaskButtons::ClickOutcome::MenuWanted)
         ui::PopupMenu(form_, BuildTaskMenu(platform_, buttons_.SelectedTask), task_ids::menu::MFF_0);
+    if (outcome == TaskButtons::ClickOutcome::MiddleClicked)
+        MiddleClickTask(platform_, buttons_.SelectedTask, middleClick_ ? middleClick_() : MiddleClickAction::Close);
     // The menu's action may have ended the program.
     if (ending_())
         return;

@@ -3,6 +3,7 @@
 // its task menu popped up, its button moved, or the list scrolled; then the buttons brought up to date.
 #include "platform/Platform.h"
 #include "platform/Widgets.h"
+#include "tasks/TaskActions.h"
 #include "tasks/TaskButtons.h"
 
 #include <functional>
@@ -18,6 +19,9 @@ public:
     TaskButtonInput(const TaskButtonInput&) = delete;
     TaskButtonInput& operator=(const TaskButtonInput&) = delete;
 
+    // What a middle click does, asked at each one; until set, it closes the window.
+    void setMiddleClick(std::function<MiddleClickAction()> chosen) { middleClick_ = std::move(chosen); }
+
 private:
     void TaskButtonReleased(ui::ControlId id, ui::MouseButton button);
     void TaskButtonKey(ui::ControlId id, int virtualKey);
@@ -29,6 +33,7 @@ private:
     TaskButtons& buttons_;
     std::function<void()> refresh_;
     std::function<bool()> ending_;
+    std::function<MiddleClickAction()> middleClick_;
 };
 
 } // namespace tasks

@@ -169,6 +169,9 @@ void TaskButtons::RefreshTaskButtons(WindowHandle desktopWindow)
                                 return true;
                             }),
             snapshot_.end());
+    if (groupingWanted_ && groupingWanted_() != TaskWindows.grouping())
+        TaskWindows.setGrouping(
+            !TaskWindows.grouping(), [this](WindowHandle window) { return programs_->programOf(window); });
     TaskWindows.merge(snapshot_);
 
     const std::size_t taskCount = TaskWindows.count();
@@ -303,6 +306,8 @@ TaskButtons::ClickOutcome TaskButtons::Click(std::size_t index, ui::MouseButton 
         return ClickOutcome::Minimised;
     case ui::MouseButton::Right:
         return ClickOutcome::MenuWanted;
+    case ui::MouseButton::Middle:
+        return ClickOutcome::MiddleClicked;
     default:
         return ClickOutcome::Selected;
     }
@@ -377,16 +382,27 @@ void TaskButtons::Drop(std::size_t index, float x, float y)
     const std::size_t to = row < 0 ? first_ : std::min(last, first_ + static_cast<std::size_t>(row));
     if (to == index)
         return;
+    const WindowHandle moved = TaskWindows.at(index);
     TaskWindows.move(index, to);
-    for (std::size_t i = std::min(index, to); i <= std::max(index, to); ++i)
+    // Grouped, the window's whole group may have moved.
+    std::size_t now = to;
+    for (std::size_t i = 0; i < count; ++i) {
         updateButton(i);
-    // The focus goes with the task, to its new place.
-    form_.toolkit().focusControl(form_.id(), VTASKS[to]->id());
+        if (TaskWindows.at(i) == moved)
+            now = i;
+    }
+    form_.toolkit().focusControl(form_.id(), VTASKS[now]->id());
 }
 
 ui::ControlId TaskButtons::firstButton() const
 {
     return first_ < TaskWindows.count() && VTASKS[first_]->visible() ? VTASKS[first_]->id() : 0;
+}
+
+void TaskButtons::groupProgramsWhen(std::function<bool()> wanted, platform::Processes& processes)
+{
+    programs_.emplace(desktop_, processes);
+    groupingWanted_ = std::move(wanted);
 }
 
 void TaskButtons::setButtonsLeft(float left)

@@ -2,13 +2,16 @@
 // The task buttons VTASKS: one label per task, captioned with the window's title and highlighted
 // for the foreground window; clicks switch to a task or minimise it.
 #include "platform/Desktop.h"
+#include "platform/Processes.h"
 #include "platform/Widgets.h"
+#include "tasks/ProgramGroups.h"
 #include "tasks/TaskRows.h"
 #include "tasks/TaskTable.h"
 
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace tasks {
@@ -33,9 +36,10 @@ public:
     bool RefreshDue();
     std::size_t refreshCount() const { return refreshCount_; }
 
-    enum class ClickOutcome { Ignored, Activated, Minimised, MenuWanted, Selected };
+    enum class ClickOutcome { Ignored, Activated, Minimised, MenuWanted, MiddleClicked, Selected };
     // Mouse-up on element index: sets SelectedTask and switches to or minimises the task. The caller
-    // opens the task menu for MenuWanted, then lets pending messages run and refreshes.
+    // opens the task menu for MenuWanted, acts on a MiddleClicked task as the user chose, then
+    // lets pending messages run and refreshes.
     ClickOutcome Click(std::size_t index, ui::MouseButton button);
     // A key on element index (ui::UserInput::Kind::Key): Enter and Space switch to the task, the
     // context-menu key selects it and wants the task menu. The arrow keys move the focus to the
@@ -53,6 +57,9 @@ public:
     // Buttons only for the windows on the monitor this names, asked at every refresh; 0 for every
     // window. A window on no monitor counts as the primary one's.
     void setMonitorFilter(std::function<platform::MonitorHandle()> barMonitor) { barMonitor_ = std::move(barMonitor); }
+    // The windows of one program side by side while wanted() says so, asked at every refresh;
+    // a window's program is asked of processes once, when it joins.
+    void groupProgramsWhen(std::function<bool()> wanted, platform::Processes& processes);
 
     // Where the buttons' space ends (the panel's top, twips): buttons that do not fit there close
     // up, then scroll.
@@ -116,6 +123,8 @@ private:
     std::size_t checkCursor_ = 0;
     std::size_t refreshCount_ = 0;
     std::function<platform::MonitorHandle()> barMonitor_;
+    std::function<bool()> groupingWanted_;
+    std::optional<ProgramGroups> programs_;
     // The monitor the buttons were last made for (0: every window), and the tasks left out then:
     // checked in turns, as the buttons are, so that a window moved across comes at once.
     platform::MonitorHandle shownMonitor_ = 0;

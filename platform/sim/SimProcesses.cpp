@@ -44,4 +44,15 @@ bool SimProcesses::terminate(std::uint32_t processId, std::uint32_t exitCode)
     return true;
 }
 
+bool SimProcesses::executablePath(std::uint32_t processId, std::string& path)
+{
+    ++pathQueries;
+    path.clear();
+    const auto it = images.find(processId);
+    if (it == images.end())
+        return false;
+    path = it->second;
+    return true;
+}
+
 } // namespace sim

@@ -3,6 +3,8 @@
 #include "platform/Processes.h"
 
 #include <cstdint>
+#include <map>
+#include <string>
 #include <set>
 #include <utility>
 #include <vector>
@@ -19,11 +21,15 @@ public:
     // (pid, exit code) of every process ended; its entry leaves `table`.
     std::vector<std::pair<std::uint32_t, std::uint32_t>> terminated;
     long long snapshots = 0; // snapshots taken by count() and snapshot()
+    // Executable paths by process id; a process missing here cannot be asked for its path.
+    std::map<std::uint32_t, std::string> images;
+    long long pathQueries = 0; // calls of executablePath()
 
     std::uint32_t count() override;
     bool snapshot(std::vector<platform::ProcessEntry>& entries, std::size_t maxEntries) override;
     // Refuses the program's own process, like the real side.
     bool terminate(std::uint32_t processId, std::uint32_t exitCode) override;
+    bool executablePath(std::uint32_t processId, std::string& path) override;
     std::uint32_t currentProcessId() override { return self; }
 
 private:

@@ -10,6 +10,7 @@ public:
     bool snapshot(std::vector<ProcessEntry>& entries, std::size_t maxEntries) override;
     // Never ends the program's own process.
     bool terminate(std::uint32_t processId, std::uint32_t exitCode) override;
+    bool executablePath(std::uint32_t processId, std::string& path) override;
     std::uint32_t currentProcessId() override;
 };
 

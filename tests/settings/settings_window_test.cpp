@@ -212,9 +212,13 @@ TEST_F(SettingsWindowTest, EachSettingWithAControlIsOnItsGroupsPageSavesWhatItSh
     bar->PopupSettings(-1);
     for (const settings::SettingRow& row : withControl) {
         const ui::ControlSpec& shown = control(row.control);
-        EXPECT_EQ(shown.kind, row.flag ? ui::ControlKind::CheckBox : ui::ControlKind::TextBox) << row.valueName;
+        EXPECT_EQ(shown.kind, row.flag || row.choice ? ui::ControlKind::CheckBox : ui::ControlKind::TextBox)
+            << row.valueName;
         EXPECT_EQ(shown.parent, s::SetupPage_0 + pageOf.at(row.group)) << row.valueName;
-        if (row.flag) {
+        if (row.choice) {
+            EXPECT_EQ(shown.value, 1) << row.valueName << "'s first choice is the default";
+            toolkit.toggleCheck(form(), row.control + highest(row) - row.range.min);
+        } else if (row.flag) {
             EXPECT_EQ(shown.value, 0) << row.valueName << " is off by default";
             toolkit.toggleCheck(form(), row.control);
         } else {
@@ -231,7 +235,10 @@ TEST_F(SettingsWindowTest, EachSettingWithAControlIsOnItsGroupsPageSavesWhatItSh
     start();
     bar->PopupSettings(-1);
     for (const settings::SettingRow& row : withControl) {
-        if (row.flag)
+        if (row.choice)
+            for (int k = 0; k < settings::ChoiceCount(row); ++k)
+                EXPECT_EQ(control(row.control + k).value, row.range.min + k == highest(row) ? 1 : 0) << row.valueName;
+        else if (row.flag)
             EXPECT_EQ(control(row.control).value, 1) << row.valueName;
         else
             EXPECT_EQ(text(row.control), std::to_string(highest(row))) << row.valueName;

@@ -164,6 +164,9 @@ TEST_F(TaskButtonsTest, RightClickSelectsTheTaskBeforeTheTaskMenuOpens)
 
 TEST_F(TaskButtonsTest, QueuedInputRunsBeforeTheRefreshThatFollowsAClick)
 {
+    // A middle click that does nothing but select the task.
+    sim.sim_registry().putValue(platform::RegistryRoot::CurrentUser, settings::SetupMem::kKeyPath,
+        "General_MiddleClick", {platform::kRegDword, std::string {'\0', '\0', '\0', '\x02'}});
     start();
     auto a = desktop.open("A");
     tick();

@@ -156,6 +156,16 @@ SELFTEST(ProcessesAreCountedListedAndAChildIsEnded)
     if (child == 0)
         return;
 
+    // The full path of a process's file, ours and another's; the handles it opens are closed (the
+    // count is compared at the end).
+    std::string path = "stale";
+    CHECK(processes.executablePath(self, path));
+    CHECK_EQ(lower(path), lower(exePath));
+    CHECK(processes.executablePath(child, path));
+    CHECK_EQ(lower(path), lower(exePath));
+    CHECK(!processes.executablePath(0, path) && path.empty());
+    CHECK(!processes.executablePath(0xFFFFFFF0u, path) && path.empty());
+
     // Held only to read the exit code afterwards.
     HANDLE watch = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, child);
     CHECK(watch != nullptr);

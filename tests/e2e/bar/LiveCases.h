@@ -2,7 +2,8 @@
 // Cases of the living bar: the refresh tick's indicators, the Winamp buttons and the dial-up lamp
 // (IndicatorCases.cpp), the task manager (TaskManagerCases.cpp), the task menu's actions on real
 // windows (TaskActionCases.cpp), settings read at start and the memory free-up
-// (SettingsCases.cpp), and logo side files of every kind (LogoFileCases.cpp).
+// (SettingsCases.cpp), logo side files of every kind (LogoFileCases.cpp), and a program's windows
+// kept together and the middle click (NeighbourCases.cpp).
 #include <string>
 
 #include "tests/e2e/bar/LaunchBar.h"
@@ -18,5 +19,7 @@ void CheckTaskActions(e2e::Report& report, const RunningBar& running);
 // Each of these starts its own bar.
 void CheckSettingsAtStart(e2e::Report& report, const std::string& tolvixExe);
 void CheckLogoFiles(e2e::Report& report, const std::string& tolvixExe);
+// A program's windows side by side (set in the registry before start), and a middle click.
+void CheckNeighbours(e2e::Report& report, const std::string& tolvixExe);
 
 } // namespace bar_probe

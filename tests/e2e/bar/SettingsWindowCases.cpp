@@ -267,9 +267,11 @@ void CheckSettingsWindow(e2e::Report& report, const std::string& tolvixExe, Arti
         steps.empty() ? "'Q16' shows 15; down 14, up 15, up stays 15; '0' empties; up 1, down empty, up to 3" : steps);
 
     const bool ticked = ClickCentre(ChildById(window, s::HTASK)) && ClickCentre(ChildById(window, s::MUSE)) &&
-        ClickCentre(ChildById(window, s::MONTASKS)) && e2e::WaitFor(2000, [&] {
+        ClickCentre(ChildById(window, s::MONTASKS)) && ClickCentre(ChildById(window, s::TASKNB)) &&
+        ClickCentre(ChildById(window, s::MCLICK_0 + 1)) && e2e::WaitFor(2000, [&] {
             return Checked(ChildById(window, s::HTASK)) && Checked(ChildById(window, s::MUSE)) &&
-                Checked(ChildById(window, s::MONTASKS));
+                Checked(ChildById(window, s::MONTASKS)) && Checked(ChildById(window, s::TASKNB)) &&
+                Checked(ChildById(window, s::MCLICK_0 + 1)) && !Checked(ChildById(window, s::MCLICK_0));
         });
     ClickCentre(ChildById(window, s::BX1));
     DWORD_PTR answer = 0;
@@ -279,7 +281,8 @@ void CheckSettingsWindow(e2e::Report& report, const std::string& tolvixExe, Arti
         {"Tasks_EnableTaskManagement", "00 00 00 00"}, {"Tasks_LearningMode", "00 00 00 00"},
         {"Tasks_BlockNew", "00 00 00 00"}, {"Mem_FreeUp", "00 00 00 80"}, {"Mem_FreeUpAuto", "00 00 00 01"},
         {"Mem_FreeUpIfBelow", "00 00 00 08"}, {"Align_Position", "00 00 00 02"}, {"IR_EnableIRSupport", "00 00 00 01"},
-        {"IR_LearningMode", "00 00 00 00"}, {"General_TasksOfBarMonitorOnly", "00 00 00 01"}};
+        {"IR_LearningMode", "00 00 00 00"}, {"General_TasksOfBarMonitorOnly", "00 00 00 01"},
+        {"General_TaskNeighbours", "00 00 00 01"}, {"General_MiddleClick", "00 00 00 01"}};
     std::string differs = StoredSettingsDiffer(all);
     report.Check("all_pages_save_writes_every_value", ticked && differs.empty(),
         !ticked               ? "the check boxes did not check"

@@ -7,7 +7,7 @@
 // Environment: E2E_BAR_ONLY=live runs just the cases of LiveCases.h and MenuCases.h,
 // E2E_BAR_ONLY=layout just the others; E2E_BAR_GROUPS=indicators,lamp,winamp,taskmgr,taskmenu,
 // instant,settings,logofiles,about,menus,runbox,programs,catalogue,setup,shortcuts,infrared,irflood,irremove,
-// keyboard picks some of the live ones.
+// keyboard,neighbours picks some of the live ones.
 #include <windows.h>
 
 #include <cstdio>
@@ -136,7 +136,8 @@ void RunLiveChecks(e2e::Report& report, const std::string& tolvixExe, Artifacts&
         {"irflood", [&] { CheckInfraredFlood(report, tolvixExe, artifacts); }},
         {"irremove", [&] { CheckInfraredRemove(report, tolvixExe, artifacts); }},
         {"shortcuts", [&] { CheckShortcuts(report, tolvixExe, artifacts); }},
-        {"keyboard", [&] { CheckKeyboard(report, tolvixExe, artifacts); }}};
+        {"keyboard", [&] { CheckKeyboard(report, tolvixExe, artifacts); }},
+        {"neighbours", [&] { CheckNeighbours(report, tolvixExe); }}};
     for (const auto& group : onOwnBars)
         if (GroupChosen(group.first)) {
             const unsigned long long started = e2e::NowMs();

@@ -94,6 +94,11 @@ bool RealRightClickAt(POINT screen)
     return RealClickAt(screen, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
 }
 
+bool RealMiddleClickAt(POINT screen)
+{
+    return RealClickAt(screen, MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_MIDDLEUP);
+}
+
 bool RealDragFromTo(POINT from, POINT to)
 {
     if (!PlaceCursor(from) || !SendMouse(MOUSEEVENTF_LEFTDOWN))

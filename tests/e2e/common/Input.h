@@ -8,9 +8,10 @@ namespace e2e {
 // Posts a button-down and button-up at the centre of `control` (client coordinates).
 void PostLeftClick(HWND control);
 void PostRightClick(HWND control);
-// Moves the mouse to a screen point and presses and releases the left (right) button there.
+// Moves the mouse to a screen point and presses and releases the left (right, middle) button there.
 bool RealLeftClickAt(POINT screen);
 bool RealRightClickAt(POINT screen);
+bool RealMiddleClickAt(POINT screen);
 // Presses the left button at `from`, moves the mouse to `to` in a few steps and lets go there.
 bool RealDragFromTo(POINT from, POINT to);
 // Turns the wheel with the mouse at a screen point: 120 a notch, positive away from the user.
