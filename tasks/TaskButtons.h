@@ -3,6 +3,7 @@
 // for the foreground window; clicks switch to a task or minimise it.
 #include "platform/Desktop.h"
 #include "platform/Widgets.h"
+#include "tasks/TaskIcons.h"
 #include "tasks/TaskRows.h"
 #include "tasks/TaskTable.h"
 
@@ -92,6 +93,7 @@ private:
     std::size_t first_ = 0;
     WindowHandle shownForeground_ = 0;
     char title_[256] = {};
+    TaskIcons icons_;
 
     // Windows reported as created: a platform that reports creation but not showing would
     // otherwise leave them to the slow tick. A ring: in a burst the latest ones are kept.
