@@ -76,6 +76,18 @@ void RefreshSteady(benchmark::State& state)
     state.SetComplexityN(state.range(0));
 }
 
+// Every window with an icon of its own, all answered: the buttons show copies of them.
+void RefreshSteadyIcons(benchmark::State& state)
+{
+    Desk desk(static_cast<int>(state.range(0)), [](Desk& d) {
+        for (platform::WindowHandle w : d.windows)
+            d.sim.sim_desktop().find(w)->icon = d.sim.sim_desktop().icons.makeProgramIcon();
+    });
+    desk.sim.sim_desktop().answerIconAsks();
+    MeasureSteady(state, desk, [&] { desk.bar->RefreshTaskButtons(); });
+    state.SetComplexityN(state.range(0));
+}
+
 // Two monitors, half the windows on each, and task buttons only for the bar's monitor.
 void RefreshSteadyOneMonitor(benchmark::State& state)
 {
@@ -147,6 +159,7 @@ void FullTickSteady(benchmark::State& state)
 
 BENCHMARK(FullTickSteady)->Args({1000, 2000})->Unit(benchmark::kMicrosecond);
 BENCHMARK(RefreshSteady)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond)->Complexity();
+BENCHMARK(RefreshSteadyIcons)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond)->Complexity();
 BENCHMARK(RefreshSteadyOneMonitor)->Arg(100)->Arg(1000)->Unit(benchmark::kMicrosecond)->Complexity();
 BENCHMARK(RefreshSteadyNeighbours)->Arg(100)->Arg(1000)->Unit(benchmark::kMicrosecond)->Complexity();
 BENCHMARK(RefreshChurn)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond)->Complexity();

@@ -8,9 +8,12 @@
 
 namespace platform {
 
-// What happened to a top-level window of any process.
-enum class WindowEvent { Created, Shown, Hidden, Destroyed, Renamed, Foreground, MinimizeStart, MinimizeEnd };
+// What happened to a top-level window of any process. Redrawn: the window told the system's shell
+// that its caption or icon changed.
+enum class WindowEvent { Created, Shown, Hidden, Destroyed, Renamed, Foreground, MinimizeStart, MinimizeEnd, Redrawn };
 using WindowEventHandler = std::function<void(WindowEvent, WindowHandle)>;
+// A window's answer to askWindowIcon: its icon, 0 when it has none.
+using IconAnswerHandler = std::function<void(WindowHandle, IconHandle)>;
 
 class Desktop {
 public:
@@ -60,6 +63,25 @@ public:
     virtual MonitorHandle monitorOf(WindowHandle window) = 0;
     // The window's outer rectangle; false when the window is gone.
     virtual bool windowRect(WindowHandle window, PixelRect& rect) = 0;
+
+    // A window's or its class's icon belongs to the window's program: the bar shows it, never
+    // destroys it, and copies it to keep it.
+    // The class's small icon, else its large one; 0 when none. Sends the window nothing.
+    virtual IconHandle classIcon(WindowHandle window) = 0;
+    // Asks the window for its small icon, else its large one, and returns at once: the answer
+    // reaches the handler of watchIconAnswers later, on the user-interface thread. A hung window
+    // answers when it recovers, or never.
+    virtual void askWindowIcon(WindowHandle window) = 0;
+    // One handler at a time; an empty handler stops the answers.
+    virtual void watchIconAnswers(IconAnswerHandler handler) = 0;
+    // A copy of the icon at size x size pixels, owned by the caller, who frees it with
+    // destroyIcon; 0 when the icon is gone or cannot be copied.
+    virtual IconHandle copyIcon(IconHandle icon, int size) = 0;
+    // The small icon of the window's program file at size x size pixels, owned by the caller
+    // like a copy; 0 when it has none. For an icon handle the bar cannot read: some platforms
+    // (Wine) keep icons private to the process that made them.
+    virtual IconHandle programIcon(WindowHandle window, int size) = 0;
+    virtual void destroyIcon(IconHandle copy) = 0;
 
     // Calls the handler on the user-interface thread soon after a top-level window changes, for
     // the kinds of event the platform reports (some platforms report only some kinds, or none).

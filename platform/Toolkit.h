@@ -114,6 +114,10 @@ struct ControlSpec {
     bool arrowKeys = false;
     // Said by a screen reader after the caption ("MB free" after a bare number).
     const char* spokenUnit = nullptr;
+    // Label: an icon at its left, 16 x 16 pixels on a 96-DPI screen and scaled with the screen,
+    // the text beside it. The control only shows the icon; its owner keeps it alive meanwhile.
+    // Without one, a label with artwork shows the artwork there.
+    platform::IconHandle icon = 0;
 };
 
 // The properties of a ControlSpec that can change after creation, as bits of Properties.
@@ -127,8 +131,9 @@ enum class Property : std::uint32_t {
     Items = 1 << 6,
     Selection = 1 << 7,
     Value = 1 << 8, // with the range, min and max
+    Icon = 1 << 9,  // with the artwork
 };
-constexpr std::uint32_t kLastProperty = static_cast<std::uint32_t>(Property::Value);
+constexpr std::uint32_t kLastProperty = static_cast<std::uint32_t>(Property::Icon);
 using Properties = std::uint32_t;
 constexpr Properties operator|(Property a, Property b)
 {
@@ -174,6 +179,9 @@ template <class Side> void ApplyProperties(Side& side, const ControlSpec& props,
             break;
         case Property::Value:
             side.applyValue(props);
+            break;
+        case Property::Icon:
+            side.applyIcon(props);
             break;
         }
     }

@@ -8,6 +8,9 @@ namespace platform {
 // A top-level or child window of the desktop; 0 means none.
 using WindowHandle = std::uint32_t;
 
+// An icon of the platform; 0 means none.
+using IconHandle = std::uintptr_t;
+
 // The relations asked of GetWindow by the task enumeration.
 enum class WindowRelation : int { Next = 2, Owner = 4, Child = 5 };
 

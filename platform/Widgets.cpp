@@ -333,6 +333,15 @@ void Control::setHeight(float height)
     setRect(r);
 }
 
+void Control::setIcon(platform::IconHandle icon, Artwork standIn)
+{
+    if (spec_.icon == icon && spec_.artwork == standIn)
+        return;
+    spec_.icon = icon;
+    spec_.artwork = standIn;
+    apply(static_cast<Properties>(Property::Icon));
+}
+
 void Control::setColours(Colour back, Colour fore)
 {
     if (spec_.back == back && spec_.fore == fore)

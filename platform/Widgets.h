@@ -138,6 +138,8 @@ public:
     // A new list always goes out, and the selection goes with the old one.
     void setItems(std::vector<std::string> items);
     void setSelectedItems(const std::vector<int>& indices);
+    // A label's icon, or its stand-in artwork while icon is 0 (see ControlSpec::icon).
+    void setIcon(platform::IconHandle icon, Artwork standIn);
     // A scroll bar keeps its value within its range.
     void setValue(int value);
     void setRange(int min, int max);

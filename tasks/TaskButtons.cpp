@@ -57,6 +57,8 @@ TaskButtons::TaskButtons(platform::Desktop& desktop, ui::Form& form, WindowHandl
     , ownWindow_(ownWindow)
     , up_(form, task_ids::VTASKS_UP, ScrollArrowDesign("^", "Scroll up"))
     , down_(form, task_ids::VTASKS_DOWN, ScrollArrowDesign("v", "Scroll down"))
+    , icons_(
+          desktop, TaskIcons::SizeForScreen(form.toolkit().screen().twipsPerPixelX), [this] { eventPending_ = true; })
 {
     snapshot_.reserve(256);
     elsewhere_.reserve(256);
@@ -76,6 +78,8 @@ void TaskButtons::noteWindowEvent(platform::WindowEvent event, WindowHandle wind
 {
     if (window == ownWindow_)
         return;
+    if (event == platform::WindowEvent::Renamed || event == platform::WindowEvent::Redrawn)
+        icons_.refetch(window);
     if (event != platform::WindowEvent::Created) {
         eventPending_ = true;
         return;
@@ -185,6 +189,7 @@ void TaskButtons::RefreshTaskButtons(WindowHandle desktopWindow)
     if (taskCount == 0)
         VTASKS[0]->setVisible(false);
     placeAll();
+    icons_.dropUnused();
 }
 
 void TaskButtons::arrange(std::size_t count)
@@ -283,6 +288,7 @@ void TaskButtons::updateButton(std::size_t i)
     const std::string_view title(title_, length > 0 ? static_cast<std::size_t>(length) : 0);
     button.setCaption(title);
     button.setToolTip(title);
+    button.setIcon(icons_.iconFor(window), ui::Artwork::TaskIcon);
 }
 
 TaskButtons::ClickOutcome TaskButtons::Click(std::size_t index, ui::MouseButton button)

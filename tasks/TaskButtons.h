@@ -5,6 +5,7 @@
 #include "platform/Processes.h"
 #include "platform/Widgets.h"
 #include "tasks/ProgramGroups.h"
+#include "tasks/TaskIcons.h"
 #include "tasks/TaskRows.h"
 #include "tasks/TaskTable.h"
 
@@ -109,6 +110,7 @@ private:
     int wheelTurn_ = 0; // what the wheel turned short of a whole step
     WindowHandle shownForeground_ = 0;
     char title_[256] = {};
+    TaskIcons icons_;
 
     // Windows reported as created: a platform that reports creation but not showing would
     // otherwise leave them to the slow tick. A ring: in a burst the latest ones are kept.

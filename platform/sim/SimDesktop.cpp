@@ -67,6 +67,52 @@ void SimDesktop::setTitle(WindowHandle window, const std::string& title)
     report(platform::WindowEvent::Renamed, window);
 }
 
+void SimDesktop::setIcon(WindowHandle window, platform::IconHandle icon)
+{
+    auto* w = find(window);
+    if (!w)
+        return;
+    w->icon = icon;
+    report(platform::WindowEvent::Redrawn, window);
+}
+
+platform::IconHandle SimDesktop::classIcon(WindowHandle window)
+{
+    auto* w = find(window);
+    return w ? w->classIcon : 0;
+}
+
+platform::IconHandle SimDesktop::programIcon(WindowHandle window, int size)
+{
+    auto* w = find(window);
+    return w && w->programIcon ? icons.copy(w->programIcon, size) : 0;
+}
+
+void SimDesktop::askWindowIcon(WindowHandle window)
+{
+    commands.push_back({"askIcon", window});
+    iconAsks_.push_back(window);
+}
+
+int SimDesktop::answerIconAsks()
+{
+    std::vector<WindowHandle> asks;
+    asks.swap(iconAsks_);
+    int answered = 0;
+    for (WindowHandle window : asks) {
+        if (hung.count(window)) {
+            iconAsks_.push_back(window);
+            continue;
+        }
+        auto* w = find(window);
+        if (!w || !iconWatcher_)
+            continue;
+        ++answered;
+        iconWatcher_(window, w->icon);
+    }
+    return answered;
+}
+
 void SimDesktop::setVisible(WindowHandle window, bool visible)
 {
     auto* w = find(window);

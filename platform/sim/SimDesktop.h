@@ -2,6 +2,7 @@
 // An in-memory desktop: z-ordered top-level windows with owners, styles, titles and show states,
 // a foreground window and a cursor. It records the window commands the program sends.
 #include "platform/Desktop.h"
+#include "platform/sim/SimIcons.h"
 
 #include <set>
 #include <string>
@@ -30,6 +31,9 @@ struct SimWindow {
     bool zoomed = false;
     bool topmost = false;
     platform::PixelRect rect {100, 100, 740, 580};
+    platform::IconHandle icon = 0;      // what the window answers when asked for its icon
+    platform::IconHandle classIcon = 0; // its class's
+    platform::IconHandle programIcon = 0; // its program file's
 };
 
 struct DesktopCommand {
@@ -66,7 +70,8 @@ public:
     // reports only creation is modelled by leaving just Created here.
     std::set<platform::WindowEvent> reportedEvents {platform::WindowEvent::Created, platform::WindowEvent::Shown,
         platform::WindowEvent::Hidden, platform::WindowEvent::Destroyed, platform::WindowEvent::Renamed,
-        platform::WindowEvent::Foreground, platform::WindowEvent::MinimizeStart, platform::WindowEvent::MinimizeEnd};
+        platform::WindowEvent::Foreground, platform::WindowEvent::MinimizeStart, platform::WindowEvent::MinimizeEnd,
+        platform::WindowEvent::Redrawn};
     // Windows' foreground lock as a program meets it when it acts on other than the user's input
     // to it: setForeground then fails (the target only flashes) unless the program has taken
     // the leave since the user last activated a window.
@@ -75,8 +80,15 @@ public:
     // is its bounds.
     std::vector<platform::Monitor> monitorList;
     std::function<platform::PixelRect()> primaryScreen = [] { return platform::PixelRect {0, 0, 1024, 768}; };
-    // sendMessageTimeout to these windows gives up at once.
+    // sendMessageTimeout to these windows gives up at once; they leave asks for their icon
+    // unanswered until they recover.
     std::set<WindowHandle> hung;
+    SimIcons icons;
+    // The window's program sets its icon, which its shell learns of (Redrawn).
+    void setIcon(WindowHandle window, platform::IconHandle icon);
+    // Delivers the answers of the windows asked for their icon that are not hung; the number
+    // delivered. Asks of hung windows wait.
+    int answerIconAsks();
     // These windows stay open when sent WM_CLOSE through sendMessageTimeout.
     std::set<WindowHandle> refuseClose;
 
@@ -107,6 +119,12 @@ public:
     void monitors(std::vector<platform::Monitor>& out) override;
     platform::MonitorHandle monitorOf(WindowHandle window) override;
     bool windowRect(WindowHandle window, platform::PixelRect& rect) override;
+    platform::IconHandle classIcon(WindowHandle window) override;
+    void askWindowIcon(WindowHandle window) override;
+    void watchIconAnswers(platform::IconAnswerHandler handler) override { iconWatcher_ = std::move(handler); }
+    platform::IconHandle copyIcon(platform::IconHandle icon, int size) override { return icons.copy(icon, size); }
+    platform::IconHandle programIcon(WindowHandle window, int size) override;
+    void destroyIcon(platform::IconHandle copy) override { icons.destroy(copy); }
     // Moves a window, as its program or the user would.
     void moveWindow(WindowHandle window, const platform::PixelRect& rect);
 
@@ -128,6 +146,8 @@ private:
     bool foregroundRight_ = false;
     platform::PixelPoint cursor_ {};
     platform::WindowEventHandler watcher_;
+    platform::IconAnswerHandler iconWatcher_;
+    std::vector<WindowHandle> iconAsks_;
 };
 
 } // namespace sim

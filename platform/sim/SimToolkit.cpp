@@ -593,6 +593,11 @@ struct RecordWriter {
         shown.min = props.min;
         shown.max = props.max;
     }
+    void applyIcon(const ui::ControlSpec& props)
+    {
+        shown.icon = props.icon;
+        shown.artwork = props.artwork;
+    }
 };
 
 } // namespace

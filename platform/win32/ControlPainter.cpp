@@ -43,6 +43,28 @@ void drawPicture(HDC dc, const Control& control)
     SetStretchBltMode(dc, oldMode);
 }
 
+// A label's icon at its left edge, vertically centred, 16 pixels at 96 DPI; the area left for
+// the text is what lies right of it.
+void drawLabelIcon(HDC dc, RECT& content, const Control& control, COLORREF backColour)
+{
+    const ui::ControlSpec& props = control.props;
+    if (props.icon == 0 && props.artwork == ui::Artwork::None)
+        return;
+    const int size = MulDiv(16, GetDeviceCaps(dc, LOGPIXELSX), 96);
+    const int margin = MulDiv(2, GetDeviceCaps(dc, LOGPIXELSX), 96);
+    RECT square;
+    square.left = content.left + margin;
+    square.top = content.top + (content.bottom - content.top - size) / 2;
+    square.right = square.left + size;
+    square.bottom = square.top + size;
+    // An icon its program destroyed meanwhile just draws nothing.
+    if (props.icon != 0)
+        DrawIconEx(dc, square.left, square.top, reinterpret_cast<HICON>(props.icon), size, size, 0, nullptr, DI_NORMAL);
+    else
+        drawArtwork(dc, square, props.artwork, backColour);
+    content.left = square.right + margin;
+}
+
 // A control that acts as a push button: sunken and its content a pixel further while pressed,
 // a dotted frame while it has the focus.
 void drawButtonState(HDC dc, const RECT& area, const Control& control, bool focused)
@@ -92,6 +114,7 @@ void drawContent(
     if (control.props.kind == ui::ControlKind::Label) {
         if (beneath.count > 0)
             drawPicturesBeneath(dc, control.window.get(), beneath);
+        drawLabelIcon(dc, content, control, backColour);
         drawText(dc, content, control, font);
     } else if (control.props.kind == ui::ControlKind::Picture) {
         if (control.picture)

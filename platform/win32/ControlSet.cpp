@@ -295,6 +295,12 @@ struct ControlSet::Writer {
         control.props.max = props.max;
         showValue(control);
     }
+    void applyIcon(const ui::ControlSpec& props)
+    {
+        control.props.icon = props.icon;
+        control.props.artwork = props.artwork;
+        repaintNeeded = true;
+    }
 };
 
 void ControlSet::update(ui::ControlId id, const ui::ControlSpec& props, ui::Properties changed)

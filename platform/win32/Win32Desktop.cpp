@@ -5,6 +5,8 @@
 
 #include <cstring>
 
+#include <shellapi.h>
+
 namespace platform::win32 {
 
 namespace {
@@ -13,6 +15,8 @@ constexpr DWORD kDwmCloaked = 14; // DWMWA_CLOAKED, absent from older SDK header
 
 // A window event callback carries no context: the one desktop that watches is found here.
 Win32Desktop* g_watching = nullptr;
+// Likewise for the answers to icon requests; the request's data says which icon it asked for.
+Win32Desktop* g_iconWatching = nullptr;
 
 struct HookedRange {
     DWORD first;
@@ -69,6 +73,8 @@ Win32Desktop::~Win32Desktop()
 {
     if (g_watching == this)
         g_watching = nullptr;
+    if (g_iconWatching == this)
+        g_iconWatching = nullptr;
 }
 
 WindowHandle Win32Desktop::desktopWindow()
@@ -221,6 +227,7 @@ void Win32Desktop::watchWindowEvents(WindowEventHandler handler)
 {
     for (auto& hook : hooks_)
         hook.reset();
+    shellHook_.reset();
     onWindowEvent_ = std::move(handler);
     if (!onWindowEvent_) {
         if (g_watching == this)
@@ -234,6 +241,89 @@ void Win32Desktop::watchWindowEvents(WindowEventHandler handler)
     for (std::size_t i = 0; i < std::size(kHookedEvents); ++i)
         hooks_[i].reset(SetWinEventHook(kHookedEvents[i].first, kHookedEvents[i].last, nullptr,
             &Win32Desktop::onWinEvent, 0, 0, WINEVENT_OUTOFCONTEXT));
+    // No window event tells of a new icon (WM_SETICON); the shell's redraw notice does.
+    shellHook_ = std::make_unique<ShellHookWindow>([this](HWND window) {
+        if (onWindowEvent_ && GetAncestor(window, GA_PARENT) == GetDesktopWindow())
+            onWindowEvent_(WindowEvent::Redrawn, toHandle(window));
+    });
+}
+
+IconHandle Win32Desktop::classIcon(WindowHandle window)
+{
+    // Wine answers 0 for a window of another process.
+    const HWND hwnd = toHwnd(window);
+    ULONG_PTR icon = GetClassLongPtrA(hwnd, GCLP_HICONSM);
+    if (icon == 0)
+        icon = GetClassLongPtrA(hwnd, GCLP_HICON);
+    return static_cast<IconHandle>(icon);
+}
+
+void Win32Desktop::askWindowIcon(WindowHandle window)
+{
+    // A callback send returns at once; the answer comes through the message loop, and a hung
+    // window's not at all. ICON_SMALL2 also yields the small icon the system made from a large one.
+    SendMessageCallbackA(toHwnd(window), WM_GETICON, ICON_SMALL2, 0, &Win32Desktop::onIconAnswer, ICON_SMALL2);
+}
+
+void CALLBACK Win32Desktop::onIconAnswer(HWND window, UINT, ULONG_PTR asked, LRESULT answer)
+{
+    if (g_iconWatching == nullptr || !g_iconWatching->onIconAnswer_)
+        return;
+    // Older systems know no ICON_SMALL2: the large icon then, scaled down by the copy.
+    if (answer == 0 && asked == ICON_SMALL2) {
+        SendMessageCallbackA(window, WM_GETICON, ICON_BIG, 0, &Win32Desktop::onIconAnswer, ICON_BIG);
+        return;
+    }
+    try {
+        g_iconWatching->onIconAnswer_(toHandle(window), static_cast<IconHandle>(answer));
+    } catch (...) {
+        // Nothing crosses the callback; the button keeps the icon it has.
+    }
+}
+
+void Win32Desktop::watchIconAnswers(IconAnswerHandler handler)
+{
+    onIconAnswer_ = std::move(handler);
+    if (onIconAnswer_)
+        g_iconWatching = this;
+    else if (g_iconWatching == this)
+        g_iconWatching = nullptr;
+}
+
+IconHandle Win32Desktop::copyIcon(IconHandle icon, int size)
+{
+    if (icon == 0 || size <= 0)
+        return 0;
+    return reinterpret_cast<IconHandle>(CopyImage(reinterpret_cast<HANDLE>(icon), IMAGE_ICON, size, size, 0));
+}
+
+IconHandle Win32Desktop::programIcon(WindowHandle window, int size)
+{
+    DWORD processId = 0;
+    if (GetWindowThreadProcessId(toHwnd(window), &processId) == 0 || size <= 0)
+        return 0;
+    // From Windows Vista on; the limited right suffices for a process of another user, too.
+    using QueryImageNameFn = BOOL(WINAPI*)(HANDLE, DWORD, LPSTR, PDWORD);
+    constexpr DWORD kQueryLimitedInformation = 0x1000;
+    const auto queryImageName =
+        procAddress<QueryImageNameFn>(GetModuleHandleA("kernel32.dll"), "QueryFullProcessImageNameA");
+    const UniqueKernelHandle process(OpenProcess(kQueryLimitedInformation, FALSE, processId));
+    char path[MAX_PATH] = {};
+    DWORD length = MAX_PATH;
+    if (!queryImageName || !process || !queryImageName(process.get(), 0, path, &length))
+        return 0;
+    HICON small = nullptr;
+    if (ExtractIconExA(path, 0, nullptr, &small, 1) == 0 || small == nullptr)
+        return 0;
+    const UniqueIcon extracted(small);
+    return reinterpret_cast<IconHandle>(CopyImage(extracted.get(), IMAGE_ICON, size, size, 0));
+}
+
+void Win32Desktop::destroyIcon(IconHandle copy)
+{
+    // Only ever an icon made above: a window's or class's icon is its program's.
+    if (copy != 0)
+        DestroyIcon(reinterpret_cast<HICON>(copy));
 }
 
 void CALLBACK Win32Desktop::onWinEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG child, DWORD, DWORD)

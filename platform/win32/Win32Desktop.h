@@ -1,10 +1,12 @@
 #pragma once
 // The desktop's windows through user32.
 #include "platform/Desktop.h"
+#include "platform/win32/ShellHookWindow.h"
 #include "platform/win32/WinApi.h"
 #include "win32kit/Handles.h"
 
 #include <iterator>
+#include <memory>
 
 namespace platform::win32 {
 
@@ -41,8 +43,15 @@ public:
     MonitorHandle monitorOf(WindowHandle window) override;
     bool windowRect(WindowHandle window, PixelRect& rect) override;
     void watchWindowEvents(WindowEventHandler handler) override;
+    IconHandle classIcon(WindowHandle window) override;
+    void askWindowIcon(WindowHandle window) override;
+    void watchIconAnswers(IconAnswerHandler handler) override;
+    IconHandle copyIcon(IconHandle icon, int size) override;
+    IconHandle programIcon(WindowHandle window, int size) override;
+    void destroyIcon(IconHandle copy) override;
 
 private:
+    static void CALLBACK onIconAnswer(HWND window, UINT message, ULONG_PTR asked, LRESULT answer);
     static void CALLBACK onWinEvent(
         HWINEVENTHOOK hook, DWORD event, HWND window, LONG object, LONG child, DWORD thread, DWORD time);
 
@@ -54,6 +63,8 @@ private:
     WindowEventHandler onWindowEvent_;
     // Foreground; minimise start and end; create; show and hide; name change.
     UniqueWinEventHook hooks_[5];
+    std::unique_ptr<ShellHookWindow> shellHook_;
+    IconAnswerHandler onIconAnswer_;
 };
 
 } // namespace platform::win32

@@ -38,7 +38,7 @@ COLORREF ButtonBackground(HWND bar, const std::string& caption)
     if (!button)
         return CLR_INVALID;
     const RECT& r = button->onScreen;
-    return e2e::ScreenPixel(r.left + 4, (r.top + r.bottom) / 2);
+    return e2e::ScreenPixel(r.right - 4, (r.top + r.bottom) / 2);
 }
 
 bool ButtonHighlighted(HWND bar, const std::string& caption)

@@ -25,8 +25,9 @@ bool WaitForCaptions(HWND bar, int timeoutMs, const std::function<bool(const std
 std::vector<std::string> Only(const std::vector<std::string>& captions, const std::vector<std::string>& wanted);
 bool Contains(const std::vector<std::string>& captions, const std::string& caption);
 
-// The screen colour inside the button captioned `caption` near its left edge (text is centred,
-// so this is the button's background); CLR_INVALID when there is no such button.
+// The screen colour inside the button captioned `caption` near its right edge (the icon sits at
+// its left and the text is centred, so this is the button's background); CLR_INVALID when there
+// is no such button.
 COLORREF ButtonBackground(HWND bar, const std::string& caption);
 bool ButtonHighlighted(HWND bar, const std::string& caption);
 bool ButtonPlain(HWND bar, const std::string& caption);

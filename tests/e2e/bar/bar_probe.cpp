@@ -22,6 +22,7 @@
 #include "tests/e2e/bar/ClickCases.h"
 #include "tests/e2e/bar/DesktopTasks.h"
 #include "tests/e2e/bar/EndingCases.h"
+#include "tests/e2e/bar/IconCases.h"
 #include "tests/e2e/bar/InstantButtonCases.h"
 #include "tests/e2e/bar/LaunchBar.h"
 #include "tests/e2e/bar/LayoutCases.h"
@@ -104,7 +105,7 @@ void RunLiveChecks(e2e::Report& report, const std::string& tolvixExe, Artifacts&
 {
     const std::vector<std::pair<const char*, void (*)(e2e::Report&, const RunningBar&)>> onOneBar = {
         {"indicators", CheckIndicators}, {"lamp", CheckLamp}, {"winamp", CheckWinamp}, {"taskmgr", CheckTaskManager},
-        {"taskmenu", CheckTaskActions}, {"instant", CheckInstantButtons}};
+        {"taskmenu", CheckTaskActions}, {"instant", CheckInstantButtons}, {"icons", CheckIcons}};
     bool anyOnOneBar = false;
     for (const auto& group : onOneBar)
         anyOnOneBar = anyOnOneBar || GroupChosen(group.first);

@@ -9,6 +9,10 @@
 //       every WM_QUERYENDSESSION ("query <lParam>") and WM_ENDSESSION ("end <wParam> <lParam>")
 //   e2e_peer.exe burst <count>
 //       that many windows titled "E2E Burst <i>", all shown at once (ended by the probe)
+//   e2e_peer.exe icon <title> [--hang <ms>]
+//       a titled window whose small and large icons are the program's own solid-red icon, set
+//       with WM_SETICON (its class has none); with --hang its thread sleeps right after showing
+//       it, before it ever takes a message
 // --hang <ms> stops answering messages for that long once the window is up; so does a posted
 // kHangMessage (wParam: milliseconds) at any time.
 #include <windows.h>
@@ -18,10 +22,13 @@
 #include <cstring>
 #include <string>
 
+#include "win32kit/Handles.h"
+
 namespace {
 
 constexpr UINT kHangMessage = WM_APP + 1;
 constexpr int kNormalExitCode = 3;
+constexpr int kIconResource = 1; // solid red (e2e_peer.rc)
 
 std::string logPath;
 std::string markerPath;
@@ -104,10 +111,45 @@ int Burst(int count)
     return 0;
 }
 
+int IconWindow(const char* title, DWORD hangMs)
+{
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = PeerProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    wc.lpszClassName = "TolvaneE2eIcon";
+    if (!RegisterClassA(&wc))
+        return 4;
+    HWND window = CreateWindowExA(
+        0, wc.lpszClassName, title, WS_OVERLAPPEDWINDOW, 600, 340, 240, 120, nullptr, nullptr, wc.hInstance, nullptr);
+    if (!window)
+        return 5;
+    // As programs do: their own icon resource, at the small and the large size.
+    const win32kit::UniqueIcon small(
+        static_cast<HICON>(LoadImageA(wc.hInstance, MAKEINTRESOURCEA(kIconResource), IMAGE_ICON, 16, 16, 0)));
+    const win32kit::UniqueIcon big(
+        static_cast<HICON>(LoadImageA(wc.hInstance, MAKEINTRESOURCEA(kIconResource), IMAGE_ICON, 32, 32, 0)));
+    if (!small || !big)
+        return 6;
+    SendMessageA(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.get()));
+    SendMessageA(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.get()));
+    ShowWindow(window, SW_SHOWNA);
+    if (hangMs)
+        Sleep(hangMs);
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0)
+        DispatchMessageA(&msg);
+    return static_cast<int>(msg.wParam);
+}
+
 int main(int argc, char** argv)
 {
     if (argc == 3 && std::strcmp(argv[1], "burst") == 0)
         return Burst(std::atoi(argv[2]));
+    if (argc >= 3 && std::strcmp(argv[1], "icon") == 0) {
+        const bool hangs = argc == 5 && std::strcmp(argv[3], "--hang") == 0;
+        return IconWindow(argv[2], hangs ? static_cast<DWORD>(std::strtoul(argv[4], nullptr, 10)) : 0);
+    }
     if (argc < 3)
         return Usage();
     const bool winamp = std::strcmp(argv[1], "winamp") == 0;
