@@ -23,6 +23,9 @@ constexpr int Picture3 = 128;  // picture, hidden
 constexpr int Label1 = 129;    // label, hidden
 constexpr int ONLED_0 = 130;   // pictures: the dial-up lamp, ONLED(0) off and ONLED(1) on
 constexpr int TIM2 = 132;      // label: the time, with the date as its tooltip
+// Labels: the notification area's icons, in the order shown.
+constexpr int TRAYICON_BASE = 0x300000;
+constexpr int TRAYICON_LAST = TRAYICON_BASE + 255;
 
 // Timers.
 constexpr int RTASKS = 1; // timer: the refresh tick

@@ -53,6 +53,7 @@ TOLVIX::TOLVIX(platform::Platform& platform)
     , tasks_(desktop_, form_, ownWindow_)
     , taskInput_(
           platform, form_, tasks_, [this] { RefreshTaskButtons(); }, [this] { return ending_; })
+    , tray_(platform, form_, [this] { Layout(); })
     , RTASKS(form_, ids::RTASKS, kDefaultRefreshMs, true, [this] { Refresh(); })
     , MSETTS(bar::BuildMainMenu(*this, progmenu::ProgramMenuTree()))
     , docking_(form_, desktop_, platform.registry(), *ui::FindMenuItem(MSETTS, menu::MFULLHEIGHT),
@@ -150,6 +151,7 @@ void TOLVIX::ApplySettings()
     const float seconds = std::max(1.0f, std::nearbyint(s.General_RefreshInterval));
     RTASKS.setInterval(static_cast<int>(std::min(seconds, 65535.0f)) * 1000);
     memory_.ApplySettings(s);
+    tray_.SetEnabled(s.General_NotificationArea);
 }
 
 void TOLVIX::ApplySavedSettings(settings::SettingsGroup group, bool alignmentChosen)
@@ -253,6 +255,7 @@ void TOLVIX::Quit()
 void TOLVIX::RefreshTaskButtons()
 {
     tasks_.RefreshTaskButtons(DesktopWindow);
+    tray_.Refresh();
     docking_.FollowForeground();
 }
 
@@ -281,7 +284,8 @@ void TOLVIX::Layout()
     const float width = bar::TaskButtonWidth(r.width, logo_.width(), tasks_.buttonsLeft());
     logo_.setHeight(r.height);
     tasks_.setButtonsWidth(width);
-    tasks_.setAreaBottom(client.height - kPanelHeight);
+    // The notification area's rows sit on the panel; the task buttons end above them.
+    tasks_.setAreaBottom(tray_.Layout(tasks_.buttonsLeft(), width, client.height - kPanelHeight));
 }
 
 void TOLVIX::SetAlign(float position)

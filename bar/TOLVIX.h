@@ -13,6 +13,7 @@
 #include "bar/KeyboardHotKey.h"
 #include "bar/LogoStrip.h"
 #include "bar/MemoryIndicator.h"
+#include "bar/NotificationArea.h"
 #include "bar/RemoteActions.h"
 #include "bar/RunBox.h"
 #include "infrared/InfraredRemote.h"
@@ -133,6 +134,7 @@ private:
     Clock clock_;
     tasks::TaskButtons tasks_;
     tasks::TaskButtonInput taskInput_;
+    NotificationArea tray_;
 
     ui::Timer RTASKS; // the refresh tick
     ui::MenuItem MSETTS;

@@ -4,6 +4,9 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <vector>
+
+#include "platform/Types.h"
 
 namespace platform {
 
@@ -26,6 +29,11 @@ public:
     virtual bool windowExists(std::uint32_t window) = 0;
     // Lets the window's program take the foreground, so that the menu it shows comes up in front.
     virtual void allowForeground(std::uint32_t window) = 0;
+    // An icon made from bitmap bits as a request carries them (rows padded to 16 bits: the AND
+    // mask, then the colour bits; a monochrome icon's mask holds both halves), owned by the
+    // caller, who frees it with Desktop::destroyIcon. 0 when it cannot be made.
+    virtual IconHandle makeIcon(std::uint32_t width, std::uint32_t height, std::uint32_t bitsPerPixel,
+        const std::vector<std::uint8_t>& mask, const std::vector<std::uint8_t>& colour) = 0;
 };
 
 } // namespace platform

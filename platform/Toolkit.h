@@ -26,6 +26,8 @@ constexpr Colour kSysActiveCaption = 0x80000002;
 constexpr Colour kSysActiveCaptionText = 0x80000009;
 constexpr Colour kSysWindow = 0x80000005;
 constexpr Colour kSysWindowText = 0x80000008;
+constexpr Colour kSysInfoText = 0x80000017;
+constexpr Colour kSysInfoBack = 0x80000018;
 
 struct Rect {
     float left = 0, top = 0, width = 0, height = 0;

@@ -44,6 +44,8 @@ constexpr CheckBoxPlace kCheckBoxes[] = {
         "A middle click on a task button starts another copy of its program"},
     {ids::MCLICK_0 + 2, SettingsPage::General, 1995, 2895, "middle click: nothing",
         "A middle click on a task button does nothing"},
+    {ids::TRAYON, SettingsPage::General, 2235, 2895, "show the notification area",
+        "Other programs' icons on the bar, above its panel"},
     {ids::AUTOMEMCHECK, SettingsPage::Memory, 645, 1980, "Free up if below...", nullptr},
     {ids::MUSE, SettingsPage::Infrared, 240, 2895, "enable IR Support", nullptr},
     {ids::LRNM, SettingsPage::Infrared, 480, 2895, "learning mode", nullptr},

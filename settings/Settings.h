@@ -27,6 +27,8 @@ struct Settings {
     // what a middle click on a task button does: 0 close the window, 1 start another copy of its
     // program, 2 nothing
     float General_MiddleClick = 0;
+    // the notification area: other programs' icons on the bar
+    bool General_NotificationArea = true;
     // tasks (stored only)
     bool Tasks_EnableTaskManagement = false;
     bool Tasks_LearningMode = false;

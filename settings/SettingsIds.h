@@ -20,6 +20,7 @@ constexpr int TASKNB = 517;      // check box: a program's task buttons side by 
 // Check boxes that act as one choice of what a middle click on a task button does: MCLICK_0 + k
 // is checked for the stored value k (0 close, 1 start a copy, 2 nothing).
 constexpr int MCLICK_0 = 570;
+constexpr int TRAYON = 573; // check box: "show the notification area"
 
 // Page 1: alignment.
 constexpr int Label5 = 520; // label: the page's title

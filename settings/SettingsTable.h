@@ -65,6 +65,8 @@ inline constexpr SettingRow kSettingsTable[] = {
     Flag("General_TaskNeighbours", SettingsGroup::General, &Settings::General_TaskNeighbours, settings_ids::TASKNB),
     Choice("General_MiddleClick", SettingsGroup::General, &Settings::General_MiddleClick, kMiddleClickRange,
         settings_ids::MCLICK_0),
+    Flag("General_NotificationArea", SettingsGroup::General, &Settings::General_NotificationArea,
+        settings_ids::TRAYON),
     Flag("Tasks_EnableTaskManagement", SettingsGroup::Tasks, &Settings::Tasks_EnableTaskManagement, kNoControl),
     Flag("Tasks_LearningMode", SettingsGroup::Tasks, &Settings::Tasks_LearningMode, kNoControl),
     Flag("Tasks_BlockNew", SettingsGroup::Tasks, &Settings::Tasks_BlockNew, kNoControl),

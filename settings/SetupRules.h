@@ -11,7 +11,7 @@ namespace settings {
 
 constexpr float kPageWidth = 3135;
 // Tall enough for the fullest page, the general one.
-constexpr float kPageHeight = 2295;
+constexpr float kPageHeight = 2535;
 // Between two stacked pages.
 constexpr float kPageGap = 30;
 constexpr float kButtonBarHeight = 495;

@@ -31,8 +31,8 @@ struct SimWindow {
     bool zoomed = false;
     bool topmost = false;
     platform::PixelRect rect {100, 100, 740, 580};
-    platform::IconHandle icon = 0;      // what the window answers when asked for its icon
-    platform::IconHandle classIcon = 0; // its class's
+    platform::IconHandle icon = 0;        // what the window answers when asked for its icon
+    platform::IconHandle classIcon = 0;   // its class's
     platform::IconHandle programIcon = 0; // its program file's
 };
 

@@ -32,6 +32,13 @@ IconHandle SimIcons::copy(IconHandle icon, int size)
     return kFirst + icons_.size() - 1;
 }
 
+IconHandle SimIcons::make(int size)
+{
+    ++copiesMade;
+    icons_.push_back({true, true, 0, size});
+    return kFirst + icons_.size() - 1;
+}
+
 void SimIcons::destroy(IconHandle copy)
 {
     const Icon* found = find(copy);

@@ -21,6 +21,8 @@ public:
     std::set<IconHandle> unreadable;
     // The bar's copy; 0 when the icon is not alive.
     IconHandle copy(IconHandle icon, int size);
+    // An icon the bar made itself from bits, freed like a copy.
+    IconHandle make(int size);
     // The bar frees a copy; anything else counts in wrongFrees.
     void destroy(IconHandle copy);
 

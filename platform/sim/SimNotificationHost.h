@@ -4,6 +4,7 @@
 #include "platform/NotificationHost.h"
 #include "platform/sim/SimDesktop.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace sim {
@@ -49,6 +50,11 @@ public:
     }
     bool windowExists(std::uint32_t window) override { return desktop_.find(window) != nullptr; }
     void allowForeground(std::uint32_t window) override { allowedForeground.push_back(window); }
+    platform::IconHandle makeIcon(std::uint32_t width, std::uint32_t height, std::uint32_t,
+        const std::vector<std::uint8_t>&, const std::vector<std::uint8_t>&) override
+    {
+        return desktop_.icons.make(static_cast<int>(std::max(width, height)));
+    }
 
 private:
     SimDesktop& desktop_;

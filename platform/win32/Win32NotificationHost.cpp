@@ -1,5 +1,7 @@
 #include "platform/win32/Win32NotificationHost.h"
 
+#include <algorithm>
+
 namespace platform::win32 {
 
 namespace {
@@ -82,6 +84,31 @@ void Win32NotificationHost::allowForeground(std::uint32_t window)
     DWORD processId = 0;
     if (GetWindowThreadProcessId(WindowOf(window), &processId) && processId)
         AllowSetForegroundWindow(processId);
+}
+
+IconHandle Win32NotificationHost::makeIcon(std::uint32_t width, std::uint32_t height, std::uint32_t bitsPerPixel,
+    const std::vector<std::uint8_t>& mask, const std::vector<std::uint8_t>& colour)
+{
+    if (width == 0 || height == 0 || width > 256 || height > 256)
+        return 0;
+    // Rows padded to 16 bits, as CreateIcon reads them; a sender may have cut the last rows off.
+    const auto padded = [](const std::vector<std::uint8_t>& bits, std::size_t bytes) {
+        std::vector<std::uint8_t> whole(bytes, 0);
+        std::copy_n(bits.begin(), std::min(bits.size(), bytes), whole.begin());
+        return whole;
+    };
+    const std::size_t maskRow = (width + 15) / 16 * 2;
+    if (bitsPerPixel == 1) {
+        // A monochrome icon: the AND half, then the XOR half, of one mask twice as high.
+        const std::vector<std::uint8_t> both = padded(mask, 2 * maskRow * height);
+        return reinterpret_cast<IconHandle>(CreateIcon(GetModuleHandleA(nullptr), static_cast<int>(width),
+            static_cast<int>(height), 1, 1, both.data(), both.data() + maskRow * height));
+    }
+    const std::size_t colourRow = (width * bitsPerPixel + 15) / 16 * 2;
+    const std::vector<std::uint8_t> andBits = padded(mask, maskRow * height);
+    const std::vector<std::uint8_t> xorBits = padded(colour, colourRow * height);
+    return reinterpret_cast<IconHandle>(CreateIcon(GetModuleHandleA(nullptr), static_cast<int>(width),
+        static_cast<int>(height), 1, static_cast<BYTE>(bitsPerPixel), andBits.data(), xorBits.data()));
 }
 
 LRESULT Win32NotificationHost::handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)

@@ -22,6 +22,8 @@ public:
     bool post(std::uint32_t window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) override;
     bool windowExists(std::uint32_t window) override;
     void allowForeground(std::uint32_t window) override;
+    IconHandle makeIcon(std::uint32_t width, std::uint32_t height, std::uint32_t bitsPerPixel,
+        const std::vector<std::uint8_t>& mask, const std::vector<std::uint8_t>& colour) override;
 
 private:
     LRESULT handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -219,7 +219,7 @@ TEST_F(SettingsWindowTest, EachSettingWithAControlIsOnItsGroupsPageSavesWhatItSh
             EXPECT_EQ(shown.value, 1) << row.valueName << "'s first choice is the default";
             toolkit.toggleCheck(form(), row.control + highest(row) - row.range.min);
         } else if (row.flag) {
-            EXPECT_EQ(shown.value, 0) << row.valueName << " is off by default";
+            EXPECT_EQ(shown.value, settings::Settings {}.*(row.flag) ? 1 : 0) << row.valueName << " at its default";
             toolkit.toggleCheck(form(), row.control);
         } else {
             toolkit.pasteText(form(), row.control, std::to_string(highest(row)));
@@ -228,8 +228,9 @@ TEST_F(SettingsWindowTest, EachSettingWithAControlIsOnItsGroupsPageSavesWhatItSh
     click(s::BX1);
     Values values = stored();
     for (const settings::SettingRow& row : withControl)
-        EXPECT_EQ(values[row.valueName], row.flag ? b4(0, 1) : b4(highest(row) >> 8, highest(row) & 0xFF))
-            << row.valueName;
+        EXPECT_EQ(values[row.valueName],
+            row.flag ? b4(0, settings::Settings {}.*(row.flag) ? 0 : 1) : b4(highest(row) >> 8, highest(row) & 0xFF))
+            << row.valueName << ": the other way than its default";
 
     bar.reset();
     start();
@@ -239,7 +240,7 @@ TEST_F(SettingsWindowTest, EachSettingWithAControlIsOnItsGroupsPageSavesWhatItSh
             for (int k = 0; k < settings::ChoiceCount(row); ++k)
                 EXPECT_EQ(control(row.control + k).value, row.range.min + k == highest(row) ? 1 : 0) << row.valueName;
         else if (row.flag)
-            EXPECT_EQ(control(row.control).value, 1) << row.valueName;
+            EXPECT_EQ(control(row.control).value, settings::Settings {}.*(row.flag) ? 0 : 1) << row.valueName;
         else
             EXPECT_EQ(text(row.control), std::to_string(highest(row))) << row.valueName;
     }

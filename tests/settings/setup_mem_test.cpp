@@ -63,11 +63,13 @@ TEST(SetupMem, StoresGroupsAsDwordValues)
     store.settings().Mem_FreeUpAuto = true;
     reg.failingValueNames = {"General_HideInTaskManager"};
     store.StoreSettings(SettingsGroup::All);
-    // Every other flag is at its default, off.
+    // Every other flag is at its default.
+    const settings::Settings defaults;
     for (const settings::SettingRow& row : settings::kSettingsTable) {
         const std::string name = row.valueName;
         if (row.flag && name != "General_HideInTaskManager" && name != "Mem_FreeUpAuto") {
-            EXPECT_EQ(reg.value(kUser, kPath, name).value_or(RegistryValue {}).data, b4(0, 0)) << name;
+            EXPECT_EQ(reg.value(kUser, kPath, name).value_or(RegistryValue {}).data, b4(0, defaults.*(row.flag)))
+                << name;
         }
     }
     EXPECT_EQ(reg.value(kUser, kPath, "General_RefreshInterval")->data, b4(0, 2));

@@ -3,6 +3,7 @@
 #include "tray/NotifyBlock.h"
 #include "tray/TrayCallback.h"
 #include "tray/TrayIcons.h"
+#include "tray/WineBlocks.h"
 
 #include <gtest/gtest.h>
 
@@ -11,34 +12,17 @@
 
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
-
-void Put32(Bytes& b, std::size_t at, std::uint32_t v)
-{
-    for (int i = 0; i < 4; ++i)
-        b[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(v >> (8 * i));
-}
-
-void PutText(Bytes& b, std::size_t at, const char* text)
-{
-    for (std::size_t i = 0; text[i]; ++i)
-        b[at + 2 * i] = static_cast<std::uint8_t>(text[i]);
-}
+using namespace tray_test;
 
 // Wine's block for an icon of one program: window 0x1234, id 7, tip "Volume", a 16 x 16 icon of
 // 32 bits a pixel, its bits after the block.
 Bytes WineBlock()
 {
-    Bytes b(tray::kWineBlockSize + 32 + 1024, 0);
-    Put32(b, 0, 0x1234);
-    Put32(b, 4, 7);
-    Put32(b, 8, tray::kFlagMessage | tray::kFlagIcon | tray::kFlagTip);
-    Put32(b, 12, 0x8001);
-    PutText(b, 16, "Volume");
-    Put32(b, 944, 16);
-    Put32(b, 948, 16);
-    Put32(b, 952, 1);
-    Put32(b, 956, 32);
+    WineRequest r;
+    r.id = 7;
+    r.flags = tray::kFlagMessage | tray::kFlagIcon | tray::kFlagTip;
+    r.tip = "Volume";
+    Bytes b = r.bytes();
     b[tray::kWineBlockSize + 32] = 0xAB; // the first colour byte
     return b;
 }

@@ -214,6 +214,11 @@ std::string PeerExe()
     return ProbeFolder() + "\\e2e_peer.exe";
 }
 
+std::string TrayPeerExe()
+{
+    return ProbeFolder() + "\\e2e_tray_peer.exe";
+}
+
 e2e::ChildProcess StartPeer(const std::string& arguments, const std::string& exe)
 {
     return e2e::ChildProcess(exe, ProbeFolder(), arguments);

@@ -44,6 +44,8 @@ std::string StoredSettingsDiffer(const std::vector<std::pair<std::string, std::s
 
 // e2e_peer.exe beside the probe. `kind` is "winamp" or "victim"; the arguments follow it.
 std::string PeerExe();
+// e2e_tray_peer.exe beside the probe: a program with icons in the notification area.
+std::string TrayPeerExe();
 e2e::ChildProcess StartPeer(const std::string& arguments, const std::string& exe = PeerExe());
 // The visible top-level window of `processId` (the peer's), waited for up to `timeoutMs`.
 HWND WaitForWindowOf(DWORD processId, int timeoutMs);

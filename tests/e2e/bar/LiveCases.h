@@ -6,6 +6,7 @@
 // kept together and the middle click (NeighbourCases.cpp).
 #include <string>
 
+#include "tests/e2e/bar/Artifacts.h"
 #include "tests/e2e/bar/LaunchBar.h"
 #include "tests/e2e/common/Report.h"
 
@@ -21,5 +22,7 @@ void CheckSettingsAtStart(e2e::Report& report, const std::string& tolvixExe);
 void CheckLogoFiles(e2e::Report& report, const std::string& tolvixExe);
 // A program's windows side by side (set in the registry before start), and a middle click.
 void CheckNeighbours(e2e::Report& report, const std::string& tolvixExe);
+// Other programs' icons in the bar's notification area (TrayCases.cpp).
+void CheckTray(e2e::Report& report, const std::string& tolvixExe, Artifacts& artifacts);
 
 } // namespace bar_probe

@@ -7,7 +7,7 @@
 // Environment: E2E_BAR_ONLY=live runs just the cases of LiveCases.h and MenuCases.h,
 // E2E_BAR_ONLY=layout just the others; E2E_BAR_GROUPS=indicators,lamp,winamp,taskmgr,taskmenu,
 // instant,settings,logofiles,about,menus,runbox,programs,catalogue,setup,shortcuts,infrared,irflood,irremove,
-// keyboard,neighbours picks some of the live ones.
+// keyboard,neighbours,tray picks some of the live ones.
 #include <windows.h>
 
 #include <cstdio>
@@ -138,7 +138,8 @@ void RunLiveChecks(e2e::Report& report, const std::string& tolvixExe, Artifacts&
         {"irremove", [&] { CheckInfraredRemove(report, tolvixExe, artifacts); }},
         {"shortcuts", [&] { CheckShortcuts(report, tolvixExe, artifacts); }},
         {"keyboard", [&] { CheckKeyboard(report, tolvixExe, artifacts); }},
-        {"neighbours", [&] { CheckNeighbours(report, tolvixExe); }}};
+        {"neighbours", [&] { CheckNeighbours(report, tolvixExe); }},
+        {"tray", [&] { CheckTray(report, tolvixExe, artifacts); }}};
     for (const auto& group : onOwnBars)
         if (GroupChosen(group.first)) {
             const unsigned long long started = e2e::NowMs();
