@@ -104,6 +104,9 @@ bool NotificationArea::onRequest(std::uintptr_t dwData, const void* data, std::s
 void NotificationArea::Refresh()
 {
     platform::NotificationHost& host = platform_.notificationHost();
+    // A system taskbar that came back stands in front: the programs have gone to it.
+    if (host.keepInFront())
+        host.announce();
     if (!host.hosting() || icons_.icons().empty())
         return;
     if (icons_.removeIf([&](std::uint32_t window) { return !host.windowExists(window); }) > 0) {
@@ -123,8 +126,8 @@ ui::ControlId NotificationArea::controlOf(std::uint32_t window, std::uint32_t id
 void NotificationArea::sync()
 {
     const std::size_t rowsBefore = rows_;
-    // The images shown so far, by icon: an icon that moves to another cell takes its image along
-    // (its bits were drawn once and are gone).
+    // The images shown so far join those of hidden icons, by icon: an icon that moves to another
+    // cell, or shows again, takes its image along (its bits were drawn once and are gone).
     for (Shown& s : shown_)
         images_.push_back({s.window, s.id, std::exchange(s.image, 0), s.revision});
     std::size_t n = 0;
@@ -158,11 +161,16 @@ void NotificationArea::sync()
     }
     while (shown_.size() > n)
         shown_.pop_back();
-    // Images of icons no longer shown.
-    for (const Image& image : images_)
-        if (image.image != 0)
-            platform_.desktop().destroyIcon(image.image);
-    images_.clear();
+    // Images of icons gone; a hidden icon keeps its own for when it shows again.
+    images_.erase(std::remove_if(images_.begin(), images_.end(),
+                      [&](const Image& image) {
+                          if (icons_.find(image.window, image.id))
+                              return false;
+                          if (image.image != 0)
+                              platform_.desktop().destroyIcon(image.image);
+                          return true;
+                      }),
+        images_.end());
     placeAll();
     if (rows_ != rowsBefore && layoutChanged_)
         layoutChanged_();

@@ -69,7 +69,7 @@ private:
         platform::IconHandle image = 0;
         std::uint32_t revision = 0;
     };
-    std::vector<Image> images_; // scratch of sync()
+    std::vector<Image> images_; // of the hidden icons, and the shown ones while sync() runs
     float left_ = 0, width_ = 0, bottom_ = 0;
     std::size_t rows_ = 0;
     BalloonWindow balloon_;

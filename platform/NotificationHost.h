@@ -22,6 +22,9 @@ public:
     // Gives the place back to the window it stood in front of.
     virtual void stop() = 0;
     virtual bool hosting() const = 0;
+    // Stands in front again when another window of its kind came before it (a restarted system
+    // taskbar); true when it had to.
+    virtual bool keepInFront() = 0;
     // Tells every program that the notification area is new, so that they add their icons again.
     virtual void announce() = 0;
     // Windows here are programs' windows as the 32-bit values their requests carry.

@@ -5,6 +5,7 @@
 #include "platform/sim/SimDesktop.h"
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 namespace sim {
@@ -41,6 +42,9 @@ public:
     void stop() override { handler_ = {}; }
     bool hosting() const override { return static_cast<bool>(handler_); }
     void announce() override { ++announcements; }
+    // Another window of the kind stood in front: keepInFront answers true once.
+    bool overtaken = false;
+    bool keepInFront() override { return std::exchange(overtaken, false) && hosting(); }
     bool post(std::uint32_t window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) override
     {
         if (!windowExists(window))

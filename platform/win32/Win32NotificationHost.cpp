@@ -47,10 +47,27 @@ bool Win32NotificationHost::start(TrayRequestHandler handler)
         handler_ = {};
         return false;
     }
+    standInFront();
+    return true;
+}
+
+void Win32NotificationHost::standInFront()
+{
     // Shell_NotifyIcon takes the first window of the class in Z order: ours, topmost and newest.
     SetWindowPos(window_.get(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     if (previous_ && FindWindowA(kTrayClass, nullptr) != window_.get())
         SetWindowPos(previous_, window_.get(), 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+bool Win32NotificationHost::keepInFront()
+{
+    if (!window_)
+        return false;
+    const HWND first = FindWindowA(kTrayClass, nullptr);
+    if (!first || first == window_.get())
+        return false;
+    previous_ = first;
+    standInFront();
     return true;
 }
 

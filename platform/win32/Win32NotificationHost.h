@@ -18,6 +18,7 @@ public:
     bool start(TrayRequestHandler handler) override;
     void stop() override;
     bool hosting() const override { return static_cast<bool>(window_); }
+    bool keepInFront() override;
     void announce() override;
     bool post(std::uint32_t window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) override;
     bool windowExists(std::uint32_t window) override;
@@ -26,6 +27,7 @@ public:
         const std::vector<std::uint8_t>& mask, const std::vector<std::uint8_t>& colour) override;
 
 private:
+    void standInFront();
     LRESULT handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
     void windowDestroyed(HWND window) override;
     LRESULT resultAfterFailure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -68,10 +68,15 @@ TEST_F(NotificationAreaTest, IconsComeInRowsOnThePanelTheTaskButtonsGiveWayAndGo
     hide.state = hide.stateMask = tray::kStateHidden;
     EXPECT_TRUE(send(tray::Command::Modify, hide));
     EXPECT_EQ(icon(20), nullptr) << "one cell less";
+    EXPECT_EQ(desktop.icons.liveCopies(), 21u) << "a hidden icon keeps its image for when it shows again";
+    hide.state = 0;
+    EXPECT_TRUE(send(tray::Command::Modify, hide));
+    ASSERT_NE(icon(20), nullptr);
+    EXPECT_NE(icon(1)->icon, 0u);
     WineRequest retip = iconOf(program, 3, "Changed");
     retip.flags = tray::kFlagTip;
     EXPECT_TRUE(send(tray::Command::Modify, retip));
-    EXPECT_EQ(icon(1)->toolTip, "Changed");
+    EXPECT_EQ(icon(2)->toolTip, "Changed");
 
     desktop.close(program); // ended without deleting its icons
     tick();
@@ -114,6 +119,12 @@ TEST_F(NotificationAreaTest, ClicksAndKeysReachTheProgramAsItsVersionWantsAndThe
     ASSERT_EQ(host.posted.size(), 1u);
     EXPECT_EQ(host.posted[0].lParam, static_cast<std::intptr_t>(tray::kKeySelect | (7u << 16)));
 
+    // A system taskbar that came back in front: the bar stands before it again, and the programs
+    // are asked to add their icons once more.
+    host.overtaken = true;
+    tick();
+    EXPECT_EQ(host.announcements, 2);
+
     // Off: no icons, no tray window, and the programs are told to go back to the system's.
     bar->PopupSettings(0);
     const ui::FormId settingsForm = bar->settingsWindow()->formId();
@@ -121,7 +132,7 @@ TEST_F(NotificationAreaTest, ClicksAndKeysReachTheProgramAsItsVersionWantsAndThe
     toolkit.mouseUp(settingsForm, settings_ids::BX1, ui::MouseButton::Left);
     EXPECT_FALSE(host.hosting());
     EXPECT_EQ(icon(0), nullptr);
-    EXPECT_EQ(host.announcements, 2);
+    EXPECT_EQ(host.announcements, 3);
     EXPECT_EQ(desktop.icons.liveCopies(), 0u);
     EXPECT_FALSE(send(tray::Command::Add, iconOf(program, 8, "Late")));
 }
