@@ -51,8 +51,8 @@ TEST_F(KeyboardTest, SettingsTabInReadingOrderAcrossThePagesEnterSavesAndEscClos
     const ui::FormId form = bar->settingsWindow()->formId();
     ASSERT_EQ(focusedForm(), form);
     const std::vector<ui::ControlId> expected = {s::HTASK, s::NOTASKM, s::RefInterval, s::RefScroll, s::MONTASKS,
-        s::TASKNB, s::MCLICK_0, s::MCLICK_0 + 1, s::MCLICK_0 + 2, s::TRAYON, s::ALLIST, s::AUTOMEMAX, s::VScroll2, s::AUTOMEMCHECK,
-        s::AUTOMEMIN, s::VScroll3, s::MUSE, s::LRNM, s::HOTKEY, s::BBrowseIR, s::BX1, s::BX2, s::BX3};
+        s::TASKNB, s::MCLICK_0, s::MCLICK_0 + 1, s::MCLICK_0 + 2, s::TRAYON, s::ALLIST, s::AUTOMEMAX, s::VScroll2,
+        s::AUTOMEMCHECK, s::AUTOMEMIN, s::VScroll3, s::MUSE, s::LRNM, s::HOTKEY, s::BBrowseIR, s::BX1, s::BX2, s::BX3};
     EXPECT_EQ(tabRound(form), expected) << "the first control has the focus; More... is hidden with all pages";
     std::vector<ui::ControlId> backwards = tabRound(form, 1);
     std::reverse(backwards.begin() + 1, backwards.end());

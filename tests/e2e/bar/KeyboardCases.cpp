@@ -258,8 +258,8 @@ void CheckWindowKeys(e2e::Report& report, const RunningBar& running, HWND from)
     if (step.empty())
         step = TabsVisit(settings,
             {s::NOTASKM, s::RefInterval, s::RefScroll, s::MONTASKS, s::TASKNB, s::MCLICK_0, s::MCLICK_0 + 1,
-                s::MCLICK_0 + 2, s::TRAYON, s::ALLIST, s::AUTOMEMAX, s::VScroll2, s::AUTOMEMCHECK, s::AUTOMEMIN, s::VScroll3,
-                s::MUSE, s::LRNM, s::HOTKEY, s::BBrowseIR, s::BX1, s::BX2, s::BX3, s::HTASK});
+                s::MCLICK_0 + 2, s::TRAYON, s::ALLIST, s::AUTOMEMAX, s::VScroll2, s::AUTOMEMCHECK, s::AUTOMEMIN,
+                s::VScroll3, s::MUSE, s::LRNM, s::HOTKEY, s::BBrowseIR, s::BX1, s::BX2, s::BX3, s::HTASK});
     if (step.empty())
         step = TabsVisit(settings, {s::BX3, s::BX2, s::BX1, s::BBrowseIR, s::HOTKEY}, true);
     if (step.empty())
@@ -279,8 +279,8 @@ void CheckWindowKeys(e2e::Report& report, const RunningBar& running, HWND from)
     if (step.empty()) {
         step = TabsVisit(settings,
             {s::NOTASKM, s::RefInterval, s::RefScroll, s::MONTASKS, s::TASKNB, s::MCLICK_0, s::MCLICK_0 + 1,
-                s::MCLICK_0 + 2, s::TRAYON, s::ALLIST, s::AUTOMEMAX, s::VScroll2, s::AUTOMEMCHECK, s::AUTOMEMIN, s::VScroll3,
-                s::MUSE, s::LRNM, s::HOTKEY, s::BBrowseIR});
+                s::MCLICK_0 + 2, s::TRAYON, s::ALLIST, s::AUTOMEMAX, s::VScroll2, s::AUTOMEMCHECK, s::AUTOMEMIN,
+                s::VScroll3, s::MUSE, s::LRNM, s::HOTKEY, s::BBrowseIR});
         if (step.empty()) {
             Key(VK_RETURN);
             infrared = WaitWindow(running, "Setup");
