@@ -189,7 +189,7 @@ void TaskButtons::RefreshTaskButtons(WindowHandle desktopWindow)
     if (taskCount == 0)
         VTASKS[0]->setVisible(false);
     placeAll();
-    icons_.dropUnused();
+    icons_.finishRefresh();
 }
 
 void TaskButtons::arrange(std::size_t count)

@@ -26,6 +26,7 @@ TaskIcons::TaskIcons(platform::Desktop& desktop, int size, std::function<void()>
     , size_(size)
     , changed_(std::move(changed))
 {
+    asks_.reserve(256);
     desktop_.watchIconAnswers(
         [this](platform::WindowHandle window, platform::IconHandle icon) { answered(window, icon); });
 }
@@ -68,10 +69,9 @@ void TaskIcons::refetch(platform::WindowHandle window)
 
 void TaskIcons::ask(platform::WindowHandle window, Entry& entry)
 {
-    // Set first: a window of this thread answers at once.
     entry.asking = true;
     entry.askAgain = false;
-    desktop_.askWindowIcon(window);
+    asks_.push_back(window);
 }
 
 void TaskIcons::answered(platform::WindowHandle window, platform::IconHandle icon)
@@ -81,9 +81,11 @@ void TaskIcons::answered(platform::WindowHandle window, platform::IconHandle ico
         return;
     Entry& entry = it->second;
     entry.asking = false;
-    const bool changed = take(window, entry, icon);
-    if (entry.askAgain)
+    bool changed = take(window, entry, icon);
+    if (entry.askAgain) {
         ask(window, entry);
+        changed = true; // a refresh sends it
+    }
     if (changed && changed_)
         changed_();
 }
@@ -107,7 +109,7 @@ bool TaskIcons::take(platform::WindowHandle window, Entry& entry, platform::Icon
     return true;
 }
 
-void TaskIcons::dropUnused()
+void TaskIcons::finishRefresh()
 {
     for (auto it = entries_.begin(); it != entries_.end();) {
         if (!it->second.used) {
@@ -118,6 +120,11 @@ void TaskIcons::dropUnused()
         it->second.retired.reset();
         ++it;
     }
+    // A window of this thread answers within the send, which may queue another ask.
+    for (std::size_t i = 0; i < asks_.size(); ++i)
+        if (entries_.count(asks_[i]) != 0)
+            desktop_.askWindowIcon(asks_[i]);
+    asks_.clear();
 }
 
 } // namespace tasks

@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <unordered_map>
+#include <vector>
 
 namespace tasks {
 
@@ -24,11 +25,14 @@ public:
     // The icon to show for the window now, 0 for the generic one; the first call for a window
     // starts its fetch. Calls that found a window keep its icon past the next dropUnused.
     platform::IconHandle iconFor(platform::WindowHandle window);
-    // The window's icon may have changed: asks it again (once its last ask is answered).
+    // The window's icon may have changed: asks it again (once its last ask is answered) at the
+    // end of the next refresh.
     void refetch(platform::WindowHandle window);
     // After the buttons took their icons: frees those of windows not asked for since the last
-    // call, and the icons the buttons showed before.
-    void dropUnused();
+    // call and the icons the buttons showed before, then sends the asks that wait. Sending only
+    // here keeps a refresh whole: on some platforms (Wine) a send lets other programs' messages
+    // to the bar run, which would read the buttons half made.
+    void finishRefresh();
 
     static int SizeForScreen(float twipsPerPixel);
 
@@ -62,6 +66,7 @@ private:
         bool used = true;
     };
 
+    // Queues the ask for finishRefresh.
     void ask(platform::WindowHandle window, Entry& entry);
     void answered(platform::WindowHandle window, platform::IconHandle icon);
     // Shows a copy of source (the class's icon when 0); false when nothing changed.
@@ -71,6 +76,7 @@ private:
     int size_;
     std::function<void()> changed_;
     std::unordered_map<platform::WindowHandle, Entry> entries_;
+    std::vector<platform::WindowHandle> asks_;
 };
 
 } // namespace tasks

@@ -49,6 +49,7 @@ TEST_F(TaskIconsTest, ANewIconOrANewTitleAsksAgainAndTheOldCopyIsFreedOnceReplac
     tick();
     desktop.setIcon(w, second); // its program sets a new icon and frees the old one
     desktop.icons.destroyProgramIcon(first);
+    tick();
     desktop.answerIconAsks();
     tick();
     EXPECT_EQ(asksOf(w), 2);
