@@ -38,14 +38,14 @@ BalloonWindow::~BalloonWindow() = default;
 
 void BalloonWindow::make()
 {
-    ui::FormSpec spec;
-    spec.titleBar = false;
-    spec.sizable = false;
-    spec.toolWindow = true;
-    spec.owner = owner_;
-    spec.back = ui::kSysInfoBack;
-    spec.rect = {0, 0, kWidth, kMargin + kTitleHeight + kTextHeight + kMargin};
-    form_ = std::make_unique<ui::Form>(toolkit_, spec);
+    ui::FormSpec design;
+    design.titleBar = false;
+    design.sizable = false;
+    design.toolWindow = true;
+    design.owner = owner_;
+    design.back = ui::kSysInfoBack;
+    design.rect = {0, 0, kWidth, kMargin + kTitleHeight + kTextHeight + kMargin};
+    form_ = std::make_unique<ui::Form>(toolkit_, design);
     title_ = std::make_unique<ui::Control>(*form_, kTitle, Line("", kMargin, kTitleHeight, true));
     text_ = std::make_unique<ui::Control>(*form_, kText, Line("", kMargin + kTitleHeight, kTextHeight, false));
     for (const ui::ControlId id : {ui::ControlId {0}, kTitle, kText})

@@ -37,12 +37,12 @@ bool Win32NotificationHost::start(TrayRequestHandler handler)
     if (!classes_.add({kTrayClass}))
         return false;
     previous_ = FindWindowA(kTrayClass, nullptr);
-    win32kit::WindowSpec spec;
-    spec.className = kTrayClass;
-    spec.style = WS_POPUP;
-    spec.exStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW;
+    win32kit::WindowSpec design;
+    design.className = kTrayClass;
+    design.style = WS_POPUP;
+    design.exStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW;
     handler_ = std::move(handler);
-    window_.reset(win32kit::createWindow(GetModuleHandleA(nullptr), spec, *this));
+    window_.reset(win32kit::createWindow(GetModuleHandleA(nullptr), design, *this));
     if (!window_) {
         handler_ = {};
         return false;

@@ -4,8 +4,6 @@
 // and blocks that lie answered FALSE.
 #include <windows.h>
 
-#include <psapi.h>
-
 #include <algorithm>
 #include <memory>
 #include <string>
@@ -17,8 +15,10 @@
 #include "tests/e2e/bar/BarReader.h"
 #include "tests/e2e/bar/ButtonWatch.h"
 #include "tests/e2e/bar/LiveCases.h"
+#include "tests/e2e/bar/ToolTipText.h"
 #include "tests/e2e/common/Input.h"
 #include "tests/e2e/common/Poll.h"
+#include "tests/e2e/common/ProcessMemory.h"
 #include "tests/e2e/common/ScratchFolder.h"
 #include "tests/e2e/common/ScreenCapture.h"
 
@@ -132,16 +132,6 @@ COLORREF CellCentre(HWND cell)
     return e2e::ScreenPixel(at.x, at.y);
 }
 
-long PrivateKb(HANDLE process)
-{
-    PROCESS_MEMORY_COUNTERS_EX counters {};
-    counters.cb = sizeof counters;
-    if (!GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters), sizeof counters))
-        return -1;
-    const SIZE_T bytes = counters.PrivateUsage != 0 ? counters.PrivateUsage : counters.PagefileUsage;
-    return static_cast<long>(bytes / 1024);
-}
-
 // Lines of the callbacks as the peer logs them: wParam and lParam in decimal.
 std::string Line(unsigned long long wParam, unsigned long long lParam)
 {
@@ -226,9 +216,13 @@ void CheckTray(e2e::Report& report, const std::string& tolvixExe, Artifacts& art
     const long long back = (late.Ask(kShow, 5), MsUntilCell(bar, "E2E Tray 5 changed", true));
     const auto worst = std::max({added, retipped, hidden, back});
     const bool allTimed = std::min({added, retipped, hidden, back}) >= 0;
-    report.Check("tray_add_tip_hide_and_show_each_within_100_ms", allTimed && worst <= kShownWithinMs,
+    std::string tip, tipError;
+    const HWND retippedCell = CellTitled(bar, "E2E Tray 5 changed");
+    const bool tipRead = retippedCell && ReadToolTip(retippedCell, tip, tipError);
+    report.Check("tray_add_tip_hide_and_show_each_within_100_ms",
+        allTimed && worst <= kShownWithinMs && tip == "E2E Tray 5 changed",
         "added " + Within(added) + ", tip " + Within(retipped) + ", hidden " + Within(hidden) + ", shown " +
-            Within(back));
+            Within(back) + "; tooltip " + (tipRead ? "'" + tip + "'" : "not read: " + tipError));
 
     // Red as it came (once painted), then blue.
     COLORREF red = CLR_INVALID;
@@ -274,17 +268,19 @@ void CheckTray(e2e::Report& report, const std::string& tolvixExe, Artifacts& art
         const POINT at = e2e::CentreOnScreen(late1);
         e2e::RealLeftClickAt(at);
         e2e::RealRightClickAt(at);
+        RealDoubleClick(late1);
         const unsigned long long xy =
             static_cast<unsigned long long>(at.x & 0xFFFF) | (static_cast<unsigned long long>(at.y & 0xFFFF) << 16);
         const auto message = [](unsigned m) { return static_cast<unsigned long long>(m) | (1ull << 16); };
         version4 = e2e::WaitFor(3000, [&] {
             v4 = late.Callbacks();
             return Has(v4, Line(xy, message(WM_LBUTTONUP))) && Has(v4, Line(xy, message(NIN_SELECT))) &&
-                Has(v4, Line(xy, message(WM_RBUTTONUP))) && Has(v4, Line(xy, message(WM_CONTEXTMENU)));
+                Has(v4, Line(xy, message(WM_RBUTTONUP))) && Has(v4, Line(xy, message(WM_CONTEXTMENU))) &&
+                Has(v4, Line(xy, message(WM_LBUTTONDBLCLK)));
         });
     }
-    report.Check("tray_clicks_reach_a_version_4_program_with_position_message_and_id_then_select_and_context_menu",
-        version4, std::string(late1 ? "" : "no cell of the second program; ") + "callbacks " + Listed(v4));
+    report.Check("tray_clicks_and_a_double_click_reach_a_version_4_program_with_position_message_and_id", version4,
+        std::string(late1 ? "" : "no cell of the second program; ") + "callbacks " + Listed(v4));
 
     // A balloon shown beside the bar, and taken away by its program.
     late.Ask(kBalloon, 5);
@@ -330,7 +326,7 @@ void CheckTray(e2e::Report& report, const std::string& tolvixExe, Artifacts& art
     e2e::WaitFor(kOneRefreshMs, [&] { return Cells(bar).empty(); });
 
     // 100 icons in rows inside the bar above its panel, and the bar's memory back after.
-    const long before = PrivateKb(running->process.handle());
+    const long before = e2e::PrivateKb(running->process.handle());
     std::string outside;
     std::size_t count = 0;
     {
@@ -349,7 +345,7 @@ void CheckTray(e2e::Report& report, const std::string& tolvixExe, Artifacts& art
     }
     e2e::WaitFor(kRefreshDeadlineMs, [&] { return Cells(bar).empty(); });
     e2e::PumpFor(500);
-    const long after = PrivateKb(running->process.handle());
+    const long after = e2e::PrivateKb(running->process.handle());
     report.Check("tray_100_icons_in_rows_inside_the_bar_and_memory_back_after",
         count == 100 && outside.empty() && before > 0 && after - before < 1024,
         std::to_string(count) + " cells" + (outside.empty() ? "" : ", one outside at " + outside) + "; private " +

@@ -5,7 +5,6 @@
 // minute, every WM_NULL was answered within 250 ms, and no button is left for a closed window.
 // Usage: soak_probe.exe <path of tolvix.exe> <minutes>
 #include <windows.h>
-#include <psapi.h>
 #include <winternl.h>
 
 #include <algorithm>
@@ -20,6 +19,7 @@
 #include "tests/e2e/common/ChildProcess.h"
 #include "tests/e2e/common/Input.h"
 #include "tests/e2e/common/Poll.h"
+#include "tests/e2e/common/ProcessMemory.h"
 #include "tests/e2e/common/Report.h"
 #include "win32kit/Handles.h"
 
@@ -106,17 +106,6 @@ long UserObjects(HANDLE process, DWORD processId)
     WindowCount c {processId};
     EnumWindows(CountTopLevel, reinterpret_cast<LPARAM>(&c));
     return c.count;
-}
-
-long PrivateKb(HANDLE process)
-{
-    PROCESS_MEMORY_COUNTERS_EX counters {};
-    counters.cb = sizeof counters;
-    if (!GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters), sizeof counters))
-        return -1;
-    // Wine 8 leaves PrivateUsage at 0; its PagefileUsage is the same figure (committed private bytes).
-    const SIZE_T bytes = counters.PrivateUsage != 0 ? counters.PrivateUsage : counters.PagefileUsage;
-    return static_cast<long>(bytes / 1024);
 }
 
 struct Buttons {
@@ -302,7 +291,7 @@ int main(int argc, char** argv)
             nextUse = e2e::NowMs() + 30000;
         }
         if (e2e::NowMs() >= nextSample) {
-            const Sample s {static_cast<long>((e2e::NowMs() - start) / 1000), PrivateKb(process.get()),
+            const Sample s {static_cast<long>((e2e::NowMs() - start) / 1000), e2e::PrivateKb(process.get()),
                 e2e::GdiObjects(process.get(), tolvix.id()), UserObjects(process.get(), tolvix.id()), windowMax};
             series.push_back(s);
             std::printf("SERIES t=%lds private=%ldKB gdi=%ld user=%ld wmnull_max=%ldms closed=%ld buttons=%zu\n",
