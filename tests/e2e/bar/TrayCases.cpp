@@ -29,6 +29,24 @@ constexpr UINT kTip = WM_APP + 20, kHide = WM_APP + 21, kShow = WM_APP + 22, kIc
                kBalloon = WM_APP + 25, kAddAgain = WM_APP + 26, kBalloonOff = WM_APP + 27, kAddNew = WM_APP + 28;
 constexpr int kShownWithinMs = 100;
 
+struct PeerWindowSearch {
+    DWORD processId;
+    HWND found;
+};
+
+BOOL CALLBACK FindPeerWindow(HWND window, LPARAM param)
+{
+    auto* search = reinterpret_cast<PeerWindowSearch*>(param);
+    DWORD processId = 0;
+    char name[64] = {};
+    GetWindowThreadProcessId(window, &processId);
+    GetClassNameA(window, name, sizeof name);
+    if (processId != search->processId || std::string(name) != "TolvaneE2eTray")
+        return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
 // One tray peer: its log and its hidden window.
 class TrayPeer {
 public:
@@ -58,25 +76,9 @@ public:
     }
     HWND Window() const
     {
-        struct Find {
-            DWORD pid;
-            HWND found;
-        } find {process_.id(), nullptr};
-        EnumWindows(
-            [](HWND w, LPARAM p) {
-                auto* f = reinterpret_cast<Find*>(p);
-                DWORD pid = 0;
-                char name[64] = {};
-                GetWindowThreadProcessId(w, &pid);
-                GetClassNameA(w, name, sizeof name);
-                if (pid == f->pid && std::string(name) == "TolvaneE2eTray") {
-                    f->found = w;
-                    return FALSE;
-                }
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&find));
-        return find.found;
+        PeerWindowSearch search {process_.id(), nullptr};
+        EnumWindows(&FindPeerWindow, reinterpret_cast<LPARAM>(&search));
+        return search.found;
     }
     void Ask(UINT message, UINT id) const { PostMessageA(Window(), message, id, 0); }
     e2e::ChildProcess& process() { return process_; }
