@@ -92,6 +92,10 @@ bool NotificationArea::onRequest(std::uintptr_t dwData, const void* data, std::s
     const bool answer = icons_.apply(*request);
     if (answer) {
         sync();
+        // A program hands the keyboard back to its icon, as after its menu closed from the keys.
+        if (request->command == tray::Command::SetFocus)
+            if (const ui::ControlId cell = controlOf(request->window, request->id))
+                form_.toolkit().focusControl(form_.id(), cell);
         const tray::Balloon* now = icons_.balloon();
         const bool same = before && now && now->window == was.window && now->id == was.id && now->text == was.text &&
             now->title == was.title;

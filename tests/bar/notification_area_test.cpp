@@ -114,7 +114,9 @@ TEST_F(NotificationAreaTest, ClicksAndKeysReachTheProgramAsItsVersionWantsAndThe
     EXPECT_EQ(host.posted[2].lParam, static_cast<std::intptr_t>(tray::kContextMenu | (7u << 16)));
     EXPECT_EQ(host.posted[2].wParam, 20u | (700u << 16));
     host.posted.clear();
-    toolkit.focusControl(bar->formId(), bar_ids::TRAYICON_BASE);
+    toolkit.focusControl(bar->formId(), 0);
+    ASSERT_TRUE(send(tray::Command::SetFocus, iconOf(program, 7, "")));
+    EXPECT_EQ(toolkit.focus.second, bar_ids::TRAYICON_BASE) << "the program gives its icon the keyboard";
     toolkit.pressKey(bar->formId(), ui::kKeyReturn);
     ASSERT_EQ(host.posted.size(), 1u);
     EXPECT_EQ(host.posted[0].lParam, static_cast<std::intptr_t>(tray::kKeySelect | (7u << 16)));
