@@ -5,7 +5,6 @@
 
 #include <cstring>
 
-#include <shellapi.h>
 
 namespace platform::win32 {
 
@@ -312,11 +311,14 @@ IconHandle Win32Desktop::programIcon(WindowHandle window, int size)
     DWORD length = MAX_PATH;
     if (!queryImageName || !process || !queryImageName(process.get(), 0, path, &length))
         return 0;
-    HICON small = nullptr;
-    if (ExtractIconExA(path, 0, nullptr, &small, 1) == 0 || small == nullptr)
+    // user32's own extraction, at the size wanted: the shell's library and all it pulls in would
+    // stay loaded in an idle bar.
+    HICON icon = nullptr;
+    UINT id = 0;
+    const UINT got = PrivateExtractIconsA(path, 0, size, size, &icon, &id, 1, 0);
+    if (got == 0 || got == 0xFFFFFFFF || icon == nullptr)
         return 0;
-    const UniqueIcon extracted(small);
-    return reinterpret_cast<IconHandle>(CopyImage(extracted.get(), IMAGE_ICON, size, size, 0));
+    return reinterpret_cast<IconHandle>(icon);
 }
 
 void Win32Desktop::destroyIcon(IconHandle copy)
