@@ -5,7 +5,6 @@
 
 #include <cstring>
 
-
 namespace platform::win32 {
 
 namespace {
