@@ -1,6 +1,7 @@
 #include "platform/win32/Win32Desktop.h"
 
 #include "platform/win32/ForegroundRight.h"
+#include "platform/win32/ProcessImagePath.h"
 #include "platform/win32/SystemLibrary.h"
 
 #include <cstring>
@@ -298,23 +299,14 @@ IconHandle Win32Desktop::copyIcon(IconHandle icon, int size)
 IconHandle Win32Desktop::programIcon(WindowHandle window, int size)
 {
     DWORD processId = 0;
-    if (GetWindowThreadProcessId(toHwnd(window), &processId) == 0 || size <= 0)
-        return 0;
-    // From Windows Vista on; the limited right suffices for a process of another user, too.
-    using QueryImageNameFn = BOOL(WINAPI*)(HANDLE, DWORD, LPSTR, PDWORD);
-    constexpr DWORD kQueryLimitedInformation = 0x1000;
-    const auto queryImageName =
-        procAddress<QueryImageNameFn>(GetModuleHandleA("kernel32.dll"), "QueryFullProcessImageNameA");
-    const UniqueKernelHandle process(OpenProcess(kQueryLimitedInformation, FALSE, processId));
-    char path[MAX_PATH] = {};
-    DWORD length = MAX_PATH;
-    if (!queryImageName || !process || !queryImageName(process.get(), 0, path, &length))
+    std::string path;
+    if (GetWindowThreadProcessId(toHwnd(window), &processId) == 0 || size <= 0 || !ProcessImagePath(processId, path))
         return 0;
     // user32's own extraction, at the size wanted: the shell's library and all it pulls in would
     // stay loaded in an idle bar.
     HICON icon = nullptr;
     UINT id = 0;
-    const UINT got = PrivateExtractIconsA(path, 0, size, size, &icon, &id, 1, 0);
+    const UINT got = PrivateExtractIconsA(path.c_str(), 0, size, size, &icon, &id, 1, 0);
     if (got == 0 || got == 0xFFFFFFFF || icon == nullptr)
         return 0;
     return reinterpret_cast<IconHandle>(icon);
