@@ -20,8 +20,6 @@ public:
     // Beside `icon` (screen twips), on the side of the screen with more room.
     void Show(const std::string& title, const std::string& text, const ui::Rect& icon, int timeoutMs);
     void Hide();
-    bool shown() const { return shown_; }
-    ui::FormId formId() const { return form_ ? form_->id() : 0; }
 
 private:
     // Made at the first balloon and kept: a form must not go while its own handler runs.
